@@ -1,0 +1,55 @@
+#pragma once
+// Text helpers shared by every format: the numeric value of a text, the plain number-to-text conversion,
+// number patterns, blank trimming, column access and ASCII case mapping. All work on bytes; 8-bit bytes
+// pass through unchanged.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qelvar {
+
+// Numeric value of a text: blanks are ignored, an optional sign, digits, an optional decimal part and an
+// optional exponent are read, and reading stops at the first byte that cannot continue the number.
+// A text without digits is 0.
+double numericValue(std::string_view text);
+
+// A double rounded to the nearest whole number (halves to even) and held in 16 bits, saturating at the
+// ends of the range instead of wrapping.
+std::int16_t toInt16(double value);
+
+// The plain number-to-text conversion: a leading blank in place of the sign when the number is not
+// negative, at most 15 significant digits, no trailing zeros ("6.45", " 101", "-3").
+std::string numberText(double value);
+// The same without the leading blank.
+std::string bareNumberText(double value);
+// The form a number takes when printed as a number: numberText followed by one blank.
+std::string printedNumber(double value);
+
+// Number patterns: "0000" (at least four digits, leading zeros), "####0" (plain whole number) and
+// "###,###,###,##0" (whole number with comma thousands separators).
+std::string formatFourDigits(long value);
+std::string formatWhole(double value);
+std::string formatThousands(double value);
+
+// Removes leading and trailing blanks (spaces only).
+std::string_view trimBlanks(std::string_view text);
+
+// Characters first..last of a line, 1-based and inclusive; the part past the end of the line is empty.
+std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
+// Characters from first to the end of the line.
+std::string_view columnsFrom(std::string_view line, std::size_t first);
+
+std::string upperAscii(std::string_view text);
+std::string lowerAscii(std::string_view text);
+
+// Appends spaces to out until its next byte would stand at 1-based column `column` of the current line
+// (the part after the last line break). When that column is already passed, nothing is added.
+void padToColumn(std::string& out, std::size_t column);
+
+// Splits a file's bytes into lines. CR LF, a lone LF and a lone CR each end a line; a last line without
+// an ending still counts, a file that ends with a line break gets no empty line after it.
+std::vector<std::string_view> splitLines(std::string_view bytes);
+
+}  // namespace qelvar

@@ -1,0 +1,147 @@
+#include "files/sbs.h"
+
+#include "core/codes.h"
+#include "core/file_io.h"
+#include "core/subsector_store.h"
+#include "core/text.h"
+#include "core/trade.h"
+#include "platform/prompter.h"
+
+namespace qelvar {
+
+namespace {
+
+constexpr std::size_t kLetterColumn = 79;
+
+// Standard trade codes are recomputed on reading, so the writer leaves them out of the notes column.
+constexpr const char* kStandardCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",
+                                          "Ri", "Po", "De", "Ag", "Na", "As", "Ba"};
+
+void readWorldLine(SubsectorStore& store, Prompter& prompter, std::string_view line, int offset) {
+    const int loc = toInt16(numericValue(columns(line, 21, 24)) - offset);
+    const int slot = store.slotOfLocation(loc);
+    if (slot == 0) {
+        prompter.message("FAILED " + numberText(store.worlds[0].location) + " " + std::to_string(loc) + " " +
+                         std::string(columns(line, 1, 20)));
+    }
+    WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
+    world.location = static_cast<std::int16_t>(loc);
+    world.name = columns(line, 1, 20);
+    world.uwp = upperAscii(columns(line, 27, 34));
+    world.base = upperAscii(columns(line, 36, 36));
+    world.gasGiant = upperAscii(columns(line, 38, 38));
+    world.zone = upperAscii(columns(line, 40, 40));
+    world.pag = columns(line, 42, 44);
+    world.allegiance = upperAscii(columns(line, 46, 46)) + std::string(columns(line, 47, 47));
+    world.star1 = upperAscii(columns(line, 49, 54));
+    world.star2 = upperAscii(columns(line, 56, 61));
+    world.star3 = upperAscii(columns(line, 63, 68));
+    world.notes = columns(line, 70, 129);
+    world.facility = "  ";
+    store.workIndex = slot;
+    store.loadUwpValues(slot);
+    classifyTrade(store);
+}
+
+std::string notesColumn(const WorldRecord& world) {
+    std::string remarks = world.tradeCodes.str();
+    for (const char* code : kStandardCodes) {
+        const auto at = remarks.find(code);
+        if (at != std::string::npos) remarks.replace(at, 2, "  ");
+    }
+    const FixedText<15> remarksField(remarks);
+    return std::string(remarksField.trimmed()) + " " + std::string(world.notes.trimmed());
+}
+
+}  // namespace
+
+void readSbs(SubsectorStore& store, Prompter& prompter, std::string_view bytes) {
+    const auto lines = splitLines(bytes);
+    const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string_view(); };
+    store.subsectorName = line(0);
+    store.sectorName = line(1);
+    const std::string letter(columns(line(2), kLetterColumn, kLetterColumn));
+    const int offset = letterOffset(letter, prompter);
+    store.subsectorLetter = letter;
+    for (std::size_t i = 3; i < lines.size(); ++i) readWorldLine(store, prompter, lines[i], offset);
+}
+
+std::string sbsHeader(const std::string& letter) {
+    std::string header = "Name";
+    padToColumn(header, 22);
+    header += "Hex";
+    padToColumn(header, 27);
+    header += "SDAHPGLT";
+    padToColumn(header, 36);
+    header += "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
+    padToColumn(header, kLetterColumn);
+    header += letter;
+    return header;
+}
+
+std::string formatSbs(const SubsectorStore& store, Prompter& prompter) {
+    std::string out;
+    out.reserve(3 * 90 + kHexCount * 140);
+    out += store.subsectorName + "\r\n";
+    out += store.sectorName + "\r\n";
+    out += sbsHeader(store.subsectorLetter) + "\r\n";
+    const int offset = letterOffset(store.subsectorLetter, prompter);
+    std::string line;
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
+        if (!w.occupied()) continue;
+        line.clear();
+        line += w.name.view();
+        padToColumn(line, 21);
+        line += formatFourDigits(w.location + offset);
+        padToColumn(line, 27);
+        line += w.uwp.view();
+        padToColumn(line, 36);
+        line += w.base.trimmed();
+        padToColumn(line, 38);
+        line += w.gasGiant.view();
+        padToColumn(line, 40);
+        line += w.zone.view();
+        padToColumn(line, 42);
+        line += w.pag.view();
+        padToColumn(line, 46);
+        line += w.allegiance.view();
+        padToColumn(line, 49);
+        line += w.star1.view();
+        padToColumn(line, 56);
+        line += w.star2.view();
+        padToColumn(line, 63);
+        line += w.star3.view();
+        padToColumn(line, 70);
+        line += notesColumn(w);
+        out += line;
+        out += "\r\n";
+    }
+    return out;
+}
+
+bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path) {
+    const std::string error = writeFileAtomically(path, formatSbs(store, prompter));
+    if (!error.empty()) {
+        prompter.message(error, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+bool saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText, const std::string& folder) {
+    const bool batch = !tagText.empty();
+    std::string path = tagText;
+    tagText.clear();
+    if (!batch) {
+        const auto chosen = prompter.saveFileName(folder, "*.sbs");
+        if (!chosen || chosen->empty()) return false;
+        path = *chosen;
+    }
+    if (!writeSbsFile(store, prompter, path)) return false;
+    if (!batch) prompter.message("File saved OK", MessageIcon::Information);
+    store.unsavedChanges = 0;
+    return true;
+}
+
+}  // namespace qelvar
