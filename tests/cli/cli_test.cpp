@@ -1,1 +1,124 @@
+// Runs the built qelvar-cli as a user's script would.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "core/file_io.h"
+#include "core/text.h"
+
+namespace {
+
+struct CliRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("qelvar-cli-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string path(const std::string& name) const { return (dir_ / name).string(); }
+
+    CliRun run(const std::string& arguments) const {
+        const std::string errPath = path("stderr.txt");
+        const std::string command = std::string(QELVAR_CLI) + " " + arguments + " 2>" + errPath;
+        CliRun result;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (pipe == nullptr) return result;
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.err = qelvar::readFileBytes(errPath).bytes;
+        return result;
+    }
+
+    static std::string sample(const char* name) { return std::string(QELVAR_SAMPLES) + "/" + name; }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(CliTest, ConvertSamplesIsByteIdentical) {
+    for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
+        SCOPED_TRACE(name);
+        const CliRun r = run("convert " + sample(name) + " " + path("copy.SBS"));
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(qelvar::readFileBytes(path("copy.SBS")).bytes, qelvar::readFileBytes(sample(name)).bytes);
+    }
+}
+
+TEST_F(CliTest, ListPrintsTheListing) {
+    const CliRun r = run("list " + sample("varnholt.sbs"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::vector<std::string> lines;
+    std::istringstream in(r.out);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_GE(lines.size(), 7u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1], "Varnholt/Kestrane Reach (C)");
+    EXPECT_EQ(lines[3].substr(0, 11), "System Name");
+    EXPECT_EQ(lines[3].substr(124), "T-F");
+    EXPECT_EQ(lines[lines.size() - 3], "");
+    EXPECT_EQ(lines[lines.size() - 2].rfind("Subsector Varnholt contains ", 0), 0u);
+    EXPECT_EQ(lines.back().rfind("Highest population is ", 0), 0u);
+    // every world line has its four-digit sector location at cell 26, inside subsector C
+    for (std::size_t i = 4; i + 3 < lines.size(); ++i) {
+        const int loc = static_cast<int>(qelvar::numericValue(lines[i].substr(26, 4)));
+        EXPECT_GE(loc, 1701);
+        EXPECT_LE(loc, 2410);
+    }
+}
+
+TEST_F(CliTest, ExitStatusesAndMessages) {
+    const struct {
+        const char* name;
+        std::string arguments;
+        int status;
+        const char* errContains;
+    } cases[] = {
+        {"no command", "", 1, "usage:"},
+        {"unknown command", "frobnicate", 1, "unknown command 'frobnicate'"},
+        {"missing argument", "list", 1, "takes 1 file argument"},
+        {"unknown option", "list " + sample("tamsin.sbs") + " --bogus", 1, "unknown option --bogus"},
+        {"option without value", "list " + sample("tamsin.sbs") + " --letter", 1, "--letter needs a value"},
+        {"unknown output type", "convert " + sample("tamsin.sbs") + " " + path("x.doc"), 1, "extension"},
+        {"missing input", "list " + path("none.sbs"), 2, "No such file or directory"},
+        {"unwritable output", "convert " + sample("tamsin.sbs") + " " + path("no/dir/x.sbs"), 2, "Cannot write"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+        EXPECT_EQ(r.err.rfind("qelvar-cli: ", 0) == 0 || r.err.rfind("usage:", 0) == 0, true) << r.err;
+    }
+    EXPECT_EQ(run("--help").status, 0);
+}
+
+TEST_F(CliTest, LineMessagesGoToStderrAndTheJobGoesOn) {
+    std::ofstream(path("odd.sbs"), std::ios::binary)
+        << "Odd\r\nSector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=x\r\n"
+        << "Stray               0911  A788899C\r\n";
+    const CliRun r = run("convert " + path("odd.sbs") + " " + path("out.sbs"));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "qelvar-cli: DUFF SS LETTER\nqelvar-cli: FAILED  0 911 Stray               \n"
+                     "qelvar-cli: DUFF SS LETTER\n");
+    EXPECT_TRUE(std::filesystem::exists(path("out.sbs")));
+}
+
+}  // namespace
