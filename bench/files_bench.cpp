@@ -1,1 +1,71 @@
+// Reading and writing a full subsector: 80 worlds, every field set.
 #include <benchmark/benchmark.h>
+
+#include "core/subsector_store.h"
+#include "core/text.h"
+#include "files/sbs.h"
+#include "platform/prompter.h"
+
+namespace {
+
+class QuietPrompter : public qelvar::Prompter {
+public:
+    void message(const std::string&, qelvar::MessageIcon, const std::string&) override {}
+    bool askYesNo(const std::string&, qelvar::MessageIcon, const std::string&, bool) override { return false; }
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> saveFileName(const std::string&, const std::string&) override { return {}; }
+    void setBusy(bool) override {}
+    void beep() override {}
+    void processEvents() override {}
+};
+
+qelvar::SubsectorStore fullSubsector() {
+    qelvar::SubsectorStore store;
+    store.subsectorName = "Benchmark Reach";
+    store.sectorName = "Kestrane";
+    store.subsectorLetter = "F";
+    const char* uwps[] = {"A788899C", "B5A6739B", "C100000H", "E9CA9FFJ", "X0000000", "D6867493"};
+    for (int slot = 1; slot <= qelvar::kHexCount; ++slot) {
+        auto& w = store.worlds[slot];
+        w.location = static_cast<std::int16_t>(store.hexCodeValue(slot));
+        w.name = "World number " + std::to_string(slot);
+        w.uwp = uwps[slot % 6];
+        w.base = slot % 3 ? "N" : " ";
+        w.gasGiant = "G";
+        w.zone = slot % 5 ? " " : "A";
+        w.pag = "312";
+        w.allegiance = "Ke";
+        w.star1 = "G2 V";
+        w.star2 = "M1 D";
+        w.star3 = "";
+        w.notes = "Research station and free port";
+        w.facility = "  ";
+        w.tradeCodes = "Ni Cp ";
+    }
+    return store;
+}
+
+void BM_ReadSbs80(benchmark::State& state) {
+    QuietPrompter prompter;
+    const std::string bytes = qelvar::formatSbs(fullSubsector(), prompter);
+    qelvar::SubsectorStore store;
+    for (auto _ : state) {
+        store.clear();
+        qelvar::readSbs(store, prompter, bytes);
+        benchmark::DoNotOptimize(store.worlds[80].cargoBase);
+    }
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
+}
+BENCHMARK(BM_ReadSbs80);
+
+void BM_WriteSbs80(benchmark::State& state) {
+    QuietPrompter prompter;
+    const qelvar::SubsectorStore store = fullSubsector();
+    for (auto _ : state) {
+        std::string bytes = qelvar::formatSbs(store, prompter);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_WriteSbs80);
+
+}  // namespace

@@ -177,12 +177,6 @@ std::string lowerAscii(std::string_view text) {
     return out;
 }
 
-void padToColumn(std::string& out, std::size_t column) {
-    const auto lineStart = out.find_last_of('\n');
-    const std::size_t used = lineStart == std::string::npos ? out.size() : out.size() - lineStart - 1;
-    if (column > used + 1) out.append(column - 1 - used, ' ');
-}
-
 std::vector<std::string_view> splitLines(std::string_view bytes) {
     std::vector<std::string_view> lines;
     std::size_t start = 0;

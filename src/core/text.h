@@ -44,9 +44,11 @@ std::string_view columnsFrom(std::string_view line, std::size_t first);
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);
 
-// Appends spaces to out until its next byte would stand at 1-based column `column` of the current line
-// (the part after the last line break). When that column is already passed, nothing is added.
-void padToColumn(std::string& out, std::size_t column);
+// Appends spaces to a line until its next byte would stand at 1-based column `column`. When that column
+// is already passed, nothing is added.
+inline void padToColumn(std::string& line, std::size_t column) {
+    if (column > line.size() + 1) line.append(column - 1 - line.size(), ' ');
+}
 
 // Splits a file's bytes into lines. CR LF, a lone LF and a lone CR each end a line; a last line without
 // an ending still counts, a file that ends with a line break gets no empty line after it.

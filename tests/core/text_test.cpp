@@ -76,15 +76,14 @@ TEST(Columns, OneBasedAndSafePastTheEnd) {
     EXPECT_EQ(columnsFrom("abc", 9), "");
 }
 
-TEST(PadToColumn, CountsFromTheLastLineBreak) {
+TEST(PadToColumn, ReachesTheColumnOrLeavesThePassedOne) {
     std::string out = "ab";
     padToColumn(out, 5);
     EXPECT_EQ(out, "ab  ");
     padToColumn(out, 3);  // already past: unchanged
     EXPECT_EQ(out, "ab  ");
-    out += "\r\nx";
-    padToColumn(out, 3);
-    EXPECT_EQ(out, "ab  \r\nx ");
+    padToColumn(out, 1);
+    EXPECT_EQ(out, "ab  ");
 }
 
 TEST(SplitLines, AcceptsEveryLineEnd) {
