@@ -1,15 +1,24 @@
 #include "cli/cli.h"
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <cstdio>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 
 #include "app/startup.h"
 #include "cli/cli_prompter.h"
+#include "core/file_io.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/loader.h"
 #include "files/sbs.h"
+#include "map/map_drawing.h"
+#include "platform/qt/painter_surface.h"
+#include "platform/qt/text_codec.h"
+#include "platform/recording_surface.h"
 #include "reports/listing.h"
 
 namespace qelvar {
@@ -19,7 +28,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: qelvar-cli COMMAND ...\n"
     "  convert IN OUT [--letter L]     OUT by extension: .sbs\n"
-    "  list IN [--letter L]            the subsector listing as text\n";
+    "  list IN [--letter L]            the subsector listing as text\n"
+    "  render IN OUT [--letter L] [--sector-grid]\n"
+    "                                  the map; OUT by extension: .png .bmp .svg .ops\n";
 
 struct Arguments {
     std::vector<std::string> positional;
@@ -119,12 +130,81 @@ int listCommand(const std::vector<std::string>& args, std::ostream& out, std::os
     return kExitOk;
 }
 
+// Fonts need a QGuiApplication; only render makes one, so the other commands stay free of Qt at run time.
+std::unique_ptr<QGuiApplication> startGuiApplication() {
+    if (QCoreApplication::instance()) return nullptr;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's own start-up notices (a missing runtime folder and the like) are no concern of the user here.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg) fprintf(stderr, "qelvar-cli: %s\n", qPrintable(text));
+    });
+    static int argc = 1;
+    static char name[] = "qelvar-cli";
+    static char* argv[] = {name, nullptr};
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+double screenDotsPerInch() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+int renderCommand(const std::vector<std::string>& args, std::ostream&, std::ostream& err) {
+    const Arguments arguments = parseArguments(args, {2, {"--letter"}, {"--sector-grid"}});
+    const std::string& out = arguments.positional[1];
+    const std::string extension = extensionOf(out);
+    if (extension != ".png" && extension != ".bmp" && extension != ".svg" && extension != ".ops") {
+        throw UsageError("cannot write \"" + out +
+                         "\": the output type is chosen by its extension, .png .bmp .svg or .ops");
+    }
+    Session session(err);
+    if (!loadInput(session, arguments.positional[0], arguments)) return kExitFile;
+    const bool sectorGrid = arguments.flags.count("--sector-grid") > 0;
+
+    std::string bytes;
+    if (extension == ".ops") {
+        RecordingSurface surface;
+        prepareMapSurface(surface);
+        mnuredisplay_Click(session.store, surface, session.prompter, sectorGrid);
+        bytes = surface.text();
+    } else {
+        const auto application = startGuiApplication();
+        const double dpi = screenDotsPerInch();
+        const int width = twipsToDots(kMapSurfaceWidthTwips, dpi);
+        const int height = twipsToDots(kMapSurfaceHeightTwips, dpi);
+        if (extension == ".svg") {
+            SvgSurface surface(width, height, dpi, fromBytes(session.store.appTitle));
+            prepareMapSurface(surface);
+            mnuredisplay_Click(session.store, surface, session.prompter, sectorGrid);
+            bytes = surface.finish().toStdString();
+        } else {
+            ImageSurface surface(width, height, dpi);
+            prepareMapSurface(surface);
+            mnuredisplay_Click(session.store, surface, session.prompter, sectorGrid);
+            bytes = surface.encoded(extension == ".png" ? "PNG" : "BMP").toStdString();
+        }
+    }
+    if (bytes.empty()) {
+        session.prompter.message("Cannot write \"" + out + "\": the map could not be encoded",
+                                 MessageIcon::Exclamation, {});
+        return kExitFile;
+    }
+    const std::string error = writeFileAtomically(out, bytes);
+    if (!error.empty()) {
+        session.prompter.message(error, MessageIcon::Exclamation, {});
+        return kExitFile;
+    }
+    return kExitOk;
+}
+
 using Command = std::function<int(const std::vector<std::string>&, std::ostream&, std::ostream&)>;
 
 const std::map<std::string, Command>& commands() {
     static const std::map<std::string, Command> table = {
         {"convert", convertCommand},
         {"list", listCommand},
+        {"render", renderCommand},
     };
     return table;
 }

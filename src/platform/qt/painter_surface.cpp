@@ -1,0 +1,225 @@
+#include "platform/qt/painter_surface.h"
+
+#include <QPrinter>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "platform/qt/text_codec.h"
+
+namespace qelvar {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kCellsPerInchAcross = 12;
+constexpr double kCellsPerInchDown = 6;
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+}  // namespace
+
+PainterSurface::PainterSurface(double dotsPerInchX, double dotsPerInchY) : dpiX_(dotsPerInchX), dpiY_(dotsPerInchY) {}
+
+PainterSurface::~PainterSurface() = default;
+
+double PainterSurface::scaleX() const {
+    return unit() == SurfaceUnit::Millimetres ? dpiX_ / kMillimetresPerInch : dpiX_ / kCellsPerInchAcross;
+}
+
+double PainterSurface::scaleY() const {
+    return unit() == SurfaceUnit::Millimetres ? dpiY_ / kMillimetresPerInch : dpiY_ / kCellsPerInchDown;
+}
+
+QPointF PainterSurface::toDevice(double x, double y) const { return QPointF(x * scaleX(), y * scaleY()); }
+
+void PainterSurface::resetPainterState() {
+    fontOnPainter_ = false;
+    pen_.reset();
+}
+
+void PainterSurface::applyLinePen(QPainter& p) {
+    QPen pen(toQColor(foreColor()));
+    pen.setWidthF(drawWidth());
+    pen.setStyle(drawStyle() == LineStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (!pen_ || *pen_ != pen) {
+        p.setPen(pen);
+        pen_ = pen;
+    }
+}
+
+const QFontMetricsF& PainterSurface::metrics() {
+    if (!fontSpec_ || *fontSpec_ != font()) {
+        fontSpec_ = font();
+        font_ = QFont(fromBytes(font().name));
+        font_.setPointSizeF(font().size > 0 ? font().size : 1);
+        font_.setBold(font().bold);
+        font_.setUnderline(font().underline);
+        font_.setStyleHint(QFont::SansSerif);
+        metrics_.reset();
+        fontOnPainter_ = false;
+    }
+    if (!metrics_) {
+        metrics_ = std::make_unique<QFontMetricsF>(font_, paintDevice());
+    }
+    return *metrics_;
+}
+
+void PainterSurface::applyFont(QPainter& p) {
+    metrics();
+    if (!fontOnPainter_) {
+        p.setFont(font_);
+        fontOnPainter_ = true;
+    }
+}
+
+double PainterSurface::textWidth(std::string_view text) {
+    return metrics().horizontalAdvance(fromBytes(text)) / scaleX();
+}
+
+void PainterSurface::drawClear() {
+    QPainter* p = painter();
+    if (!p || !paintsBackground()) return;
+    p->fillRect(deviceArea(), toQColor(backColor()));
+}
+
+void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    p->drawLine(toDevice(x1, y1), toDevice(x2, y2));
+}
+
+void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized());
+}
+
+void PainterSurface::drawCircle(double cx, double cy, double radius) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    if (fillStyle() == FillStyle::Solid) {
+        p->setBrush(toQColor(fillColor()));
+    } else {
+        p->setBrush(Qt::NoBrush);
+    }
+    const double r = std::fabs(radius);
+    p->drawEllipse(toDevice(cx, cy), r * scaleX(), r * scaleY());
+}
+
+void PainterSurface::drawText(double x, double y, std::string_view text) {
+    QPainter* p = painter();
+    if (!p || text.empty()) return;
+    applyFont(*p);
+    const QPen textPen(toQColor(foreColor()));
+    if (!pen_ || *pen_ != textPen) {
+        p->setPen(textPen);
+        pen_ = textPen;
+    }
+    const QPointF topLeft = toDevice(x, y);
+    p->drawText(QPointF(topLeft.x(), topLeft.y() + metrics().ascent()), fromBytes(text));
+}
+
+// --- ImageSurface ---------------------------------------------------------------------------------------
+
+namespace {
+
+QImage blankImage(int width, int height, double dotsPerInch) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    return image;
+}
+
+}  // namespace
+
+ImageSurface::ImageSurface(int widthDots, int heightDots, double dotsPerInch)
+    : PainterSurface(dotsPerInch, dotsPerInch), image_(blankImage(widthDots, heightDots, dotsPerInch)) {
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+ImageSurface::~ImageSurface() = default;
+
+QByteArray ImageSurface::encoded(const char* format) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_.save(&buffer, format)) return {};
+    return bytes;
+}
+
+std::optional<std::string> ImageSurface::imageAsBmp() {
+    const QByteArray bytes = encoded("BMP");
+    if (bytes.isEmpty()) return std::nullopt;
+    return bytes.toStdString();
+}
+
+// --- SvgSurface -----------------------------------------------------------------------------------------
+
+SvgSurface::SvgSurface(int widthDots, int heightDots, double dotsPerInch, const QString& title)
+    : PainterSurface(dotsPerInch, dotsPerInch),
+      width_(std::max(widthDots, 1)),
+      height_(std::max(heightDots, 1)),
+      generator_(std::make_unique<QSvgGenerator>()) {
+    buffer_.open(QIODevice::WriteOnly);
+    generator_->setOutputDevice(&buffer_);
+    generator_->setSize(QSize(width_, height_));
+    generator_->setViewBox(QRect(0, 0, width_, height_));
+    generator_->setResolution(static_cast<int>(std::lround(dotsPerInch)));
+    if (!title.isEmpty()) generator_->setTitle(title);
+    painter_.begin(generator_.get());
+    painter_.setRenderHint(QPainter::Antialiasing);
+}
+
+SvgSurface::~SvgSurface() {
+    if (painter_.isActive()) painter_.end();
+}
+
+QPainter* SvgSurface::painter() { return finished_ ? nullptr : &painter_; }
+
+QPaintDevice* SvgSurface::paintDevice() { return generator_.get(); }
+
+QByteArray SvgSurface::finish() {
+    if (!finished_) {
+        if (painter_.isActive()) painter_.end();
+        finished_ = true;
+    }
+    return buffer_.data();
+}
+
+// --- PrinterSurface -------------------------------------------------------------------------------------
+
+PrinterSurface::PrinterSurface(QPrinter& printer)
+    : PainterSurface(printer.resolution(), printer.resolution()), printer_(printer) {}
+
+PrinterSurface::~PrinterSurface() {
+    if (painter_.isActive()) painter_.end();
+}
+
+QPainter* PrinterSurface::painter() {
+    if (!painter_.isActive()) {
+        if (!painter_.begin(&printer_)) return nullptr;
+        painter_.setRenderHint(QPainter::Antialiasing);
+        resetPainterState();
+    }
+    return &painter_;
+}
+
+QPaintDevice* PrinterSurface::paintDevice() { return &printer_; }
+
+QRectF PrinterSurface::deviceArea() const { return QRectF(0, 0, printer_.width(), printer_.height()); }
+
+void PrinterSurface::endDoc() {
+    if (painter_.isActive()) painter_.end();
+}
+
+}  // namespace qelvar
