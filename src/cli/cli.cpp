@@ -11,6 +11,7 @@
 #include "app/startup.h"
 #include "cli/cli_prompter.h"
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/loader.h"
@@ -84,18 +85,8 @@ struct Session {
     explicit Session(std::ostream& err) : prompter(err) { store.appTitle = applicationTitle(); }
 };
 
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? std::string(".") : path.substr(0, slash == 0 ? 1 : slash);
-}
-
-std::string nameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 std::string extensionOf(const std::string& path) {
-    const std::string name = nameOf(path);
+    const std::string name = fileNameOf(path);
     const auto dot = name.find_last_of('.');
     return dot == std::string::npos ? std::string() : lowerAscii(name.substr(dot));
 }
@@ -103,7 +94,7 @@ std::string extensionOf(const std::string& path) {
 // Loads IN exactly as the desktop "Load" does; false when nothing could be loaded.
 bool loadInput(Session& session, const std::string& path, const Arguments& arguments) {
     session.prompter.inputAnswer = arguments.value("--letter");
-    const LoadOptions options{folderOf(path), nameOf(path)};
+    const LoadOptions options{folderOf(path), fileNameOf(path)};
     if (loadSubsectorFile(session.store, session.prompter, path, options) != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
     session.store.unsavedChanges = 0;

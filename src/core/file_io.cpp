@@ -1,5 +1,7 @@
 #include "core/file_io.h"
 
+#include "core/paths.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,13 +17,6 @@ namespace {
 
 std::string failure(const std::string& what, const std::string& path, int error) {
     return what + " \"" + path + "\": " + std::strerror(error);
-}
-
-std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
-    return path.substr(0, slash);
 }
 
 }  // namespace
@@ -64,7 +59,7 @@ ReadResult readFileBytes(const std::string& path, std::size_t maxBytes) {
 }
 
 std::string writeFileAtomically(const std::string& path, const std::string& bytes) {
-    std::string temp = folderOf(path) + "/.qelvar-XXXXXX";
+    std::string temp = joinPath(folderOf(path), ".qelvar-XXXXXX");
     const int fd = ::mkstemp(temp.data());
     if (fd < 0) return failure("Cannot write", path, errno);
 

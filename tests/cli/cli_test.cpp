@@ -10,6 +10,7 @@
 
 #include "core/file_io.h"
 #include "core/text.h"
+#include "support/temp_folder.h"
 
 namespace {
 
@@ -19,19 +20,8 @@ struct CliRun {
     std::string err;
 };
 
-class CliTest : public ::testing::Test {
+class CliTest : public qelvar::testing::TempFolderTest {
 protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qelvar-cli-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-
     CliRun run(const std::string& arguments) const {
         const std::string errPath = path("stderr.txt");
         const std::string command = std::string(QELVAR_CLI) + " " + arguments + " 2>" + errPath;
@@ -48,8 +38,6 @@ protected:
     }
 
     static std::string sample(const char* name) { return std::string(QELVAR_SAMPLES) + "/" + name; }
-
-    std::filesystem::path dir_;
 };
 
 TEST_F(CliTest, ConvertSamplesIsByteIdentical) {

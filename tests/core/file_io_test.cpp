@@ -1,4 +1,5 @@
 #include "core/file_io.h"
+#include "core/paths.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -7,25 +8,12 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_folder.h"
+
 namespace qelvar {
 namespace {
 
-class FileIoTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qelvar-io-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override {
-        std::filesystem::permissions(dir_, std::filesystem::perms::owner_all);
-        std::filesystem::remove_all(dir_);
-    }
-    std::string path(const char* name) const { return (dir_ / name).string(); }
-    std::filesystem::path dir_;
-};
+using FileIoTest = testing::TempFolderTest;
 
 TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
     const ReadResult missing = readFileBytes(path("nothing.sbs"));
@@ -71,6 +59,23 @@ TEST_F(FileIoTest, KeepsPermissionsOfTheReplacedFile) {
     struct stat info {};
     ::stat(path("p.sbs").c_str(), &info);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+}  // namespace
+}  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+TEST(Paths, FolderNameAndJoin) {
+    EXPECT_EQ(folderOf("/maps/a.sbs"), "/maps");
+    EXPECT_EQ(folderOf("/a.sbs"), "/");
+    EXPECT_EQ(folderOf("a.sbs"), ".");
+    EXPECT_EQ(fileNameOf("/maps/a.sbs"), "a.sbs");
+    EXPECT_EQ(fileNameOf("a.sbs"), "a.sbs");
+    EXPECT_EQ(joinPath("/maps", "a.sbs"), "/maps/a.sbs");
+    EXPECT_EQ(joinPath("/maps/", "a.sbs"), "/maps/a.sbs");
+    EXPECT_EQ(joinPath("/", "a.sbs"), "/a.sbs");
 }
 
 }  // namespace

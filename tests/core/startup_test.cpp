@@ -7,6 +7,7 @@
 #include <fstream>
 
 #include "core/file_io.h"
+#include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
@@ -36,23 +37,18 @@ TEST(Startup, GetEnvValueMatchesNamePrefixes) {
     ::unsetenv("QZ_ZIPLATER");
 }
 
-class SettingsTest : public ::testing::Test {
+class SettingsTest : public testing::TempFolderTest {
 protected:
     void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qelvar-settings-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
+        TempFolderTest::SetUp();
         ::unsetenv("QELVAR_SETTINGS");
         ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
     }
     void TearDown() override {
         ::unsetenv("XDG_CONFIG_HOME");
         ::unsetenv("QELVAR_SETTINGS");
-        std::filesystem::remove_all(dir_);
+        TempFolderTest::TearDown();
     }
-    std::filesystem::path dir_;
 };
 
 TEST_F(SettingsTest, WritesOneLineAndReadsTheFirst) {

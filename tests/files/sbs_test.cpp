@@ -11,6 +11,7 @@
 #include "core/text.h"
 #include "files/loader.h"
 #include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
@@ -257,22 +258,7 @@ TEST(SbsReader, HugeLineAndBinaryJunkDoNotCrash) {
     EXPECT_EQ(store.worlds[1].notes.str(), std::string(60, ' '));
 }
 
-class SbsFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qelvar-sbs-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string path(const std::string& name) const { return (dir_ / name).string(); }
-    void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path(name), std::ios::binary) << bytes;
-    }
-    std::filesystem::path dir_;
-};
+using SbsFileTest = testing::TempFolderTest;
 
 TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     std::vector<std::string> worlds;
