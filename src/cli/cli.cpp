@@ -55,14 +55,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-Arguments parseArguments(const std::vector<std::string>& args, const CommandSpec& spec) {
+Arguments parseArguments(const std::vector<std::string>& args, const CommandSpec& command) {
     Arguments parsed;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg.rfind("--", 0) == 0 && arg.size() > 2) {
-            if (spec.flagOptions.count(arg)) {
+            if (command.flagOptions.count(arg)) {
                 parsed.flags.insert(arg);
-            } else if (spec.valueOptions.count(arg)) {
+            } else if (command.valueOptions.count(arg)) {
                 if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
                 parsed.values[arg] = args[++i];
             } else {
@@ -72,9 +72,9 @@ Arguments parseArguments(const std::vector<std::string>& args, const CommandSpec
             parsed.positional.push_back(arg);
         }
     }
-    if (parsed.positional.size() != spec.positionalCount) {
-        throw UsageError("'" + args[0] + "' takes " + std::to_string(spec.positionalCount) + " file argument" +
-                         (spec.positionalCount == 1 ? "" : "s"));
+    if (parsed.positional.size() != command.positionalCount) {
+        throw UsageError("'" + args[0] + "' takes " + std::to_string(command.positionalCount) + " file argument" +
+                         (command.positionalCount == 1 ? "" : "s"));
     }
     return parsed;
 }
