@@ -35,6 +35,7 @@ QPointF PainterSurface::toDevice(double x, double y) const { return QPointF(x * 
 void PainterSurface::resetPainterState() {
     fontOnPainter_ = false;
     pen_.reset();
+    layouts_.clear();
 }
 
 void PainterSurface::applyLinePen(QPainter& p) {
@@ -116,13 +117,24 @@ void PainterSurface::drawText(double x, double y, std::string_view text) {
     QPainter* p = painter();
     if (!p || text.empty()) return;
     applyFont(*p);
-    const QPen textPen(toQColor(foreColor()));
-    if (!pen_ || *pen_ != textPen) {
-        p->setPen(textPen);
-        pen_ = textPen;
+    applyLinePen(*p);  // text takes only the pen's colour
+    // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
+    std::string key = font().name;
+    key += font().bold ? "\x1f""b" : "\x1f";
+    key += font().underline ? "u\x1f" : "\x1f";
+    key += std::to_string(font().size);
+    key += '\x1f';
+    key.append(text);
+    auto found = layouts_.find(key);
+    if (found == layouts_.end()) {
+        if (layouts_.size() >= kLayoutCacheSize) layouts_.clear();
+        QStaticText layout(fromBytes(text));
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        layout.prepare(QTransform(), font_);
+        found = layouts_.emplace(std::move(key), std::move(layout)).first;
     }
-    const QPointF topLeft = toDevice(x, y);
-    p->drawText(QPointF(topLeft.x(), topLeft.y() + metrics().ascent()), fromBytes(text));
+    p->drawStaticText(toDevice(x, y), found->second);
 }
 
 // --- ImageSurface ---------------------------------------------------------------------------------------

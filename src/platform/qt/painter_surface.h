@@ -9,8 +9,11 @@
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
+#include <QStaticText>
 #include <memory>
 #include <optional>
+#include <string>
+#include <unordered_map>
 
 #include "platform/surface.h"
 
@@ -62,6 +65,9 @@ private:
     std::unique_ptr<QFontMetricsF> metrics_;
     bool fontOnPainter_ = false;
     std::optional<QPen> pen_;
+    // Laid-out texts by font and text.
+    static constexpr std::size_t kLayoutCacheSize = 4096;
+    std::unordered_map<std::string, QStaticText> layouts_;
 };
 
 // The screen map: an image of a given size in dots at a given resolution.

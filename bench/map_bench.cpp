@@ -1,0 +1,98 @@
+// The map redraw: a full subsector of 80 worlds into the screen image, and into the operations recording.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <string>
+
+#include "core/subsector_store.h"
+#include "map/hex_geometry.h"
+#include "map/map_drawing.h"
+#include "platform/prompter.h"
+#include "platform/qt/painter_surface.h"
+#include "platform/recording_surface.h"
+
+namespace {
+
+using namespace qelvar;
+
+class SilentPrompter : public Prompter {
+public:
+    void message(const std::string&, MessageIcon, const std::string&) override {}
+    bool askYesNo(const std::string&, MessageIcon, const std::string&, bool) override { return false; }
+    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> saveFileName(const std::string&, const std::string&) override { return {}; }
+    void setBusy(bool) override {}
+    void beep() override {}
+    void processEvents() override {}
+};
+
+void ensureApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "qelvar_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+// Every hex occupied, with every kind of symbol spread over the map.
+SubsectorStore fullSubsector() {
+    SubsectorStore store;
+    store.subsectorName = "Ostrel Drift";
+    store.sectorName = "Kestrane Reach";
+    store.subsectorLetter = "F";
+    static const char* const names[] = {"Ost", "Draven", "Hamrocet", "Osttalvorvor", "Zabelor", "Ithlyul Prime"};
+    static const char* const zones = " AR ";
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
+        w.name = names[slot % 6];
+        w.location = static_cast<std::int16_t>(((slot - 1) / 10 + 1) * 100 + (slot - 1) % 10 + 1);
+        std::string uwp = "A7726789";
+        uwp[1] = "0123456789A"[slot % 11];
+        uwp[3] = "0123456789A"[(slot * 7) % 11];
+        uwp[4] = "0123456789A"[(slot * 3) % 11];
+        w.uwp = uwp;
+        w.base = slot % 3 ? "N" : " ";
+        w.zone = std::string(1, zones[slot % 4]);
+        w.pag = slot % 2 ? "103" : "100";
+        w.allegiance = "Ke";
+    }
+    return store;
+}
+
+void BM_MapDrawImage(benchmark::State& state) {
+    ensureApplication();
+    SubsectorStore store = fullSubsector();
+    SilentPrompter prompter;
+    ImageSurface surface(twipsToDots(kMapSurfaceWidthTwips, 96), twipsToDots(kMapSurfaceHeightTwips, 96), 96);
+    prepareMapSurface(surface);
+    for (auto _ : state) {
+        mnuredisplay_Click(store, surface, prompter);
+        benchmark::DoNotOptimize(surface.image().constBits());
+    }
+}
+BENCHMARK(BM_MapDrawImage)->Unit(benchmark::kMillisecond);
+
+void BM_MapRecordOps(benchmark::State& state) {
+    SubsectorStore store = fullSubsector();
+    SilentPrompter prompter;
+    for (auto _ : state) {
+        RecordingSurface surface;
+        prepareMapSurface(surface);
+        mnuredisplay_Click(store, surface, prompter);
+        benchmark::DoNotOptimize(surface.text().data());
+    }
+}
+BENCHMARK(BM_MapRecordOps)->Unit(benchmark::kMicrosecond);
+
+void BM_MapLocationAt(benchmark::State& state) {
+    double x = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(locationAt(x, 140 - x));
+        x = x > 100 ? 0 : x + 0.37;
+    }
+}
+BENCHMARK(BM_MapLocationAt);
+
+}  // namespace
