@@ -296,6 +296,34 @@ TEST(MapDrawing, LeavesTheDesignStateAndDetailIndexAt80) {
     }
 }
 
+TEST(MapDrawing, OddFieldContentsStillDrawOneOperationPerLine) {
+    Drawing d;
+    d.store.subsectorName = std::string("Tab\there\r\nand\0nul", 17);
+    unsigned char byte = 0;
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        WorldRecord& w = d.store.worlds[static_cast<std::size_t>(slot)];
+        std::string junk;
+        for (int i = 0; i < 20; ++i) junk.push_back(static_cast<char>(byte++));
+        w.name = junk;
+        w.uwp = junk.substr(3);
+        w.base = junk.substr(5);
+        w.zone = junk.substr(7);
+        w.pag = junk.substr(9);
+        w.allegiance = junk.substr(11);
+        w.location = static_cast<std::int16_t>(slot % 3 ? slot * 37 : -5);  // any positive value is a world
+    }
+    d.draw();
+    const std::set<std::string> kinds = {"cls", "line", "box", "circle", "text"};
+    for (const Op& op : d.ops) {
+        ASSERT_TRUE(kinds.count(op.kind)) << op.kind;
+        if (op.kind == "text") {
+            ASSERT_EQ(op.fields.size(), 8u);
+        }
+    }
+    EXPECT_EQ(opsOfKind(d.ops, "line").size(), 480u);
+    EXPECT_EQ(d.store.detailIndex, 80);
+}
+
 TEST(SectorGrid, ThreeHundredAndTwentyStarredHexesAndABeep) {
     Drawing d;
     d.put(1, 1, world("A7726789"));

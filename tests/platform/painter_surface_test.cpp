@@ -14,6 +14,7 @@ namespace qelvar {
 namespace {
 
 QGuiApplication& application() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;
     static char name[] = "surface_tests";
     static char* argv[] = {name, nullptr};
@@ -83,6 +84,31 @@ TEST_F(PainterSurfaceTest, MapImageHasTheSymbolsWhereTheyBelong) {
     ASSERT_TRUE(decoded.loadFromData(QByteArray::fromStdString(*bmp), "BMP"));
     EXPECT_EQ(decoded.size(), image.size());
     EXPECT_EQ(decoded.pixel(200, 300), image.pixel(200, 300));
+}
+
+TEST_F(PainterSurfaceTest, AnyBytesInTheFieldsDrawOnImageAndSvg) {
+    SubsectorStore store;
+    store.subsectorLetter = "?";
+    unsigned char byte = 0;
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
+        std::string junk;
+        for (int i = 0; i < 20; ++i) junk.push_back(static_cast<char>(byte++));
+        w.name = junk;
+        w.uwp = junk.substr(2);
+        w.allegiance = junk.substr(4);
+        w.base = junk.substr(6);
+        w.location = static_cast<std::int16_t>(slot);
+    }
+    testing::ScriptedPrompter prompter;
+    ImageSurface image(393, 545, 96);
+    prepareMapSurface(image);
+    mnuredisplay_Click(store, image, prompter);
+    SvgSurface svg(393, 545, 96);
+    prepareMapSurface(svg);
+    mnuredisplay_Click(store, svg, prompter);
+    EXPECT_TRUE(svg.finish().contains("</svg>"));
+    EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"DUFF SS LETTER", "DUFF SS LETTER"}));
 }
 
 TEST_F(PainterSurfaceTest, TextSitsBelowAndRightOfThePen) {
