@@ -92,31 +92,6 @@ TEST(MapDrawing, EmptyStoreDrawsTitleNumbersOutlinesAndFrameOnly) {
     EXPECT_EQ(d.prompter.busyDepth, 0);
 }
 
-TEST(MapDrawing, OutlinesFollowTheNumberOfEachHexFromItsAnchor) {
-    Drawing d;
-    d.put(4, 5, world("A7726789"));
-    d.draw();
-    // The six lines after the hex's last text form its outline, from the anchor round and back.
-    const MapPoint a = hexAnchor(4, 5, k);
-    const auto corners = hexOutline(a, k);
-    std::size_t first = 0;
-    for (std::size_t i = 0; i < d.ops.size(); ++i) {
-        if (d.ops[i].kind == "line" && d.ops[i].at(a.x, a.y) && i > 0 && d.ops[i - 1].kind == "text") first = i;
-    }
-    ASSERT_NE(first, 0u);
-    for (std::size_t i = 0; i < 6; ++i) {
-        const Op& line = d.ops[first + i];
-        SCOPED_TRACE(i);
-        ASSERT_EQ(line.kind, "line");
-        EXPECT_NEAR(line.number(0), corners[i].x, 1e-3);
-        EXPECT_NEAR(line.number(1), corners[i].y, 1e-3);
-        EXPECT_NEAR(line.number(2), corners[i + 1].x, 1e-3);
-        EXPECT_NEAR(line.number(3), corners[i + 1].y, 1e-3);
-        EXPECT_EQ(line.fields[4], "#ffffff");
-        EXPECT_EQ(line.fields[5], "solid");
-    }
-}
-
 TEST(MapDrawing, HexNumbersCarryTheLetterOffset) {
     struct Case {
         const char* letter;
