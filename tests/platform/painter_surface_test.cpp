@@ -10,6 +10,10 @@
 #include "platform/qt/painter_surface.h"
 #include "support/scripted_prompter.h"
 
+// Font fallback for odd characters makes fontconfig keep allocations that it never frees; they are its
+// own, not ours. Only sanitizer builds read this.
+extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
+
 namespace qelvar {
 namespace {
 
