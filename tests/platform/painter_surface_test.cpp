@@ -111,7 +111,12 @@ TEST_F(PainterSurfaceTest, AnyBytesInTheFieldsDrawOnImageAndSvg) {
     SvgSurface svg(393, 545, 96);
     prepareMapSurface(svg);
     mnuredisplay_Click(store, svg, prompter);
-    EXPECT_TRUE(svg.finish().contains("</svg>"));
+    const QByteArray document = svg.finish();
+    EXPECT_TRUE(document.contains("</svg>"));
+    for (const char c : document) {
+        ASSERT_FALSE(static_cast<unsigned char>(c) < 0x20 && c != '\n' && c != '\r' && c != '\t')
+            << "control byte " << int(c) << " in the SVG document";
+    }
     EXPECT_EQ(prompter.messages(), (std::vector<std::string>{"DUFF SS LETTER", "DUFF SS LETTER"}));
 }
 

@@ -128,7 +128,12 @@ void PainterSurface::drawText(double x, double y, std::string_view text) {
     auto found = layouts_.find(key);
     if (found == layouts_.end()) {
         if (layouts_.size() >= kLayoutCacheSize) layouts_.clear();
-        QStaticText layout(fromBytes(text));
+        // Control bytes have no glyph (and no place in an SVG document): they draw as blanks.
+        QString shown = fromBytes(text);
+        for (QChar& c : shown) {
+            if (c.unicode() < 0x20) c = QLatin1Char(' ');
+        }
+        QStaticText layout(shown);
         layout.setTextFormat(Qt::PlainText);
         layout.setPerformanceHint(QStaticText::AggressiveCaching);
         layout.prepare(QTransform(), font_);
