@@ -1,5 +1,5 @@
 #pragma once
-// A prompter for tests: every prompt is recorded, answers come from queues, and a prompt with no answer
+// A prompter for tests: every prompt is recorded, answers come from queues, and a question with no answer
 // queued fails the test instead of blocking.
 
 #include <gtest/gtest.h>
@@ -16,9 +16,9 @@ class ScriptedPrompter : public Prompter {
 public:
     struct Prompt {
         std::string kind;  // "message", "yesno", "input", "save"
-        std::string text;
+        std::string text;  // the save dialog's pattern
         MessageIcon icon = MessageIcon::None;
-        std::string title;
+        std::string title;  // the save dialog's folder
     };
 
     std::vector<Prompt> prompts;
@@ -33,33 +33,15 @@ public:
     }
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title, bool) override {
         prompts.push_back({"yesno", text, icon, title});
-        if (yesNoAnswers.empty()) {
-            ADD_FAILURE() << "unexpected question: " << text;
-            return false;
-        }
-        const bool answer = yesNoAnswers.front();
-        yesNoAnswers.pop_front();
-        return answer;
+        return next(yesNoAnswers, false);
     }
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string&) override {
         prompts.push_back({"input", prompt, MessageIcon::None, title});
-        if (inputAnswers.empty()) {
-            ADD_FAILURE() << "unexpected input box: " << prompt;
-            return {};
-        }
-        std::string answer = inputAnswers.front();
-        inputAnswers.pop_front();
-        return answer;
+        return next(inputAnswers, std::string());
     }
     std::optional<std::string> saveFileName(const std::string& folder, const std::string& pattern) override {
         prompts.push_back({"save", pattern, MessageIcon::None, folder});
-        if (saveAnswers.empty()) {
-            ADD_FAILURE() << "unexpected save dialog";
-            return std::nullopt;
-        }
-        auto answer = saveAnswers.front();
-        saveAnswers.pop_front();
-        return answer;
+        return next(saveAnswers, std::optional<std::string>());
     }
     void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
     void beep() override { ++beeps; }
@@ -72,6 +54,18 @@ public:
             if (p.kind == "message") texts.push_back(p.text);
         }
         return texts;
+    }
+
+private:
+    template <typename T>
+    T next(std::deque<T>& answers, T fallback) {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << prompts.back().kind << ": " << prompts.back().text;
+            return fallback;
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
     }
 };
 
