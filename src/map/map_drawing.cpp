@@ -4,6 +4,7 @@
 
 #include "core/codes.h"
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "platform/prompter.h"
@@ -223,7 +224,7 @@ void Label2_Click(Surface& surface, Prompter& prompter) {
 }
 
 bool mnubmp_Click(Surface& surface, const std::string& folder, Prompter& prompter) {
-    const std::string path = (folder.empty() || folder.back() == '/' ? folder : folder + "/") + kScreenshotName;
+    const std::string path = joinPath(folder, kScreenshotName);
     const auto image = surface.imageAsBmp();
     if (!image) {
         prompter.message("Cannot write \"" + path + "\": the map has no image to save", MessageIcon::Exclamation);
