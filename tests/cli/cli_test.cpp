@@ -8,6 +8,9 @@
 #include <fstream>
 #include <sstream>
 
+#include <QByteArray>
+#include <QImage>
+
 #include "core/file_io.h"
 #include "core/text.h"
 #include "support/temp_folder.h"
@@ -78,6 +81,10 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"unknown output type", "convert " + sample("tamsin.sbs") + " " + path("x.doc"), 1, "extension"},
         {"missing input", "list " + path("none.sbs"), 2, "No such file or directory"},
         {"unwritable output", "convert " + sample("tamsin.sbs") + " " + path("no/dir/x.sbs"), 2, "Cannot write"},
+        {"render: unknown image type", "render " + sample("tamsin.sbs") + " " + path("map.gif"), 1, "extension"},
+        {"render: printing option", "render " + sample("tamsin.sbs") + " " + path("m.png") + " --colour", 1, "--colour"},
+        {"render: missing input", "render " + path("missing.sbs") + " " + path("m.png"), 2, "missing.sbs"},
+        {"render: unwritable output", "render " + sample("tamsin.sbs") + " " + path("no/m.png"), 2, "no/m.png"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -87,6 +94,26 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         EXPECT_EQ(r.err.rfind("qelvar-cli: ", 0) == 0 || r.err.rfind("usage:", 0) == 0, true) << r.err;
     }
     EXPECT_EQ(run("--help").status, 0);
+}
+
+TEST_F(CliTest, RenderWritesEachFormat) {
+    for (const char* name : {"map.png", "map.bmp", "map.svg", "map.ops"}) {
+        SCOPED_TRACE(name);
+        const CliRun r = run("render " + sample("ostrel.sbs") + " " + path(name));
+        ASSERT_EQ(r.status, 0) << r.err;
+        const QByteArray bytes = QByteArray::fromStdString(qelvar::readFileBytes(path(name)).bytes);
+        if (bytes.startsWith("<?xml")) {
+            EXPECT_GE(bytes.count("</text>"), 81);  // the title and the 80 hex numbers at least
+        } else if (std::string_view(name) == "map.ops") {
+            EXPECT_GE(bytes.count("\ntext\t"), 81);
+        } else {
+            const QImage image = QImage::fromData(bytes);
+            EXPECT_EQ(image.size(), QSize(393, 545));
+            QImage blank(image.size(), image.format());
+            blank.fill(image.pixel(0, 0));
+            EXPECT_NE(image, blank);
+        }
+    }
 }
 
 TEST_F(CliTest, LineMessagesGoToStderrAndTheJobGoesOn) {

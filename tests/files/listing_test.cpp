@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "core/subsector_store.h"
+#include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 
 namespace qelvar {
@@ -30,22 +31,8 @@ TEST(Listing, HeadingAndWorldColumns) {
     SubsectorStore store;
     store.subsectorName = "Ostrel";
     store.subsectorLetter = "B";
-    WorldRecord& w = store.worlds[1];
-    w.location = 101;
-    w.name = "Hollowmere";
-    w.uwp = "A788899C";
-    w.base = "N";
-    w.notes = "Mining colony";
-    w.tradeCodes = "Ri ";
-    w.zone = "A";
-    w.gasGiant = "G";
-    w.cargoBase = 5200;
-    w.star1 = "G2 V";
-    w.star2 = "M1 D";
-    w.star3 = "K5 III";
-    w.pag = "213";
-    w.allegiance = "Vo";
-    w.facility = "Tf";
+    store.worlds[1] = testing::sampleWorld(101);
+    const WorldRecord& w = store.worlds[1];
     store.worlds[85] = w;  // only a loaded file puts a world past slot 80; it is listed too
     store.worlds[85].cargoBase = -1000;
     store.worlds[85].location = 305;
@@ -62,7 +49,7 @@ TEST(Listing, HeadingAndWorldColumns) {
     } columns[] = {
         {0, "System Name", "Hollowmere          ", "Hollowmere"}, {26, "Locn", "0901", "1105"},
         {31, "S-DAHPGL-T", "A-788899-C", "A-788899-C"},          {42, "B", "N", "N"},
-        {44, "Remarks", "Mining colony ", "Mining colony"},        {70, "Trade Codes", "Ri             ", "Ri"},
+        {44, "Remarks", "  Mining colony  ", "  Mining colony"},    {70, "Trade Codes", "Ni Cp Po       ", "Ni Cp Po"},
         {86, "Z", "A", "A"},                                       {88, "G", "G", "G"},
         {90, "Price", " 5200 ", "-1000 "},                         {96, "Star 1", "G2 V  ", "G2 V"},
         {103, "Star 2", "M1 D  ", "M1 D"},                         {110, "Star 3", "K5 III", "K5 III"},

@@ -6,6 +6,7 @@
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/loader.h"
+#include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -36,31 +37,15 @@ std::string world(const char* name, const char* hex, const char* uwp) { return a
 
 TEST(SbsWriter, FieldsAtTheirColumns) {
     SubsectorStore store;
-    store.subsectorName = "Ostrel Drift";
-    store.sectorName = "Kestrane Reach";
-    store.subsectorLetter = "B";
     ScriptedPrompter prompter;
     readSbs(store, prompter, sbsFile("B", {world("Bare", "0901", "C5446539")}));  // blank base, no notes
-    WorldRecord& w = store.worlds[25];  // hex 0305
-    w = store.worlds[1];
-    w.location = 305;
-    w.name = "Hollowmere";
-    w.uwp = "A788899C";
-    w.base = "N";
-    w.gasGiant = "G";
-    w.zone = "A";
-    w.pag = "213";
-    w.allegiance = "Vo";
-    w.star1 = "G2 V";
-    w.star3 = "K5 III";
-    w.tradeCodes = "Ni Cp Po ";  // standard codes leave, Cp moves to the notes column
-    w.notes = "  Mining colony  ";
+    store.worlds[25] = testing::sampleWorld(305);  // standard trade codes leave, Cp joins the notes
 
     const std::string bytes = formatSbs(store, prompter);
     EXPECT_TRUE(prompter.prompts.empty());
     EXPECT_EQ(bytes, sbsFile("B", {at({{1, "Bare"}, {21, "0901"}, {27, "C5446539"}, {46, "  "}, {70, " "}}),
                                    at({{1, "Hollowmere"}, {21, "1105"}, {27, "A788899C"}, {36, "N"}, {38, "G"}, {40, "A"},
-                                       {42, "213"}, {46, "Vo"}, {49, "G2 V"}, {63, "K5 III"}, {70, "Cp Mining colony"}})}));
+                                       {42, "213"}, {46, "Vo"}, {49, "G2 V"}, {56, "M1 D"}, {63, "K5 III"}, {70, "Cp Mining colony"}})}));
 
     store.subsectorLetter = " ";  // unknown letter: said once, subsector locations written unchanged
     const std::string duff = formatSbs(store, prompter);
