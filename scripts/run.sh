@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Starts Qelvar on the bundled samples. The desktop window is not part of this build yet, so this runs
-# the headless main job: every sample is listed and converted to SBS in a scratch folder.
+# the headless main job: every sample is listed, converted to SBS and drawn as PNG in a scratch folder.
 set -euo pipefail
 build=${1:-build}
 cli="$build/qelvar-cli"
@@ -12,6 +12,7 @@ for f in samples/*.sbs samples/*.SBS; do
   echo "== $f"
   "$cli" list "$f"
   "$cli" convert "$f" "$out/$(basename "$f")"
+  "$cli" render "$f" "$out/$(basename "$f" .sbs).png"
 done
 echo
-echo "Converted copies are in $out"
+echo "Converted copies and map pictures are in $out"
