@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QGuiApplication>
+#include <QPrinter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -51,6 +53,26 @@ TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
     ASSERT_EQ(failing.messages().size(), 1u);
     EXPECT_NE(failing.messages()[0].find(missing + "/QELVAR.bmp"), std::string::npos) << failing.messages()[0];
     EXPECT_NE(failing.messages()[0].find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(PainterSurfaceTest, PrinterJobEndsWithEndDocAndTheNextDrawingStartsAnother) {
+    QTemporaryDir dir;
+    for (const char* name : {"first.pdf", "second.pdf"}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(dir.filePath(name));
+        PrinterSurface page(printer);
+        prepareMapSurface(page);
+        mnuredisplay_Click(store, page, prompter);
+        EXPECT_TRUE(page.jobOpen());
+        page.endDoc();
+        EXPECT_FALSE(page.jobOpen());
+        QFile pdf(dir.filePath(name));
+        ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        EXPECT_TRUE(bytes.startsWith("%PDF"));
+        EXPECT_GT(bytes.size(), 2000);
+    }
 }
 
 TEST_F(PainterSurfaceTest, AnyBytesInTheFieldsKeepTheSvgDocumentWellFormed) {
