@@ -4,6 +4,7 @@
 // pass through unchanged.
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,21 @@ std::string lowerAscii(std::string_view text);
 // is already passed, nothing is added.
 inline void padToColumn(std::string& line, std::size_t column) {
     if (column > line.size() + 1) line.append(column - 1 - line.size(), ' ');
+}
+
+// A text and the 1-based column a writer reaches before writing it.
+struct ColumnText {
+    std::size_t column;
+    std::string_view text;
+};
+
+// Writes each text after padding the line to its column, in order; a column already passed is not gone
+// back to, the text simply follows.
+inline void appendAtColumns(std::string& line, std::initializer_list<ColumnText> fields) {
+    for (const ColumnText& field : fields) {
+        padToColumn(line, field.column);
+        line += field.text;
+    }
 }
 
 // Splits a file's bytes into lines. CR LF, a lone LF and a lone CR each end a line; a last line without

@@ -67,15 +67,9 @@ void readSbs(SubsectorStore& store, Prompter& prompter, std::string_view bytes) 
 }
 
 std::string sbsHeader(const std::string& letter) {
-    std::string header = "Name";
-    padToColumn(header, 22);
-    header += "Hex";
-    padToColumn(header, 27);
-    header += "SDAHPGLT";
-    padToColumn(header, 36);
-    header += "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
-    padToColumn(header, kLetterColumn);
-    header += letter;
+    std::string header;
+    appendAtColumns(header, {{1, "Name"}, {22, "Hex"}, {27, "SDAHPGLT"},
+                             {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="}, {kLetterColumn, letter}});
     return header;
 }
 
@@ -91,29 +85,10 @@ std::string formatSbs(const SubsectorStore& store, Prompter& prompter) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         line.clear();
-        line += w.name.view();
-        padToColumn(line, 21);
-        line += formatFourDigits(w.location + offset);
-        padToColumn(line, 27);
-        line += w.uwp.view();
-        padToColumn(line, 36);
-        line += w.base.trimmed();
-        padToColumn(line, 38);
-        line += w.gasGiant.view();
-        padToColumn(line, 40);
-        line += w.zone.view();
-        padToColumn(line, 42);
-        line += w.pag.view();
-        padToColumn(line, 46);
-        line += w.allegiance.view();
-        padToColumn(line, 49);
-        line += w.star1.view();
-        padToColumn(line, 56);
-        line += w.star2.view();
-        padToColumn(line, 63);
-        line += w.star3.view();
-        padToColumn(line, 70);
-        line += notesColumn(w);
+        appendAtColumns(line, {{1, w.name.view()}, {21, formatFourDigits(w.location + offset)}, {27, w.uwp.view()},
+                               {36, w.base.trimmed()}, {38, w.gasGiant.view()}, {40, w.zone.view()},
+                               {42, w.pag.view()}, {46, w.allegiance.view()}, {49, w.star1.view()},
+                               {56, w.star2.view()}, {63, w.star3.view()}, {70, notesColumn(w)}});
         out += line;
         out += "\r\n";
     }
