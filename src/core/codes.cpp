@@ -1,5 +1,7 @@
 #include "core/codes.h"
 
+#include <algorithm>
+
 #include "core/subsector_store.h"
 #include "platform/prompter.h"
 
@@ -20,16 +22,22 @@ std::string valueHexDigit(int value) {
     return std::string(1, EXTHEX_DIGITS[static_cast<std::size_t>(value) - 1]);
 }
 
-std::optional<int> locationOffsetOf(std::string_view letter) {
-    if (letter.size() != 1 || letter.front() < 'A' || letter.front() > 'P') return std::nullopt;
+int letterOffset(std::string_view letter, Prompter& prompter) {
+    if (letter.size() != 1 || letter.front() < 'A' || letter.front() > 'P') {
+        prompter.message(kDuffLetterMessage);
+        return 0;
+    }
     const int k = letter.front() - 'A';
     return (k % 4) * 800 + (k / 4) * 10;
 }
 
-int letterOffset(std::string_view letter, Prompter& prompter) {
-    if (auto offset = locationOffsetOf(letter)) return *offset;
-    prompter.message(kDuffLetterMessage);
-    return 0;
+std::string hyphenatedUwp(std::string_view uwp) {
+    std::string text(uwp.substr(0, 1));
+    text += '-';
+    text += uwp.substr(std::min<std::size_t>(1, uwp.size()), 6);
+    text += '-';
+    text += uwp.substr(std::min<std::size_t>(7, uwp.size()), 1);
+    return text;
 }
 
 void composeUwp(SubsectorStore& store) {

@@ -1,7 +1,6 @@
 #pragma once
 // Extended-hex digits, subsector letters and UWP composition.
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,13 +19,14 @@ inline int hexDigitValue(char c) { return hexDigitValue(std::string_view(&c, 1))
 // 0 gives "0", 1..32 their digit, anything above 32 the text "-99".
 std::string valueHexDigit(int value);
 
-// The location offset of a subsector letter A..P (exact, upper case, one character), or nothing.
-std::optional<int> locationOffsetOf(std::string_view letter);
-
 inline constexpr const char* kDuffLetterMessage = "DUFF SS LETTER";
 
-// As locationOffsetOf, but an unknown letter is reported with "DUFF SS LETTER" and gives 0.
+// The location offset of a subsector letter: only the one-character upper-case letters A..P are known;
+// anything else is reported with "DUFF SS LETTER" and gives 0.
 int letterOffset(std::string_view letter, Prompter& prompter);
+
+// The UWP as shown and printed, "S-DAHPGL-T": a hyphen after the first and after the seventh character.
+std::string hyphenatedUwp(std::string_view uwp);
 
 // Builds the UWP of worlds[workIndex] from uwpValues and the starport letter in uwpDigits[1].
 void composeUwp(SubsectorStore& store);

@@ -33,6 +33,13 @@ public:
     std::string str() const { return std::string(bytes_.data(), N); }
     std::string_view view() const { return std::string_view(bytes_.data(), N); }
 
+    // The whole field as it is shown: the NULs of a cleared field become blanks.
+    std::string shown() const {
+        std::string text = str();
+        std::replace(text.begin(), text.end(), '\0', ' ');
+        return text;
+    }
+
     // The field without leading and trailing blanks; a cleared field reads as empty.
     std::string_view trimmed() const {
         std::string_view v = view();

@@ -156,11 +156,6 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
     return line.substr(first - 1, last - first + 1);
 }
 
-std::string_view columnsFrom(std::string_view line, std::size_t first) {
-    if (first == 0 || first > line.size()) return {};
-    return line.substr(first - 1);
-}
-
 std::string upperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {

@@ -39,8 +39,6 @@ std::string_view trimBlanks(std::string_view text);
 
 // Characters first..last of a line, 1-based and inclusive; the part past the end of the line is empty.
 std::string_view columns(std::string_view line, std::size_t first, std::size_t last);
-// Characters from first to the end of the line.
-std::string_view columnsFrom(std::string_view line, std::size_t first);
 
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);

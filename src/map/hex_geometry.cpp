@@ -65,13 +65,9 @@ std::array<MapPoint, 7> hexOutline(MapPoint a, double k) {
     }};
 }
 
-int hotSpotColumn(double x) { return bandOf(kColumnBands, x); }
-
-int hotSpotRow(double y) { return bandOf(kRowBands, y); }
-
 std::string locationAt(double x, double y) {
-    const int column = hotSpotColumn(x);
-    const int row = hotSpotRow(column != 0 && column % 2 == 0 ? y - kEvenColumnDrop : y);
+    const int column = bandOf(kColumnBands, x);
+    const int row = bandOf(kRowBands, column != 0 && column % 2 == 0 ? y - kEvenColumnDrop : y);
     std::string location;
     appendPart(location, column);
     appendPart(location, row);

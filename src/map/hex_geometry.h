@@ -44,8 +44,4 @@ inline MapPoint hexCentre(MapPoint anchor, double k) { return {anchor.x + 2.5 * 
 // y - 6.5 so that the hex reported is the hex under the pointer.
 std::string locationAt(double x, double y);
 
-// The column band (1..8) of x and the row band (1..10) of y, or 0 when in none.
-int hotSpotColumn(double x);
-int hotSpotRow(double y);
-
 }  // namespace qelvar

@@ -32,15 +32,6 @@ constexpr BeltDot kBeltDots[] = {
     {-0.9, -0.9, 0.1}, {-0.5, 0.6, 0.1}, {-0.6, 0.3, 0.1}, {1, 1, 0.15}, {-1, 0, 0.1}, {0, 0, 0.1},
 };
 
-// Fields of a never-filled slot hold NULs; they draw as blanks.
-std::string drawn(std::string_view field) {
-    std::string text(field);
-    for (char& c : text) {
-        if (c == '\0') c = ' ';
-    }
-    return text;
-}
-
 bool blankZone(char zone) { return zone == ' ' || zone == '\0'; }
 
 // The last character of the PAG figures read as a number; a non-digit counts 0.
@@ -120,7 +111,7 @@ void drawHexOutline(Surface& surface, MapPoint anchor, double k) {
 }
 
 std::string mapWorldName(std::string_view storedName, double k) {
-    std::string name(trimBlanks(drawn(storedName)));
+    std::string name(trimBlanks(storedName));
     const auto longest = static_cast<std::size_t>(8 * std::floor(k));
     if (name.size() > longest) name = name.substr(0, 7) + ".";
     return name;
@@ -149,14 +140,14 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
         surface.setFontUnderline(true);
         surface.setForeColor(colours::kRed);
     }
-    surface.print(mapWorldName(w.name.view(), k));
+    surface.print(mapWorldName(w.name.shown(), k));
     surface.setFontUnderline(false);
     surface.setForeColor(savedFore);
 
     surface.setPen(a.x + 2 * k, a.y + 2 * k);
-    surface.print(drawn(w.uwp.view().substr(0, 1)));
+    surface.print(w.uwp.shown().substr(0, 1));
     surface.setPen(a.x - k, a.y + 2 * k);
-    surface.print(drawn(w.base.view()));
+    surface.print(w.base.shown());
 
     if (gasGiantCount(w) > 0) {
         surface.setPen(a.x + 6 * k, a.y + 3 * k);
@@ -170,7 +161,7 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     drawZoneRing(w, surface, centre, k);
 
     surface.setPen(a.x + 5 * k, a.y + 4 * k);
-    surface.print(drawn(w.allegiance.view()));
+    surface.print(w.allegiance.shown());
 
     surface.setPen(a.x, a.y);
 }

@@ -1,20 +1,12 @@
 #include "map/map_pointer.h"
 
+#include "core/codes.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
 
 namespace qelvar {
 
 namespace {
-
-// Fields of a slot that was never filled hold NULs; labels show them as blanks.
-std::string shown(std::string_view field) {
-    std::string text(field);
-    for (char& c : text) {
-        if (c == '\0') c = ' ';
-    }
-    return text;
-}
 
 MapPointerResult lookUp(const SubsectorStore& store, MapPoint point, const MapLabels& current) {
     MapPointerResult result{current, store.detailIndex, false};
@@ -29,19 +21,17 @@ MapPointerResult lookUp(const SubsectorStore& store, MapPoint point, const MapLa
     return result;
 }
 
-}  // namespace
+// The profile line of a world: "S-DAHPGL-T", a blank and the 15 characters of the trade codes.
+std::string worldProfileLine(const WorldRecord& w) { return hyphenatedUwp(w.uwp.shown()) + " " + w.tradeCodes.shown(); }
 
-std::string worldProfileLine(const SubsectorStore& store, int slot) {
-    const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
-    const std::string uwp = shown(w.uwp.view());
-    return uwp.substr(0, 1) + "-" + uwp.substr(1, 6) + "-" + uwp.substr(7, 1) + " " + shown(w.tradeCodes.view());
-}
+}  // namespace
 
 MapPointerResult mapPointerMoved(const SubsectorStore& store, MapPoint point, const MapLabels& current) {
     MapPointerResult result = lookUp(store, point, current);
     if (result.onWorld) {
-        result.labels.label1 = shown(store.worlds[static_cast<std::size_t>(result.detailIndex)].name.view());
-        result.labels.label2 = worldProfileLine(store, result.detailIndex);
+        const WorldRecord& w = store.worlds[static_cast<std::size_t>(result.detailIndex)];
+        result.labels.label1 = w.name.shown();
+        result.labels.label2 = worldProfileLine(w);
     }
     return result;
 }

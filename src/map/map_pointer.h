@@ -36,7 +36,4 @@ MapPointerResult mapPointerPressed(const SubsectorStore& store, MapPoint point, 
 // ".DAT" does not count).
 bool notesAvailableFor(const std::string& selectedFileName);
 
-// The profile line of a world: "S-DAHPGL-T" followed by a blank and the 15 characters of the trade codes.
-std::string worldProfileLine(const SubsectorStore& store, int slot);
-
 }  // namespace qelvar

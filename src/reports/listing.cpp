@@ -26,11 +26,10 @@ constexpr Column kColumns[] = {
 };
 
 std::string worldLine(const WorldRecord& w, int offset) {
-    const std::string uwp = w.uwp.str();
     const std::string fields[] = {
         w.name.str(),
         formatFourDigits(offset + w.location),
-        uwp.substr(0, 1) + "-" + uwp.substr(1, 6) + "-" + uwp.substr(7, 1),
+        hyphenatedUwp(w.uwp.view()),
         w.base.str(),
         w.notes.str(),
         w.tradeCodes.str(),
