@@ -32,8 +32,6 @@ constexpr BeltDot kBeltDots[] = {
     {-0.9, -0.9, 0.1}, {-0.5, 0.6, 0.1}, {-0.6, 0.3, 0.1}, {1, 1, 0.15}, {-1, 0, 0.1}, {0, 0, 0.1},
 };
 
-bool blankZone(char zone) { return zone == ' ' || zone == '\0'; }
-
 // The last character of the PAG figures read as a number; a non-digit counts 0.
 int gasGiantCount(const WorldRecord& w) {
     const char last = w.pag.at(decltype(w.pag)::width);
@@ -61,8 +59,8 @@ void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, doub
 }
 
 void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
+    if (w.zone.trimmed().empty()) return;
     const char zone = w.zone.at(1);
-    if (blankZone(zone)) return;
     const Rgb savedFore = surface.foreColor();
     const bool red = zone == 'R';
     surface.setForeColor(red ? colours::kRed : colours::kYellow);
