@@ -4,20 +4,8 @@
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/sbs.h"
-#include "platform/prompter.h"
 
 namespace {
-
-class QuietPrompter : public qelvar::Prompter {
-public:
-    void message(const std::string&, qelvar::MessageIcon, const std::string&) override {}
-    bool askYesNo(const std::string&, qelvar::MessageIcon, const std::string&, bool) override { return false; }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> saveFileName(const std::string&, const std::string&) override { return {}; }
-    void setBusy(bool) override {}
-    void beep() override {}
-    void processEvents() override {}
-};
 
 qelvar::SubsectorStore fullSubsector() {
     qelvar::SubsectorStore store;
@@ -46,12 +34,11 @@ qelvar::SubsectorStore fullSubsector() {
 }
 
 void BM_ReadSbs80(benchmark::State& state) {
-    QuietPrompter prompter;
-    const std::string bytes = qelvar::formatSbs(fullSubsector(), prompter);
+    const std::string bytes = qelvar::formatSbs(fullSubsector()).value;
     qelvar::SubsectorStore store;
     for (auto _ : state) {
         store.clear();
-        qelvar::readSbs(store, prompter, bytes);
+        benchmark::DoNotOptimize(qelvar::readSbs(store, bytes));
         benchmark::DoNotOptimize(store.worlds[80].cargoBase);
     }
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes.size()));
@@ -59,10 +46,9 @@ void BM_ReadSbs80(benchmark::State& state) {
 BENCHMARK(BM_ReadSbs80);
 
 void BM_WriteSbs80(benchmark::State& state) {
-    QuietPrompter prompter;
     const qelvar::SubsectorStore store = fullSubsector();
     for (auto _ : state) {
-        std::string bytes = qelvar::formatSbs(store, prompter);
+        std::string bytes = qelvar::formatSbs(store).value;
         benchmark::DoNotOptimize(bytes.data());
     }
 }

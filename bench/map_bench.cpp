@@ -8,24 +8,12 @@
 #include "core/subsector_store.h"
 #include "map/hex_geometry.h"
 #include "map/map_drawing.h"
-#include "platform/prompter.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/recording_surface.h"
 
 namespace {
 
 using namespace qelvar;
-
-class SilentPrompter : public Prompter {
-public:
-    void message(const std::string&, MessageIcon, const std::string&) override {}
-    bool askYesNo(const std::string&, MessageIcon, const std::string&, bool) override { return false; }
-    std::string inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> saveFileName(const std::string&, const std::string&) override { return {}; }
-    void setBusy(bool) override {}
-    void beep() override {}
-    void processEvents() override {}
-};
 
 void ensureApplication() {
     if (QCoreApplication::instance()) return;
@@ -64,11 +52,10 @@ SubsectorStore fullSubsector() {
 void BM_MapDrawImage(benchmark::State& state) {
     ensureApplication();
     SubsectorStore store = fullSubsector();
-    SilentPrompter prompter;
     ImageSurface surface(twipsToDots(kMapSurfaceWidthTwips, 96), twipsToDots(kMapSurfaceHeightTwips, 96), 96);
     prepareMapSurface(surface);
     for (auto _ : state) {
-        mnuredisplay_Click(store, surface, prompter);
+        benchmark::DoNotOptimize(drawSubsectorMap(store, surface));
         benchmark::DoNotOptimize(surface.image().constBits());
     }
 }
@@ -76,11 +63,10 @@ BENCHMARK(BM_MapDrawImage)->Unit(benchmark::kMillisecond);
 
 void BM_MapRecordOps(benchmark::State& state) {
     SubsectorStore store = fullSubsector();
-    SilentPrompter prompter;
     for (auto _ : state) {
         RecordingSurface surface;
         prepareMapSurface(surface);
-        mnuredisplay_Click(store, surface, prompter);
+        benchmark::DoNotOptimize(drawSubsectorMap(store, surface));
         benchmark::DoNotOptimize(surface.text().data());
     }
 }

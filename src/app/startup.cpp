@@ -25,7 +25,7 @@ std::string applicationTitle() {
     return applicationTitle(QELVAR_VERSION_MAJOR, QELVAR_VERSION_MINOR, QELVAR_VERSION_PATCH);
 }
 
-std::string GetEnvValue(const std::string& name) {
+std::string environmentValue(const std::string& name) {
     const std::string wanted = upperAscii(name);
     for (int i = 0; i < 1000 && environ != nullptr && environ[i] != nullptr; ++i) {
         const std::string_view entry(environ[i]);

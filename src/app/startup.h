@@ -15,7 +15,7 @@ std::string applicationTitle(int major, int minor, int revision);
 
 // The value of the first environment variable whose name starts with name (either case), blanks trimmed;
 // empty when there is none. At most 1000 entries are looked at.
-std::string GetEnvValue(const std::string& name);
+std::string environmentValue(const std::string& name);
 
 // $QELVAR_SETTINGS, else qelvar.ini in $XDG_CONFIG_HOME (default ~/.config).
 std::string settingsPath();

@@ -1,10 +1,22 @@
 #pragma once
 // qelvar-cli: the headless front end. Runs one command and returns the process exit status:
 // 0 success, 1 usage error, 2 a file could not be read or written.
+//
+// Each command lives in a file of its own and registers itself with the parser through an add...Command
+// function; the parser and the commands share one CliSession.
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "cli/cli_prompter.h"
+#include "core/subsector_store.h"
+
+namespace CLI {
+class App;
+class Option;
+}  // namespace CLI
 
 namespace qelvar {
 
@@ -12,6 +24,51 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitFile = 2;
 
-int runCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// A usage error found after parsing (a value the option checks could not see): exit 1 with its text
+// and the command's usage.
+struct UsageError {
+    std::string text;
+};
+
+// What one run of the command line works on.
+struct CliSession {
+    CliSession(std::ostream& out, std::ostream& err);
+
+    std::ostream& out;
+    std::ostream& err;
+    SubsectorStore store;
+    CliPrompter prompter;
+    int status = kExitOk;
+    std::vector<std::string> arguments;  // the whole argument vector, program name first
+};
+
+struct RenderCommand;
+// Runs the command named by the arguments in this process. `render` runs the drawing commands; the
+// data-only front end hands them over to the drawing program instead.
+using RenderRunner = std::function<int(CliSession&, const RenderCommand&)>;
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
+           const RenderRunner& render);
+
+// Shared by the commands: the --letter option, loading IN as "Load" does (false when nothing could be
+// loaded), and the lower-cased extension of a file name ("" when none).
+CLI::Option* addLetterOption(CLI::App& command, std::string& letter);
+bool loadInput(CliSession& session, const std::string& path, const std::string& letter);
+std::string extensionOf(const std::string& path);
+// An option check that accepts a file name whose extension is one of `extensions`.
+std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::string> extensions);
+// Writes bytes to path atomically; a failure is told and gives kExitFile.
+int writeOutput(CliSession& session, const std::string& path, const std::string& bytes);
+
+// The commands.
+struct RenderCommand {
+    std::string in;
+    std::string out;
+    std::string letter;
+    bool sectorGrid = false;
+    double dpi = 0;  // 0: the screen's logical resolution
+};
+void addConvertCommand(CLI::App& app, CliSession& session);
+void addListCommand(CLI::App& app, CliSession& session);
+void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
 
 }  // namespace qelvar

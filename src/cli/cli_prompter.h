@@ -1,6 +1,6 @@
 #pragma once
-// The command line's prompter: messages go to stderr as "qelvar-cli: TEXT", questions are answered from
-// the command's options, and nothing waits for a person.
+// The command line's prompter: messages go to stderr as "qelvar-cli: TEXT" (UTF-8, control characters as
+// blanks), questions are answered from the command's options, and nothing waits for a person.
 
 #include <ostream>
 #include <string>
@@ -27,6 +27,7 @@ public:
 
 private:
     std::ostream& err_;
+    bool letterReported_ = false;
 };
 
 }  // namespace qelvar

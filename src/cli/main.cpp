@@ -1,11 +1,39 @@
+// qelvar-cli: the data commands run here, without Qt; the drawing commands are handed over to
+// qelvar-cli-render, which stands beside this program.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 #include <iostream>
 
 #include "cli/cli.h"
+#include "cli/standard_output.h"
+
+namespace {
+
+constexpr const char* kRenderProgram = "qelvar-cli-render";
+
+std::string renderProgramPath(const char* argv0) {
+    std::error_code error;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (error) self = std::filesystem::absolute(argv0, error);
+    return (self.parent_path() / kRenderProgram).string();
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    const std::vector<std::string> args(argv + 1, argv + argc);
-    const int status = qelvar::runCli(args, std::cout, std::cerr);
-    std::cout.flush();
-    return status;
+    const std::vector<std::string> args(argv, argv + argc);
+    const auto handOver = [&](qelvar::CliSession& session, const qelvar::RenderCommand&) {
+        session.out.flush();
+        session.err.flush();
+        const std::string program = renderProgramPath(argv[0]);
+        ::execv(program.c_str(), argv);
+        session.err << "qelvar-cli: Cannot start the drawing program \"" << program << "\": " << std::strerror(errno)
+                    << '\n';
+        return qelvar::kExitFile;
+    };
+    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver));
 }

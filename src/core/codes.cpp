@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "core/subsector_store.h"
-#include "platform/prompter.h"
 
 namespace qelvar {
 
@@ -11,7 +10,7 @@ int hexDigitValue(std::string_view text) {
     if (text.size() != 1) return kNotADigit;
     char c = text.front();
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    const auto position = EXTHEX_DIGITS.find(c);
+    const auto position = kExtendedHexDigits.find(c);
     return position == std::string_view::npos ? kNotADigit : static_cast<int>(position) + 1;
 }
 
@@ -19,16 +18,19 @@ std::string valueHexDigit(int value) {
     if (value == 0) return "0";
     if (value > 32) return "-99";
     if (value < 0) return "0";  // callers clamp first; never index before the digit text
-    return std::string(1, EXTHEX_DIGITS[static_cast<std::size_t>(value) - 1]);
+    return std::string(1, kExtendedHexDigits[static_cast<std::size_t>(value) - 1]);
 }
 
-int letterOffset(std::string_view letter, Prompter& prompter) {
-    if (letter.size() != 1 || letter.front() < 'A' || letter.front() > 'P') {
-        prompter.message(kDuffLetterMessage);
-        return 0;
-    }
+std::optional<int> letterOffset(std::string_view letter) {
+    if (letter.size() != 1 || letter.front() < 'A' || letter.front() > 'P') return std::nullopt;
     const int k = letter.front() - 'A';
     return (k % 4) * 800 + (k / 4) * 10;
+}
+
+int letterOffsetOrReport(std::string_view letter, Notices& notices) {
+    const auto offset = letterOffset(letter);
+    if (!offset) notices.push_back({kDuffLetterMessage});
+    return offset.value_or(0);
 }
 
 std::string hyphenatedUwp(std::string_view uwp) {

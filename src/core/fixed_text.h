@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/text.h"
+
 namespace qelvar {
 
 template <std::size_t N>
@@ -42,11 +44,7 @@ public:
 
     // The field without leading and trailing blanks; a cleared field reads as empty.
     std::string_view trimmed() const {
-        std::string_view v = view();
-        const auto blank = [](char c) { return c == ' ' || c == '\0'; };
-        while (!v.empty() && blank(v.front())) v.remove_prefix(1);
-        while (!v.empty() && blank(v.back())) v.remove_suffix(1);
-        return v;
+        return trimBlanks(view());
     }
 
     // The i-th character, 1-based as the file layouts count.

@@ -1,21 +1,19 @@
 #include "core/paths.h"
 
+#include <filesystem>
+
 namespace qelvar {
 
 std::string folderOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? std::string("/") : path.substr(0, slash);
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
 }
 
-std::string fileNameOf(const std::string& path) {
-    const auto slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
 
 std::string joinPath(const std::string& folder, const std::string& name) {
     if (folder.empty()) return name;
-    return folder.back() == '/' ? folder + name : folder + "/" + name;
+    return (std::filesystem::path(folder) / std::filesystem::path(name).relative_path()).string();
 }
 
 }  // namespace qelvar

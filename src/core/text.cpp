@@ -1,5 +1,7 @@
 #include "core/text.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -32,52 +34,65 @@ std::string wholeDigits(double magnitude) {
 }  // namespace
 
 double numericValue(std::string_view text) {
+    // The number is gathered into a compact text of its own (blanks and line breaks dropped, a "d"
+    // exponent written as "e") and then converted once, correctly rounded.
     std::string compact;
-    compact.reserve(text.size());
-    for (char c : text) {
-        if (!isBlank(c) && c != '\n' && c != '\r') compact.push_back(c);
-    }
-    std::size_t i = 0;
+    compact.reserve(text.size() + 8);
     bool negative = false;
-    if (i < compact.size() && (compact[i] == '+' || compact[i] == '-')) {
-        negative = compact[i] == '-';
-        ++i;
-    }
-    double value = 0;
     bool anyDigit = false;
-    while (i < compact.size() && isDigit(compact[i])) {
-        value = value * 10 + (compact[i] - '0');
-        anyDigit = true;
-        ++i;
-    }
-    if (i < compact.size() && compact[i] == '.') {
-        ++i;
-        double scale = 0.1;
-        while (i < compact.size() && isDigit(compact[i])) {
-            value += (compact[i] - '0') * scale;
-            scale /= 10;
-            anyDigit = true;
-            ++i;
+    int wholeSignificant = 0;  // whole digits from the first that is not zero
+    enum class Stage { Sign, Whole, Fraction, ExponentSign, Exponent } stage = Stage::Sign;
+    int exponent = 0;
+    bool exponentNegative = false;
+    bool exponentDigits = false;
+    for (const char c : text) {
+        if (isBlank(c) || c == '\n' || c == '\r') continue;
+        if (stage == Stage::Sign) {
+            stage = Stage::Whole;
+            if (c == '+' || c == '-') {
+                negative = c == '-';
+                continue;
+            }
         }
+        if ((stage == Stage::Whole || stage == Stage::Fraction) && isDigit(c)) {
+            anyDigit = true;
+            if (stage == Stage::Whole && (c != '0' || wholeSignificant > 0)) ++wholeSignificant;
+            compact.push_back(c);
+            continue;
+        }
+        if (stage == Stage::Whole && c == '.') {
+            stage = Stage::Fraction;
+            compact.push_back('.');
+            continue;
+        }
+        if ((stage == Stage::Whole || stage == Stage::Fraction) && (c == 'e' || c == 'E' || c == 'd' || c == 'D')) {
+            stage = Stage::ExponentSign;
+            continue;
+        }
+        if (stage == Stage::ExponentSign) {
+            stage = Stage::Exponent;
+            if (c == '+' || c == '-') {
+                exponentNegative = c == '-';
+                continue;
+            }
+        }
+        if (stage == Stage::Exponent && isDigit(c)) {
+            exponentDigits = true;
+            exponent = std::min(exponent * 10 + (c - '0'), 9999);
+            continue;
+        }
+        break;
     }
     if (!anyDigit) return 0;
-    if (i < compact.size() && (compact[i] == 'e' || compact[i] == 'E' || compact[i] == 'd' || compact[i] == 'D')) {
-        std::size_t j = i + 1;
-        bool expNegative = false;
-        if (j < compact.size() && (compact[j] == '+' || compact[j] == '-')) {
-            expNegative = compact[j] == '-';
-            ++j;
-        }
-        if (j < compact.size() && isDigit(compact[j])) {
-            int exponent = 0;
-            while (j < compact.size() && isDigit(compact[j])) {
-                exponent = std::min(exponent * 10 + (compact[j] - '0'), 9999);
-                ++j;
-            }
-            value *= std::pow(10.0, expNegative ? -exponent : exponent);
-        }
+    const int scale = exponentDigits ? (exponentNegative ? -exponent : exponent) : 0;
+    compact += 'e' + std::to_string(scale);
+    double value = 0;
+    const auto [end, error] = std::from_chars(compact.data(), compact.data() + compact.size(), value);
+    (void)end;
+    if (error == std::errc::result_out_of_range) {
+        // Too large saturates; too small is zero.
+        value = wholeSignificant + scale > 0 ? std::numeric_limits<double>::max() : 0;
     }
-    if (!std::isfinite(value)) value = std::numeric_limits<double>::max();
     return negative ? -value : value;
 }
 
@@ -146,8 +161,8 @@ std::string formatThousands(double value) {
 }
 
 std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    while (!text.empty() && isFieldBlank(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isFieldBlank(text.back())) text.remove_suffix(1);
     return text;
 }
 

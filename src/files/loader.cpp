@@ -1,6 +1,7 @@
 #include "files/loader.h"
 
 #include "core/file_io.h"
+#include "core/paths.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/sbs.h"
@@ -9,7 +10,7 @@
 namespace qelvar {
 
 FileFormat formatOfPath(const std::string& path) {
-    const std::string upper = upperAscii(path);
+    const std::string upper = upperAscii(fileNameOf(path));
     if (upper.find(".DAT") != std::string::npos) return FileFormat::Dat;
     if (upper.find(".SBS") != std::string::npos) return FileFormat::Sbs;
     return FileFormat::Arp;
@@ -32,7 +33,7 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
         return LoadStatus::NotRead;
     }
     store.clear();
-    readSbs(store, prompter, read.bytes);
+    prompter.tell(readSbs(store, read.bytes));
     return LoadStatus::Loaded;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The one loader entry for every subsector file. The format is chosen by the upper-cased path alone:
-// ".DAT" anywhere is a galactic sector file, else ".SBS" anywhere is SBS, anything else is ARP.
+// The one loader entry for every subsector file. The format is chosen by the upper-cased file name:
+// ".DAT" anywhere in it is a galactic sector file, else ".SBS" anywhere is SBS, anything else is ARP.
 
 #include <string>
 

@@ -1,5 +1,7 @@
 #include "files/sbs.h"
 
+#include <algorithm>
+
 #include "core/codes.h"
 #include "core/file_io.h"
 #include "core/subsector_store.h"
@@ -17,12 +19,12 @@ constexpr std::size_t kLetterColumn = 79;
 constexpr const char* kStandardCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",
                                           "Ri", "Po", "De", "Ag", "Na", "As", "Ba"};
 
-void readWorldLine(SubsectorStore& store, Prompter& prompter, std::string_view line, int offset) {
+void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view line, int offset) {
     const int loc = toInt16(numericValue(columns(line, 21, 24)) - offset);
     const int slot = store.slotOfLocation(loc);
     if (slot == 0) {
-        prompter.message("FAILED " + numberText(store.worlds[0].location) + " " + std::to_string(loc) + " " +
-                         std::string(columns(line, 1, 20)));
+        notices.push_back({"FAILED " + numberText(store.worlds[0].location) + " " + std::to_string(loc) + " " +
+                           std::string(columns(line, 1, 20))});
     }
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
@@ -36,7 +38,9 @@ void readWorldLine(SubsectorStore& store, Prompter& prompter, std::string_view l
     world.star1 = upperAscii(columns(line, 49, 54));
     world.star2 = upperAscii(columns(line, 56, 61));
     world.star3 = upperAscii(columns(line, 63, 68));
-    world.notes = columns(line, 70, 129);
+    // The writer puts the remarks, a blank and the notes from column 70, so the notes run to the end of
+    // the line whatever their length.
+    world.notes = trimBlanks(line.substr(std::min<std::size_t>(line.size(), 69)));
     world.facility = "  ";
     store.workIndex = slot;
     store.loadUwpValues(slot);
@@ -55,15 +59,17 @@ std::string notesColumn(const WorldRecord& world) {
 
 }  // namespace
 
-void readSbs(SubsectorStore& store, Prompter& prompter, std::string_view bytes) {
+Notices readSbs(SubsectorStore& store, std::string_view bytes) {
+    Notices notices;
     const auto lines = splitLines(bytes);
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string_view(); };
     store.subsectorName = line(0);
     store.sectorName = line(1);
     const std::string letter(columns(line(2), kLetterColumn, kLetterColumn));
-    const int offset = letterOffset(letter, prompter);
+    const int offset = letterOffsetOrReport(letter, notices);
     store.subsectorLetter = letter;
-    for (std::size_t i = 3; i < lines.size(); ++i) readWorldLine(store, prompter, lines[i], offset);
+    for (std::size_t i = 3; i < lines.size(); ++i) readWorldLine(store, notices, lines[i], offset);
+    return notices;
 }
 
 std::string sbsHeader(const std::string& letter) {
@@ -73,13 +79,14 @@ std::string sbsHeader(const std::string& letter) {
     return header;
 }
 
-std::string formatSbs(const SubsectorStore& store, Prompter& prompter) {
-    std::string out;
+WithNotices<std::string> formatSbs(const SubsectorStore& store) {
+    WithNotices<std::string> result;
+    std::string& out = result.value;
     out.reserve(3 * 90 + kHexCount * 140);
     out += store.subsectorName + "\r\n";
     out += store.sectorName + "\r\n";
     out += sbsHeader(store.subsectorLetter) + "\r\n";
-    const int offset = letterOffset(store.subsectorLetter, prompter);
+    const int offset = letterOffsetOrReport(store.subsectorLetter, result.notices);
     std::string line;
     for (int slot = 1; slot <= kHexCount; ++slot) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
@@ -92,11 +99,13 @@ std::string formatSbs(const SubsectorStore& store, Prompter& prompter) {
         out += line;
         out += "\r\n";
     }
-    return out;
+    return result;
 }
 
 bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path) {
-    const std::string error = writeFileAtomically(path, formatSbs(store, prompter));
+    const auto sbs = formatSbs(store);
+    prompter.tell(sbs.notices);
+    const std::string error = writeFileAtomically(path, sbs.value);
     if (!error.empty()) {
         prompter.message(error, MessageIcon::Exclamation);
         return false;

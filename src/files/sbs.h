@@ -5,22 +5,25 @@
 #include <string>
 #include <string_view>
 
+#include "core/notice.h"
+
 namespace qelvar {
 
 class Prompter;
 class SubsectorStore;
 
 // Fills the (already cleared) store from the bytes of an SBS file, recomputing trade codes and price.
-void readSbs(SubsectorStore& store, Prompter& prompter, std::string_view bytes);
+// Returns the messages about single lines in the order they arose.
+Notices readSbs(SubsectorStore& store, std::string_view bytes);
 
 // The SBS header line with the letter at column 79.
 std::string sbsHeader(const std::string& letter);
 
-// The bytes of the SBS file for the store.
-std::string formatSbs(const SubsectorStore& store, Prompter& prompter);
+// The bytes of the SBS file for the store, with the notice of an unknown letter.
+WithNotices<std::string> formatSbs(const SubsectorStore& store);
 
-// Writes the store as SBS to path, atomically. A failure is reported through the prompter and the
-// existing file is left intact; returns whether the file was written.
+// Writes the store as SBS to path, atomically, telling the formatting notices and any failure through
+// the prompter; an existing file is then left intact. Returns whether the file was written.
 bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path);
 
 // "Save to SBS": with a non-empty tag text the file is that name and nothing is shown (batch work);

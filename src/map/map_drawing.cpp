@@ -39,37 +39,37 @@ int gasGiantCount(const WorldRecord& w) {
 }
 
 void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
-    const Rgb savedFill = surface.fillColor();
+    const Rgb savedFill = surface.fillColour();
     if (hexDigitValue(w.uwp.at(4)) > 1) {
         surface.setFillStyle(FillStyle::Solid);
-        surface.setFillColor(colours::kBlue);
+        surface.setFillColour(colours::kBlue);
     } else {
         surface.setFillStyle(FillStyle::Transparent);
     }
     if (hexDigitValue(w.uwp.at(2)) == kNotADigit) {
         surface.setFillStyle(FillStyle::Solid);
-        surface.setFillColor(colours::kWhite);
+        surface.setFillColour(colours::kWhite);
         for (const BeltDot& dot : kBeltDots) {
             surface.circle(centre.x + dot.dx * k, centre.y + dot.dy * k, dot.radius * k);
         }
     } else {
         surface.circle(centre.x, centre.y, k);
     }
-    surface.setFillColor(savedFill);
+    surface.setFillColour(savedFill);
 }
 
 void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
     if (w.zone.trimmed().empty()) return;
     const char zone = w.zone.at(1);
-    const Rgb savedFore = surface.foreColor();
+    const Rgb savedFore = surface.foreColour();
     const bool red = zone == 'R';
-    surface.setForeColor(red ? colours::kRed : colours::kYellow);
+    surface.setForeColour(red ? colours::kRed : colours::kYellow);
     surface.setPen(centre.x, centre.y);
     surface.setFillStyle(FillStyle::Transparent);
     surface.setDrawStyle(red ? LineStyle::Solid : LineStyle::DashDot);
     surface.circle(centre.x, centre.y, 4 * k);
     surface.setDrawStyle(LineStyle::Solid);
-    surface.setForeColor(savedFore);
+    surface.setForeColour(savedFore);
 }
 
 void drawGridHex(Surface& surface, MapPoint anchor, double k) {
@@ -83,22 +83,19 @@ void drawGridHex(Surface& surface, MapPoint anchor, double k) {
 
 void prepareMapSurface(Surface& surface) {
     surface.setUnit(SurfaceUnit::Millimetres);
-    surface.setBackColor(kMapBackground);
-    surface.setForeColor(kMapForeground);
-    surface.setFillColor(colours::kBlack);
+    surface.setBackColour(kMapBackground);
+    surface.setForeColour(kMapForeground);
+    surface.setFillColour(colours::kBlack);
     surface.setFillStyle(FillStyle::Transparent);
     surface.setDrawStyle(LineStyle::Solid);
     surface.setDrawWidth(1);
     surface.setFont({kMapFont, kMapFontSize, false, false});
 }
 
-void walkHexes(SubsectorStore& store, double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
-    store.detailIndex = 0;
+void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
+    int slot = 0;
     for (int column = 1; column <= kMapColumns; ++column) {
-        for (int row = 1; row <= kMapRows; ++row) {
-            store.detailIndex += 1;
-            hex(store.detailIndex, hexAnchor(column, row, k, origin));
-        }
+        for (int row = 1; row <= kMapRows; ++row) hex(++slot, hexAnchor(column, row, k, origin));
     }
 }
 
@@ -118,11 +115,11 @@ std::string mapWorldName(std::string_view storedName, double k) {
 void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset) {
     const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
 
-    const Rgb savedFore = surface.foreColor();
-    if (!w.occupied()) surface.setForeColor(colours::kSilver);
+    const Rgb savedFore = surface.foreColour();
+    if (!w.occupied()) surface.setForeColour(colours::kSilver);
     surface.setPen(a.x, a.y);
     surface.print(formatFourDigits(offset + store.hexCodeValue(slot)));
-    surface.setForeColor(savedFore);
+    surface.setForeColour(savedFore);
     if (!w.occupied()) {
         surface.setPen(a.x, a.y);
         return;
@@ -136,11 +133,11 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     const bool populous = hexDigitValue(w.uwp.at(5)) > 8;
     if (populous) {
         surface.setFontUnderline(true);
-        surface.setForeColor(colours::kRed);
+        surface.setForeColour(colours::kRed);
     }
     surface.print(mapWorldName(w.name.shown(), k));
     surface.setFontUnderline(false);
-    surface.setForeColor(savedFore);
+    surface.setForeColour(savedFore);
 
     surface.setPen(a.x + 2 * k, a.y + 2 * k);
     surface.print(w.uwp.shown().substr(0, 1));
@@ -150,10 +147,10 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     if (gasGiantCount(w) > 0) {
         surface.setPen(a.x + 6 * k, a.y + 3 * k);
         surface.setFillStyle(FillStyle::Solid);
-        const Rgb savedFill = surface.fillColor();
-        surface.setFillColor(colours::kGreen);
+        const Rgb savedFill = surface.fillColour();
+        surface.setFillColour(colours::kGreen);
         surface.circle(surface.currentX(), surface.currentY(), 0.5 * k);
-        surface.setFillColor(savedFill);
+        surface.setFillColour(savedFill);
     }
 
     drawZoneRing(w, surface, centre, k);
@@ -164,12 +161,8 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     surface.setPen(a.x, a.y);
 }
 
-void mnuredisplay_Click(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode) {
-    if (sectorMode) {
-        Label2_Click(surface, prompter);
-        return;
-    }
-    BusyPointer busy(prompter);
+Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface) {
+    Notices notices;
     const double k = kScreenHexScale;
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.cls();
@@ -179,40 +172,55 @@ void mnuredisplay_Click(SubsectorStore& store, Surface& surface, Prompter& promp
 
     surface.setFont({kMapFont, kMapFontSize, false, false});
     // The offset is the same for every hex; an unknown letter is reported once, and its hexes carry 0.
-    const int offset = letterOffset(store.subsectorLetter, prompter);
+    const int offset = letterOffsetOrReport(store.subsectorLetter, notices);
     surface.setPen(kScreenMapOrigin.x, kScreenMapOrigin.y);
-    walkHexes(store, k, kScreenMapOrigin, [&](int slot, MapPoint anchor) {
+    walkHexes(k, kScreenMapOrigin, [&](int slot, MapPoint anchor) {
         drawHexContents(store, surface, slot, anchor, k, offset);
         drawHexOutline(surface, anchor, k);
     });
 
     surface.setFillStyle(FillStyle::Transparent);
     surface.box(kFrameTopLeft.x, kFrameTopLeft.y, kFrameBottomRight.x, kFrameBottomRight.y);
+    return notices;
 }
 
-void Label2_Click(Surface& surface, Prompter& prompter) {
+void drawSectorGrid(Surface& surface) {
     surface.cls();
     surface.setUnit(SurfaceUnit::Millimetres);
     const double k = kGridHexScale;
     MapPoint pen = kScreenMapOrigin;
-    {
-        BusyPointer busy(prompter);
-        for (int row = 1; row <= kMapRows; ++row) {
-            for (int pair = 1; pair <= kGridColumnPairs; ++pair) {
-                drawGridHex(surface, pen, k);
-                pen.x += 9 * k;
-                drawGridHex(surface, {pen.x, pen.y + kGridEvenColumnDrop * k}, k);
-                pen.x += 9 * k;
-            }
-            pen.x = kScreenMapOrigin.x;
-            pen.y += 10 * k;
+    for (int row = 1; row <= kMapRows; ++row) {
+        for (int pair = 1; pair <= kGridColumnPairs; ++pair) {
+            drawGridHex(surface, pen, k);
+            pen.x += 9 * k;
+            drawGridHex(surface, {pen.x, pen.y + kGridEvenColumnDrop * k}, k);
+            pen.x += 9 * k;
         }
-        surface.setPen(pen.x, pen.y);
+        pen.x = kScreenMapOrigin.x;
+        pen.y += 10 * k;
     }
-    prompter.beep();
+    surface.setPen(pen.x, pen.y);
 }
 
-bool mnubmp_Click(Surface& surface, const std::string& folder, Prompter& prompter) {
+void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode) {
+    if (sectorMode) {
+        {
+            BusyPointer busy(prompter);
+            drawSectorGrid(surface);
+        }
+        prompter.beep();
+        return;
+    }
+    Notices notices;
+    {
+        BusyPointer busy(prompter);
+        notices = drawSubsectorMap(store, surface);
+        store.detailIndex = kHexCount;
+    }
+    prompter.tell(notices);
+}
+
+bool saveMapScreenshot(Surface& surface, const std::string& folder, Prompter& prompter) {
     const std::string path = joinPath(folder, kScreenshotName);
     const auto image = surface.imageAsBmp();
     if (!image) {

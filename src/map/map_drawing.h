@@ -3,13 +3,13 @@
 // the world disc or asteroid belt, starport, base, name, gas giant dot, zone ring and allegiance, inside a
 // frame. Also the empty sector grid and the screenshot of the map surface.
 //
-// The drawing reads the store and writes only its detailIndex, which serves as the running slot number
-// and is left at 80. Whatever the code fields hold, it draws: odd characters only change which symbols
-// appear.
+// The drawing only reads the store. Whatever the code fields hold, it draws: odd characters only change
+// which symbols appear.
 
 #include <functional>
 #include <string>
 
+#include "core/notice.h"
 #include "map/hex_geometry.h"
 #include "platform/surface.h"
 
@@ -30,9 +30,9 @@ inline constexpr double kMapFontSize = 7;
 // Gives a fresh surface the map surface's design colours and state.
 void prepareMapSurface(Surface& surface);
 
-// Visits the 80 hexes in drawing order (column pairs, each column top to bottom), counting detailIndex
-// up from 1 to 80 as the slot of each; `hex` is called with the slot and its anchor.
-void walkHexes(SubsectorStore& store, double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex);
+// Visits the 80 hexes in drawing order (each column top to bottom, columns left to right); `hex` is called
+// with the slot (1..80) and its anchor.
+void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex);
 
 // The outline of one hex as six lines from the anchor around and back to it.
 void drawHexOutline(Surface& surface, MapPoint anchor, double k);
@@ -46,15 +46,20 @@ std::string mapWorldName(std::string_view storedName, double k);
 void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint anchor, double k,
                      int offset);
 
-// The redraw of the main window's map: the sector grid when sectorMode is set, else the whole subsector
-// map at the screen scale. An unknown subsector letter is reported once per drawing.
-void mnuredisplay_Click(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode = false);
+// The whole subsector map at the screen scale: title, hexes and frame. The notices hold "DUFF SS LETTER"
+// once for an unknown subsector letter (its hexes are then numbered with offset 0).
+Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface);
 
-// The empty sector grid: 32 columns by 10 rows of small hexes, a star in each; ends with a beep.
-void Label2_Click(Surface& surface, Prompter& prompter);
+// The empty sector grid: 32 columns by 10 rows of small hexes, a star in each.
+void drawSectorGrid(Surface& surface);
+
+// The main window's redraw, as "Redisplay" runs it: under the busy pointer, the sector grid followed by a
+// beep when sectorMode is set, else the subsector map with its notices told and detailIndex left at 80
+// (the last hex drawn).
+void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode = false);
 
 // The screenshot: the surface's image as "QELVAR.bmp" in `folder`, then the "Saved in" message; a file
 // that cannot be written is reported with its name and the reason instead. True when saved.
-bool mnubmp_Click(Surface& surface, const std::string& folder, Prompter& prompter);
+bool saveMapScreenshot(Surface& surface, const std::string& folder, Prompter& prompter);
 
 }  // namespace qelvar

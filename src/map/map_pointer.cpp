@@ -12,10 +12,10 @@ MapPointerResult lookUp(const SubsectorStore& store, MapPoint point, const MapLa
     MapPointerResult result{current, store.detailIndex, false};
     const std::string location = locationAt(point.x, point.y);
     if (location.find('-') != std::string::npos) {
-        result.labels.label2 = "-";
+        result.labels.locationText = "-";
         return result;
     }
-    result.labels.label2 = location;
+    result.labels.locationText = location;
     result.detailIndex = store.slotOfLocation(static_cast<int>(numericValue(location)));
     result.onWorld = store.worlds[static_cast<std::size_t>(result.detailIndex)].occupied();
     return result;
@@ -30,8 +30,8 @@ MapPointerResult mapPointerMoved(const SubsectorStore& store, MapPoint point, co
     MapPointerResult result = lookUp(store, point, current);
     if (result.onWorld) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(result.detailIndex)];
-        result.labels.label1 = w.name.shown();
-        result.labels.label2 = worldProfileLine(w);
+        result.labels.nameText = w.name.shown();
+        result.labels.locationText = worldProfileLine(w);
     }
     return result;
 }

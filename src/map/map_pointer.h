@@ -12,8 +12,8 @@ namespace qelvar {
 class SubsectorStore;
 
 struct MapLabels {
-    std::string label1;
-    std::string label2;
+    std::string nameText;
+    std::string locationText;
 };
 
 struct MapPointerResult {

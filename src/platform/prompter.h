@@ -6,9 +6,9 @@
 #include <optional>
 #include <string>
 
-namespace qelvar {
+#include "core/notice.h"
 
-enum class MessageIcon { None, Information, Question, Exclamation, Critical };
+namespace qelvar {
 
 class Prompter {
 public:
@@ -29,6 +29,11 @@ public:
     virtual void beep() = 0;
     // Lets pending window events run (a repaint during long work).
     virtual void processEvents() = 0;
+
+    // Shows each notice in turn.
+    void tell(const Notices& notices) {
+        for (const Notice& n : notices) message(n.text, n.icon, n.title);
+    }
 
     // The one confirmation before something unsaved is thrown away: Yes/No, exclamation, No as default.
     bool confirmDiscard(const std::string& title) {

@@ -45,12 +45,12 @@ double RecordingSurface::textWidth(std::string_view text) {
 
 void RecordingSurface::endDoc() { text_ += "enddoc\n"; }
 
-void RecordingSurface::drawClear() { text_ += "cls\t" + opsColour(backColor()) + "\n"; }
+void RecordingSurface::drawClear() { text_ += "cls\t" + opsColour(backColour()) + "\n"; }
 
 void RecordingSurface::lineOp(const char* op, double x1, double y1, double x2, double y2) {
     text_ += op;
     for (const double v : {x1, y1, x2, y2}) text_ += "\t" + opsNumber(v);
-    text_ += "\t" + opsColour(foreColor()) + "\t" + styleName(drawStyle()) + "\t" + std::to_string(drawWidth()) +
+    text_ += "\t" + opsColour(foreColour()) + "\t" + styleName(drawStyle()) + "\t" + std::to_string(drawWidth()) +
              "\n";
 }
 
@@ -60,14 +60,14 @@ void RecordingSurface::drawBox(double x1, double y1, double x2, double y2) { lin
 
 void RecordingSurface::drawCircle(double cx, double cy, double radius) {
     text_ += "circle\t" + opsNumber(cx) + "\t" + opsNumber(cy) + "\t" + opsNumber(radius) + "\t" +
-             opsColour(foreColor()) + "\t" +
-             (fillStyle() == FillStyle::Solid ? opsColour(fillColor()) : std::string("none")) + "\t" +
+             opsColour(foreColour()) + "\t" +
+             (fillStyle() == FillStyle::Solid ? opsColour(fillColour()) : std::string("none")) + "\t" +
              styleName(drawStyle()) + "\n";
 }
 
 void RecordingSurface::drawText(double x, double y, std::string_view text) {
     const FontSpec& f = font();
-    text_ += "text\t" + opsNumber(x) + "\t" + opsNumber(y) + "\t" + opsColour(foreColor()) + "\t" + f.name + "\t" +
+    text_ += "text\t" + opsNumber(x) + "\t" + opsNumber(y) + "\t" + opsColour(foreColour()) + "\t" + f.name + "\t" +
              pointSize(f.size) + "\t" + (f.bold ? "1" : "0") + "\t" + (f.underline ? "1" : "0") + "\t";
     for (const char c : text) {
         text_.push_back(c == '\t' || c == '\r' || c == '\n' || c == '\0' ? ' ' : c);

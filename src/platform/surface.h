@@ -61,12 +61,12 @@ public:
         y_ = y;
     }
 
-    Rgb backColor() const { return back_; }
-    void setBackColor(Rgb colour) { back_ = colour; }
-    Rgb foreColor() const { return fore_; }
-    void setForeColor(Rgb colour) { fore_ = colour; }
-    Rgb fillColor() const { return fill_; }
-    void setFillColor(Rgb colour) { fill_ = colour; }
+    Rgb backColour() const { return back_; }
+    void setBackColour(Rgb colour) { back_ = colour; }
+    Rgb foreColour() const { return fore_; }
+    void setForeColour(Rgb colour) { fore_ = colour; }
+    Rgb fillColour() const { return fill_; }
+    void setFillColour(Rgb colour) { fill_ = colour; }
     FillStyle fillStyle() const { return fillStyle_; }
     void setFillStyle(FillStyle style) { fillStyle_ = style; }
     LineStyle drawStyle() const { return drawStyle_; }

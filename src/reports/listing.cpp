@@ -55,8 +55,9 @@ std::string subsectorTitle(const SubsectorStore& store) {
            store.subsectorLetter + ")";
 }
 
-std::vector<std::string> listingLines(const SubsectorStore& store, Prompter& prompter) {
-    std::vector<std::string> lines;
+WithNotices<std::vector<std::string>> listingLines(const SubsectorStore& store) {
+    WithNotices<std::vector<std::string>> result;
+    std::vector<std::string>& lines = result.value;
     lines.emplace_back();
     lines.push_back(subsectorTitle(store));
     lines.emplace_back();
@@ -70,7 +71,7 @@ std::vector<std::string> listingLines(const SubsectorStore& store, Prompter& pro
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         if (!offsetKnown) {
-            offset = letterOffset(store.subsectorLetter, prompter);
+            offset = letterOffsetOrReport(store.subsectorLetter, result.notices);
             offsetKnown = true;
         }
         lines.push_back(worldLine(w, offset));
@@ -80,7 +81,7 @@ std::vector<std::string> listingLines(const SubsectorStore& store, Prompter& pro
                     " systems with a total population of " + formatThousands(store.totalPopulation));
     lines.push_back("Highest population is " + std::string(1, store.maxPopulationCode) +
                     " and best tech level is " + std::string(1, store.bestTechCode));
-    return lines;
+    return result;
 }
 
 }  // namespace qelvar

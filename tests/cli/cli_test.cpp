@@ -1,19 +1,21 @@
-// Runs the built qelvar-cli as a user's script would.
+// Runs the built qelvar-cli as a user's script would, with an argument vector and no shell.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdio>
+#include <QByteArray>
+#include <QImage>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include <QByteArray>
-#include <QImage>
-
 #include "core/file_io.h"
 #include "core/text.h"
 #include "support/temp_folder.h"
+
+extern char** environ;
 
 namespace {
 
@@ -23,21 +25,42 @@ struct CliRun {
     std::string err;
 };
 
+// Runs program with arguments; stdout and stderr are captured in files (stdout may be another file).
+CliRun spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& outPath,
+             const std::string& errPath) {
+    std::vector<std::string> all{program};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    CliRun result;
+    pid_t pid = 0;
+    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    posix_spawn_file_actions_destroy(&actions);
+    if (outPath != "/dev/full") result.out = qelvar::readFileBytes(outPath).bytes;
+    result.err = qelvar::readFileBytes(errPath).bytes;
+    return result;
+}
+
+// A world line of an SBS file: the name in columns 1-20, the location from 21, the profile from 27.
+std::string worldLine(std::string name, const char* location) {
+    name.resize(20, ' ');
+    return name + location + "  A788899C\r\n";
+}
+
 class CliTest : public qelvar::testing::TempFolderTest {
 protected:
-    CliRun run(const std::string& arguments) const {
-        const std::string errPath = path("stderr.txt");
-        const std::string command = std::string(QELVAR_CLI) + " " + arguments + " 2>" + errPath;
-        CliRun result;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (pipe == nullptr) return result;
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.err = qelvar::readFileBytes(errPath).bytes;
-        return result;
+    CliRun run(const std::vector<std::string>& arguments, const std::string& stdoutPath = {}) const {
+        return spawn(QELVAR_CLI, arguments, stdoutPath.empty() ? path("stdout.txt") : stdoutPath, path("stderr.txt"));
     }
 
     static std::string sample(const char* name) { return std::string(QELVAR_SAMPLES) + "/" + name; }
@@ -46,7 +69,7 @@ protected:
 TEST_F(CliTest, ConvertSamplesIsByteIdentical) {
     for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
         SCOPED_TRACE(name);
-        const CliRun r = run("convert " + sample(name) + " " + path("copy.SBS"));
+        const CliRun r = run({"convert", sample(name), path("copy.SBS")});
         EXPECT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
         EXPECT_EQ(qelvar::readFileBytes(path("copy.SBS")).bytes, qelvar::readFileBytes(sample(name)).bytes);
@@ -54,7 +77,7 @@ TEST_F(CliTest, ConvertSamplesIsByteIdentical) {
 }
 
 TEST_F(CliTest, ListPrintsTheListing) {
-    const CliRun r = run("list " + sample("varnholt.sbs"));
+    const CliRun r = run({"list", sample("varnholt.sbs")});
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::string> lines;
     std::istringstream in(r.out);
@@ -67,39 +90,64 @@ TEST_F(CliTest, ListPrintsTheListing) {
 }
 
 TEST_F(CliTest, ExitStatusesAndMessages) {
+    const std::string tamsin = sample("tamsin.sbs");
     const struct {
         const char* name;
-        std::string arguments;
+        std::vector<std::string> arguments;
         int status;
         const char* errContains;
     } cases[] = {
-        {"no command", "", 1, "usage:"},
-        {"unknown command", "frobnicate", 1, "unknown command 'frobnicate'"},
-        {"missing argument", "list", 1, "takes 1 file argument"},
-        {"unknown option", "list " + sample("tamsin.sbs") + " --bogus", 1, "unknown option --bogus"},
-        {"option without value", "list " + sample("tamsin.sbs") + " --letter", 1, "--letter needs a value"},
-        {"unknown output type", "convert " + sample("tamsin.sbs") + " " + path("x.doc"), 1, "extension"},
-        {"missing input", "list " + path("none.sbs"), 2, "No such file or directory"},
-        {"unwritable output", "convert " + sample("tamsin.sbs") + " " + path("no/dir/x.sbs"), 2, "Cannot write"},
-        {"render: unknown image type", "render " + sample("tamsin.sbs") + " " + path("map.gif"), 1, "extension"},
-        {"render: printing option", "render " + sample("tamsin.sbs") + " " + path("m.png") + " --colour", 1, "--colour"},
-        {"render: missing input", "render " + path("missing.sbs") + " " + path("m.png"), 2, "missing.sbs"},
-        {"render: unwritable output", "render " + sample("tamsin.sbs") + " " + path("no/m.png"), 2, "no/m.png"},
+        {"no command", {}, 1, "A subcommand is required"},
+        {"unknown command", {"frobnicate"}, 1, "unknown command 'frobnicate'"},
+        {"missing argument", {"list"}, 1, "IN is required"},
+        {"unknown option", {"list", tamsin, "--bogus"}, 1, "--bogus"},
+        {"option without value", {"list", tamsin, "--letter"}, 1, "--letter"},
+        {"letter out of range", {"list", tamsin, "--letter", "Q"}, 1, "one letter from A to P, not \"Q\""},
+        {"two letters", {"convert", tamsin, path("x.sbs"), "--letter", "AB"}, 1, "not \"AB\""},
+        {"unknown output type", {"convert", tamsin, path("x.doc")}, 1, "extension, one of .sbs"},
+        {"missing input", {"list", path("none.sbs")}, 2, "No such file or directory"},
+        {"unwritable output", {"convert", tamsin, path("no/dir/x.sbs")}, 2, "Cannot write"},
+        {"render: unknown image type", {"render", tamsin, path("map.gif")}, 1, ".png .bmp .svg .ops"},
+        {"render: printing option", {"render", tamsin, path("m.png"), "--colour"}, 1, "--colour"},
+        {"render: missing input", {"render", path("missing.sbs"), path("m.png")}, 2, "missing.sbs"},
+        {"render: unwritable output", {"render", tamsin, path("no/m.png")}, 2, "no/m.png"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         const CliRun r = run(c.arguments);
         EXPECT_EQ(r.status, c.status);
         EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
-        EXPECT_EQ(r.err.rfind("qelvar-cli: ", 0) == 0 || r.err.rfind("usage:", 0) == 0, true) << r.err;
+        EXPECT_EQ(r.err.rfind("qelvar-cli: ", 0), 0u) << r.err;
+        if (c.status == 1) {
+            EXPECT_NE(r.err.find("Usage: qelvar-cli"), std::string::npos) << r.err;
+        }
+        EXPECT_EQ(r.out, "");
     }
-    EXPECT_EQ(run("--help").status, 0);
+}
+
+TEST_F(CliTest, HelpAndVersionOnStdout) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* outContains;
+    } cases[] = {
+        {{"--help"}, "Subcommands:"},
+        {{"--version"}, "qelvar-cli 1.0.0"},
+        {{"convert", "--help"}, "Usage: qelvar-cli convert"},
+        {{"list", "--help"}, "answer to the letter question of a galactic DAT file"},
+        {{"render", "--help"}, "--sector-grid"},
+    };
+    for (const auto& c : cases) {
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_NE(r.out.find(c.outContains), std::string::npos) << r.out;
+        EXPECT_EQ(r.err, "");
+    }
 }
 
 TEST_F(CliTest, RenderWritesEachFormat) {
     for (const char* name : {"map.png", "map.bmp", "map.svg", "map.ops"}) {
         SCOPED_TRACE(name);
-        const CliRun r = run("render " + sample("ostrel.sbs") + " " + path(name));
+        const CliRun r = run({"render", sample("ostrel.sbs"), path(name)});
         ASSERT_EQ(r.status, 0) << r.err;
         const QByteArray bytes = QByteArray::fromStdString(qelvar::readFileBytes(path(name)).bytes);
         if (bytes.startsWith("<?xml")) {
@@ -114,17 +162,46 @@ TEST_F(CliTest, RenderWritesEachFormat) {
             EXPECT_NE(image, blank);
         }
     }
+    ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("big.png"), "--dpi", "192"}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("big.png"))).size(), QSize(786, 1090));
 }
 
-TEST_F(CliTest, LineMessagesGoToStderrAndTheJobGoesOn) {
+TEST_F(CliTest, LineMessagesGoToStderrOnceAndTheJobGoesOn) {
     std::ofstream(path("odd.sbs"), std::ios::binary)
         << "Odd\r\nSector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=x\r\n"
         << "Stray               0911  A788899C\r\n";
-    const CliRun r = run("convert " + path("odd.sbs") + " " + path("out.sbs"));
+    const CliRun r = run({"convert", path("odd.sbs"), path("out.sbs")});
     EXPECT_EQ(r.status, 0);
-    EXPECT_EQ(r.err, "qelvar-cli: DUFF SS LETTER\nqelvar-cli: FAILED  0 911 Stray               \n"
-                     "qelvar-cli: DUFF SS LETTER\n");
+    // The letter is said to be unknown once per command, though it is met on reading and on writing.
+    EXPECT_EQ(r.err, "qelvar-cli: DUFF SS LETTER\nqelvar-cli: FAILED  0 911 Stray               \n");
     EXPECT_TRUE(std::filesystem::exists(path("out.sbs")));
+}
+
+TEST_F(CliTest, TerminalTextIsUtf8AndControlBytesAreBlanks) {
+    std::ofstream(path("wild.sbs"), std::ios::binary)
+        << "M\xe9lisande \x93Reach\x94\r\nSector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=A\r\n"
+        << worldLine("Esc\x1b]0;pwned\x07\xff", "0101") << worldLine("Bell\x07", "0911");
+    const CliRun r = run({"list", path("wild.sbs")});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("M\xc3\xa9lisande \xe2\x80\x9cReach\xe2\x80\x9d/Sector (A)"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Esc ]0;pwned \xc3\xbf"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find('\x1b'), std::string::npos);
+    EXPECT_EQ(r.err, "qelvar-cli: FAILED  0 911 Bell" + std::string(16, ' ') + "\n");
+    // The file itself keeps its bytes.
+    ASSERT_EQ(run({"convert", path("wild.sbs"), path("copy.sbs")}).status, 0);
+    EXPECT_NE(qelvar::readFileBytes(path("copy.sbs")).bytes.find("Esc\x1b]0;pwned\x07\xff"), std::string::npos);
+}
+
+TEST_F(CliTest, AFailedWriteToStdoutIsAnError) {
+    const CliRun r = run({"list", sample("tamsin.sbs")}, "/dev/full");
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "qelvar-cli: Cannot write to standard output: No space left on device\n");
+}
+
+TEST_F(CliTest, TheDataCommandsLoadNoQt) {
+    const CliRun r = spawn("ldd", {QELVAR_CLI}, path("ldd.txt"), path("ldd-err.txt"));
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.find("libQt"), std::string::npos) << r.out;
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "core/subsector_store.h"
-#include "support/scripted_prompter.h"
 
 namespace qelvar {
 namespace {
@@ -22,15 +21,16 @@ TEST(HexDigits, ValuesAndBack) {
 
 TEST(LetterOffset, SixteenLettersAndTheDuffMessage) {
     const int expected[] = {0, 800, 1600, 2400, 10, 810, 1610, 2410, 20, 820, 1620, 2420, 30, 830, 1630, 2430};
-    testing::ScriptedPrompter prompter;
     for (char letter = 'A'; letter <= 'P'; ++letter) {
-        EXPECT_EQ(letterOffset(std::string(1, letter), prompter), expected[letter - 'A']) << letter;
+        Notices notices;
+        EXPECT_EQ(letterOffsetOrReport(std::string(1, letter), notices), expected[letter - 'A']) << letter;
+        EXPECT_TRUE(notices.empty());
     }
-    EXPECT_TRUE(prompter.prompts.empty());
-    for (const char* bad : {"a", "Q", "", " ", "AB"}) {
-        testing::ScriptedPrompter duff;
-        EXPECT_EQ(letterOffset(bad, duff), 0);
-        EXPECT_EQ(duff.messages(), std::vector<std::string>{"DUFF SS LETTER"}) << bad;
+    for (const char* bad : {"a", "Q", "", " ", "AB", "@"}) {
+        EXPECT_EQ(letterOffset(bad), std::nullopt) << bad;
+        Notices notices;
+        EXPECT_EQ(letterOffsetOrReport(bad, notices), 0);
+        EXPECT_EQ(notices, Notices{{"DUFF SS LETTER"}}) << bad;
     }
 }
 

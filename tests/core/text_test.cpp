@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace qelvar {
 namespace {
 
@@ -10,8 +12,12 @@ TEST(NumericValue, ReadsLikeThePlainConversion) {
         const char* text;
         double value;
     } cases[] = {{"0101", 101}, {" 1 7 0 1", 1701}, {"", 0}, {"ab12", 0}, {"12ab", 12}, {"-3", -3}, {"2.5", 2.5},
-                 {"1e3", 1000}, {"7-", 7},          {"--5", 0}, {".5", 0.5}, {"1e", 1}};
-    for (const auto& c : cases) EXPECT_DOUBLE_EQ(numericValue(c.text), c.value) << c.text;
+                 {"1e3", 1000}, {"7-", 7},          {"--5", 0}, {".5", 0.5}, {"1e", 1},
+                 {"0.3", 0.3}, {"1d2", 100}, {"+4 2", 42}, {"5.", 5}, {"1e-400", 0}};
+    // Correctly rounded: exactly the double nearest the decimal text.
+    for (const auto& c : cases) EXPECT_EQ(numericValue(c.text), c.value) << c.text;
+    EXPECT_EQ(numericValue(std::string(400, '9')), std::numeric_limits<double>::max());  // saturates
+    EXPECT_EQ(numericValue("1" + std::string(100, '0')), 1e100);
     EXPECT_EQ(toInt16(numericValue("9e9999")), 32767);  // saturates instead of wrapping
     EXPECT_EQ(toInt16(2.5), 2);
     EXPECT_EQ(toInt16(3.5), 4);

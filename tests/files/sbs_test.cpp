@@ -6,6 +6,7 @@
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "files/loader.h"
+#include "support/notices.h"
 #include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -37,20 +38,19 @@ std::string world(const char* name, const char* hex, const char* uwp) { return a
 
 TEST(SbsWriter, FieldsAtTheirColumns) {
     SubsectorStore store;
-    ScriptedPrompter prompter;
-    readSbs(store, prompter, sbsFile("B", {world("Bare", "0901", "C5446539")}));  // blank base, no notes
+    EXPECT_TRUE(readSbs(store, sbsFile("B", {world("Bare", "0901", "C5446539")})).empty());  // blank base, no notes
     store.worlds[25] = testing::sampleWorld(305);  // standard trade codes leave, Cp joins the notes
 
-    const std::string bytes = formatSbs(store, prompter);
-    EXPECT_TRUE(prompter.prompts.empty());
+    const auto [bytes, notices] = formatSbs(store);
+    EXPECT_TRUE(notices.empty());
     EXPECT_EQ(bytes, sbsFile("B", {at({{1, "Bare"}, {21, "0901"}, {27, "C5446539"}, {46, "  "}, {70, " "}}),
                                    at({{1, "Hollowmere"}, {21, "1105"}, {27, "A788899C"}, {36, "N"}, {38, "G"}, {40, "A"},
                                        {42, "213"}, {46, "Vo"}, {49, "G2 V"}, {56, "M1 D"}, {63, "K5 III"}, {70, "Cp Mining colony"}})}));
 
     store.subsectorLetter = " ";  // unknown letter: said once, subsector locations written unchanged
-    const std::string duff = formatSbs(store, prompter);
-    EXPECT_EQ(prompter.messages(), std::vector<std::string>{"DUFF SS LETTER"});
-    EXPECT_EQ(columns(splitLines(duff)[4], 21, 24), "0305");
+    const auto duff = formatSbs(store);
+    EXPECT_EQ(testing::texts(duff.notices), std::vector<std::string>{"DUFF SS LETTER"});
+    EXPECT_EQ(columns(splitLines(duff.value)[4], 21, 24), "0305");
 }
 
 TEST(SbsReader, FieldsFromTheirColumns) {
@@ -58,9 +58,7 @@ TEST(SbsReader, FieldsFromTheirColumns) {
                                  {40, "r"}, {42, "2a3"}, {46, "vo"}, {49, "g2 v"}, {56, "m1 d"}, {63, "k5 iii"},
                                  {70, "Cp Mining colony"}});
     SubsectorStore store;
-    ScriptedPrompter prompter;
-    readSbs(store, prompter, sbsFile("B", {line}));
-    EXPECT_TRUE(prompter.prompts.empty());
+    EXPECT_TRUE(readSbs(store, sbsFile("B", {line})).empty());
     EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter, "Ostrel Drift|Kestrane Reach|B");
     const WorldRecord& w = store.worlds[25];
     EXPECT_EQ(w.location, 305);
@@ -97,9 +95,7 @@ TEST(SbsReader, OddLinesAndBadFiles) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         SubsectorStore store;
-        ScriptedPrompter prompter;
-        readSbs(store, prompter, c.file);
-        EXPECT_EQ(prompter.messages(), c.messages);
+        EXPECT_EQ(testing::texts(readSbs(store, c.file)), c.messages);
         EXPECT_EQ(store.worlds[c.slot].location, c.location);
     }
 }
@@ -127,6 +123,37 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     EXPECT_TRUE(prompter.prompts.empty());
 }
 
+TEST_F(SbsFileTest, NotesOfAnyLengthReadBackAndWriteByteForByte) {
+    for (const std::size_t length : {1, 59, 60}) {
+        SCOPED_TRACE(length);
+        std::string note;
+        for (std::size_t i = 0; i < length; ++i) note.push_back(static_cast<char>('a' + i % 26));
+        note.back() = '\xfe';
+        SubsectorStore store;
+        readSbs(store, sbsFile("A", {world("Calm", "0101", "X0000000")}));  // no standard trade code
+        store.worlds[1].notes = note;
+        store.worlds[1].tradeCodes = "";
+        const std::string first = formatSbs(store).value;
+        SubsectorStore again;
+        readSbs(again, first);
+        EXPECT_EQ(again.worlds[1].notes.str().substr(0, length), note);
+        EXPECT_EQ(formatSbs(again).value, first);
+    }
+}
+
+TEST_F(SbsFileTest, LoadingASecondFileLeavesNothingOfTheFirst) {
+    write("first.sbs", sbsFile("A", {world("One", "0101", "C5446539"), world("Two", "0810", "C5446539")}));
+    write("second.sbs", sbsFile("A", {world("Three", "0203", "C5446539")}));
+    SubsectorStore store;
+    ScriptedPrompter prompter;
+    ASSERT_EQ(loadSubsectorFile(store, prompter, path("first.sbs")), LoadStatus::Loaded);
+    ASSERT_EQ(loadSubsectorFile(store, prompter, path("second.sbs")), LoadStatus::Loaded);
+    int occupied = 0;
+    for (const WorldRecord& w : store.worlds) occupied += w.occupied() ? 1 : 0;
+    EXPECT_EQ(occupied, 1);
+    EXPECT_EQ(store.worlds[13].name.trimmed(), "Three");
+}
+
 TEST_F(SbsFileTest, UnreadableOrUnsupportedFileKeepsTheStore) {
     SubsectorStore store;
     store.worlds[1].location = 101;
@@ -151,15 +178,17 @@ TEST_F(SbsFileTest, UnreadableOrUnsupportedFileKeepsTheStore) {
         EXPECT_EQ(store.worlds[1].location, 101);
         EXPECT_EQ(store.subsectorName, "Before");
     }
-    EXPECT_EQ(formatOfPath("/m/a.SbS.bak"), FileFormat::Sbs);  // chosen by the name anywhere in the path
-    EXPECT_EQ(formatOfPath("/m.dat/a.sbs"), FileFormat::Dat);
-    EXPECT_EQ(formatOfPath("/m/a.txt"), FileFormat::Arp);
+    const struct {
+        const char* path;
+        FileFormat format;
+    } formats[] = {{"/m/a.SbS.bak", FileFormat::Sbs}, {"/my.database/a.sbs", FileFormat::Sbs},
+                   {"/m.sbs/a.txt", FileFormat::Arp}, {"b.dat.sbs", FileFormat::Dat}, {"/A.DAT", FileFormat::Dat}};
+    for (const auto& f : formats) EXPECT_EQ(formatOfPath(f.path), f.format) << f.path;  // by the file name alone
 }
 
 TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
     SubsectorStore store;
-    ScriptedPrompter loader;
-    readSbs(store, loader, sbsFile("A", {world("One", "0101", "C5446539")}));
+    readSbs(store, sbsFile("A", {world("One", "0101", "C5446539")}));
     write("kept.sbs", "old bytes");
     const struct {
         const char* name;

@@ -2,7 +2,7 @@
 
 #include <QFile>
 #include <QGuiApplication>
-#include <QPrinter>
+#include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
@@ -36,10 +36,10 @@ protected:
 TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
     ImageSurface surface(393, 545, 96);
     prepareMapSurface(surface);
-    mnuredisplay_Click(store, surface, prompter);
+    drawSubsectorMap(store, surface);
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
-    ASSERT_TRUE(mnubmp_Click(surface, folder, prompter));
+    ASSERT_TRUE(saveMapScreenshot(surface, folder, prompter));
     const QImage saved(QString::fromStdString(folder + "/QELVAR.bmp"));
     EXPECT_EQ(saved.size(), QSize(393, 545));
     QImage blank(saved.size(), saved.format());
@@ -49,7 +49,7 @@ TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
 
     ScriptedPrompter failing;
     const std::string missing = folder + "/no such folder";
-    EXPECT_FALSE(mnubmp_Click(surface, missing, failing));
+    EXPECT_FALSE(saveMapScreenshot(surface, missing, failing));
     ASSERT_EQ(failing.messages().size(), 1u);
     EXPECT_NE(failing.messages()[0].find(missing + "/QELVAR.bmp"), std::string::npos) << failing.messages()[0];
     EXPECT_NE(failing.messages()[0].find("No such file or directory"), std::string::npos);
@@ -58,12 +58,10 @@ TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
 TEST_F(PainterSurfaceTest, PrinterJobEndsWithEndDocAndTheNextDrawingStartsAnother) {
     QTemporaryDir dir;
     for (const char* name : {"first.pdf", "second.pdf"}) {
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(dir.filePath(name));
+        QPdfWriter printer(dir.filePath(name));
         PrinterSurface page(printer);
         prepareMapSurface(page);
-        mnuredisplay_Click(store, page, prompter);
+        drawSubsectorMap(store, page);
         EXPECT_TRUE(page.jobOpen());
         page.endDoc();
         EXPECT_FALSE(page.jobOpen());
@@ -88,7 +86,7 @@ TEST_F(PainterSurfaceTest, AnyBytesInTheFieldsKeepTheSvgDocumentWellFormed) {
     }
     SvgSurface svg(393, 545, 96);
     prepareMapSurface(svg);
-    mnuredisplay_Click(store, svg, prompter);
+    drawSubsectorMap(store, svg);
     QXmlStreamReader xml(svg.finish());
     while (!xml.atEnd()) xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();

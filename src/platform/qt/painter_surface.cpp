@@ -1,6 +1,6 @@
 #include "platform/qt/painter_surface.h"
 
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -39,7 +39,7 @@ void PainterSurface::resetPainterState() {
 }
 
 void PainterSurface::applyLinePen(QPainter& p) {
-    QPen pen(toQColor(foreColor()));
+    QPen pen(toQColor(foreColour()));
     pen.setWidthF(drawWidth());
     pen.setStyle(drawStyle() == LineStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
     pen.setCapStyle(Qt::FlatCap);
@@ -82,7 +82,7 @@ double PainterSurface::textWidth(std::string_view text) {
 void PainterSurface::drawClear() {
     QPainter* p = painter();
     if (!p || !paintsBackground()) return;
-    p->fillRect(deviceArea(), toQColor(backColor()));
+    p->fillRect(deviceArea(), toQColor(backColour()));
 }
 
 void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
@@ -105,7 +105,7 @@ void PainterSurface::drawCircle(double cx, double cy, double radius) {
     if (!p) return;
     applyLinePen(*p);
     if (fillStyle() == FillStyle::Solid) {
-        p->setBrush(toQColor(fillColor()));
+        p->setBrush(toQColor(fillColour()));
     } else {
         p->setBrush(Qt::NoBrush);
     }
@@ -215,8 +215,8 @@ QByteArray SvgSurface::finish() {
 
 // --- PrinterSurface -------------------------------------------------------------------------------------
 
-PrinterSurface::PrinterSurface(QPrinter& printer)
-    : PainterSurface(printer.resolution(), printer.resolution()), printer_(printer) {}
+PrinterSurface::PrinterSurface(QPagedPaintDevice& printer)
+    : PainterSurface(printer.logicalDpiX(), printer.logicalDpiY()), printer_(printer) {}
 
 PrinterSurface::~PrinterSurface() {
     if (painter_.isActive()) painter_.end();

@@ -1,6 +1,6 @@
 #pragma once
 // Surfaces that paint with QPainter: over a QImage (the screen map, BMP and PNG), over QSvgGenerator and
-// over QPrinter (PDF or a real printer). Coordinates in the surface unit are turned into device dots by
+// over a paged device (a PDF file or a real printer). Coordinates in the surface unit are turned into device dots by
 // the device's resolution; line widths are device dots; text is Windows-1252 bytes.
 
 #include <QBuffer>
@@ -17,7 +17,7 @@
 
 #include "platform/surface.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 class QSvgGenerator;
 
 namespace qelvar {
@@ -118,7 +118,8 @@ private:
 // area. Painting begins a job on first use; endDoc() ends it and the next drawing begins another.
 class PrinterSurface final : public PainterSurface {
 public:
-    explicit PrinterSurface(QPrinter& printer);
+    // Any paged device: QPrinter for a real printer, QPdfWriter for a PDF file.
+    explicit PrinterSurface(QPagedPaintDevice& printer);
     ~PrinterSurface() override;
 
     void endDoc() override;
@@ -131,7 +132,7 @@ protected:
     QRectF deviceArea() const override;
 
 private:
-    QPrinter& printer_;
+    QPagedPaintDevice& printer_;
     QPainter painter_;
 };
 

@@ -16,14 +16,14 @@ TEST(Startup, VersionTitle) {
     EXPECT_EQ(versionText(1, 0, 5), "1.05");
 }
 
-TEST(Startup, GetEnvValueMatchesNamePrefixes) {
+TEST(Startup, environmentValueMatchesNamePrefixes) {
     ::setenv("QZ_ZIPLATER", "yes", 1);
-    EXPECT_EQ(GetEnvValue("_ZIP"), "");  // _ZIP later in a name does not count
+    EXPECT_EQ(environmentValue("_ZIP"), "");  // _ZIP later in a name does not count
     ::setenv("_zipx", "  on  ", 1);
-    EXPECT_EQ(GetEnvValue("_ZIP"), "on");
+    EXPECT_EQ(environmentValue("_ZIP"), "on");
     ::unsetenv("_zipx");
     ::setenv("_ZIP", "   ", 1);
-    EXPECT_EQ(GetEnvValue("_ZIP"), "");
+    EXPECT_EQ(environmentValue("_ZIP"), "");
     ::unsetenv("_ZIP");
     ::unsetenv("QZ_ZIPLATER");
 }

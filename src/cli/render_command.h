@@ -1,0 +1,10 @@
+#pragma once
+// The drawing commands, done with Qt's painter; only the drawing program links this.
+
+#include "cli/cli.h"
+
+namespace qelvar {
+
+int renderWithQt(CliSession& session, const RenderCommand& command);
+
+}  // namespace qelvar

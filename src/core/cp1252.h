@@ -1,0 +1,19 @@
+#pragma once
+// The Windows-1252 code page of the files: bytes to Unicode and back, and UTF-8 for a terminal.
+
+#include <string>
+#include <string_view>
+
+namespace qelvar {
+
+// The character of a byte. The five bytes the code page leaves undefined keep their own value.
+char32_t cp1252Character(unsigned char byte);
+// The byte of a character; '?' for a character the code page has no byte for.
+char cp1252Byte(char32_t character);
+
+// The bytes as UTF-8 for standard output or standard error: control characters (C0, DEL and the C1
+// range, the undefined five included) are shown as blanks, so a name or note can never drive the
+// terminal. A line feed is kept.
+std::string terminalText(std::string_view bytes);
+
+}  // namespace qelvar

@@ -1,0 +1,30 @@
+#include "core/cp1252.h"
+
+#include <gtest/gtest.h>
+
+namespace qelvar {
+namespace {
+
+TEST(Cp1252, TerminalTextIsUtf8WithControlsAsBlanks) {
+    const struct {
+        std::string bytes;
+        std::string shown;
+    } cases[] = {
+        {"M\xe9lisande", "M\xc3\xa9lisande"},
+        {"\x80 \x93q\x94 \xff", "\xe2\x82\xac \xe2\x80\x9cq\xe2\x80\x9d \xc3\xbf"},
+        {std::string("a\0b\x1b[2Jc\x7f\x81\x9d\td", 13), "a b [2Jc    d"},
+        {"two\nlines\r", "two\nlines "},
+    };
+    for (const auto& c : cases) EXPECT_EQ(terminalText(c.bytes), c.shown);
+}
+
+TEST(Cp1252, EveryByteHasACharacterAndBack) {
+    for (int b = 0; b < 256; ++b) {
+        EXPECT_EQ(static_cast<unsigned char>(cp1252Byte(cp1252Character(static_cast<unsigned char>(b)))), b);
+    }
+    EXPECT_EQ(cp1252Byte(U'\u4E2D'), '?');
+    EXPECT_EQ(cp1252Byte(U'\U0001F600'), '?');
+}
+
+}  // namespace
+}  // namespace qelvar
