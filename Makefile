@@ -4,9 +4,7 @@ BUILD ?= build
 ASAN_BUILD ?= build-asan
 CMAKE_FLAGS ?= -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CTEST_FLAGS ?= --output-on-failure -j2
-export QT_QPA_PLATFORM ?= offscreen
-
-.PHONY: deps build run test test-asan bench clean
+.PHONY: deps build run test test-asan bench package clean
 
 deps:
 	@bash scripts/deps.sh
@@ -16,18 +14,21 @@ build: deps
 	@cmake --build $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest $(CTEST_FLAGS)
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest $(CTEST_FLAGS)
 
 test-asan: deps
 	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQELVAR_SANITIZE=ON -DQELVAR_BENCH=OFF >/dev/null
 	@cmake --build $(ASAN_BUILD)
-	@cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 ctest $(CTEST_FLAGS)
 
 bench: build
-	@$(BUILD)/bench/qelvar_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
+	@QT_QPA_PLATFORM=offscreen $(BUILD)/bench/qelvar_bench --benchmark_repetitions=9 --benchmark_report_aggregates_only=true
 
 run: build
 	@bash scripts/run.sh $(BUILD)
+
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
-# Starts Qelvar on the bundled samples. The desktop window is not part of this build yet, so this runs
-# the headless main job: every sample is listed, converted to SBS and drawn as PNG in a scratch folder.
+# Starts Qelvar on the bundled samples. Without a display it runs the headless main job instead: every
+# sample is listed, converted to SBS and drawn as PNG in a scratch folder.
 set -euo pipefail
 build=${1:-build}
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+  [ "${QT_QPA_PLATFORM:-}" = offscreen ] && unset QT_QPA_PLATFORM
+  echo "Starting Qelvar on samples/ ..."
+  exec "$build/qelvar" "$(pwd)/samples"
+fi
 cli="$build/qelvar-cli"
 out=$(mktemp -d)
-echo "The desktop window is not built yet; running the headless main job on samples/ instead."
+echo "No display here, so the desktop window cannot open; running the headless main job on samples/ instead."
 for f in samples/*.sbs samples/*.SBS; do
   [ -e "$f" ] || continue
   echo

@@ -53,6 +53,22 @@ std::string settingsPath() {
     return folder + "/qelvar.ini";
 }
 
+std::string atlasPath() {
+    if (const char* explicitPath = std::getenv("QELVAR_ATLAS"); explicitPath && *explicitPath) return explicitPath;
+    const char* home = std::getenv("HOME");
+    return std::string(home && *home ? home : ".") + "/~atlas.arp";
+}
+
+std::string startUpMessage(const std::string& appTitle) {
+    const std::string crlf = "\r\n";
+    // The first sentence of the message is empty.
+    return appTitle + crlf + crlf + "" + crlf + crlf +
+           "However, if you like it, put a quid (\xa3" "1) in a charity collection box. Any charity will do!" + crlf +
+           crlf + "Enjoy! Brannock.";
+}
+
+bool startUpMessageWanted() { return environmentValue("_ZIP").empty(); }
+
 std::optional<std::string> readSettings() {
     const ReadResult read = readFileBytes(settingsPath(), 1024 * 1024);
     if (!read.ok) return std::nullopt;

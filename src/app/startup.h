@@ -21,6 +21,14 @@ std::string environmentValue(const std::string& name);
 std::string settingsPath();
 // The first line of the settings file; nothing when it is missing, unreadable or empty.
 std::optional<std::string> readSettings();
+// The file the command line ATLAS loads: $QELVAR_ATLAS, else ~atlas.arp in the home folder.
+std::string atlasPath();
+
+// The start-up message: the title, then the two sentences and the signature, CR LF pairs between.
+std::string startUpMessage(const std::string& appTitle);
+// Whether the start-up message is shown: not when an environment variable named _ZIP... has a value.
+bool startUpMessageWanted();
+
 // Replaces the settings file with the one line folder + CR LF; empty on success, else the reason.
 std::string saveSettings(const std::string& folder);
 

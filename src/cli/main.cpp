@@ -14,11 +14,15 @@ namespace {
 
 constexpr const char* kRenderProgram = "qelvar-cli-render";
 
+// Beside this program (a build folder), else in the installed helper folder.
 std::string renderProgramPath(const char* argv0) {
     std::error_code error;
     std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
     if (error) self = std::filesystem::absolute(argv0, error);
-    return (self.parent_path() / kRenderProgram).string();
+    const std::filesystem::path folder = self.parent_path();
+    const std::filesystem::path beside = folder / kRenderProgram;
+    if (::access(beside.c_str(), X_OK) == 0) return beside.string();
+    return (folder.parent_path() / "libexec" / "qelvar" / kRenderProgram).string();
 }
 
 }  // namespace

@@ -157,8 +157,10 @@ QImage blankImage(int width, int height, double dotsPerInch) {
 
 }  // namespace
 
-ImageSurface::ImageSurface(int widthDots, int heightDots, double dotsPerInch)
-    : PainterSurface(dotsPerInch, dotsPerInch), image_(blankImage(widthDots, heightDots, dotsPerInch)) {
+ImageSurface::ImageSurface(int widthDots, int heightDots, double dotsPerInch, double devicePixelRatio)
+    : PainterSurface(dotsPerInch, dotsPerInch),
+      image_(blankImage(widthDots, heightDots, dotsPerInch)),
+      devicePixelRatio_(devicePixelRatio > 0 ? devicePixelRatio : 1) {
     painter_.begin(&image_);
     painter_.setRenderHint(QPainter::Antialiasing);
     painter_.setRenderHint(QPainter::TextAntialiasing);
@@ -175,7 +177,20 @@ QByteArray ImageSurface::encoded(const char* format) const {
 }
 
 std::optional<std::string> ImageSurface::imageAsBmp() {
-    const QByteArray bytes = encoded("BMP");
+    QByteArray bytes;
+    if (devicePixelRatio_ == 1) {
+        bytes = encoded("BMP");
+    } else {
+        QImage logical = image_.scaled(static_cast<int>(std::lround(image_.width() / devicePixelRatio_)),
+                                       static_cast<int>(std::lround(image_.height() / devicePixelRatio_)),
+                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const int dotsPerMetre = static_cast<int>(std::lround(image_.dotsPerMeterX() / devicePixelRatio_));
+        logical.setDotsPerMeterX(dotsPerMetre);
+        logical.setDotsPerMeterY(dotsPerMetre);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!logical.save(&buffer, "BMP")) bytes.clear();
+    }
     if (bytes.isEmpty()) return std::nullopt;
     return bytes.toStdString();
 }

@@ -70,10 +70,12 @@ private:
     std::unordered_map<std::string, QStaticText> layouts_;
 };
 
-// The screen map: an image of a given size in dots at a given resolution.
+// The screen map: an image of a given size in dots at a given resolution. On a screen with several device
+// pixels to a logical one, the image is drawn at the device's pixels (dots and resolution multiplied by the
+// ratio) and its BMP keeps the logical size.
 class ImageSurface final : public PainterSurface {
 public:
-    ImageSurface(int widthDots, int heightDots, double dotsPerInch);
+    ImageSurface(int widthDots, int heightDots, double dotsPerInch, double devicePixelRatio = 1);
     ~ImageSurface() override;
 
     const QImage& image() const { return image_; }
@@ -89,6 +91,7 @@ protected:
 private:
     QImage image_;
     QPainter painter_;
+    double devicePixelRatio_;
 };
 
 // An SVG document of a given size in dots at a given resolution, written to memory.

@@ -21,6 +21,9 @@ public:
     void beep() override;
     void processEvents() override;
 
+    void setParentWindow(QWidget* parent) { parent_ = parent; }
+    void setDefaultTitle(std::string title) { defaultTitle_ = std::move(title); }
+
 private:
     QPointer<QWidget> parent_;
     std::string defaultTitle_;
