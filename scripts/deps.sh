@@ -5,7 +5,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev
-  fonts-liberation xvfb xauth dpkg-dev desktop-file-utils
+  fonts-liberation xvfb xauth dpkg-dev desktop-file-utils poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

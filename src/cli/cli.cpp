@@ -90,6 +90,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     app.fallthrough(false);
     addConvertCommand(app, session);
     addListCommand(app, session);
+    addDescribeCommand(app, session);
+    addDescriptionsCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
 

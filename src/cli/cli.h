@@ -69,6 +69,8 @@ struct RenderCommand {
 };
 void addConvertCommand(CLI::App& app, CliSession& session);
 void addListCommand(CLI::App& app, CliSession& session);
+void addDescribeCommand(CLI::App& app, CliSession& session);
+void addDescriptionsCommand(CLI::App& app, CliSession& session);
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
 
 }  // namespace qelvar
