@@ -1,0 +1,71 @@
+#pragma once
+// Form2, the details window of one world: every field with the description of its codes, an editor behind
+// each editable value (click the value), and the notes file of the hex.
+
+#include <QDialog>
+#include <string>
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace qelvar {
+
+class Prompter;
+class SubsectorStore;
+class PickBox;
+class TextWindow;
+class ValueEntryDialog;
+
+class DetailsWindow : public QDialog {
+    Q_OBJECT
+public:
+    DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
+    ~DetailsWindow() override;
+
+    // The folder the main window's browser shows (the notes live beside it) and whether Notes is offered.
+    void setMapFolder(const std::string& folder) { mapFolder_ = folder; }
+    void setNotesEnabled(bool enabled);
+
+    // Activation: the title, the subsector letter's offset (an unknown letter is reported and counts as
+    // 0) and every caption, for worlds[store.detailIndex].
+    void activate();
+    // Rebuilds every caption from the record and the description table.
+    void displayForm();
+
+    // The dialogs behind the editors, created on first use (tests drive them).
+    ValueEntryDialog& valueEntryDialog();
+    PickBox& pickBox();
+    TextWindow& textWindow();
+
+private:
+    void editName();
+    void editUwpDigit();
+    void editBase();
+    void editZone();
+    void editPag();
+    void editStars();
+    void editNotes();
+    void editAllegiance();
+    void editNotesFile();
+    // After an edit: the captions again and the subsector marked changed.
+    void changed();
+    std::string inputBox(const char* prompt, const std::string& current);
+
+    SubsectorStore& store_;
+    Prompter& prompter_;
+    std::string mapFolder_;
+    int locationOffset_ = 0;
+    QPushButton* notes_ = nullptr;
+    ValueEntryDialog* valueEntry_ = nullptr;
+    PickBox* pickBox_ = nullptr;
+    TextWindow* textWindow_ = nullptr;
+};
+
+// Opens the details of worlds[slot] modally over parent: sets detailIndex, enables Notes for a file name
+// that contains ".dat", and returns when the window is closed (the caller then redraws the map). folder is
+// the folder the browser shows, selectedFileName the file selected in it.
+void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot,
+                      const std::string& folder, const std::string& selectedFileName);
+
+}  // namespace qelvar
