@@ -117,7 +117,7 @@ AboutBox::AboutBox(Prompter& prompter, QWidget* parent) : QDialog(parent), promp
     QFont small = disclaimer->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     disclaimer->setFont(small);
-    disclaimer->setEnabled(false);
+    disclaimer->setForegroundRole(QPalette::PlaceholderText);
 
     auto* ok = new QPushButton("OK", this);
     ok->setObjectName("cmdOK");

@@ -8,6 +8,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -106,7 +108,16 @@ DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget*
     fixed.setStyleHint(QFont::TypeWriter);
     uwp->setFont(fixed);
     uwp->setMinimumHeight(uwp->fontMetrics().lineSpacing() * 8 + 8);
-    grid->addWidget(uwp, row, 0, 1, 4);
+    uwp->setFrameShape(QFrame::NoFrame);
+    // The longest descriptions run past any sensible window width: the block scrolls sideways instead of
+    // breaking its fixed columns.
+    auto* uwpArea = new QScrollArea(frame);
+    uwpArea->setWidget(uwp);
+    uwpArea->setWidgetResizable(true);
+    uwpArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    uwpArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    uwpArea->setMinimumHeight(uwp->minimumHeight() + uwpArea->horizontalScrollBar()->sizeHint().height() + 4);
+    grid->addWidget(uwpArea, row, 0, 1, 4);
     ++row;
     grid->addWidget(fixedLabel("Label7", "Base", frame), row, 0);
     grid->addWidget(value("Label8", &DetailsWindow::editBase), row, 1, 1, 3);
@@ -164,7 +175,7 @@ DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget*
     connect(done, &QPushButton::clicked, this, &QDialog::accept);
     connect(notes_, &QPushButton::clicked, this, &DetailsWindow::editNotesFile);
 
-    setMinimumWidth(720);
+    setMinimumWidth(760);
 }
 
 DetailsWindow::~DetailsWindow() = default;

@@ -1,5 +1,6 @@
 #include "details/value_entry_dialog.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -34,6 +35,7 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
     lookup_->setMinimumContentsLength(40);
     lookup_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     lookupHeading->setBuddy(lookup_);
+    setMinimumWidth(520);
 
     auto* fields = new QGridLayout(frame_);
     fields->addWidget(value_, 0, 0, 1, 2);
@@ -70,6 +72,8 @@ std::optional<std::string> ValueEntryDialog::askNewValue(char prefix, const std:
         lookup_->addItem(fromBytes(lookupLine(row)));
     }
     lookup_->setCurrentIndex(-1);
+    // The list opens wide enough for whole descriptions.
+    lookup_->view()->setMinimumWidth(lookup_->view()->sizeHintForColumn(0) + 24);
     value_->setText(fromBytes(current));
     value_->selectAll();
     value_->setFocus();
