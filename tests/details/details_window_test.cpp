@@ -32,13 +32,6 @@ using testing::whenModalShown;
 
 constexpr int kSlot = 34;  // hex 0404
 
-void startApplication() {
-    static int argc = 1;
-    static char name[] = "details_window_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
-
 QString text(const QWidget* window, const char* control) {
     if (const auto* label = window->findChild<QLabel*>(control)) return label->text();
     if (const auto* frame = window->findChild<QGroupBox*>(control)) return frame->title();
@@ -71,7 +64,6 @@ class DetailsWindowTest : public testing::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        startApplication();
         store.appTitle = "Duvuderaz Orizuvo Devade v1";
         store.subsectorLetter = "F";
         store.worlds[kSlot] = testing::sampleWorld(404);
@@ -291,7 +283,6 @@ TEST_F(DetailsWindowTest, NotesThatCannotBeSavedAreReported) {
 }
 
 TEST(ShowWorldDetails, NotesButtonFollowsTheSelectedFileName) {
-    startApplication();
     const struct {
         const char* file;
         bool enabled;

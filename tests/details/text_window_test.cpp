@@ -31,10 +31,6 @@ class TextWindowTest : public testing::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        static int argc = 1;
-        static char name[] = "text_window_tests";
-        static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
         window.setClock(fixedTime);
     }
 
