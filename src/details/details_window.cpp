@@ -184,8 +184,14 @@ void DetailsWindow::setNotesEnabled(bool enabled) { notes_->setEnabled(enabled);
 
 void DetailsWindow::activate() {
     setWindowTitle(fromBytes(store_.appTitle));
-    locationOffset_ = letterOffset(store_.subsectorLetter, prompter_);
+    locationOffset_ = reportedLetterOffset();
     displayForm();
+}
+
+int DetailsWindow::reportedLetterOffset() {
+    const auto offset = letterOffset(store_.subsectorLetter);
+    if (!offset) prompter_.message(kDuffLetterMessage);
+    return offset.value_or(0);
 }
 
 void DetailsWindow::displayForm() {
@@ -284,7 +290,7 @@ void DetailsWindow::editAllegiance() {
 
 void DetailsWindow::editNotesFile() {
     const WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    const int offset = letterOffset(store_.subsectorLetter, prompter_);
+    const int offset = reportedLetterOffset();
     const std::string path = notesFilePath(mapFolder_, offset + w.location);
     const NotesText notes = readNotesFile(path);
     if (!notes.ok) return;  // an unreadable notes file ends the action; nothing is damaged

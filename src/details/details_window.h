@@ -51,6 +51,8 @@ private:
     // After an edit: the captions again and the subsector marked changed.
     void changed();
     std::string inputBox(const char* prompt, const std::string& current);
+    // The offset of the subsector letter; an unknown letter is reported and counts as 0.
+    int reportedLetterOffset();
 
     SubsectorStore& store_;
     Prompter& prompter_;
