@@ -57,13 +57,6 @@ TEST_F(DescribeTest, OneLinePerControlWithEscapedLineBreaks) {
     for (const auto& line : out) EXPECT_EQ(line.find('\r'), std::string::npos);
 }
 
-TEST_F(DescribeTest, SectorLocationFollowsTheSubsectorLetter) {
-    // Varnholt is subsector C (offset 1600).
-    const CliRun r = run("describe " + sample("varnholt.sbs") + " 0101");
-    ASSERT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(lines(r.out)[1].rfind(" 1701"), std::string::npos);
-}
-
 TEST_F(DescribeTest, BadHexesAreUsageErrors) {
     const struct {
         const char* hex;
