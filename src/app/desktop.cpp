@@ -1,10 +1,14 @@
 #include "app/desktop.h"
 
+#include <QAction>
 #include <QApplication>
 
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
+#include "details/about_box.h"
+#include "details/description_table.h"
+#include "details/details_window.h"
 #include "platform/qt/qt_prompter.h"
 
 namespace qelvar {
@@ -26,6 +30,7 @@ void Desktop::startUp(const std::string& commandLine) {
     QApplication::processEvents();
     store_.crlf = "\r\n";
     store_.buildHexCodes();
+    descriptionTable();
     if (qtPrompter_) qtPrompter_->setDefaultTitle(store_.appTitle);
     if (startUpMessageWanted()) prompter_->message(startUpMessage(store_.appTitle), MessageIcon::Information);
     splash_->hide();
@@ -39,6 +44,19 @@ void Desktop::startUp(const std::string& commandLine) {
     mainWindow_->show();
 }
 
-void Desktop::wireWindows() {}
+void Desktop::wireWindows() {
+    MainWindow* window = mainWindow_.get();
+    window->setDetailsOpener([this, window](int slot) {
+        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+    });
+    window->setDescriptionDumper([this] {
+        // A dump that cannot be written is said; the window goes on.
+        const std::string error = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
+        if (!error.empty()) prompter_->message(error, MessageIcon::Exclamation);
+    });
+    QAction* about = window->action("mnuabout");
+    about->setEnabled(true);
+    QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });
+}
 
 }  // namespace qelvar

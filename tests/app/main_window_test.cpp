@@ -242,6 +242,34 @@ TEST_F(MainWindowTest, PointerLabelsFollowTheMap) {
     EXPECT_EQ(d.store().detailIndex, 80);
 }
 
+TEST_F(MainWindowTest, ClickOnTheNameLineWritesTheDescriptionDump) {
+    ::setenv("QELVAR_DUMP", path("dump.txt").c_str(), 1);
+    start();
+    QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
+    ::unsetenv("QELVAR_DUMP");
+    const std::string dump = readFileBytes(path("dump.txt")).bytes;
+    ASSERT_TRUE(dump.ends_with("\r\n"));
+    const auto lines = splitLines(dump);
+    ASSERT_EQ(lines.size(), 350u);
+    int empty = 0;
+    for (const std::string_view line : lines) {
+        SCOPED_TRACE(std::string(line));
+        if (line == std::string(14, ' ')) {
+            ++empty;
+            continue;
+        }
+        ASSERT_NE(line.front(), ' ');  // the key from column 1
+        // The text starts on a print zone: columns 15, 29, ... (0-based 14, 28, ...).
+        const auto keyEnd = line.find(' ');
+        const auto textStart = line.find_first_not_of(' ', keyEnd);
+        ASSERT_NE(textStart, std::string_view::npos);
+        EXPECT_EQ(textStart % 14, 0u);
+        EXPECT_GT(textStart, keyEnd);
+    }
+    EXPECT_EQ(empty, 20);
+    EXPECT_TRUE(prompter_.prompts.empty());
+}
+
 TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
     Desktop& d = start();
     auto* bar = control<QScrollBar>("VScroll1");
