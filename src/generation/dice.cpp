@@ -1,5 +1,6 @@
 #include "generation/dice.h"
 
+#include <atomic>
 #include <chrono>
 
 namespace qelvar {
@@ -21,9 +22,15 @@ std::uint64_t timeOfDay() {
     return static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()) % kDay;
 }
 
+// Two dice made within one tick of the clock still start apart.
+std::uint64_t nextInstance() {
+    static std::atomic<std::uint64_t> count{0};
+    return count.fetch_add(1, std::memory_order_relaxed);
+}
+
 }  // namespace
 
-Dice::Dice() : engine_(mix(timeOfDay())), fixed_(false) { mixInTimeOfDay(); }
+Dice::Dice() : engine_(mix(timeOfDay() ^ mix(nextInstance()))), fixed_(false) { mixInTimeOfDay(); }
 
 Dice::Dice(std::uint64_t seed) : engine_(seed), fixed_(true) {}
 
