@@ -26,7 +26,9 @@ protected:
         static int argc = 1;
         static char name[] = "generation_ui_tests";
         static char* argv[] = {name, nullptr};
-        static QApplication app(argc, argv);
+        // Never destroyed: tearing a QApplication down among the exit-time statics crashes.
+        static QApplication* app = new QApplication(argc, argv);
+        (void)app;
         store.appTitle = "Duvuderaz Orizuvo Devade v1";
         window = std::make_unique<GenerationOptionsWindow>(store, prompter);
     }
