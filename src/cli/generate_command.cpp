@@ -3,7 +3,13 @@
 #include <algorithm>
 #include <charconv>
 
+#include <CLI/CLI.hpp>
+
+#include <memory>
+
 #include "app/startup.h"
+#include "cli/cli.h"
+#include "core/cp1252.h"
 #include "core/paths.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
@@ -58,7 +64,7 @@ std::string setGenerateOutput(GenerateCommand& command, const std::string& path)
 
 std::string setGenerateLetter(GenerateCommand& command, const std::string& value) {
     if (value.size() != 1 || value.front() < 'A' || value.front() > 'P') {
-        return "--letter must be one of A B C D E F G H I J K L M N O P, not \"" + value + "\"";
+        return "must be one of A B C D E F G H I J K L M N O P, not \"" + value + "\"";
     }
     command.options.generateAsLetter = value;
     return {};
@@ -67,7 +73,7 @@ std::string setGenerateLetter(GenerateCommand& command, const std::string& value
 std::string setDensity(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || !contains(kDensityChoices, *n)) {
-        return "--density must be one of " + listed(kDensityChoices) + " (percent), not \"" + value + "\"";
+        return "must be one of " + listed(kDensityChoices) + " (percent), not \"" + value + "\"";
     }
     command.options.densityPercent = *n;
     return {};
@@ -75,7 +81,7 @@ std::string setDensity(GenerateCommand& command, const std::string& value) {
 
 std::string setAllegiance(GenerateCommand& command, const std::string& value) {
     if (std::find(kAllegianceChoices.begin(), kAllegianceChoices.end(), value) == kAllegianceChoices.end()) {
-        return "--allegiance must be one of " + listed(kAllegianceChoices) + ", not \"" + value + "\"";
+        return "must be one of " + listed(kAllegianceChoices) + ", not \"" + value + "\"";
     }
     command.options.defaultAllegiance = value;
     return {};
@@ -84,7 +90,7 @@ std::string setAllegiance(GenerateCommand& command, const std::string& value) {
 std::string setOddAliens(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || !contains(kOddAlienChoices, *n)) {
-        return "--odd-aliens must be one of " + listed(kOddAlienChoices) + " (percent), not \"" + value + "\"";
+        return "must be one of " + listed(kOddAlienChoices) + " (percent), not \"" + value + "\"";
     }
     command.options.oddAlienPercent = *n;
     return {};
@@ -93,7 +99,7 @@ std::string setOddAliens(GenerateCommand& command, const std::string& value) {
 std::string setTechCap(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || *n > kHighestTechCapChoice) {
-        return "--tech-cap must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" +
+        return "must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" +
                value + "\"";
     }
     command.options.techCap = *n;
@@ -110,7 +116,7 @@ std::string setFeatureChance(GenerateCommand& command, const std::string& value)
     if (feature == features.end() || !n || *n > 99) {
         std::string codes;
         for (const FeatureChance& f : features) codes += (codes.empty() ? "" : " ") + f.code;
-        return "--chance must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" +
+        return "must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" +
                value + "\"";
     }
     feature->chance = static_cast<float>(*n);
@@ -119,9 +125,60 @@ std::string setFeatureChance(GenerateCommand& command, const std::string& value)
 
 std::string setSeed(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<std::uint64_t>(value);
-    if (!n) return "--seed must be a whole number from 0 to 18446744073709551615, not \"" + value + "\"";
+    if (!n) return "must be a whole number from 0 to 18446744073709551615, not \"" + value + "\"";
     command.seed = *n;
     return {};
+}
+
+void addGenerateCommand(CLI::App& app, CliSession& session) {
+    struct Arguments {
+        GenerateCommand command;
+        std::string letter, density, allegiance, oddAliens, techCap, seed, subsectorName, sectorName;
+        std::vector<std::string> chances;
+        bool depopulate = false;
+    };
+    auto args = std::make_shared<Arguments>();
+    CLI::App* command = app.add_subcommand("generate", "Generate a random subsector; OUT's type by its extension: .sbs");
+    command->add_option("OUT", args->command.out, "the file to write")->required()->check(
+        CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
+    addLetterOption(*command, args->letter)->description("the subsector letter A to P the names are numbered for (default A)");
+    using Setter = std::string (*)(GenerateCommand&, const std::string&);
+    const auto checked = [](Setter set) {
+        return CLI::Validator([set](std::string& value) {
+            GenerateCommand scratch;
+            return set(scratch, value);
+        }, "", "value");
+    };
+    command->add_option("--density", args->density, "percent of hexes with a system: 4 16 33 50 66 (default 50)")
+        ->type_name("N")->check(checked(setDensity));
+    command->add_option("--allegiance", args->allegiance, "default allegiance: Im Va Zh As Na Hv (default Im)")
+        ->type_name("XX")->check(checked(setAllegiance));
+    command->add_option("--odd-aliens", args->oddAliens, "percent chance of an odd alien allegiance: 0 5 ... 50 (default 5)")
+        ->type_name("N")->check(checked(setOddAliens));
+    command->add_option("--tech-cap", args->techCap, "cap tech levels at N, 0 to 18 (default: no cap)")
+        ->type_name("N")->check(checked(setTechCap));
+    command->add_flag("--depopulate", args->depopulate, "leave uninhabited any system over the tech cap");
+    command->add_option("--chance", args->chances, "percent chance 0 to 99 of a feature: An Rs Pr Ex Mr (default 1)")
+        ->type_name("CODE=N")->check(checked(setFeatureChance));
+    command->add_option("--subsector-name", args->subsectorName, "the subsector's name")->type_name("T");
+    command->add_option("--sector-name", args->sectorName, "the sector's name")->type_name("T");
+    command->add_option("--seed", args->seed, "the same seed writes the same file every time (default: a fresh subsector)")
+        ->type_name("N")->check(checked(setSeed));
+    command->callback([&session, args] {
+        GenerateCommand& generate = args->command;
+        if (!args->letter.empty()) setGenerateLetter(generate, args->letter);
+        const std::pair<const std::string*, Setter> values[] = {
+            {&args->density, setDensity}, {&args->allegiance, setAllegiance}, {&args->oddAliens, setOddAliens},
+            {&args->techCap, setTechCap}, {&args->seed, setSeed}};
+        for (const auto& [value, set] : values) {
+            if (!value->empty()) set(generate, *value);
+        }
+        for (const std::string& chance : args->chances) setFeatureChance(generate, chance);
+        generate.options.depopulateOverCap = args->depopulate;
+        if (!args->subsectorName.empty()) generate.subsectorName = cp1252FromUtf8(args->subsectorName);
+        if (!args->sectorName.empty()) generate.sectorName = cp1252FromUtf8(args->sectorName);
+        session.status = runGenerate(generate, session.out, session.prompter);
+    });
 }
 
 int runGenerate(const GenerateCommand& command, std::ostream&, Prompter& prompter) {

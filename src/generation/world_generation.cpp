@@ -19,13 +19,6 @@ namespace qelvar {
 
 namespace {
 
-// The sector offset of a subsector letter A..P; 0 for anything else.
-int sectorOffset(std::string_view letter) {
-    if (letter.size() != 1 || letter.front() < 'A' || letter.front() > 'P') return 0;
-    const int k = letter.front() - 'A';
-    return (k % 4) * 800 + (k / 4) * 10;
-}
-
 // Starports in the order every DM table below lists them.
 enum Port { A, B, C, D, E, X };
 constexpr const char* kPortLetters[] = {"A", "B", "C", "D", "E", "X"};
@@ -379,7 +372,8 @@ void generateSubsector(SubsectorStore& store, const GenerationOptions& options, 
     store.unsavedChanges = 0;
     store.clear();
     store.subsectorLetter = options.generateAsLetter;
-    const int offset = sectorOffset(options.generateAsLetter);
+    // The options offer only the letters A to P; anything else numbers the names as subsector A does.
+    const int offset = letterOffset(options.generateAsLetter).value_or(0);
     for (int k = 1; k <= kHexCount; ++k) generateHex(store, k, options, dice, offset);
 }
 

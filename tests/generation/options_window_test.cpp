@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
@@ -26,12 +25,6 @@ using testing::ScriptedPrompter;
 class OptionsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "generation_ui_tests";
-        static char* argv[] = {name, nullptr};
-        // Never destroyed: tearing a QApplication down among the exit-time statics crashes.
-        static QApplication* app = new QApplication(argc, argv);
-        (void)app;
         store.appTitle = "Duvuderaz Orizuvo Devade v1";
         window = std::make_unique<GenerationOptionsWindow>(store, prompter);
     }
