@@ -14,9 +14,6 @@
 #include "core/subsector_store.h"
 #include "support/scripted_prompter.h"
 
-// fontconfig keeps a cache for the life of the process; its leak is its own. Only sanitizer builds read this.
-extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
-
 namespace qelvar {
 namespace {
 
