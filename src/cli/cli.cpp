@@ -92,6 +92,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addListCommand(app, session);
     addDescribeCommand(app, session);
     addDescriptionsCommand(app, session);
+    addGenerateCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
 

@@ -72,5 +72,6 @@ void addListCommand(CLI::App& app, CliSession& session);
 void addDescribeCommand(CLI::App& app, CliSession& session);
 void addDescriptionsCommand(CLI::App& app, CliSession& session);
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
+void addGenerateCommand(CLI::App& app, CliSession& session);  // cli/generate_command.cpp
 
 }  // namespace qelvar

@@ -53,4 +53,26 @@ std::string terminalText(std::string_view bytes) {
     return out;
 }
 
+std::string cp1252FromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    std::size_t i = 0;
+    while (i < utf8.size()) {
+        const auto lead = static_cast<unsigned char>(utf8[i]);
+        const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+        bool wellFormed = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
+        for (int k = 1; wellFormed && k < length; ++k) {
+            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+            wellFormed = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3F);
+        }
+        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (wellFormed && (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) wellFormed = false;
+        out.push_back(wellFormed ? cp1252Byte(c) : '?');
+        i += wellFormed ? static_cast<std::size_t>(length) : 1;
+    }
+    return out;
+}
+
 }  // namespace qelvar

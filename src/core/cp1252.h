@@ -16,4 +16,8 @@ char cp1252Byte(char32_t character);
 // terminal. A line feed is kept.
 std::string terminalText(std::string_view bytes);
 
+// Text typed on a command line (UTF-8) as the files' bytes: each character becomes its byte, '?' when the
+// code page has none; a byte that is not part of a well-formed UTF-8 sequence also becomes '?'.
+std::string cp1252FromUtf8(std::string_view utf8);
+
 }  // namespace qelvar

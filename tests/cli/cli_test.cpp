@@ -204,4 +204,56 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
     EXPECT_EQ(r.out.find("libQt"), std::string::npos) << r.out;
 }
 
+TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
+    const std::vector<std::string> options = {"--letter", "C", "--density", "66", "--allegiance", "Zh",
+                                              "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
+                                              "--sector-name", "Reach", "--seed", "12345"};
+    const auto generate = [&](const std::string& out, std::vector<std::string> extra) {
+        extra.insert(extra.begin(), {"generate", out});
+        return run(extra);
+    };
+    ASSERT_EQ(generate(path("a.sbs"), options).status, 0);
+    ASSERT_EQ(generate(path("b.SBS"), options).status, 0);
+    const std::string a = qelvar::readFileBytes(path("a.sbs")).bytes;
+    EXPECT_EQ(a, qelvar::readFileBytes(path("b.SBS")).bytes);
+    EXPECT_EQ(a.rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
+    EXPECT_EQ(a.find('\0'), std::string::npos);
+
+    ASSERT_EQ(generate(path("c.sbs"), {}).status, 0);  // no seed: a fresh subsector each run
+    ASSERT_EQ(generate(path("d.sbs"), {}).status, 0);
+    EXPECT_NE(qelvar::readFileBytes(path("c.sbs")).bytes, qelvar::readFileBytes(path("d.sbs")).bytes);
+
+    const CliRun listed = run({"list", path("a.sbs")});  // reads back without a complaint
+    EXPECT_EQ(listed.status, 0);
+    EXPECT_EQ(listed.err, "");
+    EXPECT_NE(listed.out.find("V\xc3\xa9s/Reach (C)"), std::string::npos) << listed.out;
+}
+
+TEST_F(CliTest, GenerateNamesTheAllowedValuesOfABadOption) {
+    const struct {
+        std::vector<std::string> arguments;
+        const char* errContains;
+    } cases[] = {
+        {{"--density", "7"}, "4 16 33 50 66"},
+        {{"--letter", "Q"}, "A to P"},
+        {{"--chance", "Zz=5"}, "An Rs Pr Ex Mr"},
+        {{"--chance", "Pr=100"}, "0 to 99"},
+        {{"--allegiance", "Xx"}, "Im Va Zh As Na Hv"},
+        {{"--odd-aliens", "7"}, "0 5 10 15 20 25 30 35 40 45 50"},
+        {{"--tech-cap", "19"}, "0 to 18"},
+        {{"--seed", "-1"}, "--seed"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[0] + " " + c.arguments[1]);
+        std::vector<std::string> arguments{"generate", path("x.sbs")};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        const CliRun r = run(arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+        EXPECT_FALSE(std::filesystem::exists(path("x.sbs")));
+    }
+    EXPECT_EQ(run({"generate", path("x.txt")}).status, 1);
+    EXPECT_EQ(run({"generate", path("no/dir/x.sbs"), "--seed", "1"}).status, 2);
+}
+
 }  // namespace

@@ -26,5 +26,18 @@ TEST(Cp1252, EveryByteHasACharacterAndBack) {
     EXPECT_EQ(cp1252Byte(U'\U0001F600'), '?');
 }
 
+TEST(Cp1252, CommandLineTextBecomesTheFilesBytes) {
+    const struct {
+        std::string utf8;
+        std::string bytes;
+    } cases[] = {
+        {"plain", "plain"},
+        {"M\xc3\xa9lisande \xe2\x80\x9cReach\xe2\x80\x9d \xe2\x82\xac", "M\xe9lisande \x93Reach\x94 \x80"},
+        {"\xe4\xb8\xad \xf0\x9f\x98\x80", "? ?"},                     // no byte in the code page
+        {"a\xe9" "b \xc3 \xc0\xaf \xed\xa0\x80", "a?b ? ?? ???"}, // malformed, overlong, surrogate
+    };
+    for (const auto& c : cases) EXPECT_EQ(cp1252FromUtf8(c.utf8), c.bytes) << c.utf8;
+}
+
 }  // namespace
 }  // namespace qelvar

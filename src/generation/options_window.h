@@ -1,0 +1,49 @@
+#pragma once
+// The generation options window (object name Form4): what the next "Generate" uses. It lives hidden for
+// the whole run, so the options stay as the user left them; "Done" hides it.
+
+#include <QDialog>
+
+#include "generation/generation_options.h"
+
+class QCheckBox;
+class QComboBox;
+class QListWidget;
+class QPushButton;
+
+namespace qelvar {
+
+class Prompter;
+class SubsectorStore;
+
+class GenerationOptionsWindow : public QDialog {
+public:
+    // Builds the window with its defaults, hidden. The name boxes write to the store at every keystroke.
+    GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
+
+    // The options as the controls hold them now.
+    GenerationOptions options() const;
+
+    // "Modify chance": asks for the percentage of the selected feature row and rewrites its columns 13-14.
+    void modifyChance();
+
+private:
+    void copyRowsToFeatures();
+
+    SubsectorStore& store_;
+    Prompter& prompter_;
+    QComboBox* letter_;
+    QComboBox* density_;
+    QComboBox* allegiance_;
+    QComboBox* oddAliens_;
+    QComboBox* techCap_;
+    QCheckBox* depopulate_;
+    QListWidget* features_;
+    QPushButton* modify_;
+    std::array<FeatureChance, 5> featureChances_;
+};
+
+// "Generation Options...": shows the window modally until "Done" (or closing it) hides it again.
+void showGenerationOptions(GenerationOptionsWindow& window);
+
+}  // namespace qelvar
