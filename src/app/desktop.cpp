@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QPushButton>
 
 #include "app/main_window.h"
 #include "app/splash_window.h"
@@ -9,6 +10,9 @@
 #include "details/about_box.h"
 #include "details/description_table.h"
 #include "details/details_window.h"
+#include "generation/dice.h"
+#include "generation/options_window.h"
+#include "generation/world_generation.h"
 #include "platform/qt/qt_prompter.h"
 
 namespace qelvar {
@@ -22,6 +26,19 @@ Desktop::Desktop(Prompter* prompter) {
 }
 
 Desktop::~Desktop() = default;
+
+void Desktop::setDice(std::unique_ptr<Dice> dice) { dice_ = std::move(dice); }
+
+void Desktop::generateSubsector() {
+    if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_)) return;
+    {
+        const BusyPointer busy(*prompter_);
+        store_.refreshStatistics();
+    }
+    mainWindow_->redisplayMap();
+    mainWindow_->action("mnuredisplay")->setEnabled(true);
+    mainWindow_->action("mnuprint")->setEnabled(true);
+}
 
 void Desktop::startUp(const std::string& commandLine) {
     store_.appTitle = applicationTitle();
@@ -37,6 +54,9 @@ void Desktop::startUp(const std::string& commandLine) {
 
     mainWindow_ = std::make_unique<MainWindow>(store_, *prompter_);
     if (qtPrompter_) qtPrompter_->setParentWindow(mainWindow_.get());
+    // The generation options window is made hidden, with its defaults, so "Generate" works unopened.
+    generationOptions_ = new GenerationOptionsWindow(store_, *prompter_, mainWindow_.get());
+    if (!dice_) dice_ = std::make_unique<Dice>();
     wireWindows();
     mainWindow_->applyCommandLine(commandLine);
     if (const auto folder = readSettings()) mainWindow_->openFolder(*folder);
@@ -54,6 +74,13 @@ void Desktop::wireWindows() {
         const std::string error = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
         if (!error.empty()) prompter_->message(error, MessageIcon::Exclamation);
     });
+    QAction* options = window->action("mnugopt");
+    options->setEnabled(true);
+    QObject::connect(options, &QAction::triggered, window, [this] { showGenerationOptions(*generationOptions_); });
+    auto* generate = window->findChild<QPushButton*>("Command1");
+    generate->setEnabled(true);
+    QObject::connect(generate, &QPushButton::clicked, window, [this] { generateSubsector(); });
+
     QAction* about = window->action("mnuabout");
     about->setEnabled(true);
     QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });

@@ -9,6 +9,8 @@
 
 namespace qelvar {
 
+class Dice;
+class GenerationOptionsWindow;
 class MainWindow;
 class Prompter;
 class QtPrompter;
@@ -30,6 +32,12 @@ public:
     SubsectorStore& store() { return store_; }
     Prompter& prompter() { return *prompter_; }
     MainWindow& mainWindow() { return *mainWindow_; }
+    GenerationOptionsWindow& generationOptions() { return *generationOptions_; }
+    // The dice of "Generate"; seeded from the clock unless a test gives fixed ones.
+    void setDice(std::unique_ptr<Dice> dice);
+
+    // "Generate": a new random subsector from the options (after the unsaved-changes question), drawn.
+    void generateSubsector();
 
 private:
     void wireWindows();
@@ -39,6 +47,8 @@ private:
     Prompter* prompter_;
     std::unique_ptr<SplashWindow> splash_;
     std::unique_ptr<MainWindow> mainWindow_;
+    GenerationOptionsWindow* generationOptions_ = nullptr;  // owned by the main window
+    std::unique_ptr<Dice> dice_;
 };
 
 }  // namespace qelvar

@@ -17,6 +17,8 @@
 #include "app/desktop.h"
 #include "app/map_view.h"
 #include "app/startup.h"
+#include "generation/dice.h"
+#include "generation/options_window.h"
 #include "core/file_io.h"
 #include "core/text.h"
 #include "support/scripted_prompter.h"
@@ -268,6 +270,25 @@ TEST_F(MainWindowTest, ClickOnTheNameLineWritesTheDescriptionDump) {
     }
     EXPECT_EQ(empty, 20);
     EXPECT_TRUE(prompter_.prompts.empty());
+}
+
+TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
+    Desktop& d = start();
+    d.setDice(std::make_unique<Dice>(7));
+    d.store().unsavedChanges = 1;
+    d.store().subsectorName = "Kept";
+    prompter_.yesNoAnswers = {false};
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_EQ(d.store().worldCount, 0);  // No keeps what was there
+    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    prompter_.yesNoAnswers = {true};
+    QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
+    EXPECT_GT(d.store().worldCount, 0);
+    EXPECT_TRUE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    EXPECT_TRUE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_EQ(d.store().detailIndex, 80);  // drawn
+    EXPECT_TRUE(d.mainWindow().action("mnugopt")->isEnabled());
+    EXPECT_FALSE(d.generationOptions().isVisible());
 }
 
 TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
