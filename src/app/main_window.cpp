@@ -246,7 +246,7 @@ void MainWindow::buildMenus() {
     sbs->setShortcut(QKeySequence::Save);
     item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"))->setEnabled(false);
 
-    item(bar, "mnugopt", tr("&Generation Options..."))->setEnabled(false);
+    item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
     item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
 
     connect(exit, &QAction::triggered, this, &QWidget::close);
