@@ -38,8 +38,12 @@ CLI::Option* addLetterOption(CLI::App& command, std::string& letter) {
 
 bool loadInput(CliSession& session, const std::string& path, const std::string& letter) {
     session.prompter.inputAnswer = letter;
-    const LoadOptions options{folderOf(path), fileNameOf(path)};
-    if (loadSubsectorFile(session.store, session.prompter, path, options) != LoadStatus::Loaded) return false;
+    const LoadOptions options{folderOf(path), fileNameOf(path), letter};
+    const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
+    if (status == LoadStatus::Cancelled) {
+        throw UsageError{"no subsector letter for \"" + path + "\" in DATA.MNU beside it; give one with --letter"};
+    }
+    if (status != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
     session.store.unsavedChanges = 0;
     return true;
