@@ -121,7 +121,7 @@ protected:
         write("REACHD.DAT", datFile({datWorld("Upper", "2504")}));
     }
     LoadStatus load(SubsectorStore& store, ScriptedPrompter& prompter, const std::string& name) {
-        return loadSubsectorFile(store, prompter, path(name), {dir_.string(), name});
+        return loadSubsectorFile(store, prompter, path(name), {dir_.string(), name, {}});
     }
 };
 
