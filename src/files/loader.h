@@ -16,7 +16,7 @@ FileFormat formatOfPath(const std::string& path);
 struct LoadOptions {
     std::string folder;        // the folder the browser shows (where DATA.MNU is looked for); empty: the file's own
     std::string selectedName;  // the file name as the browser lists it; empty: the file's own name
-    std::string dataLetter;    // when set, the subsector letter of a data file, DATA.MNU unread (command line)
+    std::string dataLetter{};  // when set, the subsector letter of a data file, DATA.MNU unread (command line)
 };
 
 enum class LoadStatus {
