@@ -22,7 +22,7 @@ CliSession::CliSession(std::ostream& out, std::ostream& err) : out(out), err(err
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter) {
     return command
         .add_option("--letter", letter,
-                    "the subsector letter A to P, the answer to the letter question of a galactic DAT file")
+                    "the subsector letter A to P of a galactic DAT file, taken before DATA.MNU")
         ->type_name("L")
         ->transform(CLI::Validator(
             [](std::string& value) {
@@ -38,8 +38,12 @@ CLI::Option* addLetterOption(CLI::App& command, std::string& letter) {
 
 bool loadInput(CliSession& session, const std::string& path, const std::string& letter) {
     session.prompter.inputAnswer = letter;
-    const LoadOptions options{folderOf(path), fileNameOf(path)};
-    if (loadSubsectorFile(session.store, session.prompter, path, options) != LoadStatus::Loaded) return false;
+    const LoadOptions options{folderOf(path), fileNameOf(path), letter};
+    const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
+    if (status == LoadStatus::Cancelled) {
+        throw UsageError{"no subsector letter for \"" + path + "\" in DATA.MNU beside it; give one with --letter"};
+    }
+    if (status != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
     session.store.unsavedChanges = 0;
     return true;
@@ -93,6 +97,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addDescribeCommand(app, session);
     addDescriptionsCommand(app, session);
     addGenerateCommand(app, session);
+    addIndexCommand(app, session);
+    addBatchCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
 

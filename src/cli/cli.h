@@ -68,6 +68,8 @@ struct RenderCommand {
     double dpi = 0;  // 0: the screen's logical resolution
 };
 void addConvertCommand(CLI::App& app, CliSession& session);
+void addIndexCommand(CLI::App& app, CliSession& session);
+void addBatchCommand(CLI::App& app, CliSession& session);
 void addListCommand(CLI::App& app, CliSession& session);
 void addDescribeCommand(CLI::App& app, CliSession& session);
 void addDescriptionsCommand(CLI::App& app, CliSession& session);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "cli/cli.h"
+#include "cli/file_commands.h"
 #include "core/cp1252.h"
 #include "files/sbs.h"
 #include "reports/listing.h"
@@ -15,17 +16,17 @@ void addConvertCommand(CLI::App& app, CliSession& session) {
         std::string in, out, letter;
     };
     auto args = std::make_shared<Arguments>();
-    CLI::App* command = app.add_subcommand("convert", "Convert a subsector file; OUT's type by its extension: .sbs");
+    CLI::App* command = app.add_subcommand("convert", "Convert a subsector file; OUT's type by its extension: .sbs .arp .htm/.html (the HTML table)");
     command->add_option("IN", args->in, "the subsector file to read (SBS, ARP or galactic DAT)")->required();
     command->add_option("OUT", args->out, "the file to write")->required()->check(
-        CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
+        CLI::Validator(outputExtensionCheck({std::begin(kConvertOutputs), std::end(kConvertOutputs)}), "OUT", "output type"));
     addLetterOption(*command, args->letter);
     command->callback([&session, args] {
         if (!loadInput(session, args->in, args->letter)) {
             session.status = kExitFile;
             return;
         }
-        session.status = writeSbsFile(session.store, session.prompter, args->out) ? kExitOk : kExitFile;
+        session.status = writeConvertedFile(session.store, session.prompter, args->out);
     });
 }
 

@@ -4,10 +4,30 @@
 #include "core/paths.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
+#include "files/arp.h"
+#include "files/dat.h"
 #include "files/sbs.h"
 #include "platform/prompter.h"
 
 namespace qelvar {
+
+namespace {
+
+// The letter given with the options, else from DATA.MNU in the browser's folder, else from the user;
+// empty when none was given.
+std::string letterOfDataFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
+                             const LoadOptions& options) {
+    if (!options.dataLetter.empty()) return upperAscii(options.dataLetter);
+    const std::string folder = options.folder.empty() ? folderOf(path) : options.folder;
+    const std::string name = options.selectedName.empty() ? fileNameOf(path) : options.selectedName;
+    const ReadResult index = readFileBytes(joinPath(folder, kDataIndexName));
+    if (index.ok) {
+        if (auto letter = letterFromDataIndex(index.bytes, name)) return *letter;
+    }
+    return upperAscii(prompter.inputBox(kLetterQuestion, store.appTitle, "A"));
+}
+
+}  // namespace
 
 FileFormat formatOfPath(const std::string& path) {
     const std::string upper = upperAscii(fileNameOf(path));
@@ -17,23 +37,33 @@ FileFormat formatOfPath(const std::string& path) {
 }
 
 LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
-                             const LoadOptions& /*options*/) {
+                             const LoadOptions& options) {
     BusyPointer busy(prompter);
-    const FileFormat format = formatOfPath(path);
-    if (format != FileFormat::Sbs) {
-        prompter.message("Cannot load \"" + path + "\": " +
-                             (format == FileFormat::Dat ? "galactic DAT files" : "ARP files") +
-                             " cannot be read by this version yet.",
-                         MessageIcon::Exclamation);
-        return LoadStatus::Unsupported;
-    }
     const ReadResult read = readFileBytes(path);
     if (!read.ok) {
         prompter.message(read.error, MessageIcon::Exclamation);
         return LoadStatus::NotRead;
     }
     store.clear();
-    prompter.tell(readSbs(store, read.bytes));
+    switch (formatOfPath(path)) {
+        case FileFormat::Sbs:
+            prompter.tell(readSbs(store, read.bytes));
+            break;
+        case FileFormat::Arp:
+            prompter.tell(readArp(store, read.bytes));
+            break;
+        case FileFormat::Dat: {
+            const std::string letter = letterOfDataFile(store, prompter, path, options);
+            if (letter.empty()) {
+                store.subsectorLetter.clear();
+                store.subsectorName.clear();
+                store.sectorName.clear();
+                return LoadStatus::Cancelled;
+            }
+            prompter.tell(readDat(store, read.bytes, letter));
+            break;
+        }
+    }
     return LoadStatus::Loaded;
 }
 

@@ -14,17 +14,19 @@ enum class FileFormat { Sbs, Arp, Dat };
 FileFormat formatOfPath(const std::string& path);
 
 struct LoadOptions {
-    std::string folder;        // the folder the browser shows (where DATA.MNU is looked for)
-    std::string selectedName;  // the file name as the browser lists it
+    std::string folder;        // the folder the browser shows (where DATA.MNU is looked for); empty: the file's own
+    std::string selectedName;  // the file name as the browser lists it; empty: the file's own name
+    std::string dataLetter{};  // when set, the subsector letter of a data file, DATA.MNU unread (command line)
 };
 
 enum class LoadStatus {
-    Loaded,       // the store holds the file (line-level problems were reported on the way)
-    NotRead,      // the file could not be read; the store keeps what it held
-    Unsupported,  // this build cannot read that format yet; the store keeps what it held
+    Loaded,     // the store holds the file (line-level problems were reported on the way)
+    NotRead,    // the file could not be read; the store keeps what it held
+    Cancelled,  // the subsector letter of a data file was not given: the store is empty, names included
 };
 
-// Clears the store and fills it from the file. Statistics and the map are left to the caller.
+// Clears the store and fills it from the file. A data file whose letter DATA.MNU does not give asks
+// "Give subsector letter". Statistics and the map are left to the caller.
 LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
                              const LoadOptions& options = {});
 

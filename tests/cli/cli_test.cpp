@@ -133,7 +133,8 @@ TEST_F(CliTest, HelpAndVersionOnStdout) {
         {{"--help"}, "Subcommands:"},
         {{"--version"}, "qelvar-cli 1.0.0"},
         {{"convert", "--help"}, "Usage: qelvar-cli convert"},
-        {{"list", "--help"}, "answer to the letter question of a galactic DAT file"},
+        {{"list", "--help"}, "of a galactic DAT file, taken before DATA.MNU"},
+        {{"batch", "--help"}, "--stub S REQUIRED"},
         {{"render", "--help"}, "--sector-grid"},
     };
     for (const auto& c : cases) {
@@ -254,6 +255,86 @@ TEST_F(CliTest, GenerateNamesTheAllowedValuesOfABadOption) {
     }
     EXPECT_EQ(run({"generate", path("x.txt")}).status, 1);
     EXPECT_EQ(run({"generate", path("no/dir/x.sbs"), "--seed", "1"}).status, 2);
+}
+
+TEST_F(CliTest, ConvertToArpAndHtmlAndBack) {
+    const CliRun toArp = run({"convert", sample("varnholt.sbs"), path("v.arp")});
+    ASSERT_EQ(toArp.status, 0) << toArp.err;
+    const std::string arp = qelvar::readFileBytes(path("v.arp")).bytes;
+    const auto arpLines = qelvar::splitLines(arp);
+    ASSERT_GT(arpLines.size(), 7u);
+    EXPECT_EQ(arpLines[3], "Subsector Varnholt             (C)");
+    const CliRun back = run({"convert", path("v.arp"), path("v.sbs")});
+    ASSERT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(qelvar::readFileBytes(path("v.sbs")).bytes, qelvar::readFileBytes(sample("varnholt.sbs")).bytes);
+    for (const char* name : {"v.htm", "v.HTML"}) {
+        SCOPED_TRACE(name);
+        const CliRun html = run({"convert", sample("varnholt.sbs"), path(name)});
+        ASSERT_EQ(html.status, 0) << html.err;
+        const std::string bytes = qelvar::readFileBytes(path(name)).bytes;
+        EXPECT_EQ(bytes.rfind("<html>\r\n<body>\r\n<h1>Subsector Varnholt", 0), 0u);
+        const std::string end = "</table>\r\n</body>\r\n</html>\r\n";
+        EXPECT_EQ(bytes.substr(bytes.size() - std::min(bytes.size(), end.size())), end);
+    }
+}
+
+TEST_F(CliTest, ConvertGalacticFiles) {
+    const std::string galactic = std::string(QELVAR_SAMPLES) + "/galactic/";
+    std::ofstream(path("alone.dat"), std::ios::binary) << "Subsector D: Alone  Sector: Void\r\n";
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string err;
+    } cases[] = {
+        {{"convert", galactic + "kestranc.dat", path("c.sbs")}, 0, ""},  // the letter from DATA.MNU
+        {{"convert", galactic + "kestranc.dat", path("d.sbs"), "--letter", "d"}, 0, ""},  // --letter first
+        {{"convert", path("alone.dat"), path("e.sbs")}, 1, "give one with --letter"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments[1]);
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+    const std::string c = qelvar::readFileBytes(path("c.sbs")).bytes;
+    const auto lines = qelvar::splitLines(c);
+    ASSERT_GT(lines.size(), 3u);
+    EXPECT_EQ(std::string(lines[0]) + "|" + std::string(lines[1]) + "|" + std::string(lines[2].substr(78)),
+              "Varnholt|Kestrane Reach|C");
+    const std::string d = qelvar::readFileBytes(path("d.sbs")).bytes;
+    EXPECT_EQ(qelvar::splitLines(d).at(2).substr(78), "D");
+    EXPECT_FALSE(std::filesystem::exists(path("e.sbs")));
+}
+
+TEST_F(CliTest, IndexAndBatch) {
+    const CliRun index = run({"index", std::string(QELVAR_SAMPLES), "--type", "sbs"});
+    ASSERT_EQ(index.status, 0) << index.err;
+    EXPECT_EQ(index.out, "Subsector index:\n\nA Ostrel Drift\nP Tamsin Gate\nC Varnholt\n");
+    std::filesystem::create_directory(path("empty"));
+    EXPECT_EQ(run({"index", path("empty"), "--type", "dat"}).out, "Subsector index:\n\n");
+
+    std::filesystem::create_directory(path("in"));
+    for (const char* name : {"ostrel.sbs", "tamsin.sbs"}) std::filesystem::copy_file(sample(name), path("in/") + name);
+    const CliRun batch = run({"batch", path("in"), "--stub", "KR", "--type", "SBS"});
+    ASSERT_EQ(batch.status, 0) << batch.err;
+    EXPECT_EQ(batch.err, "");  // no progress line when stderr is not a terminal
+    EXPECT_EQ(batch.out, path("in/KR-A.SBS") + "\n" + path("in/KR-P.SBS") + "\n");
+    EXPECT_EQ(qelvar::readFileBytes(path("in/KR-P.SBS")).bytes, qelvar::readFileBytes(sample("tamsin.sbs")).bytes);
+
+    const struct {
+        std::vector<std::string> arguments;
+        std::string err;
+    } refused[] = {
+        {{"batch", path("in"), "--stub", "SEVENSS"}, "qelvar-cli: 6 Characters or less please!\n"},
+        {{"batch", path("in")}, "--stub is required"},
+        {{"index", path("in"), "--type", "txt"}, "--type takes sbs, arp or dat"},
+    };
+    for (const auto& c : refused) {
+        SCOPED_TRACE(c.arguments[0]);
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
 }
 
 }  // namespace

@@ -37,7 +37,7 @@ TEST(HostileFiles, EachLoadsWithItsMessagesAndWritesBackSafely) {
     std::size_t walked = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
         const std::string name = entry.path().filename();
-        if (name == "expected-messages.txt") continue;
+        if (name == "expected-messages.txt" || !entry.is_regular_file()) continue;  // fuzz/ has its own test
         SCOPED_TRACE(name);
         const auto it = expected.find(name);
         ASSERT_NE(it, expected.end()) << "no expected messages listed";

@@ -154,11 +154,10 @@ TEST_F(SbsFileTest, LoadingASecondFileLeavesNothingOfTheFirst) {
     EXPECT_EQ(store.worlds[13].name.trimmed(), "Three");
 }
 
-TEST_F(SbsFileTest, UnreadableOrUnsupportedFileKeepsTheStore) {
+TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
     SubsectorStore store;
     store.worlds[1].location = 101;
     store.subsectorName = "Before";
-    write("x.arp", "whatever");
     std::filesystem::create_directory(path("folder.sbs"));
     const struct {
         std::string file;
@@ -167,8 +166,6 @@ TEST_F(SbsFileTest, UnreadableOrUnsupportedFileKeepsTheStore) {
     } cases[] = {
         {path("missing.sbs"), LoadStatus::NotRead, "Cannot open \"" + path("missing.sbs") + "\": No such file or directory"},
         {path("folder.sbs"), LoadStatus::NotRead, "Cannot read \"" + path("folder.sbs") + "\": Is a directory"},
-        {path("x.arp"), LoadStatus::Unsupported,
-         "Cannot load \"" + path("x.arp") + "\": ARP files cannot be read by this version yet."},
     };
     for (const auto& c : cases) {
         ScriptedPrompter prompter;

@@ -1,0 +1,24 @@
+#pragma once
+// The file types the browser lists (its file-type list keeps 1, 2, 3 with them) and the files of a
+// folder that one type shows.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qelvar {
+
+enum class FileType { Sbs = 1, Arp = 2, Dat = 3 };
+
+// "sbs", "arp", "dat" in any case; nothing for another text.
+std::optional<FileType> fileTypeNamed(std::string_view name);
+
+// The browser's pattern of a type: "*.SBS", "*.ARP", "*.DAT".
+std::string filePattern(FileType type);
+
+// The regular files of folder whose extension is that of the type (any case), sorted by name. Nothing
+// when the folder cannot be read.
+std::vector<std::string> filesOfType(const std::string& folder, FileType type);
+
+}  // namespace qelvar
