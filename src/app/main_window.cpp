@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -27,7 +28,10 @@
 #include "core/paths.h"
 #include "core/subsector_store.h"
 #include "files/loader.h"
+#include "files/arp.h"
+#include "files/batch.h"
 #include "files/sbs.h"
+#include "reports/file_marks.h"
 #include "map/map_drawing.h"
 #include "platform/prompter.h"
 #include "platform/qt/text_codec.h"
@@ -39,12 +43,12 @@ namespace {
 constexpr int kWindowHeightTwips = 9000;
 constexpr int kScrollRangeTwips = 4000;
 
-struct FileType {
+struct FileTypeEntry {
     const char* caption;
-    int number;
-    const char* pattern;
+    FileType type;
 };
-constexpr FileType kFileTypes[] = {{"SBS files", 1, "*.SBS"}, {"ARP files", 2, "*.ARP"}, {"DAT (Gal) files", 3, "*.DAT"}};
+constexpr FileTypeEntry kFileTypes[] = {{"SBS files", FileType::Sbs}, {"ARP files", FileType::Arp},
+                                        {"DAT (Gal) files", FileType::Dat}};
 
 QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
@@ -111,7 +115,7 @@ void MainWindow::buildControls() {
     typeLabel->setObjectName("Label3");
     fileType_ = new QComboBox(browser);
     fileType_->setObjectName("Combo1");
-    for (const FileType& type : kFileTypes) fileType_->addItem(tr(type.caption), type.number);
+    for (const FileTypeEntry& entry : kFileTypes) fileType_->addItem(tr(entry.caption), static_cast<int>(entry.type));
     typeLabel->setBuddy(fileType_);
     files_ = new QListWidget(browser);
     files_->setObjectName("File1");
@@ -123,8 +127,6 @@ void MainWindow::buildControls() {
     printSelected_->setEnabled(false);
     auto* index = button("Command3", tr("List subsec names"), browser);
     auto* mark = button("Command2", tr("Mark from mask"), browser);
-    index->setEnabled(false);
-    mark->setEnabled(false);
     reverseOrder_ = new QCheckBox(tr("Reverse order ?"), browser);
     reverseOrder_->setObjectName("Check3D1");
 
@@ -207,6 +209,8 @@ void MainWindow::buildControls() {
         loadSelectedFile();
     });
     connect(load_, &QPushButton::clicked, this, &MainWindow::loadSelectedFile);
+    connect(index, &QPushButton::clicked, this, &MainWindow::showSubsectorIndexOfFolder);
+    connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
     connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
     connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
     connect(mapView_, &MapView::pointerMoved, this, &MainWindow::pointerMoved);
@@ -241,10 +245,10 @@ void MainWindow::buildMenus() {
     fileMenu->setObjectName("mnufile");
     fileMenu->menuAction()->setObjectName("mnufile");
     QAction* bmp = item(fileMenu, "mnubmp", tr("Save screenshot of map to BMP image"));
-    item(fileMenu, "mnuarp", tr("Save to ARP"))->setEnabled(false);
+    QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"));
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
     sbs->setShortcut(QKeySequence::Save);
-    item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"))->setEnabled(false);
+    QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
 
     item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
     item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
@@ -253,6 +257,8 @@ void MainWindow::buildMenus() {
     connect(redisplay_, &QAction::triggered, this, &MainWindow::redisplayMap);
     connect(bmp, &QAction::triggered, this, &MainWindow::saveScreenshot);
     connect(sbs, &QAction::triggered, this, &MainWindow::saveAsSbs);
+    connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
+    connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
 }
 
 QAction* MainWindow::action(const char* objectName) const { return findChild<QAction*>(objectName); }
@@ -318,20 +324,42 @@ void MainWindow::folderActivated(QListWidgetItem* item) {
 
 void MainWindow::fileTypeChosen(int index) {
     const int number = fileType_->itemData(index).toInt();
-    for (const FileType& type : kFileTypes) {
-        if (type.number == number) pattern_ = type.pattern;
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (static_cast<int>(entry.type) == number) fileTypeShown_ = entry.type;
     }
     showFileList();
 }
 
 void MainWindow::showFileList() {
     files_->clear();
-    // Patterns match without regard to case, as on the file system the program was made for.
-    const QStringList names = QDir(fromPath(folder_))
-                                  .entryList(QStringList{QString::fromLatin1(pattern_.c_str())},
-                                             QDir::Files | QDir::Hidden, QDir::Name | QDir::IgnoreCase);
-    files_->addItems(names);
+    // The type's extension matches without regard to case, as on the file system the program was made for.
+    for (const std::string& name : filesOfType(folder_, fileTypeShown_)) files_->addItem(fromPath(name));
     fileSelectionChanged();
+}
+
+std::vector<std::string> MainWindow::listedFileNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < files_->count(); ++i) names.push_back(toPath(files_->item(i)->text()));
+    return names;
+}
+
+std::vector<std::string> MainWindow::selectedFileNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < files_->count(); ++i) {
+        if (files_->item(i)->isSelected()) names.push_back(toPath(files_->item(i)->text()));
+    }
+    return names;
+}
+
+void MainWindow::markFilesFromMask() {
+    const std::vector<bool> marks = markFromMask(prompter_, store_.appTitle, listedFileNames());
+    for (int i = 0; i < files_->count() && static_cast<std::size_t>(i) < marks.size(); ++i) {
+        files_->item(i)->setSelected(marks[static_cast<std::size_t>(i)]);
+    }
+}
+
+void MainWindow::showSubsectorIndexOfFolder() {
+    showSubsectorIndex(store_, prompter_, folder_, listedFileNames(), fileTypeShown_);
 }
 
 void MainWindow::fileSelectionChanged() { load_->setEnabled(!files_->selectedItems().isEmpty()); }
@@ -356,7 +384,9 @@ void MainWindow::loadSelectedFile() {
     if (name.empty()) return;
     if (!mayDiscardChanges()) return;
     const LoadOptions options{folder_, name};
-    if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) != LoadStatus::Loaded) return;
+    // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
+    // the subsector, which is then shown like any load.
+    if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
     store_.refreshStatistics();
     redisplayMap();
     redisplay_->setEnabled(true);
@@ -367,7 +397,7 @@ void MainWindow::loadSelectedFile() {
 void MainWindow::applyCommandLine(const std::string& commandLine) {
     if (commandLine == "ATLAS") {
         fileType_->setCurrentIndex(1);
-        if (loadSubsectorFile(store_, prompter_, atlasPath()) == LoadStatus::Loaded) {
+        if (loadSubsectorFile(store_, prompter_, atlasPath()) != LoadStatus::NotRead) {
             store_.refreshStatistics();
             redisplayMap();
         }
@@ -377,6 +407,35 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
 }
 
 void MainWindow::saveAsSbs() { saveSbs(store_, prompter_, tagText_, folder_); }
+
+void MainWindow::saveAsArp() { saveArp(store_, prompter_, folder_); }
+
+void MainWindow::saveAllInFolderAsSbs() {
+    const std::vector<std::string> names = listedFileNames();
+    QProgressDialog progress(tr("Converting the files of this folder to SBS..."), tr("Stop"), 0,
+                             static_cast<int>(names.size()), this);
+    progress.setObjectName("BatchProgress");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const BatchResult result = saveAllInFolderToSbs(
+        store_, prompter_, folder_, names, selectedFileName(),
+        [&](std::size_t index, std::size_t count, const std::string& name) {
+            progress.setMaximum(static_cast<int>(count));
+            progress.setValue(static_cast<int>(index));
+            if (index < count) progress.setLabelText(tr("Converting %1 to SBS...").arg(fromPath(name)));
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    const std::string reselect = selectedFileName();
+    showFileList();
+    if (!reselect.empty()) {
+        const auto found = files_->findItems(fromPath(reselect), Qt::MatchExactly);
+        if (!found.isEmpty()) files_->setCurrentItem(found.front());
+    }
+    if (result.written.empty()) return;
+    redisplayMap();
+    redisplay_->setEnabled(true);
+}
 
 void MainWindow::saveScreenshot() { saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
 

@@ -6,6 +6,7 @@
 #include <functional>
 #include <string>
 
+#include "files/folder_files.h"
 #include "map/map_pointer.h"
 
 class QAction;
@@ -39,6 +40,9 @@ public:
     std::string currentFolder() const { return folder_; }
     // The file name the file list's current entry shows; empty when none.
     std::string selectedFileName() const;
+    // Every name the file list shows, in its order, and the ones selected.
+    std::vector<std::string> listedFileNames() const;
+    std::vector<std::string> selectedFileNames() const;
     MapView& mapView() { return *mapView_; }
 
     // What a click on a world does: open its details for the slot (detailIndex). The window redraws the
@@ -56,6 +60,10 @@ public slots:
     void redisplayMap();
     void drawSectorGridOnMap();
     void saveAsSbs();
+    void saveAsArp();
+    void saveAllInFolderAsSbs();
+    void markFilesFromMask();
+    void showSubsectorIndexOfFolder();
     void saveScreenshot();
     void resetMapScroll();
 
@@ -82,7 +90,7 @@ private:
     SubsectorStore& store_;
     Prompter& prompter_;
     std::string folder_;
-    std::string pattern_ = "*.ARP";
+    FileType fileTypeShown_ = FileType::Arp;
     std::string tagText_;  // the batch file name for a save; empty for an interactive save
     DetailsOpener openDetails_;
     std::function<void()> dumpDescriptions_;

@@ -291,6 +291,34 @@ TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     EXPECT_FALSE(d.generationOptions().isVisible());
 }
 
+TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
+    Desktop& d = start();
+    chooseType(0);
+    // Mark from mask: names beginning with the answer, whatever the case.
+    prompter_.inputAnswers = {"s"};
+    QTest::mouseClick(control<QPushButton>("Command2"), Qt::LeftButton);
+    EXPECT_EQ(d.mainWindow().selectedFileNames(), std::vector<std::string>{"second.SBS"});
+    // The index of the listed subsectors in one message.
+    prompter_.prompts.clear();
+    QTest::mouseClick(control<QPushButton>("Command3"), Qt::LeftButton);
+    ASSERT_EQ(prompter_.messages().size(), 1u);
+    EXPECT_NE(prompter_.messages()[0].find("A Ostrel"), std::string::npos) << prompter_.messages()[0];
+    EXPECT_NE(prompter_.messages()[0].find("A Second"), std::string::npos);
+    // Save all in folder to SBS: every listed file under the stub and its letter, then the list shows them.
+    prompter_.inputAnswers = {"out"};
+    d.mainWindow().action("mnusbsall")->trigger();
+    EXPECT_TRUE(std::filesystem::exists(path("out-A.SBS")));
+    EXPECT_TRUE(listed().contains("out-A.SBS"));
+    EXPECT_EQ(prompter_.beeps, 2);
+    // Save to ARP through the dialog, without the HTML table.
+    selectFile("Ostrel.sbs");
+    d.mainWindow().loadSelectedFile();
+    prompter_.saveAnswers.push_back(path("ostrel.arp"));
+    prompter_.yesNoAnswers = {false};
+    d.mainWindow().action("mnuarp")->trigger();
+    EXPECT_NE(readFileBytes(path("ostrel.arp")).bytes.find("Coldharbour"), std::string::npos);
+}
+
 TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
     Desktop& d = start();
     auto* bar = control<QScrollBar>("VScroll1");
