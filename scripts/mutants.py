@@ -1,0 +1,248 @@
+#!/usr/bin/env python3
+"""Mutation sample of the core: how many small faults do the Qt-free tests catch?
+
+A fixed-seed sample of mutants is drawn from the core sources: a comparison flipped (< and <=, > and >=,
+== and !=), an integer constant moved by one, a single statement dropped. Each mutant is applied to a
+snapshot of the worktree (so the worktree itself can be edited meanwhile), the Qt-free test programs are
+rebuilt at -O0 and run with a timeout, and the mutant is recorded as killed, survived or did not compile.
+
+    python3 scripts/mutants.py                   # 150 mutants, seed 6, two build jobs
+    python3 scripts/mutants.py --count 40 --jobs 1
+    python3 scripts/mutants.py --list            # show the sample without building
+
+Not run by CI. The report goes to stdout and, one line per mutant, to build-mutants/results.tsv.
+"""
+
+import argparse
+import os
+import random
+import re
+import shutil
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+SOURCES = ["src/core", "src/files", "src/map", "src/reports", "src/app/startup.cpp"]
+TEST_PROGRAMS = ["core_tests", "files_tests", "map_tests"]
+# The test program most likely to catch a fault of a folder runs first.
+FIRST_PROGRAM = {"src/core": "core_tests", "src/app": "core_tests", "src/files": "files_tests",
+                 "src/reports": "files_tests", "src/map": "map_tests"}
+
+COMPARISON_FLIPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
+# Binary comparisons are written with a blank on each side; template brackets and shifts are not.
+COMPARISON = re.compile(r"(?<= )(<=|>=|==|!=|<|>)(?= )")
+INTEGER = re.compile(r"(?<![\w.])(0[0-7]+|\d+)([uUlL]*)(?![\w.])")
+# Lines that start a declaration rather than run something; dropping them only breaks the build.
+DECLARATION = re.compile(
+    r"^\s*(const\b|constexpr\b|static\b|auto\b|int\b|double\b|bool\b|char\b|std::|struct\b|class\b|enum\b|"
+    r"using\b|return\b|namespace\b|template\b|typename\b|case\b|default\b|break\b|continue\b|[A-Z]\w*\s+\w+\s*[=({;])"
+)
+
+
+@dataclass(frozen=True)
+class Mutant:
+    path: str  # relative to the root
+    line: int  # 1-based
+    column: int  # 0-based start of the replaced text
+    old: str
+    new: str
+    kind: str
+
+    def describe(self) -> str:
+        if self.kind == "drop":
+            return f"{self.path}:{self.line}: drop `{self.old.strip()}`"
+        return f"{self.path}:{self.line}: {self.kind} `{self.old}` -> `{self.new}`"
+
+
+def source_files() -> list:
+    files = []
+    for entry in SOURCES:
+        p = ROOT / entry
+        files += [p] if p.is_file() else sorted(p.glob("*.cpp"))
+    return files
+
+
+def code_spans(line: str):
+    """The parts of a line outside string and character literals and a // comment, as (start, end)."""
+    spans, start, i, quote = [], 0, 0, None
+    while i < len(line):
+        c = line[i]
+        if quote:
+            if c == "\\":
+                i += 2
+                continue
+            if c == quote:
+                quote = None
+                start = i + 1
+        elif c in "\"'":
+            spans.append((start, i))
+            quote = c
+        elif line.startswith("//", i):
+            spans.append((start, i))
+            return spans
+        i += 1
+    if not quote:
+        spans.append((start, len(line)))
+    return spans
+
+
+def moved_constant(text: str, delta: int) -> str:
+    if len(text) > 1 and text.startswith("0"):
+        value = int(text, 8) + delta
+        return "0" + format(value, "o") if value >= 0 else None
+    value = int(text) + delta
+    return str(value) if value >= 0 else None
+
+
+def candidates() -> list:
+    found = []
+    for path in source_files():
+        rel = str(path.relative_to(ROOT))
+        depth = 0  # brace depth: statements are only dropped inside function bodies
+        for number, line in enumerate(path.read_text(encoding="latin-1").splitlines(), start=1):
+            stripped = line.strip()
+            if stripped.startswith(("#", "//", "*", "/*")) or not stripped:
+                depth += line.count("{") - line.count("}")
+                continue
+            for start, end in code_spans(line):
+                part = line[start:end]
+                for m in COMPARISON.finditer(part):
+                    found.append(Mutant(rel, number, start + m.start(), m.group(1), COMPARISON_FLIPS[m.group(1)],
+                                        "flip"))
+                for m in INTEGER.finditer(part):
+                    for delta in (+1, -1):
+                        new = moved_constant(m.group(1), delta)
+                        if new is not None:
+                            found.append(Mutant(rel, number, start + m.start(1), m.group(1), new,
+                                                "constant+1" if delta > 0 else "constant-1"))
+            in_body = depth >= 2 or (depth >= 1 and not rel.endswith(".h") and "namespace" not in line)
+            if (in_body and stripped.endswith(";") and not DECLARATION.match(line)
+                    and line.count("(") == line.count(")") and line.count("{") == line.count("}")):
+                indent = len(line) - len(line.lstrip())
+                found.append(Mutant(rel, number, indent, stripped, ";", "drop"))
+            depth += line.count("{") - line.count("}")
+    return found
+
+
+def sample(count: int, seed: int) -> list:
+    every = candidates()
+    chosen = random.Random(seed).sample(every, min(count, len(every)))
+    return sorted(chosen, key=lambda m: (m.path, m.line, m.column, m.new)), len(every)
+
+
+def apply(tree: Path, mutant: Mutant) -> str:
+    path = tree / mutant.path
+    original = path.read_text(encoding="latin-1")
+    lines = original.split("\n")
+    line = lines[mutant.line - 1]
+    assert line[mutant.column:mutant.column + len(mutant.old)] == mutant.old, mutant
+    lines[mutant.line - 1] = line[:mutant.column] + mutant.new + line[mutant.column + len(mutant.old):]
+    path.write_text("\n".join(lines), encoding="latin-1")
+    return original
+
+
+def run(command, cwd, timeout):
+    try:
+        done = subprocess.run(command, cwd=cwd, stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=timeout)
+        return done.returncode, done.stdout.decode("utf-8", "replace")
+    except subprocess.TimeoutExpired:
+        return None, "timeout"
+
+
+def snapshot(build: Path) -> Path:
+    tree = build / "tree"
+    if tree.exists():
+        shutil.rmtree(tree)
+    tree.mkdir(parents=True)
+    for name in ["CMakeLists.txt", "src", "tests", "samples", "bench"]:
+        source = ROOT / name
+        if source.is_dir():
+            shutil.copytree(source, tree / name, symlinks=True)
+        elif source.exists():
+            shutil.copy2(source, tree / name)
+    return tree
+
+
+def main() -> int:
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--count", type=int, default=150)
+    parser.add_argument("--seed", type=int, default=6)
+    parser.add_argument("--jobs", type=int, default=2)
+    parser.add_argument("--timeout", type=int, default=60, help="seconds per test program")
+    parser.add_argument("--build", default=str(ROOT / "build-mutants"))
+    parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    args = parser.parse_args()
+
+    mutants, total = sample(args.count, args.seed)
+    if args.list:
+        for m in mutants:
+            print(m.describe())
+        print(f"{len(mutants)} of {total} candidates")
+        return 0
+
+    build = Path(args.build)
+    tree = snapshot(build)
+    binary = build / "bin"
+    configure = ["cmake", "-S", str(tree), "-B", str(binary), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
+                 "-DCMAKE_CXX_FLAGS=-O0 -w", "-DQELVAR_BENCH=OFF"]
+    if run(configure, tree, 600)[0] != 0:
+        print("cmake failed", file=sys.stderr)
+        return 2
+    build_command = ["cmake", "--build", str(binary), "-j", str(args.jobs), "--target", *TEST_PROGRAMS]
+    code, output = run(build_command, tree, 1800)
+    if code != 0:
+        print(output, file=sys.stderr)
+        return 2
+    for program in TEST_PROGRAMS:
+        code, output = run([str(binary / "tests" / program)], binary, args.timeout)
+        if code != 0:
+            print(f"{program} fails before any mutation:\n{output[-2000:]}", file=sys.stderr)
+            return 2
+
+    results = []
+    started = time.monotonic()
+    with open(build / "results.tsv", "w", encoding="utf-8") as log:
+        for index, mutant in enumerate(mutants, start=1):
+            original = apply(tree, mutant)
+            try:
+                code, _ = run(build_command, tree, 600)
+                if code != 0:
+                    outcome, by = "did-not-compile", ""
+                else:
+                    outcome, by = "survived", ""
+                    folder = "/".join(mutant.path.split("/")[:2])
+                    first = FIRST_PROGRAM.get(folder, TEST_PROGRAMS[0])
+                    for program in [first] + [p for p in TEST_PROGRAMS if p != first]:
+                        code, _ = run([str(binary / "tests" / program), "--gtest_fail_fast", "--gtest_brief=1"],
+                                      binary, args.timeout)
+                        if code != 0:
+                            outcome, by = "killed", program + (" (timeout)" if code is None else "")
+                            break
+            finally:
+                (tree / mutant.path).write_text(original, encoding="latin-1")
+            results.append((mutant, outcome))
+            log.write(f"{outcome}\t{by}\t{mutant.describe()}\n")
+            log.flush()
+            elapsed = time.monotonic() - started
+            print(f"[{index}/{len(mutants)} {elapsed:5.0f}s] {outcome:15} {by:18} {mutant.describe()}", flush=True)
+    run(build_command, tree, 600)  # leave the build matching the snapshot
+
+    counts = {k: sum(1 for _, o in results if o == k) for k in ("killed", "survived", "did-not-compile")}
+    compiled = counts["killed"] + counts["survived"]
+    print()
+    print(f"seed {args.seed}: {len(results)} mutants of {total} candidates; "
+          f"killed {counts['killed']}, survived {counts['survived']}, did not compile {counts['did-not-compile']}")
+    if compiled:
+        print(f"kill rate {100.0 * counts['killed'] / compiled:.1f} % of the {compiled} that compiled")
+    print("survivors:")
+    for mutant, outcome in results:
+        if outcome == "survived":
+            print("  " + mutant.describe())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
