@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 
@@ -34,7 +35,12 @@ TEST_F(SettingsTest, OneLineFileInTheConfigFolder) {
     ::setenv("XDG_CONFIG_HOME", (dir_ / "config").c_str(), 1);
     EXPECT_EQ(settingsPath(), path("config/qelvar.ini"));
     EXPECT_FALSE(readSettings().has_value());
-    ASSERT_EQ(saveSettings("/home/user/maps"), "");  // creates the config folder
+    const mode_t mask = ::umask(022);
+    ASSERT_EQ(saveSettings("/home/user/maps"), "");  // creates the config folder, 0777 under the umask
+    ::umask(mask);
+    struct stat folder {};
+    ASSERT_EQ(::stat(path("config").c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0755u);
     EXPECT_EQ(readFileBytes(settingsPath()).bytes, "/home/user/maps\r\n");
     write("config/qelvar.ini", "/a\nsecond line\n");
     EXPECT_EQ(readSettings().value(), "/a");

@@ -23,6 +23,7 @@ TEST(Cp1252, EveryByteHasACharacterAndBack) {
         EXPECT_EQ(static_cast<unsigned char>(cp1252Byte(cp1252Character(static_cast<unsigned char>(b)))), b);
     }
     EXPECT_EQ(cp1252Byte(U'\u4E2D'), '?');
+    EXPECT_EQ(cp1252Byte(U'\u0080'), '?');  // byte 0x80 is the euro sign, not U+0080
     EXPECT_EQ(cp1252Byte(U'\U0001F600'), '?');
 }
 

@@ -1,8 +1,11 @@
 #include "core/file_io.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include "core/paths.h"
 #include "support/temp_folder.h"
@@ -65,6 +68,23 @@ TEST_F(FileIoTest, AtomicWriteReplacesWholeOrNothing) {
         ::chmod(dir_.c_str(), 0700);
     }
     EXPECT_EQ(readFileBytes(path("out.sbs")).bytes, "new");
+    expectOnly(dir_, {"out.sbs"});
+}
+
+TEST_F(FileIoTest, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
+    write("out.sbs", "old");
+    // The file-size limit makes the write fail after 1024 bytes, as a full disk would.
+    const auto savedSignal = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit small = saved;
+    small.rlim_cur = 1024;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+    const std::string error = writeFileAtomically(path("out.sbs"), std::string(4096, 'x'));
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, savedSignal);
+    EXPECT_EQ(error, "Cannot write \"" + path("out.sbs") + "\": File too large");
+    EXPECT_EQ(readFileBytes(path("out.sbs")).bytes, "old");
     expectOnly(dir_, {"out.sbs"});
 }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/subsector_store.h"
 #include "core/text.h"
 #include "map/hex_geometry.h"
@@ -51,6 +53,34 @@ TEST(HexGeometry, LocationAtBandEdgesDeadZonesAndColumnParity) {
         for (int row = 1; row <= kMapRows; ++row) {
             const MapPoint centre = hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale);
             EXPECT_EQ(locationAt(centre.x, centre.y), formatFourDigits(column * 100 + row));
+        }
+    }
+}
+
+// The hot-spot bands of the pointer (whole millimetres, both ends included), probed half a millimetre
+// inside and outside each end. Rows are probed in an odd column (3) and, 6.5 mm lower, an even one (4).
+TEST(HexGeometry, LocationAtEveryBandEdgeInBothColumnParities) {
+    const int columnBands[][2] = {{4, 11}, {18, 24}, {29, 35}, {40, 48}, {52, 59}, {64, 70}, {75, 82}, {87, 94}};
+    const int rowBands[][2] = {{6, 13},   {18, 26},  {31, 40},  {44, 52},   {57, 65},
+                               {70, 78}, {83, 91}, {96, 104}, {109, 117}, {122, 131}};
+    const auto probe = [](double x, double y, const std::string& expected) {
+        EXPECT_EQ(locationAt(x, y), expected) << "(" << x << ", " << y << ")";
+    };
+    for (int c = 0; c < kMapColumns; ++c) {
+        const std::string column = formatFourDigits(c + 1).substr(2);
+        const double y = 13;  // row 1 in either parity
+        probe(columnBands[c][0] - 0.5, y, "--01");
+        probe(columnBands[c][0] + 0.5, y, column + "01");
+        probe(columnBands[c][1] + 0.5, y, column + "01");
+        probe(columnBands[c][1] + 1.5, y, "--01");
+    }
+    for (const auto& [x, column, drop] : {std::tuple{32.0, "03", 0.0}, {44.0, "04", 6.5}}) {
+        for (int r = 0; r < kMapRows; ++r) {
+            const std::string row = formatFourDigits(r + 1).substr(2);
+            probe(x, rowBands[r][0] - 0.5 + drop, std::string(column) + "--");
+            probe(x, rowBands[r][0] + 0.5 + drop, column + row);
+            probe(x, rowBands[r][1] + 0.5 + drop, column + row);
+            probe(x, rowBands[r][1] + 1.5 + drop, std::string(column) + "--");
         }
     }
 }

@@ -116,6 +116,67 @@ TEST(MapDrawing, WorldSymbolsAndName) {
     }
 }
 
+// Every symbol of an occupied hex at its offset from the anchor; hex 0304 has its anchor at (29.4, 44).
+TEST(MapDrawing, EachSymbolLandsAtItsOffsetFromTheAnchor) {
+    const std::string font = "\tSmall Fonts\t7\t0\t0\t";
+    const std::string belt = "\t#ffffff\t#ffffff\tsolid";
+    const std::string disc = "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid";
+    const std::vector<std::string> symbols = {
+        "text\t29.400\t44.000\t#ffffff" + font + "1914",  // subsector G: 1610 added, in F as the hex is occupied
+        "text\t32.000\t46.600\t#ffffff" + font + "C",     // starport: (2k, 2k)
+        "text\t28.100\t46.600\t#ffffff" + font + "S",     // base: (-k, 2k)
+        "text\t28.100\t53.100\t#ffffff" + font + "Draven",
+        "text\t35.900\t49.200\t#ffffff" + font + "Vo",    // allegiance: (5k, 4k)
+        "circle\t37.200\t47.900\t0.650\t#ffffff\t#00ff00\tsolid",  // gas giant: (6k, 3k)
+    };
+    const std::vector<std::string> beltDots = {
+        "circle\t31.480\t49.330\t0.130" + belt, "circle\t32.000\t51.280\t0.130" + belt,
+        "circle\t31.870\t50.890\t0.130" + belt, "circle\t33.950\t51.800\t0.195" + belt,
+        "circle\t31.350\t50.500\t0.130" + belt, "circle\t32.650\t50.500\t0.130" + belt,
+    };
+    struct Case {
+        const char* uwp;
+        std::vector<std::string> circles;  // world symbols, in drawing order, before the gas giant's dot
+    } const cases[] = {
+        {"C7026789", {disc}},     // a vacuum world of size 7 is a disc
+        {"C0726789", beltDots},   // size 0 is a belt whatever the atmosphere
+        {"C?126789", beltDots},   // so is a size that is no digit
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.uwp);
+        Drawing d;
+        d.store.subsectorLetter = "G";
+        WorldRecord& w = d.store.worlds[24];
+        w.location = 304;
+        w.uwp = c.uwp;
+        w.name = "Draven";
+        w.base = "S";
+        w.pag = "102";
+        w.allegiance = "Vo";
+        d.draw();
+        for (const std::string& line : symbols) EXPECT_EQ(std::count(d.lines.begin(), d.lines.end(), line), 1) << line;
+        std::vector<std::string> circles = c.circles;
+        circles.push_back(symbols.back());
+        EXPECT_EQ(d.starting("circle\t"), circles);
+    }
+}
+
+TEST(MapDrawing, ADryWorldAfterAWetOneStaysHollow) {
+    Drawing d;
+    d.store.subsectorLetter = "A";
+    const char* uwps[] = {"A7726789", "A7706789", "A7716789"};  // 0304 wet, 0305 and 0306 dry
+    for (int i = 0; i < 3; ++i) {
+        d.store.worlds[24 + i].location = static_cast<std::int16_t>(304 + i);
+        d.store.worlds[24 + i].uwp = uwps[i];
+    }
+    d.draw();
+    EXPECT_EQ(d.starting("circle\t"), (std::vector<std::string>{
+                                           "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid",
+                                           "circle\t32.650\t63.500\t1.300\t#ffffff\tnone\tsolid",
+                                           "circle\t32.650\t76.500\t1.300\t#ffffff\tnone\tsolid",
+                                       }));
+}
+
 TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {
     Drawing d;
     d.store.worlds[1].location = 101;
