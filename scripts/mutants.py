@@ -9,6 +9,7 @@ rebuilt at -O0 and run with a timeout, and the mutant is recorded as killed, sur
     python3 scripts/mutants.py                   # 150 mutants, seed 6, two build jobs
     python3 scripts/mutants.py --count 40 --jobs 1
     python3 scripts/mutants.py --list            # show the sample without building
+    python3 scripts/mutants.py --revision HEAD~3  # a committed revision, e.g. before new tests
 
 Not run by CI. The report goes to stdout and, one line per mutant, to build-mutants/results.tsv.
 """
@@ -57,10 +58,10 @@ class Mutant:
         return f"{self.path}:{self.line}: {self.kind} `{self.old}` -> `{self.new}`"
 
 
-def source_files() -> list:
+def source_files(base: Path) -> list:
     files = []
     for entry in SOURCES:
-        p = ROOT / entry
+        p = base / entry
         files += [p] if p.is_file() else sorted(p.glob("*.cpp"))
     return files
 
@@ -97,10 +98,10 @@ def moved_constant(text: str, delta: int) -> str:
     return str(value) if value >= 0 else None
 
 
-def candidates() -> list:
+def candidates(base: Path) -> list:
     found = []
-    for path in source_files():
-        rel = str(path.relative_to(ROOT))
+    for path in source_files(base):
+        rel = str(path.relative_to(base))
         depth = 0  # brace depth: statements are only dropped inside function bodies
         for number, line in enumerate(path.read_text(encoding="latin-1").splitlines(), start=1):
             stripped = line.strip()
@@ -127,8 +128,8 @@ def candidates() -> list:
     return found
 
 
-def sample(count: int, seed: int) -> list:
-    every = candidates()
+def sample(base: Path, count: int, seed: int) -> list:
+    every = candidates(base)
     chosen = random.Random(seed).sample(every, min(count, len(every)))
     return sorted(chosen, key=lambda m: (m.path, m.line, m.column, m.new)), len(every)
 
@@ -152,11 +153,16 @@ def run(command, cwd, timeout):
         return None, "timeout"
 
 
-def snapshot(build: Path) -> Path:
+def snapshot(build: Path, revision: str) -> Path:
+    """A copy of the worktree (or of a committed revision) that the mutants are applied to."""
     tree = build / "tree"
     if tree.exists():
         shutil.rmtree(tree)
     tree.mkdir(parents=True)
+    if revision:
+        archive = subprocess.run(["git", "archive", revision], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
+        subprocess.run(["tar", "-x", "-C", str(tree)], input=archive, check=True)
+        return tree
     for name in ["CMakeLists.txt", "src", "tests", "samples", "bench"]:
         source = ROOT / name
         if source.is_dir():
@@ -173,18 +179,19 @@ def main() -> int:
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test program")
     parser.add_argument("--build", default=str(ROOT / "build-mutants"))
+    parser.add_argument("--revision", help="mutate this committed revision instead of the worktree as it is")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     args = parser.parse_args()
 
-    mutants, total = sample(args.count, args.seed)
+    build = Path(args.build)
+    tree = snapshot(build, args.revision)
+    mutants, total = sample(tree, args.count, args.seed)
     if args.list:
         for m in mutants:
             print(m.describe())
         print(f"{len(mutants)} of {total} candidates")
         return 0
 
-    build = Path(args.build)
-    tree = snapshot(build)
     binary = build / "bin"
     configure = ["cmake", "-S", str(tree), "-B", str(binary), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
                  "-DCMAKE_CXX_FLAGS=-O0 -w", "-DQELVAR_BENCH=OFF"]

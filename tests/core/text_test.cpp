@@ -18,7 +18,9 @@ TEST(NumericValue, ReadsLikeThePlainConversion) {
     for (const auto& c : cases) EXPECT_EQ(numericValue(c.text), c.value) << c.text;
     EXPECT_EQ(numericValue(std::string(400, '9')), std::numeric_limits<double>::max());  // saturates
     EXPECT_EQ(numericValue("1" + std::string(100, '0')), 1e100);
+    EXPECT_EQ(numericValue("1" + std::string(400, '0') + "e-91"), std::numeric_limits<double>::max());
     EXPECT_EQ(toInt16(numericValue("9e9999")), 32767);  // saturates instead of wrapping
+    EXPECT_EQ(toInt16(-40000), -32768);
     EXPECT_EQ(toInt16(2.5), 2);
     EXPECT_EQ(toInt16(3.5), 4);
 }
