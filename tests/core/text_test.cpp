@@ -30,7 +30,7 @@ TEST(NumberText, PlainConversionAndPatterns) {
         std::string actual, expected;
     } cases[] = {
         {numberText(101), " 101"},          {numberText(-3), "-3"},           {numberText(6.45), " 6.45"},
-        {numberText(0.5), " .5"},           {printedNumber(5200), " 5200 "}, {formatFourDigits(101), "0101"},
+        {numberText(0.5), " .5"},           {printedNumber(5200), " 5200 "}, {formatFourDigits(101), "0101"},  {formatFourDigits(0), "0000"}, {numberText(120000000000000.25), " 120000000000000"},
         {formatFourDigits(12345), "12345"}, {formatWhole(-1000), "-1000"},   {formatThousands(0), "0"},
         {formatThousands(1000), "1,000"},   {formatThousands(247037501960), "247,037,501,960"},
         {formatThousands(9e32), "900,000,000,000,000,000,000,000,000,000,000"},
