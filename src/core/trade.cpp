@@ -1,9 +1,19 @@
 #include "core/trade.h"
 
+#include <string>
+
 #include "core/subsector_store.h"
 
 namespace qelvar {
 
+namespace {
+
+struct TradeResult {
+    std::string codes;  // "Ag " "Ni " ... in table order, every qualifying code
+    int price = 0;      // before it is held in 16 bits
+};
+
+// v[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.
 TradeResult tradeFor(const int (&v)[9]) {
     const int S = v[2], A = v[3], H = v[4], P = v[5], G = v[6], L = v[7], T = v[8];
     struct Row {
@@ -46,6 +56,8 @@ TradeResult tradeFor(const int (&v)[9]) {
     if (T < 18) result.price += 100 * T;
     return result;
 }
+
+}  // namespace
 
 void classifyTrade(SubsectorStore& store) {
     int values[9];
