@@ -57,6 +57,14 @@ std::string notesColumn(const WorldRecord& world) {
     return std::string(remarksField.trimmed()) + " " + std::string(world.notes.trimmed());
 }
 
+// The header line with the letter at column 79.
+std::string sbsHeader(const std::string& letter) {
+    std::string header;
+    appendAtColumns(header, {{1, "Name"}, {22, "Hex"}, {27, "SDAHPGLT"},
+                             {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="}, {kLetterColumn, letter}});
+    return header;
+}
+
 }  // namespace
 
 Notices readSbs(SubsectorStore& store, std::string_view bytes) {
@@ -70,13 +78,6 @@ Notices readSbs(SubsectorStore& store, std::string_view bytes) {
     store.subsectorLetter = letter;
     for (std::size_t i = 3; i < lines.size(); ++i) readWorldLine(store, notices, lines[i], offset);
     return notices;
-}
-
-std::string sbsHeader(const std::string& letter) {
-    std::string header;
-    appendAtColumns(header, {{1, "Name"}, {22, "Hex"}, {27, "SDAHPGLT"},
-                             {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="}, {kLetterColumn, letter}});
-    return header;
 }
 
 WithNotices<std::string> formatSbs(const SubsectorStore& store) {

@@ -16,9 +16,6 @@ class SubsectorStore;
 // Returns the messages about single lines in the order they arose.
 Notices readSbs(SubsectorStore& store, std::string_view bytes);
 
-// The SBS header line with the letter at column 79.
-std::string sbsHeader(const std::string& letter);
-
 // The bytes of the SBS file for the store, with the notice of an unknown letter.
 WithNotices<std::string> formatSbs(const SubsectorStore& store);
 
