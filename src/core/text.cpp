@@ -12,6 +12,8 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+// The one notion of a blank for trimming: a space, or the NUL of a field that was never filled.
+bool isFieldBlank(char c) { return c == ' ' || c == '\0'; }
 
 // Digits of a whole, non-negative value with at most 15 significant digits, the rest zeros.
 std::string wholeDigits(double magnitude) {
@@ -185,6 +187,13 @@ std::string lowerAscii(std::string_view text) {
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     }
     return out;
+}
+
+void appendAtColumns(std::string& line, std::initializer_list<ColumnText> fields) {
+    for (const ColumnText& field : fields) {
+        if (field.column > line.size() + 1) line.append(field.column - 1 - line.size(), ' ');
+        line += field.text;
+    }
 }
 
 std::vector<std::string_view> splitLines(std::string_view bytes) {

@@ -34,10 +34,7 @@ std::string formatFourDigits(long value);
 std::string formatWhole(double value);
 std::string formatThousands(double value);
 
-// The one notion of a blank for trimming: a space, or the NUL of a field that was never filled.
-constexpr bool isFieldBlank(char c) { return c == ' ' || c == '\0'; }
-
-// Removes leading and trailing blanks.
+// Removes leading and trailing blanks: spaces, and the NULs of a field that was never filled.
 std::string_view trimBlanks(std::string_view text);
 
 // Characters first..last of a line, 1-based and inclusive; the part past the end of the line is empty.
@@ -46,26 +43,15 @@ std::string_view columns(std::string_view line, std::size_t first, std::size_t l
 std::string upperAscii(std::string_view text);
 std::string lowerAscii(std::string_view text);
 
-// Appends spaces to a line until its next byte would stand at 1-based column `column`. When that column
-// is already passed, nothing is added.
-inline void padToColumn(std::string& line, std::size_t column) {
-    if (column > line.size() + 1) line.append(column - 1 - line.size(), ' ');
-}
-
 // A text and the 1-based column a writer reaches before writing it.
 struct ColumnText {
     std::size_t column;
     std::string_view text;
 };
 
-// Writes each text after padding the line to its column, in order; a column already passed is not gone
-// back to, the text simply follows.
-inline void appendAtColumns(std::string& line, std::initializer_list<ColumnText> fields) {
-    for (const ColumnText& field : fields) {
-        padToColumn(line, field.column);
-        line += field.text;
-    }
-}
+// Writes each text after padding the line with spaces to its column, in order; a column already passed
+// is not gone back to, the text simply follows.
+void appendAtColumns(std::string& line, std::initializer_list<ColumnText> fields);
 
 // Splits a file's bytes into lines. CR LF, a lone LF and a lone CR each end a line; a last line without
 // an ending still counts, a file that ends with a line break gets no empty line after it.
