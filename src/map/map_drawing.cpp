@@ -1,6 +1,7 @@
 #include "map/map_drawing.h"
 
 #include <cmath>
+#include <functional>
 
 #include "core/codes.h"
 #include "core/file_io.h"
@@ -13,6 +14,15 @@
 namespace qelvar {
 
 namespace {
+
+// Design values of the main window's map surface: a dark slate background, white foreground.
+constexpr Rgb kMapBackground{24, 32, 56};
+constexpr Rgb kMapForeground = colours::kWhite;
+
+constexpr const char* kTitleFont = "Times New Roman";
+constexpr double kTitleFontSize = 10;
+constexpr const char* kMapFont = "Small Fonts";
+constexpr double kMapFontSize = 7;
 
 constexpr MapPoint kFrameTopLeft{1, 5};
 constexpr MapPoint kFrameBottomRight{100, 142};
@@ -31,6 +41,31 @@ struct BeltDot {
 constexpr BeltDot kBeltDots[] = {
     {-0.9, -0.9, 0.1}, {-0.5, 0.6, 0.1}, {-0.6, 0.3, 0.1}, {1, 1, 0.15}, {-1, 0, 0.1}, {0, 0, 0.1},
 };
+
+// Visits the 80 hexes in drawing order (each column top to bottom, columns left to right); `hex` is called
+// with the slot (1..80) and its anchor.
+void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
+    int slot = 0;
+    for (int column = 1; column <= kMapColumns; ++column) {
+        for (int row = 1; row <= kMapRows; ++row) hex(++slot, hexAnchor(column, row, k, origin));
+    }
+}
+
+// The outline of one hex as six lines from the anchor around and back to it.
+void drawHexOutline(Surface& surface, MapPoint anchor, double k) {
+    const auto corners = hexOutline(anchor, k);
+    surface.setPen(anchor.x, anchor.y);
+    for (std::size_t i = 1; i < corners.size(); ++i) surface.lineTo(corners[i].x, corners[i].y);
+}
+
+// The name as the map writes it: trimmed, and cut to its first 7 characters and "." when longer than
+// 8 times the whole part of k.
+std::string mapWorldName(std::string_view storedName, double k) {
+    std::string name(trimBlanks(storedName));
+    const auto longest = static_cast<std::size_t>(8 * std::floor(k));
+    if (name.size() > longest) name = name.substr(0, 7) + ".";
+    return name;
+}
 
 // The last character of the PAG figures read as a number; a non-digit counts 0.
 int gasGiantCount(const WorldRecord& w) {
@@ -79,39 +114,8 @@ void drawGridHex(Surface& surface, MapPoint anchor, double k) {
     surface.setPen(anchor.x, anchor.y);
 }
 
-}  // namespace
-
-void prepareMapSurface(Surface& surface) {
-    surface.setUnit(SurfaceUnit::Millimetres);
-    surface.setBackColour(kMapBackground);
-    surface.setForeColour(kMapForeground);
-    surface.setFillColour(colours::kBlack);
-    surface.setFillStyle(FillStyle::Transparent);
-    surface.setDrawStyle(LineStyle::Solid);
-    surface.setDrawWidth(1);
-    surface.setFont({kMapFont, kMapFontSize, false, false});
-}
-
-void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
-    int slot = 0;
-    for (int column = 1; column <= kMapColumns; ++column) {
-        for (int row = 1; row <= kMapRows; ++row) hex(++slot, hexAnchor(column, row, k, origin));
-    }
-}
-
-void drawHexOutline(Surface& surface, MapPoint anchor, double k) {
-    const auto corners = hexOutline(anchor, k);
-    surface.setPen(anchor.x, anchor.y);
-    for (std::size_t i = 1; i < corners.size(); ++i) surface.lineTo(corners[i].x, corners[i].y);
-}
-
-std::string mapWorldName(std::string_view storedName, double k) {
-    std::string name(trimBlanks(storedName));
-    const auto longest = static_cast<std::size_t>(8 * std::floor(k));
-    if (name.size() > longest) name = name.substr(0, 7) + ".";
-    return name;
-}
-
+// The screen contents of one hex (number, then for a world its symbols); the pen ends on the anchor.
+// `offset` is the letter's location offset added to the hex number.
 void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset) {
     const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
 
@@ -159,6 +163,19 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     surface.print(w.allegiance.shown());
 
     surface.setPen(a.x, a.y);
+}
+
+}  // namespace
+
+void prepareMapSurface(Surface& surface) {
+    surface.setUnit(SurfaceUnit::Millimetres);
+    surface.setBackColour(kMapBackground);
+    surface.setForeColour(kMapForeground);
+    surface.setFillColour(colours::kBlack);
+    surface.setFillStyle(FillStyle::Transparent);
+    surface.setDrawStyle(LineStyle::Solid);
+    surface.setDrawWidth(1);
+    surface.setFont({kMapFont, kMapFontSize, false, false});
 }
 
 Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface) {

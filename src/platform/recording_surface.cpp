@@ -17,8 +17,7 @@ std::string pointSize(double size) {
     return std::string(buffer, result.ptr);
 }
 
-}  // namespace
-
+// A number with three decimals, a colour as #rrggbb: the field forms of the .ops format.
 std::string opsNumber(double value) {
     if (!std::isfinite(value)) return "0.000";
     char buffer[64];
@@ -38,6 +37,8 @@ std::string opsColour(Rgb colour) {
     }
     return text;
 }
+
+}  // namespace
 
 double RecordingSurface::textWidth(std::string_view text) {
     return static_cast<double>(text.size()) * pointsAcross(font().size * kAverageCharacterWidth);

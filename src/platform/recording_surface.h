@@ -44,8 +44,4 @@ private:
     std::string text_;
 };
 
-// A number with three decimals, a colour as #rrggbb: the field forms of the .ops format.
-std::string opsNumber(double value);
-std::string opsColour(Rgb colour);
-
 }  // namespace qelvar
