@@ -53,6 +53,22 @@ TEST(SbsWriter, FieldsAtTheirColumns) {
     EXPECT_EQ(columns(splitLines(duff.value)[4], 21, 24), "0305");
 }
 
+TEST(SbsWriter, StandardCodesLeaveBlanksInTheRemarks) {
+    const struct {
+        const char* tradeCodes;
+        const char* column70;
+    } cases[] = {{"Cp Ni Tz ", "Cp    Tz Mine"}, {"Ni Ni Cp", "Ni Cp Mine"}, {"Ag Lo", " Mine"}, {"", " Mine"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.tradeCodes);
+        SubsectorStore store;
+        store.subsectorLetter = "A";
+        store.worlds[1] = testing::sampleWorld(101);
+        store.worlds[1].tradeCodes = c.tradeCodes;
+        store.worlds[1].notes = "Mine";
+        EXPECT_EQ(columns(splitLines(formatSbs(store).value)[3], 70, 200), c.column70);
+    }
+}
+
 TEST(SbsReader, FieldsFromTheirColumns) {
     const std::string line = at({{1, "M\xe9lisande Prime"}, {21, "1105"}, {27, "a788899c"}, {36, "n"}, {38, "g"},
                                  {40, "r"}, {42, "2a3"}, {46, "vo"}, {49, "g2 v"}, {56, "m1 d"}, {63, "k5 iii"},
