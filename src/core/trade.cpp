@@ -1,5 +1,6 @@
 #include "core/trade.h"
 
+#include <array>
 #include <string>
 
 #include "core/subsector_store.h"
@@ -14,7 +15,7 @@ struct TradeResult {
 };
 
 // v[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.
-TradeResult tradeFor(const int (&v)[9]) {
+TradeResult tradeFor(const std::array<int, 9>& v) {
     const int S = v[2], A = v[3], H = v[4], P = v[5], G = v[6], L = v[7], T = v[8];
     struct Row {
         const char* code;
@@ -60,9 +61,7 @@ TradeResult tradeFor(const int (&v)[9]) {
 }  // namespace
 
 void classifyTrade(SubsectorStore& store) {
-    int values[9];
-    for (int i = 0; i < 9; ++i) values[i] = store.uwpValues[static_cast<std::size_t>(i)];
-    const TradeResult result = tradeFor(values);
+    const TradeResult result = tradeFor(store.uwpValues);
     auto& world = store.worlds[static_cast<std::size_t>(store.workIndex)];
     world.tradeCodes = result.codes;
     world.cargoBase = static_cast<std::int16_t>(result.price);
