@@ -9,7 +9,7 @@ rebuilt at -O0 and run with a timeout, and the mutant is recorded as killed, sur
     python3 scripts/mutants.py                   # 150 mutants, seed 6, two build jobs
     python3 scripts/mutants.py --count 40 --jobs 1
     python3 scripts/mutants.py --list            # show the sample without building
-    python3 scripts/mutants.py --revision HEAD~3  # a committed revision, e.g. before new tests
+    python3 scripts/mutants.py --revision OLD --tests-from NEW   # the same sources against newer tests
 
 Not run by CI. The report goes to stdout and, one line per mutant, to build-mutants/results.tsv.
 """
@@ -153,7 +153,7 @@ def run(command, cwd, timeout):
         return None, "timeout"
 
 
-def snapshot(build: Path, revision: str) -> Path:
+def snapshot(build: Path, revision: str, tests_from: str) -> Path:
     """A copy of the worktree (or of a committed revision) that the mutants are applied to."""
     tree = build / "tree"
     if tree.exists():
@@ -162,13 +162,18 @@ def snapshot(build: Path, revision: str) -> Path:
     if revision:
         archive = subprocess.run(["git", "archive", revision], cwd=ROOT, stdout=subprocess.PIPE, check=True).stdout
         subprocess.run(["tar", "-x", "-C", str(tree)], input=archive, check=True)
-        return tree
-    for name in ["CMakeLists.txt", "src", "tests", "samples", "bench"]:
-        source = ROOT / name
-        if source.is_dir():
-            shutil.copytree(source, tree / name, symlinks=True)
-        elif source.exists():
-            shutil.copy2(source, tree / name)
+    else:
+        for name in ["CMakeLists.txt", "src", "tests", "samples", "bench"]:
+            source = ROOT / name
+            if source.is_dir():
+                shutil.copytree(source, tree / name, symlinks=True)
+            elif source.exists():
+                shutil.copy2(source, tree / name)
+    if tests_from:
+        shutil.rmtree(tree / "tests")
+        archive = subprocess.run(["git", "archive", tests_from, "tests"], cwd=ROOT, stdout=subprocess.PIPE,
+                                 check=True).stdout
+        subprocess.run(["tar", "-x", "-C", str(tree)], input=archive, check=True)
     return tree
 
 
@@ -180,11 +185,12 @@ def main() -> int:
     parser.add_argument("--timeout", type=int, default=60, help="seconds per test program")
     parser.add_argument("--build", default=str(ROOT / "build-mutants"))
     parser.add_argument("--revision", help="mutate this committed revision instead of the worktree as it is")
+    parser.add_argument("--tests-from", help="take tests/ from this revision (the same sources, other tests)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     args = parser.parse_args()
 
     build = Path(args.build)
-    tree = snapshot(build, args.revision)
+    tree = snapshot(build, args.revision, args.tests_from)
     mutants, total = sample(tree, args.count, args.seed)
     if args.list:
         for m in mutants:
