@@ -18,9 +18,9 @@ struct Drawing {
     SubsectorStore store;
     ScriptedPrompter prompter;
     std::vector<std::string> lines;
+    RecordingSurface surface;
 
     void draw(bool sectorMode = false) {
-        RecordingSurface surface;
         prepareMapSurface(surface);
         redrawMap(store, surface, prompter, sectorMode);
         std::istringstream in(surface.text());
@@ -169,11 +169,15 @@ TEST(MapDrawing, ADryWorldAfterAWetOneStaysHollow) {
         d.store.worlds[24 + i].location = static_cast<std::int16_t>(304 + i);
         d.store.worlds[24 + i].uwp = uwps[i];
     }
+    d.store.worlds[80].location = 810;  // the last hex drawn is wet too: the frame is drawn hollow
+    d.store.worlds[80].uwp = "A7726789";
     d.draw();
+    EXPECT_EQ(d.surface.fillStyle(), FillStyle::Transparent);
     EXPECT_EQ(d.starting("circle\t"), (std::vector<std::string>{
                                            "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid",
                                            "circle\t32.650\t63.500\t1.300\t#ffffff\tnone\tsolid",
                                            "circle\t32.650\t76.500\t1.300\t#ffffff\tnone\tsolid",
+                                           "circle\t91.150\t135.000\t1.300\t#ffffff\t#0000ff\tsolid",
                                        }));
 }
 
@@ -183,7 +187,14 @@ TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {
     d.store.worlds[1].uwp = "A7726789";
     d.draw(true);
     EXPECT_EQ(d.prompter.beeps, 1);
-    EXPECT_EQ(d.starting("text\t").size(), 320u);
+    const auto stars = d.starting("text\t");
+    ASSERT_EQ(stars.size(), 320u);
+    // Stars at (1.3k, -0.6k) from their anchors: hexes 9k apart, even columns 5.5k lower, rows 10k apart.
+    const std::string font = "\t#ffffff\tSmall Fonts\t7\t0\t0\t*";
+    EXPECT_EQ(stars[0], "text\t6.390\t4.820" + font);
+    EXPECT_EQ(stars[1], "text\t9.090\t6.470" + font);
+    EXPECT_EQ(stars[31], "text\t90.090\t6.470" + font);
+    EXPECT_EQ(stars[288], "text\t6.390\t31.820" + font);
     EXPECT_EQ(d.starting("line\t").size(), 320u * 6u);
     EXPECT_EQ(d.starting("circle\t").size(), 0u);
 }

@@ -32,6 +32,7 @@ TEST(Listing, HeadingAndWorldColumns) {
     store.worlds[85] = w;  // only a loaded file puts a world past slot 80; it is listed too
     store.worlds[85].cargoBase = -1000;
     store.worlds[85].location = 305;
+    store.worlds[0] = w;  // the spill slot of unplaced lines is not listed
     store.refreshStatistics();
 
     const auto lines = listingLines(store).value;
