@@ -40,6 +40,7 @@ TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
         {path("big.sbs"), "Cannot read \"" + path("big.sbs") + "\": the file is larger than 2 MB and is not a subsector file"},
         {path("pipe.sbs"), "Cannot read \"" + path("pipe.sbs") + "\": it is not a regular file"},  // never waits
         {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file"},
+        {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},  // a regular file that fails to read
     };
     for (const auto& c : cases) {
         const ReadResult r = readFileBytes(c.path, 2 * 1024 * 1024);
