@@ -72,7 +72,6 @@ TEST(MapDrawing, WorldSymbolsAndName) {
     // Hex 0304 has its anchor at (29.4, 44) and its centre at (32.65, 50.5).
     const std::string hollow = "circle\t32.650\t50.500\t1.300\t#ffffff\tnone\tsolid";
     const std::string blue = "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid";
-    const std::string rock = "circle\t33.950\t51.800\t0.195\t#ffffff\t#ffffff\tsolid";
     const std::string gas = "circle\t37.200\t47.900\t0.650\t#ffffff\t#00ff00\tsolid";
     const std::string red = "circle\t32.650\t50.500\t5.200\t#ff0000\tnone\tsolid";
     const std::string amber = "circle\t32.650\t50.500\t5.200\t#ffff00\tnone\tdashdot";
@@ -87,7 +86,6 @@ TEST(MapDrawing, WorldSymbolsAndName) {
         {"A7716789", "Draven", " ", "000", " ", 1, {hollow, white + "Draven"}},
         {"A7726789", "Draven", " ", "000", " ", 1, {blue}},
         {"A77A6789", "Draven", " ", "000", " ", 1, {blue}},
-        {"A0026789", "Draven", " ", "000", " ", 6, {rock}},
         {"A7716789", "Draven", " ", "103", " ", 2, {hollow, gas}},
         {"A7716789", "Draven", " ", "100", "G", 1, {hollow}},
         {"A7726789", "Draven", "R", "000", " ", 2, {blue, red}},
