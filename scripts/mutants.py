@@ -4,7 +4,8 @@
 A fixed-seed sample of mutants is drawn from the core sources: a comparison flipped (< and <=, > and >=,
 == and !=), an integer constant moved by one, a single statement dropped. Each mutant is applied to a
 snapshot of the worktree (so the worktree itself can be edited meanwhile), the Qt-free test programs are
-rebuilt at -O0 and run with a timeout, and the mutant is recorded as killed, survived or did not compile.
+rebuilt at -O0 (the programs that link the core alone: core_tests, files_tests, map_tests, ...) and run
+with a timeout, and the mutant is recorded as killed, survived or did not compile.
 
     python3 scripts/mutants.py                   # 150 mutants, seed 6, two build jobs
     python3 scripts/mutants.py --count 40 --jobs 1
@@ -27,7 +28,6 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 SOURCES = ["src/core", "src/files", "src/map", "src/reports", "src/app/startup.cpp"]
-TEST_PROGRAMS = ["core_tests", "files_tests", "map_tests"]
 # The test program most likely to catch a fault of a folder runs first.
 FIRST_PROGRAM = {"src/core": "core_tests", "src/app": "core_tests", "src/files": "files_tests",
                  "src/reports": "files_tests", "src/map": "map_tests"}
@@ -58,12 +58,31 @@ class Mutant:
         return f"{self.path}:{self.line}: {self.kind} `{self.old}` -> `{self.new}`"
 
 
+def core_library(base: Path) -> set:
+    """The sources of the Qt-free core library, as CMakeLists.txt lists them."""
+    listing = re.search(r"add_library\(qelvar_core STATIC(.*?)\)", (base / "CMakeLists.txt").read_text(), re.S)
+    return set(listing.group(1).split())
+
+
 def source_files(base: Path) -> list:
+    """The sampled sources: those of SOURCES that are built into the core (window code is left out)."""
+    core = core_library(base)
     files = []
     for entry in SOURCES:
         p = base / entry
         files += [p] if p.is_file() else sorted(p.glob("*.cpp"))
-    return files
+    return [f for f in files if str(f.relative_to(base)) in core]
+
+
+def test_programs(base: Path) -> list:
+    """The test programs that link the core alone: no Qt, quick to build."""
+    text = (base / "tests" / "CMakeLists.txt").read_text()
+    programs = []
+    for name, body in re.findall(r"qelvar_add_test\((\w+)(.*?)\)", text, re.S):
+        libs = body.split("LIBS", 1)[1].split() if "LIBS" in body else []
+        if libs == ["qelvar_core"]:
+            programs.append(name)
+    return programs
 
 
 def code_spans(line: str):
@@ -199,17 +218,18 @@ def main() -> int:
         return 0
 
     binary = build / "bin"
+    programs = test_programs(tree)
     configure = ["cmake", "-S", str(tree), "-B", str(binary), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
                  "-DCMAKE_CXX_FLAGS=-O0 -w", "-DQELVAR_BENCH=OFF"]
     if run(configure, tree, 600)[0] != 0:
         print("cmake failed", file=sys.stderr)
         return 2
-    build_command = ["cmake", "--build", str(binary), "-j", str(args.jobs), "--target", *TEST_PROGRAMS]
+    build_command = ["cmake", "--build", str(binary), "-j", str(args.jobs), "--target", *programs]
     code, output = run(build_command, tree, 1800)
     if code != 0:
         print(output, file=sys.stderr)
         return 2
-    for program in TEST_PROGRAMS:
+    for program in programs:
         code, output = run([str(binary / "tests" / program)], binary, args.timeout)
         if code != 0:
             print(f"{program} fails before any mutation:\n{output[-2000:]}", file=sys.stderr)
@@ -227,8 +247,8 @@ def main() -> int:
                 else:
                     outcome, by = "survived", ""
                     folder = "/".join(mutant.path.split("/")[:2])
-                    first = FIRST_PROGRAM.get(folder, TEST_PROGRAMS[0])
-                    for program in [first] + [p for p in TEST_PROGRAMS if p != first]:
+                    first = FIRST_PROGRAM.get(folder, programs[0])
+                    for program in [first] + [p for p in programs if p != first]:
                         code, _ = run([str(binary / "tests" / program), "--gtest_fail_fast", "--gtest_brief=1"],
                                       binary, args.timeout)
                         if code != 0:
