@@ -51,5 +51,19 @@ TEST_F(SettingsTest, OneLineFileInTheConfigFolder) {
     ::unsetenv("XDG_CONFIG_HOME");
 }
 
+TEST(Settings, FolderFromTheEnvironmentNeverTheRoot) {
+    const std::string home = std::getenv("HOME") ? std::getenv("HOME") : "";
+    const struct {
+        const char *xdg, *home, *path;
+    } cases[] = {{"/x", "/h", "/x/qelvar.ini"}, {"", "/h", "/h/.config/qelvar.ini"}, {"", "", "./qelvar.ini"}};
+    for (const auto& c : cases) {
+        ::setenv("XDG_CONFIG_HOME", c.xdg, 1);
+        ::setenv("HOME", c.home, 1);
+        EXPECT_EQ(settingsPath(), c.path);
+    }
+    ::unsetenv("XDG_CONFIG_HOME");
+    ::setenv("HOME", home.c_str(), 1);
+}
+
 }  // namespace
 }  // namespace qelvar
