@@ -114,15 +114,11 @@ std::string bareNumberText(double value) {
         return buf;
     }
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.15G", value);
+    std::snprintf(buf, sizeof buf, "%.15G", value);  // %G drops trailing zeros and a bare decimal point itself
     std::string text(buf);
     const auto e = text.find('E');
     std::string mantissa = text.substr(0, e);
     std::string exponent = e == std::string::npos ? "" : text.substr(e);
-    if (mantissa.find('.') != std::string::npos) {
-        while (!mantissa.empty() && mantissa.back() == '0') mantissa.pop_back();
-        if (!mantissa.empty() && mantissa.back() == '.') mantissa.pop_back();
-    }
     if (mantissa.rfind("0.", 0) == 0) mantissa.erase(0, 1);    // ".5", as the plain conversion writes it
     if (mantissa.rfind("-0.", 0) == 0) mantissa.erase(1, 1);   // "-.5"
     return mantissa + exponent;
