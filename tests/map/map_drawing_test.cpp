@@ -138,7 +138,7 @@ TEST(MapDrawing, EachSymbolLandsAtItsOffsetFromTheAnchor) {
     } const cases[] = {
         {"C7026789", {disc}},     // a vacuum world of size 7 is a disc
         {"C0726789", beltDots},   // size 0 is a belt whatever the atmosphere
-        {"C?126789", beltDots},   // so is a size that is no digit
+        {"C?106789", beltDots},   // so is a size that is no digit; a dry belt's dots are filled too
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.uwp);
@@ -156,6 +156,7 @@ TEST(MapDrawing, EachSymbolLandsAtItsOffsetFromTheAnchor) {
         std::vector<std::string> circles = c.circles;
         circles.push_back(symbols.back());
         EXPECT_EQ(d.starting("circle\t"), circles);
+        EXPECT_EQ(d.surface.fillColour(), colours::kBlack);  // back to its design value
     }
 }
 
@@ -193,6 +194,8 @@ TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {
     EXPECT_EQ(stars[1], "text\t9.090\t6.470" + font);
     EXPECT_EQ(stars[31], "text\t90.090\t6.470" + font);
     EXPECT_EQ(stars[288], "text\t6.390\t31.820" + font);
+    // Each outline starts on its own anchor, (8.7, 6.65) for the second hex.
+    EXPECT_EQ(d.starting("line\t")[6], "line\t8.700\t6.650\t7.500\t8.150\t#ffffff\tsolid\t1");
     EXPECT_EQ(d.starting("line\t").size(), 320u * 6u);
     EXPECT_EQ(d.starting("circle\t").size(), 0u);
 }
