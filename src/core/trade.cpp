@@ -1,21 +1,10 @@
 #include "core/trade.h"
 
-#include <array>
-#include <string>
-
 #include "core/subsector_store.h"
 
 namespace qelvar {
 
-namespace {
-
-struct TradeResult {
-    std::string codes;  // "Ag " "Ni " ... in table order, every qualifying code
-    int price = 0;      // before it is held in 16 bits
-};
-
-// v[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.
-TradeResult tradeFor(const std::array<int, 9>& v) {
+TradeResult tradeFor(const int (&v)[9]) {
     const int S = v[2], A = v[3], H = v[4], P = v[5], G = v[6], L = v[7], T = v[8];
     struct Row {
         const char* code;
@@ -58,10 +47,10 @@ TradeResult tradeFor(const std::array<int, 9>& v) {
     return result;
 }
 
-}  // namespace
-
 void classifyTrade(SubsectorStore& store) {
-    const TradeResult result = tradeFor(store.uwpValues);
+    int values[9];
+    for (int i = 0; i < 9; ++i) values[i] = store.uwpValues[static_cast<std::size_t>(i)];
+    const TradeResult result = tradeFor(values);
     auto& world = store.worlds[static_cast<std::size_t>(store.workIndex)];
     world.tradeCodes = result.codes;
     world.cargoBase = static_cast<std::int16_t>(result.price);
