@@ -205,12 +205,16 @@ def main() -> int:
     parser.add_argument("--build", default=str(ROOT / "build-mutants"))
     parser.add_argument("--revision", help="mutate this committed revision instead of the worktree as it is")
     parser.add_argument("--tests-from", help="take tests/ from this revision (the same sources, other tests)")
+    parser.add_argument("--only", action="append", default=[],
+                        help="run only the sampled mutants whose description contains this text (repeatable)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
     args = parser.parse_args()
 
     build = Path(args.build)
     tree = snapshot(build, args.revision, args.tests_from)
     mutants, total = sample(tree, args.count, args.seed)
+    if args.only:
+        mutants = [m for m in mutants if any(text in m.describe() for text in args.only)]
     if args.list:
         for m in mutants:
             print(m.describe())
