@@ -38,11 +38,14 @@ int gasGiantCount(const WorldRecord& w) {
     return static_cast<int>(numericValue(std::string_view(&last, 1)));
 }
 
-void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
+// The disc (filled blue for hydrographics 2 or more) or, for size 0 or a non-digit, the asteroid belt.
+// On paper the fill colour is black first, and blue only with colour printing.
+void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, double k, HexStyle style) {
     const Rgb savedFill = surface.fillColour();
+    if (style.printed) surface.setFillColour(colours::kBlack);
     if (hexDigitValue(w.uwp.at(4)) > 1) {
         surface.setFillStyle(FillStyle::Solid);
-        surface.setFillColour(colours::kBlue);
+        if (!style.printed || style.colour) surface.setFillColour(colours::kBlue);
     } else {
         surface.setFillStyle(FillStyle::Transparent);
     }
@@ -58,18 +61,27 @@ void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, doub
     surface.setFillColour(savedFill);
 }
 
-void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
+// The ring of a non-blank zone: red and solid for "R", yellow and dash-dot otherwise. On paper without
+// colour both are black; with colour the yellow ring is solid.
+void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k, HexStyle style) {
     if (w.zone.trimmed().empty()) return;
     const char zone = w.zone.at(1);
     const Rgb savedFore = surface.foreColour();
     const bool red = zone == 'R';
-    surface.setForeColour(red ? colours::kRed : colours::kYellow);
+    const bool coloured = !style.printed || style.colour;
+    if (coloured) surface.setForeColour(red ? colours::kRed : colours::kYellow);
+    if (style.printed && !style.colour) surface.setForeColour(colours::kBlack);
     surface.setPen(centre.x, centre.y);
     surface.setFillStyle(FillStyle::Transparent);
-    surface.setDrawStyle(red ? LineStyle::Solid : LineStyle::DashDot);
+    const bool dashed = !red && !(style.printed && style.colour);
+    surface.setDrawStyle(dashed ? LineStyle::DashDot : LineStyle::Solid);
     surface.circle(centre.x, centre.y, 4 * k);
     surface.setDrawStyle(LineStyle::Solid);
-    surface.setForeColour(savedFore);
+    if (style.printed) {
+        if (style.colour) surface.setForeColour(colours::kBlack);
+    } else {
+        surface.setForeColour(savedFore);
+    }
 }
 
 void drawGridHex(Surface& surface, MapPoint anchor, double k) {
@@ -112,12 +124,13 @@ std::string mapWorldName(std::string_view storedName, double k) {
     return name;
 }
 
-void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset) {
+void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset,
+                     HexStyle style) {
     const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
 
     const Rgb savedFore = surface.foreColour();
-    if (!w.occupied()) surface.setForeColour(colours::kSilver);
-    surface.setPen(a.x, a.y);
+    if (!w.occupied() && !style.printed) surface.setForeColour(colours::kSilver);
+    surface.setPen(style.printed ? a.x + k : a.x, a.y);
     surface.print(formatFourDigits(offset + store.hexCodeValue(slot)));
     surface.setForeColour(savedFore);
     if (!w.occupied()) {
@@ -127,17 +140,17 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
 
     const MapPoint centre = hexCentre(a, k);
     surface.setPen(centre.x, centre.y);
-    drawWorldDisc(w, surface, centre, k);
+    drawWorldDisc(w, surface, centre, k, style);
 
     surface.setPen(a.x - k, a.y + 7 * k);
     const bool populous = hexDigitValue(w.uwp.at(5)) > 8;
     if (populous) {
         surface.setFontUnderline(true);
-        surface.setForeColour(colours::kRed);
+        if (!style.printed || style.colour) surface.setForeColour(colours::kRed);
     }
     surface.print(mapWorldName(w.name.shown(), k));
     surface.setFontUnderline(false);
-    surface.setForeColour(savedFore);
+    surface.setForeColour(style.printed ? colours::kBlack : savedFore);
 
     surface.setPen(a.x + 2 * k, a.y + 2 * k);
     surface.print(w.uwp.shown().substr(0, 1));
@@ -148,12 +161,12 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
         surface.setPen(a.x + 6 * k, a.y + 3 * k);
         surface.setFillStyle(FillStyle::Solid);
         const Rgb savedFill = surface.fillColour();
-        surface.setFillColour(colours::kGreen);
+        surface.setFillColour(!style.printed || style.colour ? colours::kGreen : colours::kBlack);
         surface.circle(surface.currentX(), surface.currentY(), 0.5 * k);
-        surface.setFillColour(savedFill);
+        surface.setFillColour(style.printed ? colours::kBlack : savedFill);
     }
 
-    drawZoneRing(w, surface, centre, k);
+    drawZoneRing(w, surface, centre, k, style);
 
     surface.setPen(a.x + 5 * k, a.y + 4 * k);
     surface.print(w.allegiance.shown());

@@ -41,10 +41,18 @@ void drawHexOutline(Surface& surface, MapPoint anchor, double k);
 // 8 times the whole part of k.
 std::string mapWorldName(std::string_view storedName, double k);
 
-// The screen contents of one hex (number, then for a world its symbols); the pen ends on the anchor.
-// `offset` is the letter's location offset added to the hex number.
+// How a hex is drawn: for the screen, or for the printed page, where the number stands one hex unit right
+// of the anchor and never in silver, fills and rings are black, and the symbols take their colours only
+// with colour printing.
+struct HexStyle {
+    bool printed = false;
+    bool colour = true;  // printed only: "Colour printing"
+};
+
+// The contents of one hex (number, then for a world its symbols); the pen ends on the anchor. `offset`
+// is the letter's location offset added to the hex number.
 void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint anchor, double k,
-                     int offset);
+                     int offset, HexStyle style = {});
 
 // The whole subsector map at the screen scale: title, hexes and frame. The notices hold "DUFF SS LETTER"
 // once for an unknown subsector letter (its hexes are then numbered with offset 0).
