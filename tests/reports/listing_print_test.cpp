@@ -168,7 +168,7 @@ TEST(ListingPrint, ALongListingGoesOnToANewPage) {
     for (int slot = 1; slot <= 80; ++slot) store.worlds[slot] = testing::sampleWorld(static_cast<std::int16_t>(101 + slot));
     store.refreshStatistics();
     RecordingSurface printer;
-    printer.setPageHeight(50);  // 50 mm: eleven lines of 0.9 cells (3.8 mm)
+    printer.setPageHeight(50);  // 50 mm: thirteen lines of 0.9 cells (3.8 mm)
     printListing(store, printer, false);
     std::vector<std::string> kinds;
     const auto ops = textOps(printer.text(), &kinds);
