@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QPrintPreviewWidget>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QRadioButton>
@@ -211,6 +212,24 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     EXPECT_EQ(window().findChild<QLabel*>("Label1")->text(), "alpha.sbs");
     EXPECT_TRUE(window().action("mnuprint")->isEnabled());
     EXPECT_TRUE(window().action("mnuredisplay")->isEnabled());
+}
+
+TEST_F(PrintingTest, PrintPreviewShowsTheSamePagesAndPrintsNothing) {
+    files()->setCurrentRow(0);
+    window().loadSelectedFile();
+    auto pages = std::make_shared<int>(-1);
+    whenModalShown("Form3", [pages](QWidget* w) {
+        QTest::mouseClick(optionButton(w, 1), Qt::LeftButton);  // map and listing at full size: two jobs
+        clickDone(w);
+        whenModalShown("PrintPreview", [pages](QWidget* preview) {
+            if (auto* view = preview->findChild<QPrintPreviewWidget*>()) *pages = view->pageCount();
+            preview->close();
+        });
+    });
+    window().action("mnuprintpreview")->trigger();
+    EXPECT_EQ(*pages, 2);
+    EXPECT_FALSE(std::filesystem::exists(path("printed.pdf")));
+    EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(PrintingTest, WithoutAPrinterPrintSaysSoAndDoesNothingElse) {
