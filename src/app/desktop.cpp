@@ -20,7 +20,6 @@
 #include "map/map_printing.h"
 #include "map/print_options_window.h"
 #include "platform/qt/qt_prompter.h"
-#include "platform/qt/text_codec.h"
 
 namespace qelvar {
 
@@ -146,10 +145,12 @@ void Desktop::printSelectedFiles() {
     BatchPrintHooks hooks;
     hooks.askOptions = [this] { return printOptions_->choose(); };
     hooks.fileLoaded = [window](const std::string& name) {
-        if (auto* label = window->findChild<QLabel*>("Label1")) label->setText(fromBytes(name));
+        if (auto* label = window->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
         window->redisplayMap();
     };
-    printer_->print([&](Surface& printer) { printAllSelected(store_, printer, *prompter_, files, hooks); });
+    int printed = 0;
+    printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
+    if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
     window->action("mnuredisplay")->setEnabled(true);
     window->action("mnuprint")->setEnabled(true);
 }
