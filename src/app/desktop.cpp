@@ -111,7 +111,8 @@ void Desktop::wirePrinting() {
     preview->setEnabled(print->isEnabled());
     QObject::connect(print, &QAction::changed, preview, [print, preview] { preview->setEnabled(print->isEnabled()); });
     QObject::connect(preview, &QAction::triggered, window, [this] { previewCurrentMap(); });
-    auto* printSelected = window->findChild<QPushButton*>("Command5");
+    // The main window's own controls, not those of the windows it holds (they share some names).
+    auto* printSelected = window->centralWidget()->findChild<QPushButton*>("Command5");
     QObject::connect(printSelected, &QPushButton::clicked, window, [this] { printSelectedFiles(); });
 }
 
@@ -135,17 +136,18 @@ void Desktop::printSelectedFiles() {
     MainWindow* window = mainWindow_.get();
     BatchPrintFiles files;
     files.folder = window->currentFolder();
-    if (const auto* list = window->findChild<QListWidget*>("File1")) {
+    QWidget* controls = window->centralWidget();
+    if (const auto* list = controls->findChild<QListWidget*>("File1")) {
         for (int i = 0; i < list->count(); ++i) {
             files.names.push_back(list->item(i)->text().toLocal8Bit().toStdString());
             files.selected.push_back(list->item(i)->isSelected());
         }
     }
-    if (const auto* reverse = window->findChild<QCheckBox*>("Check3D1")) files.reverseOrder = reverse->isChecked();
+    if (const auto* reverse = controls->findChild<QCheckBox*>("Check3D1")) files.reverseOrder = reverse->isChecked();
     BatchPrintHooks hooks;
     hooks.askOptions = [this] { return printOptions_->choose(); };
-    hooks.fileLoaded = [window](const std::string& name) {
-        if (auto* label = window->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
+    hooks.fileLoaded = [window, controls](const std::string& name) {
+        if (auto* label = controls->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
         window->redisplayMap();
     };
     int printed = 0;

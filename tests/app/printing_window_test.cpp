@@ -120,7 +120,7 @@ protected:
         for (const char* name : {"alpha", "beta", "gamma"}) write(std::string(name) + ".sbs", sbsFile(name));
         desktop_ = std::make_unique<Desktop>(&prompter_);
         desktop_->startUp(dir_.string());
-        window().findChild<QComboBox*>("Combo1")->setCurrentIndex(0);  // SBS files
+        window().centralWidget()->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);  // SBS files
     }
     void TearDown() override {
         desktop_.reset();
@@ -128,7 +128,7 @@ protected:
         TempFolderTest::TearDown();
     }
     MainWindow& window() { return desktop_->mainWindow(); }
-    QListWidget* files() { return window().findChild<QListWidget*>("File1"); }
+    QListWidget* files() { return window().centralWidget()->findChild<QListWidget*>("File1"); }
     std::string pdfText() { return commandOutput("pdftotext -layout '" + path("printed.pdf") + "' - 2>/dev/null"); }
     int pdfPages() {
         const std::string info = commandOutput("pdfinfo '" + path("printed.pdf") + "' 2>/dev/null");
@@ -142,8 +142,8 @@ protected:
 };
 
 TEST_F(PrintingTest, MenuItemsAndPrintAllSelectedFollowLoading) {
-    auto* printSelected = window().findChild<QPushButton*>("Command5");
-    auto* load = window().findChild<QPushButton*>("Command4");
+    auto* printSelected = window().centralWidget()->findChild<QPushButton*>("Command5");
+    auto* load = window().centralWidget()->findChild<QPushButton*>("Command4");
     EXPECT_TRUE(window().action("mnuprintopt")->isEnabled());
     EXPECT_TRUE(window().action("mnuprintsetup")->isEnabled());
     EXPECT_FALSE(window().action("mnuprint")->isEnabled());
@@ -189,7 +189,7 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     files()->setSelectionMode(QAbstractItemView::MultiSelection);
     files()->item(0)->setSelected(true);
     files()->item(2)->setSelected(true);
-    window().findChild<QCheckBox*>("Check3D1")->setChecked(true);  // "Reverse order ?"
+    window().centralWidget()->findChild<QCheckBox*>("Check3D1")->setChecked(true);  // "Reverse order ?"
     auto shown = std::make_shared<int>(0);
     std::function<void(QWidget*)> done = [shown, &done](QWidget* w) {
         ++*shown;
@@ -197,7 +197,7 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
         if (*shown < 3) whenModalShown("Form3", done);
     };
     whenModalShown("Form3", done);
-    QTest::mouseClick(window().findChild<QPushButton*>("Command5"), Qt::LeftButton);
+    QTest::mouseClick(window().centralWidget()->findChild<QPushButton*>("Command5"), Qt::LeftButton);
     EXPECT_EQ(*shown, 3);
     EXPECT_EQ(prompter_.beeps, 2);
     EXPECT_EQ(desktop_->store().batchMode, 0);
@@ -209,7 +209,7 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     ASSERT_NE(alpha, std::string::npos);
     EXPECT_LT(gamma, alpha);
     EXPECT_EQ(text.find("beta/"), std::string::npos);
-    EXPECT_EQ(window().findChild<QLabel*>("Label1")->text(), "alpha.sbs");
+    EXPECT_EQ(window().centralWidget()->findChild<QLabel*>("Label1")->text(), "alpha.sbs");
     EXPECT_TRUE(window().action("mnuprint")->isEnabled());
     EXPECT_TRUE(window().action("mnuredisplay")->isEnabled());
 }
@@ -238,7 +238,7 @@ TEST_F(PrintingTest, WithoutAPrinterPrintSaysSoAndDoesNothingElse) {
     files()->setCurrentRow(0);
     window().loadSelectedFile();
     window().action("mnuprint")->trigger();
-    QTest::mouseClick(window().findChild<QPushButton*>("Command5"), Qt::LeftButton);
+    QTest::mouseClick(window().centralWidget()->findChild<QPushButton*>("Command5"), Qt::LeftButton);
     EXPECT_EQ(prompter_.messages(),
               (std::vector<std::string>{DesktopPrinter::kNoPrinterMessage, DesktopPrinter::kNoPrinterMessage}));
     EXPECT_EQ(prompter_.beeps, 0);
