@@ -2,8 +2,12 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 
+#include "app/desktop_printer.h"
 #include "app/main_window.h"
 #include "app/splash_window.h"
 #include "app/startup.h"
@@ -13,6 +17,8 @@
 #include "generation/dice.h"
 #include "generation/options_window.h"
 #include "generation/world_generation.h"
+#include "map/map_printing.h"
+#include "map/print_options_window.h"
 #include "platform/qt/qt_prompter.h"
 
 namespace qelvar {
@@ -57,6 +63,9 @@ void Desktop::startUp(const std::string& commandLine) {
     // The generation options window is made hidden, with its defaults, so "Generate" works unopened.
     generationOptions_ = new GenerationOptionsWindow(store_, *prompter_, mainWindow_.get());
     if (!dice_) dice_ = std::make_unique<Dice>();
+    // A window of its own (not a child of the main window, whose controls share some of its names).
+    printOptions_ = std::make_unique<PrintOptionsWindow>(store_, *prompter_, nullptr);
+    printer_ = std::make_unique<DesktopPrinter>(*prompter_);
     wireWindows();
     mainWindow_->applyCommandLine(commandLine);
     if (const auto folder = readSettings()) mainWindow_->openFolder(*folder);
@@ -84,6 +93,68 @@ void Desktop::wireWindows() {
     QAction* about = window->action("mnuabout");
     about->setEnabled(true);
     QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });
+    wirePrinting();
+}
+
+void Desktop::wirePrinting() {
+    MainWindow* window = mainWindow_.get();
+    QAction* options = window->action("mnuprintopt");
+    QAction* setup = window->action("mnuprintsetup");
+    QAction* print = window->action("mnuprint");
+    QAction* preview = window->action("mnuprintpreview");
+    options->setEnabled(true);
+    setup->setEnabled(true);
+    QObject::connect(options, &QAction::triggered, window, [this] { showPrintOptions(*printOptions_); });
+    QObject::connect(setup, &QAction::triggered, window, [this, window] { printer_->setUp(window); });
+    QObject::connect(print, &QAction::triggered, window, [this] { printCurrentMap(); });
+    // The preview is there whenever "Print" is.
+    preview->setEnabled(print->isEnabled());
+    QObject::connect(print, &QAction::changed, preview, [print, preview] { preview->setEnabled(print->isEnabled()); });
+    QObject::connect(preview, &QAction::triggered, window, [this] { previewCurrentMap(); });
+    // The main window's own controls, not those of the windows it holds (they share some names).
+    auto* printSelected = window->centralWidget()->findChild<QPushButton*>("Command5");
+    QObject::connect(printSelected, &QPushButton::clicked, window, [this] { printSelectedFiles(); });
+}
+
+void Desktop::printCurrentMap() {
+    if (!printer_->available()) return;
+    const PrintOptions options = printOptions_->choose();
+    printer_->print([this, &options](Surface& printer) { printMap(store_, printer, options, *prompter_); });
+}
+
+void Desktop::previewCurrentMap() {
+    const PrintOptions options = printOptions_->choose();
+    // The preview draws its pages again whenever it changes; what the map has to say is said on printing.
+    printer_->preview(mainWindow_.get(), [this, &options](Surface& printer) {
+        (void)printMapAndListing(store_, printer, options);
+        store_.detailIndex = kHexCount;
+    });
+}
+
+void Desktop::printSelectedFiles() {
+    if (!printer_->available()) return;
+    MainWindow* window = mainWindow_.get();
+    BatchPrintFiles files;
+    files.folder = window->currentFolder();
+    QWidget* controls = window->centralWidget();
+    if (const auto* list = controls->findChild<QListWidget*>("File1")) {
+        for (int i = 0; i < list->count(); ++i) {
+            files.names.push_back(list->item(i)->text().toLocal8Bit().toStdString());
+            files.selected.push_back(list->item(i)->isSelected());
+        }
+    }
+    if (const auto* reverse = controls->findChild<QCheckBox*>("Check3D1")) files.reverseOrder = reverse->isChecked();
+    BatchPrintHooks hooks;
+    hooks.askOptions = [this] { return printOptions_->choose(); };
+    hooks.fileLoaded = [window, controls](const std::string& name) {
+        if (auto* label = controls->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
+        window->redisplayMap();
+    };
+    int printed = 0;
+    printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
+    if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
+    window->action("mnuredisplay")->setEnabled(true);
+    window->action("mnuprint")->setEnabled(true);
 }
 
 }  // namespace qelvar

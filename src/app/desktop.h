@@ -11,7 +11,9 @@ namespace qelvar {
 
 class Dice;
 class GenerationOptionsWindow;
+class DesktopPrinter;
 class MainWindow;
+class PrintOptionsWindow;
 class Prompter;
 class QtPrompter;
 class SplashWindow;
@@ -38,9 +40,18 @@ public:
 
     // "Generate": a new random subsector from the options (after the unsaved-changes question), drawn.
     void generateSubsector();
+    PrintOptionsWindow& printOptionsWindow() { return *printOptions_; }
+
+    // "Print": the options window, then the map (and listing) of the store on the printer.
+    void printCurrentMap();
+    // "Print Preview...": the options window, then the same pages in a preview window.
+    void previewCurrentMap();
+    // "Print all selected": every selected file of the main window's list loaded and printed.
+    void printSelectedFiles();
 
 private:
     void wireWindows();
+    void wirePrinting();
 
     SubsectorStore store_;
     std::unique_ptr<QtPrompter> qtPrompter_;
@@ -49,6 +60,9 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     GenerationOptionsWindow* generationOptions_ = nullptr;  // owned by the main window
     std::unique_ptr<Dice> dice_;
+    // Made hidden at start-up.
+    std::unique_ptr<PrintOptionsWindow> printOptions_;
+    std::unique_ptr<DesktopPrinter> printer_;
 };
 
 }  // namespace qelvar

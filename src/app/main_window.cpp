@@ -206,6 +206,7 @@ void MainWindow::buildControls() {
     connect(files_, &QListWidget::itemSelectionChanged, this, &MainWindow::fileSelectionChanged);
     connect(files_, &QListWidget::itemDoubleClicked, this, [this] {
         load_->setEnabled(true);
+        printSelected_->setEnabled(true);
         loadSelectedFile();
     });
     connect(load_, &QPushButton::clicked, this, &MainWindow::loadSelectedFile);
@@ -240,6 +241,7 @@ void MainWindow::buildMenus() {
     print_ = item(printMenu, "mnuprint", tr("Print"));
     print_->setShortcut(QKeySequence::Print);
     print_->setEnabled(false);
+    item(printMenu, "mnuprintpreview", tr("Print Preview..."))->setEnabled(false);
 
     QMenu* fileMenu = bar->addMenu(tr("&File..."));
     fileMenu->setObjectName("mnufile");
@@ -362,7 +364,11 @@ void MainWindow::showSubsectorIndexOfFolder() {
     showSubsectorIndex(store_, prompter_, folder_, listedFileNames(), fileTypeShown_);
 }
 
-void MainWindow::fileSelectionChanged() { load_->setEnabled(!files_->selectedItems().isEmpty()); }
+void MainWindow::fileSelectionChanged() {
+    const bool any = !files_->selectedItems().isEmpty();
+    load_->setEnabled(any);
+    printSelected_->setEnabled(any);
+}
 
 std::string MainWindow::selectedFileName() const {
     const QListWidgetItem* item = files_->currentItem();

@@ -66,6 +66,11 @@ struct RenderCommand {
     std::string letter;
     bool sectorGrid = false;
     double dpi = 0;  // 0: the screen's logical resolution
+    // The printed page instead of the screen map: "full", "one-page", "landscape" or
+    // "landscape-one-page"; empty for the screen map.
+    std::string printMode;
+    bool colour = false;   // "Colour printing"
+    bool listing = false;  // "Map and listing"
 };
 void addConvertCommand(CLI::App& app, CliSession& session);
 void addIndexCommand(CLI::App& app, CliSession& session);

@@ -1,11 +1,15 @@
 #include "cli/render_command.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QPageLayout>
+#include <QPdfWriter>
 #include <QScreen>
 #include <cstdio>
 #include <memory>
 
 #include "map/map_drawing.h"
+#include "map/map_printing.h"
 #include "platform/qt/painter_surface.h"
 #include "platform/qt/text_codec.h"
 #include "platform/recording_surface.h"
@@ -44,13 +48,62 @@ void draw(CliSession& session, Surface& surface, bool sectorGrid) {
     }
 }
 
+// The options window's choices that a print mode stands for.
+PrintOptions printOptionsOf(const RenderCommand& command) {
+    PrintOptions options;
+    options.scaleToOnePage = command.printMode == "one-page" || command.printMode == "landscape-one-page";
+    options.landscape = command.printMode == "landscape" || command.printMode == "landscape-one-page";
+    options.colour = command.colour;
+    options.withListing = command.listing;
+    return options;
+}
+
+// The paper of the printed pages: A4 with 5 mm unprintable edges, turned for the landscape modes (the
+// printer setup of the desktop program).
+constexpr double kPaperMarginMillimetres = 5;
+QPageLayout paperFor(const PrintOptions& options) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres,
+                                 kPaperMarginMillimetres),
+                       QPageLayout::Millimeter);
+}
+
+// The printed pages as "Print" makes them, every print job ending on a page of its own.
+std::string renderPrintedPages(CliSession& session, const RenderCommand& command) {
+    const PrintOptions options = printOptionsOf(command);
+    const QPageLayout paper = paperFor(options);
+    if (extensionOf(command.out) == ".ops") {
+        RecordingSurface surface;
+        surface.setPageHeight(paper.paintRect(QPageLayout::Millimeter).height());
+        printMap(session.store, surface, options, session.prompter);
+        return surface.text();
+    }
+    const auto application = startGuiApplication();
+    QByteArray pdf;
+    {
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageLayout(paper);
+        writer.setTitle(fromBytes(session.store.appTitle));
+        writer.setCreator(QStringLiteral("qelvar-cli"));
+        PrinterSurface surface(writer, PrinterSurface::JobEnd::NextPage);
+        printMap(session.store, surface, options, session.prompter);
+        surface.finish();
+    }
+    return pdf.toStdString();
+}
+
 }  // namespace
 
 int renderWithQt(CliSession& session, const RenderCommand& command) {
     if (!loadInput(session, command.in, command.letter)) return kExitFile;
     const std::string extension = extensionOf(command.out);
     std::string bytes;
-    if (extension == ".ops") {
+    if (!command.printMode.empty()) {
+        bytes = renderPrintedPages(session, command);
+    } else if (extension == ".ops") {
         RecordingSurface surface;
         draw(session, surface, command.sectorGrid);
         bytes = surface.text();

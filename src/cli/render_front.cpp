@@ -7,15 +7,33 @@ namespace qelvar {
 
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, const RenderRunner& render) {
     CLI::App* command = app.add_subcommand(
-        "render", "Draw the subsector map (or the sector grid); OUT's type by its extension: .png .bmp .svg .ops");
+        "render",
+        "Draw the subsector map (or the sector grid); OUT's type by its extension: .png .bmp .svg .ops, "
+        "and .pdf or .ops for a printed page (--print)");
     command->add_option("IN", args.in, "the subsector file to read (SBS, ARP or galactic DAT)")->required();
     command->add_option("OUT", args.out, "the picture to write")->required()->check(
-        CLI::Validator(outputExtensionCheck({".png", ".bmp", ".svg", ".ops"}), "OUT", "output type"));
+        CLI::Validator(outputExtensionCheck({".png", ".bmp", ".svg", ".ops", ".pdf"}), "OUT", "output type"));
     addLetterOption(*command, args.letter);
-    command->add_flag("--sector-grid", args.sectorGrid, "draw the empty sector grid instead of the map");
+    CLI::Option* grid =
+        command->add_flag("--sector-grid", args.sectorGrid, "draw the empty sector grid instead of the map");
+    CLI::Option* print =
+        command->add_option("--print", args.printMode, "draw the printed page of a print mode (OUT .pdf or .ops)")
+            ->check(CLI::IsMember({"full", "one-page", "landscape", "landscape-one-page"}))
+            ->excludes(grid);
+    command->add_flag("--colour", args.colour, "with --print: colour printing")->needs(print);
+    command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
         ->check(CLI::Range(24.0, 2400.0));
-    command->callback([&session, &args, render] { session.status = render(session, args); });
+    command->callback([&session, &args, render] {
+        const std::string extension = extensionOf(args.out);
+        if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {
+            throw UsageError{"--print draws printed pages: OUT must end in .pdf or .ops"};
+        }
+        if (args.printMode.empty() && extension == ".pdf") {
+            throw UsageError{"a .pdf holds printed pages: give --print MODE"};
+        }
+        session.status = render(session, args);
+    });
 }
 
 }  // namespace qelvar

@@ -1,7 +1,6 @@
 #include "map/map_drawing.h"
 
 #include <cmath>
-#include <functional>
 
 #include "core/codes.h"
 #include "core/file_io.h"
@@ -14,15 +13,6 @@
 namespace qelvar {
 
 namespace {
-
-// Design values of the main window's map surface: a dark slate background, white foreground.
-constexpr Rgb kMapBackground{24, 32, 56};
-constexpr Rgb kMapForeground = colours::kWhite;
-
-constexpr const char* kTitleFont = "Times New Roman";
-constexpr double kTitleFontSize = 10;
-constexpr const char* kMapFont = "Small Fonts";
-constexpr double kMapFontSize = 7;
 
 constexpr MapPoint kFrameTopLeft{1, 5};
 constexpr MapPoint kFrameBottomRight{100, 142};
@@ -42,42 +32,20 @@ constexpr BeltDot kBeltDots[] = {
     {-0.9, -0.9, 0.1}, {-0.5, 0.6, 0.1}, {-0.6, 0.3, 0.1}, {1, 1, 0.15}, {-1, 0, 0.1}, {0, 0, 0.1},
 };
 
-// Visits the 80 hexes in drawing order (each column top to bottom, columns left to right); `hex` is called
-// with the slot (1..80) and its anchor.
-void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
-    int slot = 0;
-    for (int column = 1; column <= kMapColumns; ++column) {
-        for (int row = 1; row <= kMapRows; ++row) hex(++slot, hexAnchor(column, row, k, origin));
-    }
-}
-
-// The outline of one hex as six lines from the anchor around and back to it.
-void drawHexOutline(Surface& surface, MapPoint anchor, double k) {
-    const auto corners = hexOutline(anchor, k);
-    surface.setPen(anchor.x, anchor.y);
-    for (std::size_t i = 1; i < corners.size(); ++i) surface.lineTo(corners[i].x, corners[i].y);
-}
-
-// The name as the map writes it: trimmed, and cut to its first 7 characters and "." when longer than
-// 8 times the whole part of k.
-std::string mapWorldName(std::string_view storedName, double k) {
-    std::string name(trimBlanks(storedName));
-    const auto longest = static_cast<std::size_t>(8 * std::floor(k));
-    if (name.size() > longest) name = name.substr(0, 7) + ".";
-    return name;
-}
-
 // The last character of the PAG figures read as a number; a non-digit counts 0.
 int gasGiantCount(const WorldRecord& w) {
     const char last = w.pag.at(decltype(w.pag)::width);
     return static_cast<int>(numericValue(std::string_view(&last, 1)));
 }
 
-void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
+// The disc (filled blue for hydrographics 2 or more) or, for size 0 or a non-digit, the asteroid belt.
+// On paper the fill colour is black first, and blue only with colour printing.
+void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, double k, HexStyle style) {
     const Rgb savedFill = surface.fillColour();
+    if (style.printed) surface.setFillColour(colours::kBlack);
     if (hexDigitValue(w.uwp.at(4)) > 1) {
         surface.setFillStyle(FillStyle::Solid);
-        surface.setFillColour(colours::kBlue);
+        if (!style.printed || style.colour) surface.setFillColour(colours::kBlue);
     } else {
         surface.setFillStyle(FillStyle::Transparent);
     }
@@ -93,18 +61,27 @@ void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, doub
     surface.setFillColour(savedFill);
 }
 
-void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k) {
+// The ring of a non-blank zone: red and solid for "R", yellow and dash-dot otherwise. On paper without
+// colour both are black; with colour the yellow ring is solid.
+void drawZoneRing(const WorldRecord& w, Surface& surface, MapPoint centre, double k, HexStyle style) {
     if (w.zone.trimmed().empty()) return;
     const char zone = w.zone.at(1);
     const Rgb savedFore = surface.foreColour();
     const bool red = zone == 'R';
-    surface.setForeColour(red ? colours::kRed : colours::kYellow);
+    const bool coloured = !style.printed || style.colour;
+    if (coloured) surface.setForeColour(red ? colours::kRed : colours::kYellow);
+    if (style.printed && !style.colour) surface.setForeColour(colours::kBlack);
     surface.setPen(centre.x, centre.y);
     surface.setFillStyle(FillStyle::Transparent);
-    surface.setDrawStyle(red ? LineStyle::Solid : LineStyle::DashDot);
+    const bool dashed = !red && !(style.printed && style.colour);
+    surface.setDrawStyle(dashed ? LineStyle::DashDot : LineStyle::Solid);
     surface.circle(centre.x, centre.y, 4 * k);
     surface.setDrawStyle(LineStyle::Solid);
-    surface.setForeColour(savedFore);
+    if (style.printed) {
+        if (style.colour) surface.setForeColour(colours::kBlack);
+    } else {
+        surface.setForeColour(savedFore);
+    }
 }
 
 void drawGridHex(Surface& surface, MapPoint anchor, double k) {
@@ -112,57 +89,6 @@ void drawGridHex(Surface& surface, MapPoint anchor, double k) {
     surface.setPen(anchor.x + 1.3 * k, anchor.y - 0.6 * k);
     surface.print("*");
     surface.setPen(anchor.x, anchor.y);
-}
-
-// The screen contents of one hex (number, then for a world its symbols); the pen ends on the anchor.
-// `offset` is the letter's location offset added to the hex number.
-void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset) {
-    const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
-
-    const Rgb savedFore = surface.foreColour();
-    if (!w.occupied()) surface.setForeColour(colours::kSilver);
-    surface.setPen(a.x, a.y);
-    surface.print(formatFourDigits(offset + store.hexCodeValue(slot)));
-    surface.setForeColour(savedFore);
-    if (!w.occupied()) {
-        surface.setPen(a.x, a.y);
-        return;
-    }
-
-    const MapPoint centre = hexCentre(a, k);
-    surface.setPen(centre.x, centre.y);
-    drawWorldDisc(w, surface, centre, k);
-
-    surface.setPen(a.x - k, a.y + 7 * k);
-    const bool populous = hexDigitValue(w.uwp.at(5)) > 8;
-    if (populous) {
-        surface.setFontUnderline(true);
-        surface.setForeColour(colours::kRed);
-    }
-    surface.print(mapWorldName(w.name.shown(), k));
-    surface.setFontUnderline(false);
-    surface.setForeColour(savedFore);
-
-    surface.setPen(a.x + 2 * k, a.y + 2 * k);
-    surface.print(w.uwp.shown().substr(0, 1));
-    surface.setPen(a.x - k, a.y + 2 * k);
-    surface.print(w.base.shown());
-
-    if (gasGiantCount(w) > 0) {
-        surface.setPen(a.x + 6 * k, a.y + 3 * k);
-        surface.setFillStyle(FillStyle::Solid);
-        const Rgb savedFill = surface.fillColour();
-        surface.setFillColour(colours::kGreen);
-        surface.circle(surface.currentX(), surface.currentY(), 0.5 * k);
-        surface.setFillColour(savedFill);
-    }
-
-    drawZoneRing(w, surface, centre, k);
-
-    surface.setPen(a.x + 5 * k, a.y + 4 * k);
-    surface.print(w.allegiance.shown());
-
-    surface.setPen(a.x, a.y);
 }
 
 }  // namespace
@@ -176,6 +102,76 @@ void prepareMapSurface(Surface& surface) {
     surface.setDrawStyle(LineStyle::Solid);
     surface.setDrawWidth(1);
     surface.setFont({kMapFont, kMapFontSize, false, false});
+}
+
+void walkHexes(double k, MapPoint origin, const std::function<void(int, MapPoint)>& hex) {
+    int slot = 0;
+    for (int column = 1; column <= kMapColumns; ++column) {
+        for (int row = 1; row <= kMapRows; ++row) hex(++slot, hexAnchor(column, row, k, origin));
+    }
+}
+
+void drawHexOutline(Surface& surface, MapPoint anchor, double k) {
+    const auto corners = hexOutline(anchor, k);
+    surface.setPen(anchor.x, anchor.y);
+    for (std::size_t i = 1; i < corners.size(); ++i) surface.lineTo(corners[i].x, corners[i].y);
+}
+
+std::string mapWorldName(std::string_view storedName, double k) {
+    std::string name(trimBlanks(storedName));
+    const auto longest = static_cast<std::size_t>(8 * std::floor(k));
+    if (name.size() > longest) name = name.substr(0, 7) + ".";
+    return name;
+}
+
+void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint a, double k, int offset,
+                     HexStyle style) {
+    const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
+
+    const Rgb savedFore = surface.foreColour();
+    if (!w.occupied() && !style.printed) surface.setForeColour(colours::kSilver);
+    surface.setPen(style.printed ? a.x + k : a.x, a.y);
+    surface.print(formatFourDigits(offset + store.hexCodeValue(slot)));
+    surface.setForeColour(savedFore);
+    if (!w.occupied()) {
+        surface.setPen(a.x, a.y);
+        return;
+    }
+
+    const MapPoint centre = hexCentre(a, k);
+    surface.setPen(centre.x, centre.y);
+    drawWorldDisc(w, surface, centre, k, style);
+
+    surface.setPen(a.x - k, a.y + 7 * k);
+    const bool populous = hexDigitValue(w.uwp.at(5)) > 8;
+    if (populous) {
+        surface.setFontUnderline(true);
+        if (!style.printed || style.colour) surface.setForeColour(colours::kRed);
+    }
+    surface.print(mapWorldName(w.name.shown(), k));
+    surface.setFontUnderline(false);
+    surface.setForeColour(style.printed ? colours::kBlack : savedFore);
+
+    surface.setPen(a.x + 2 * k, a.y + 2 * k);
+    surface.print(w.uwp.shown().substr(0, 1));
+    surface.setPen(a.x - k, a.y + 2 * k);
+    surface.print(w.base.shown());
+
+    if (gasGiantCount(w) > 0) {
+        surface.setPen(a.x + 6 * k, a.y + 3 * k);
+        surface.setFillStyle(FillStyle::Solid);
+        const Rgb savedFill = surface.fillColour();
+        surface.setFillColour(!style.printed || style.colour ? colours::kGreen : colours::kBlack);
+        surface.circle(surface.currentX(), surface.currentY(), 0.5 * k);
+        surface.setFillColour(style.printed ? colours::kBlack : savedFill);
+    }
+
+    drawZoneRing(w, surface, centre, k, style);
+
+    surface.setPen(a.x + 5 * k, a.y + 4 * k);
+    surface.print(w.allegiance.shown());
+
+    surface.setPen(a.x, a.y);
 }
 
 Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface) {

@@ -46,6 +46,8 @@ double RecordingSurface::textWidth(std::string_view text) {
 
 void RecordingSurface::endDoc() { text_ += "enddoc\n"; }
 
+void RecordingSurface::drawNewPage() { text_ += "newpage\n"; }
+
 void RecordingSurface::drawClear() { text_ += "cls\t" + opsColour(backColour()) + "\n"; }
 
 void RecordingSurface::lineOp(const char* op, double x1, double y1, double x2, double y2) {

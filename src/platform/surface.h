@@ -50,7 +50,8 @@ public:
 
     // --- retained state -------------------------------------------------------------------------------
     SurfaceUnit unit() const { return unit_; }
-    void setUnit(SurfaceUnit unit) { unit_ = unit; }
+    // Changes the unit; the pen keeps its place on the page, given in the new unit.
+    void setUnit(SurfaceUnit unit);
 
     double currentX() const { return x_; }
     double currentY() const { return y_; }
@@ -106,6 +107,11 @@ public:
 
     // Ends a printer job (the document goes to the printer); nothing on other surfaces.
     virtual void endDoc() {}
+    // Starts a new page of a printer job; the pen goes to (0, 0). Text written in character cells that
+    // would reach below the page's printable height starts a new page by itself, at the top.
+    void newPage();
+    // The printable height of a page in millimetres; none on surfaces without pages.
+    virtual std::optional<double> pageHeightMillimetres() const { return std::nullopt; }
     // The surface's image as a Windows BMP file, for surfaces that hold an image; nothing otherwise.
     virtual std::optional<std::string> imageAsBmp() { return std::nullopt; }
 
@@ -119,6 +125,7 @@ protected:
     virtual void drawBox(double x1, double y1, double x2, double y2) = 0;
     virtual void drawCircle(double cx, double cy, double radius) = 0;
     virtual void drawText(double x, double y, std::string_view text) = 0;
+    virtual void drawNewPage() {}
 
 private:
     SurfaceUnit unit_ = SurfaceUnit::Millimetres;

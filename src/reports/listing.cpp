@@ -3,6 +3,7 @@
 #include "core/codes.h"
 #include "core/subsector_store.h"
 #include "core/text.h"
+#include "platform/surface.h"
 
 namespace qelvar {
 
@@ -48,7 +49,63 @@ std::string worldLine(const WorldRecord& w, int offset) {
     return line;
 }
 
+std::string_view trimRight(std::string_view text) {
+    while (!text.empty() && isFieldBlank(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// One line of the listing on the printer: each column's cells moved to its position times the factor.
+void printColumns(Surface& printer, std::string_view line, double factor, bool heading) {
+    constexpr std::size_t count = std::size(kColumns);
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::size_t at = kColumns[i].at;
+        const std::size_t end = i + 1 < count ? kColumns[i + 1].at : line.size();
+        const std::string_view cells = at < line.size() ? line.substr(at, end > at ? end - at : 0) : std::string_view();
+        const std::string_view text = trimRight(cells);
+        const bool last = i + 1 == count;
+        if (text.empty() && !last) continue;
+        printer.setCurrentX(static_cast<double>(at) * factor);
+        // The UWP heading is one point smaller than the line.
+        const bool smaller = heading && i == 2;
+        const double size = printer.font().size;
+        if (smaller) printer.setFontSize(size - 1);
+        printer.print(text, last);
+        if (smaller) printer.setFontSize(size);
+    }
+}
+
 }  // namespace
+
+Notices printListing(const SubsectorStore& store, Surface& printer, bool landscape) {
+    auto listing = listingLines(store);
+    const std::vector<std::string>& lines = listing.value;
+    printer.setUnit(SurfaceUnit::CharacterCells);
+    printer.setFont({"Times New Roman", 9, false, false});
+    double factor = kListingColumnFactor;
+    if (landscape) {
+        printer.setCurrentY(1);
+        factor = kLandscapeListingColumnFactor;
+        printer.setFontSize(6);
+    }
+    // An empty line, the title, an empty line; then the heading, the worlds, an empty line and the
+    // two statistics lines.
+    const std::size_t worldsEnd = lines.size() - 3;
+    printer.print(lines[0]);
+    printer.print(lines[1]);
+    printer.print(lines[2]);
+    printer.setFontBold(true);
+    printer.setFontUnderline(true);
+    printColumns(printer, lines[3], factor, true);
+    printer.setFontBold(false);
+    printer.setFontUnderline(false);
+    for (std::size_t i = 4; i < worldsEnd; ++i) printColumns(printer, lines[i], factor, false);
+    printer.print(lines[worldsEnd]);
+    printer.setFontSize(10);
+    printer.print(lines[worldsEnd + 1]);
+    printer.print(lines[worldsEnd + 2]);
+    if (store.batchMode == 0) printer.endDoc();
+    return std::move(listing.notices);
+}
 
 std::string subsectorTitle(const SubsectorStore& store) {
     return std::string(trimBlanks(store.subsectorName)) + "/" + std::string(trimBlanks(store.sectorName)) + " (" +

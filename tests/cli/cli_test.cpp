@@ -338,3 +338,100 @@ TEST_F(CliTest, IndexAndBatch) {
 }
 
 }  // namespace
+
+namespace {
+
+// The standard output of a shell-free command line (pdfinfo, pdftotext); empty when it cannot run.
+std::string commandOutput(const std::string& command) {
+    std::string out;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return out;
+}
+
+int pdfPages(const std::string& pdf) {
+    const std::string info = commandOutput("pdfinfo '" + pdf + "' 2>/dev/null");
+    const auto at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+
+}  // namespace
+
+TEST_F(CliTest, RenderPrintWritesThePrintedPagesAsPdf) {
+    if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
+    const std::string ostrel = sample("ostrel.sbs");
+    const struct {
+        const char* mode;
+        bool listing;
+        int pages;
+    } cases[] = {
+        {"full", false, 1},       // the map alone
+        {"full", true, 2},        // the map's job, then the listing's
+        {"one-page", false, 1},
+        {"landscape-one-page", true, 1},  // the listing beside the map
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.mode) + (c.listing ? " with listing" : ""));
+        std::vector<std::string> arguments{"render", ostrel, path("page.pdf"), "--print", c.mode, "--colour"};
+        if (c.listing) arguments.push_back("--listing");
+        const CliRun r = run(arguments);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(pdfPages(path("page.pdf")), c.pages);
+        const std::string text = commandOutput("pdftotext -layout '" + path("page.pdf") + "' - 2>/dev/null");
+        EXPECT_NE(text.find("Ostrel Drift/Kestrane Reach (A)"), std::string::npos);
+        EXPECT_EQ(text.find("System Name") != std::string::npos, c.listing);
+        if (!c.listing) continue;
+        // Every world of the listing is on the pages, and the statistics after them.
+        const CliRun list = run({"list", ostrel});
+        std::istringstream lines(list.out);
+        int worlds = 0;
+        bool inWorlds = false;
+        for (std::string line; std::getline(lines, line);) {
+            if (line.starts_with("System Name")) {
+                inWorlds = true;
+            } else if (inWorlds && line.empty()) {
+                break;
+            } else if (inWorlds) {
+                const std::string name(qelvar::trimBlanks(line.substr(0, 20)));
+                EXPECT_NE(text.find(name), std::string::npos) << name;
+                ++worlds;
+            }
+        }
+        EXPECT_GT(worlds, 10);
+        EXPECT_NE(text.find("Highest population is"), std::string::npos);
+    }
+}
+
+TEST_F(CliTest, RenderPrintOpsAndUsage) {
+    const std::string ostrel = sample("ostrel.sbs");
+    const CliRun ops = run({"render", ostrel, path("page.ops"), "--print", "one-page", "--listing"});
+    ASSERT_EQ(ops.status, 0) << ops.err;
+    const std::string text = qelvar::readFileBytes(path("page.ops")).bytes;
+    // One job: the map, the listing after it, ended once at the end.
+    EXPECT_EQ(text.find("cls"), std::string::npos);
+    EXPECT_NE(text.find("\tTimes New Roman\t6\t0\t0\t0101\n"), std::string::npos);
+    EXPECT_NE(text.find("box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10\n"), std::string::npos);
+    EXPECT_LT(text.find("box\t"), text.find("\tSystem Name\n"));
+    EXPECT_EQ(text.find("enddoc"), text.size() - 7);
+
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* errContains;
+    } usage[] = {
+        {"unknown mode", {"render", ostrel, path("p.pdf"), "--print", "poster"}, "--print"},
+        {"printed page as an image", {"render", ostrel, path("p.png"), "--print", "full"}, ".pdf or .ops"},
+        {"pdf without a mode", {"render", ostrel, path("p.pdf")}, "--print"},
+        {"listing without a mode", {"render", ostrel, path("p.ops"), "--listing"}, "--listing"},
+        {"grid and print", {"render", ostrel, path("p.ops"), "--print", "full", "--sector-grid"}, "--sector-grid"},
+    };
+    for (const auto& c : usage) {
+        SCOPED_TRACE(c.name);
+        const CliRun r = run(c.arguments);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
+    }
+}

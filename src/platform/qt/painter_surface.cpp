@@ -230,18 +230,20 @@ QByteArray SvgSurface::finish() {
 
 // --- PrinterSurface -------------------------------------------------------------------------------------
 
-PrinterSurface::PrinterSurface(QPagedPaintDevice& printer)
-    : PainterSurface(printer.logicalDpiX(), printer.logicalDpiY()), printer_(printer) {}
+PrinterSurface::PrinterSurface(QPagedPaintDevice& printer, JobEnd jobEnd)
+    : PainterSurface(printer.logicalDpiX(), printer.logicalDpiY()), printer_(printer), jobEnd_(jobEnd) {}
 
-PrinterSurface::~PrinterSurface() {
-    if (painter_.isActive()) painter_.end();
-}
+PrinterSurface::~PrinterSurface() { finish(); }
 
 QPainter* PrinterSurface::painter() {
     if (!painter_.isActive()) {
         if (!painter_.begin(&printer_)) return nullptr;
         painter_.setRenderHint(QPainter::Antialiasing);
         resetPainterState();
+        jobEnded_ = false;
+    } else if (jobEnded_) {
+        printer_.newPage();
+        jobEnded_ = false;
     }
     return &painter_;
 }
@@ -250,8 +252,29 @@ QPaintDevice* PrinterSurface::paintDevice() { return &printer_; }
 
 QRectF PrinterSurface::deviceArea() const { return QRectF(0, 0, printer_.width(), printer_.height()); }
 
+std::optional<double> PrinterSurface::pageHeightMillimetres() const {
+    const double dpi = printer_.logicalDpiY();
+    if (dpi <= 0 || printer_.height() <= 0) return std::nullopt;
+    return printer_.height() / dpi * kMillimetresPerInch;
+}
+
+void PrinterSurface::drawNewPage() {
+    // A page that has not begun yet is new already.
+    if (painter_.isActive() && !jobEnded_) printer_.newPage();
+}
+
 void PrinterSurface::endDoc() {
+    if (!painter_.isActive()) return;
+    if (jobEnd_ == JobEnd::NextPage) {
+        jobEnded_ = true;
+    } else {
+        painter_.end();
+    }
+}
+
+void PrinterSurface::finish() {
     if (painter_.isActive()) painter_.end();
+    jobEnded_ = false;
 }
 
 }  // namespace qelvar

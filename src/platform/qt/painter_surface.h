@@ -119,24 +119,33 @@ private:
 
 // A printer (or a PDF file, as the printer is set up): the origin is the top-left of the printable
 // area. Painting begins a job on first use; endDoc() ends it and the next drawing begins another.
+// With JobEnd::NextPage the jobs go into one document instead (one PDF file, a print preview): an
+// ended job's successor starts on a new page, and the document ends with finish() or the surface.
 class PrinterSurface final : public PainterSurface {
 public:
+    enum class JobEnd { EndsDocument, NextPage };
     // Any paged device: QPrinter for a real printer, QPdfWriter for a PDF file.
-    explicit PrinterSurface(QPagedPaintDevice& printer);
+    explicit PrinterSurface(QPagedPaintDevice& printer, JobEnd jobEnd = JobEnd::EndsDocument);
     ~PrinterSurface() override;
 
     void endDoc() override;
-    bool jobOpen() const { return painter_.isActive(); }
+    std::optional<double> pageHeightMillimetres() const override;
+    bool jobOpen() const { return painter_.isActive() && !jobEnded_; }
+    // Ends the document (for JobEnd::NextPage; with EndsDocument the same as endDoc()).
+    void finish();
 
 protected:
     QPainter* painter() override;
     QPaintDevice* paintDevice() override;
     bool paintsBackground() const override { return false; }
     QRectF deviceArea() const override;
+    void drawNewPage() override;
 
 private:
     QPagedPaintDevice& printer_;
     QPainter painter_;
+    JobEnd jobEnd_;
+    bool jobEnded_ = false;  // NextPage: the last job ended; the next drawing turns the page
 };
 
 }  // namespace qelvar
