@@ -12,9 +12,6 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-// The one notion of a blank for trimming: a space, or the NUL of a field that was never filled.
-bool isFieldBlank(char c) { return c == ' ' || c == '\0'; }
-
 // Digits of a whole, non-negative value with at most 15 significant digits, the rest zeros.
 std::string wholeDigits(double magnitude) {
     magnitude = std::round(magnitude);

@@ -34,7 +34,10 @@ std::string formatFourDigits(long value);
 std::string formatWhole(double value);
 std::string formatThousands(double value);
 
-// Removes leading and trailing blanks: spaces, and the NULs of a field that was never filled.
+// The one notion of a blank for trimming: a space, or the NUL of a field that was never filled.
+constexpr bool isFieldBlank(char c) { return c == ' ' || c == '\0'; }
+
+// Removes leading and trailing blanks.
 std::string_view trimBlanks(std::string_view text);
 
 // Characters first..last of a line, 1-based and inclusive; the part past the end of the line is empty.
