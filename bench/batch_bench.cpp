@@ -13,6 +13,7 @@
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/folder_files.h"
+#include "full_subsector.h"
 #include "platform/prompter.h"
 
 namespace {
@@ -37,25 +38,7 @@ const fs::path& inputFolder() {
         const fs::path dir = fs::temp_directory_path() / ("qelvar-batch-bench-" + std::to_string(::getpid()));
         fs::remove_all(dir);
         fs::create_directories(dir / "in");
-        qelvar::SubsectorStore store;
-        store.sectorName = "Kestrane Reach";
-        const char* uwps[] = {"A788899C", "B5A6739B", "C100000H", "E9CA9FFJ", "X0000000", "D6867493"};
-        for (int slot = 1; slot <= qelvar::kHexCount; ++slot) {
-            auto& w = store.worlds[slot];
-            w.location = static_cast<std::int16_t>(store.hexCodeValue(slot));
-            w.name = "World number " + std::to_string(slot);
-            w.uwp = uwps[slot % 6];
-            w.base = slot % 3 ? "N" : " ";
-            w.gasGiant = "G";
-            w.zone = slot % 5 ? " " : "A";
-            w.pag = "312";
-            w.allegiance = "Ke";
-            w.star1 = "G2 V";
-            w.notes = "Research station";
-            w.facility = "  ";
-            w.tradeCodes = "Ni Cp";
-            w.cargoBase = 5200;
-        }
+        qelvar::SubsectorStore store = qelvar::bench::fullSubsector();
         for (int i = 0; i < kFiles; ++i) {
             store.subsectorLetter = std::string(1, static_cast<char>('A' + i % 16));
             store.subsectorName = "Bench " + std::to_string(i);

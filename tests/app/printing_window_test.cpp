@@ -14,6 +14,7 @@
 #include <QTest>
 #include <cstdio>
 
+#include "support/command_output.h"
 #include "app/desktop.h"
 #include "app/desktop_printer.h"
 #include "app/main_window.h"
@@ -25,6 +26,8 @@
 
 namespace qelvar {
 namespace {
+
+using qelvar::testing::commandOutput;
 
 using testing::ScriptedPrompter;
 using testing::whenModalShown;
@@ -98,16 +101,6 @@ std::string sbsFile(const std::string& name) {
     std::string world = "Draven";
     world.resize(20, ' ');
     return name + "\r\nKestrane Reach\r\n" + header + "A\r\n" + world + "0101  X26A0002\r\n";
-}
-
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
 }
 
 class PrintingTest : public testing::TempFolderTest {

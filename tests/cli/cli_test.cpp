@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/command_output.h"
 #include "core/file_io.h"
 #include "core/text.h"
 #include "support/temp_folder.h"
@@ -18,6 +19,8 @@
 extern char** environ;
 
 namespace {
+
+using qelvar::testing::commandOutput;
 
 struct CliRun {
     int status = -1;
@@ -340,17 +343,6 @@ TEST_F(CliTest, IndexAndBatch) {
 }  // namespace
 
 namespace {
-
-// The standard output of a shell-free command line (pdfinfo, pdftotext); empty when it cannot run.
-std::string commandOutput(const std::string& command) {
-    std::string out;
-    if (FILE* pipe = ::popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        ::pclose(pipe);
-    }
-    return out;
-}
 
 int pdfPages(const std::string& pdf) {
     const std::string info = commandOutput("pdfinfo '" + pdf + "' 2>/dev/null");
