@@ -1,7 +1,6 @@
 // The text window: its keys, the time stamp and its printouts as PDF.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -87,7 +86,7 @@ TEST_F(TextWindowTest, F5AppendsTheTimeStampAndEditsCanBeUndone) {
     whenModalShown("SLIST4", [](QWidget* w) {
         QTest::keyClick(editor(w), Qt::Key_F5);
         QTest::keyClicks(editor(w), "Met");
-        QTest::keyClick(editor(w), Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(editor(w), Qt::Key_Z, Qt::ControlModifier);  // undoes the typing, not the stamp
         QTest::keyClicks(editor(w), "Met the envoy");
         press(w, "Command1");
     });

@@ -48,10 +48,7 @@ TEST_F(WorldDetailsTest, UwpBlockHasOneLinePerKnownDigit) {
               "Law Level:    9 " + text("L9") + "\r\n" + "Tech Level:   C " + text("TC") + "\r\n");
 
     world().uwp = "Y7D8899C";  // no starport Y; atmosphere D reads its first row
-    const std::string block = caption("Label6");
-    EXPECT_EQ(block.rfind("Size:         7 ", 0), 0u);
-    EXPECT_NE(block.find("Atmosphere:   D Dense, high. Breathable above a certain altitude. (P)\r\n"),
-              std::string::npos);
+    EXPECT_EQ(caption("Label6").rfind("Size:         7 7000 miles diameter\r\nAtmosphere:   D Dense, high. ", 0), 0u);
 }
 
 TEST_F(WorldDetailsTest, PopulationFigureFollowsThePagMultiplier) {
@@ -74,9 +71,8 @@ TEST_F(WorldDetailsTest, ValueCaptionsAndTheirDescriptions) {
         const char* control;
         std::string caption;
     } cases[] = {
-        {'Z', " ", "Label10", " "},
         {'Z', "R", "Label10", "R " + text("ZR")},
-        {'B', "C", "Label8", "C " + text("BC")},
+        {'B', " ", "Label8", " "},
         {'A', "Im", "Label20", "Im Third Imperium"},
         {'A', "im", "Label20", "im"},
         {'A', "vg", "Label20", "vg " + text("Yvg")},
@@ -106,8 +102,6 @@ TEST_F(WorldDetailsTest, StarsCloseUpAroundUnknownColours) {
 
 TEST_F(WorldDetailsTest, FrameCaptionCarriesTheSectorLocation) {
     world().name = "Hollowmere";
-    world().location = 304;
-    EXPECT_EQ(caption("Frame3d1", 810), "Star system details: Hollowmere           1114");
     world().location = 101;
     EXPECT_EQ(caption("Frame3d1", 800), "Star system details: Hollowmere           901");
 }
