@@ -46,13 +46,10 @@ void press(QWidget* dialog, const char* button) {
 // Clicks the lookup line whose code is `code` and then a button of the value-entry dialog.
 void chooseLookup(QWidget* dialog, const QString& code, const char* button) {
     auto* combo = dialog->findChild<QComboBox*>("Combo1");
-    for (int i = 0; i < combo->count(); ++i) {
-        if (combo->itemText(i).startsWith(code + ":")) {
-            combo->setCurrentIndex(i);
-            emit combo->activated(i);
-            break;
-        }
-    }
+    const int line = combo->findText(code + ":", Qt::MatchStartsWith);
+    EXPECT_GE(line, 0) << code.toStdString();
+    combo->setCurrentIndex(line);
+    emit combo->activated(line);
     press(dialog, button);
 }
 
