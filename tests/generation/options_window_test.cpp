@@ -17,8 +17,6 @@
 namespace qelvar {
 namespace {
 
-using testing::ScriptedPrompter;
-
 class OptionsWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -37,45 +35,25 @@ protected:
         for (int i = 0; i < box->count(); ++i) texts << box->itemText(i);
         return texts;
     }
-    QString row(int i) const { return control<QListWidget>("List1")->item(i)->text(); }
-    void selectRow(int i) const {
-        auto* list = control<QListWidget>("List1");
-        list->setCurrentRow(i);
-    }
+    QListWidget* list() const { return control<QListWidget>("List1"); }
 
     SubsectorStore store;
-    ScriptedPrompter prompter;
+    testing::ScriptedPrompter prompter;
     std::unique_ptr<GenerationOptionsWindow> window;
 };
 
-TEST_F(OptionsWindowTest, StartsHiddenWithTheDefaults) {
+TEST_F(OptionsWindowTest, StartsHiddenWithTheDefaultsAndControlsGiveTheirItemData) {
     EXPECT_EQ(window->objectName(), "Form4");
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
     EXPECT_EQ(window->options(), GenerationOptions{});
-
-    EXPECT_EQ(items("Combo1").join(""), "ABCDEFGHIJKLMNOP");
     EXPECT_EQ(items("Combo2"), (QStringList{"Rift:       4%", "Sparse:    16%", "Scattered: 33%", "Standard:  50%",
                                             "Dense:     66%"}));
-    EXPECT_EQ(items("Combo3"), (QStringList{"Im", "Va", "Zh", "As", "Na", "Hv"}));
-    EXPECT_EQ(items("Combo4").first(), "0%");
-    EXPECT_EQ(items("Combo4").last(), "50%");
-    EXPECT_EQ(items("Combo4").size(), 11);
-    const QStringList caps = items("Combo5");
-    EXPECT_EQ(caps.size(), 20);
-    EXPECT_EQ(caps.first(), "Don't");
-    EXPECT_EQ(caps[1], "18");
-    EXPECT_EQ(caps.last(), "0");
-    EXPECT_EQ(control<QCheckBox>("Check3D1")->text(), "Depopulate any systems over?");
+    EXPECT_EQ(items("Combo5").first(), "Don't");
     EXPECT_FALSE(control<QPushButton>("Command1")->isEnabled());
-    auto* list = control<QListWidget>("List1");
-    ASSERT_EQ(list->count(), 5);
-    EXPECT_EQ(row(0), "An          01%");
-    EXPECT_EQ(row(4), "Mr          01%");
-    EXPECT_EQ(list->item(2)->data(Qt::UserRole).toInt(), 1);
-}
+    ASSERT_EQ(list()->count(), 5);
+    EXPECT_EQ(list()->item(4)->text(), "Mr          01%");
 
-TEST_F(OptionsWindowTest, ControlsGiveTheirItemData) {
     control<QComboBox>("Combo1")->setCurrentIndex(1);
     control<QComboBox>("Combo2")->setCurrentIndex(0);
     control<QComboBox>("Combo3")->setCurrentIndex(5);
@@ -92,41 +70,34 @@ TEST_F(OptionsWindowTest, ControlsGiveTheirItemData) {
 }
 
 TEST_F(OptionsWindowTest, ModifyChanceRewritesTheSelectedRow) {
-    selectRow(2);
+    list()->setCurrentRow(2);
     auto* modify = control<QPushButton>("Command1");
     ASSERT_TRUE(modify->isEnabled());
-
     prompter.inputAnswers = {"7", "", "100"};
     QTest::mouseClick(modify, Qt::LeftButton);
     ASSERT_EQ(prompter.prompts.size(), 1u);
     EXPECT_EQ(prompter.prompts[0].text, "Give percent chance of Pr");
     EXPECT_EQ(prompter.prompts[0].title, store.appTitle);
-    EXPECT_EQ(row(2), "Pr          07%");
+    EXPECT_EQ(list()->item(2)->text(), "Pr          07%");
     EXPECT_EQ(window->options().featureChances[2], (FeatureChance{"Pr", 7}));
 
     QTest::mouseClick(modify, Qt::LeftButton);  // an empty answer changes nothing
-    EXPECT_EQ(row(2), "Pr          07%");
     EXPECT_EQ(window->options().featureChances[2].chance, 7);
 
     // A double-click does the same as the button; 100 keeps only its first two characters.
-    auto* list = control<QListWidget>("List1");
-    emit list->itemDoubleClicked(list->item(2));
-    EXPECT_EQ(row(2), "Pr          10%");
+    emit list()->itemDoubleClicked(list()->item(2));
+    EXPECT_EQ(list()->item(2)->text(), "Pr          10%");
     EXPECT_EQ(window->options().featureChances[2].chance, 10);
-    EXPECT_EQ(prompter.prompts.size(), 3u);
     EXPECT_EQ(window->options().featureChances[0], (FeatureChance{"An", 1}));
 }
 
 TEST_F(OptionsWindowTest, NamesReachTheStoreAtEveryKeystrokeAndDoneHides) {
-    QTest::keyClicks(control<QLineEdit>("Text1"), "Ves");
-    EXPECT_EQ(store.subsectorName, "Ves");
-    QTest::keyClick(control<QLineEdit>("Text1"), 'k');
+    QTest::keyClicks(control<QLineEdit>("Text1"), "Vesk");
     EXPECT_EQ(store.subsectorName, "Vesk");
     control<QLineEdit>("Text2")->insert(QString::fromUtf8("M\u00e9ra"));
     EXPECT_EQ(store.sectorName, "M\xe9ra");  // Windows-1252 bytes
 
     window->show();
-    ASSERT_TRUE(window->isVisible());
     window->findChild<QAction*>("mnudone")->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(control<QLineEdit>("Text1")->text(), "Vesk");  // hidden, not destroyed
