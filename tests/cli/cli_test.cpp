@@ -118,7 +118,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         EXPECT_EQ(r.status, c.status);
         EXPECT_NE(r.err.find(c.errContains), std::string::npos) << r.err;
         EXPECT_EQ(r.err.rfind("qelvar-cli: ", 0), 0u) << r.err;
-        if (c.usage) EXPECT_NE(r.err.find("Usage: qelvar-cli"), std::string::npos) << r.err;
+        if (c.usage) {
+            EXPECT_NE(r.err.find("Usage: qelvar-cli"), std::string::npos) << r.err;
+        }
         EXPECT_EQ(r.out, "");
         EXPECT_FALSE(std::filesystem::exists(path("x.sbs")));
     }
