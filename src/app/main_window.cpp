@@ -35,6 +35,7 @@
 #include "map/map_drawing.h"
 #include "platform/prompter.h"
 #include "platform/qt/text_codec.h"
+#include "platform/qt/window_placement.h"
 
 namespace qelvar {
 
@@ -76,10 +77,7 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
 
     // Height 9000 twips; centred across, a quarter of the free height down.
     resize(sizeHint().width(), std::max(sizeHint().height(), twipsToDots(kWindowHeightTwips, logicalDpi())));
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect free = screen->availableGeometry();
-        move(free.x() + (free.width() - width()) / 2, free.y() + std::max(0, (free.height() - height()) / 4));
-    }
+    placeOnScreen(*this, 0.25);
 
     std::error_code ignored;
     const std::string current = std::filesystem::current_path(ignored).string();

@@ -9,6 +9,8 @@
 #include <QVBoxLayout>
 #include <cmath>
 
+#include "platform/qt/window_placement.h"
+
 namespace qelvar {
 
 namespace {
@@ -81,10 +83,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
 void SplashWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     // Centred across, a quarter of the free height down.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->geometry();
-        move(area.x() + (area.width() - width()) / 2, area.y() + (area.height() - height()) / 4);
-    }
+    placeOnScreen(*this, 0.25);
 }
 
 }  // namespace qelvar

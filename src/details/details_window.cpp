@@ -24,6 +24,7 @@
 #include "map/map_pointer.h"
 #include "platform/prompter.h"
 #include "platform/qt/text_codec.h"
+#include "platform/qt/window_placement.h"
 #include "reports/text_window.h"
 
 namespace qelvar {
@@ -313,10 +314,7 @@ void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter
     window.setNotesEnabled(notesAvailableFor(selectedFileName));
     window.activate();
     window.adjustSize();
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        window.move(area.center() - window.rect().center());
-    }
+    placeOnScreen(window, 0.5);
     window.exec();
 }
 

@@ -15,6 +15,7 @@
 
 #include "platform/qt/painter_surface.h"
 #include "platform/qt/text_codec.h"
+#include "platform/qt/window_placement.h"
 #include "reports/text_print.h"
 
 namespace qelvar {
@@ -89,10 +90,7 @@ bool TextWindow::edit(const QString& heading, QString& text) {
     heading_->setText(heading);
     text_->setPlainText(text);
     text_->moveCursor(QTextCursor::End);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.center() - rect().center());
-    }
+    placeOnScreen(*this, 0.5);
     text_->setFocus();
     if (exec() != QDialog::Accepted) return false;
     text = text_->toPlainText();
