@@ -8,13 +8,13 @@
 #include <filesystem>
 #include <string>
 
-#include "core/file_io.h"
-#include "core/subsector_store.h"
+#include "store/file_io.h"
+#include "store/subsector_store.h"
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/folder_files.h"
 #include "full_subsector.h"
-#include "platform/prompter.h"
+#include "seams/prompter.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Reading and writing a full subsector: 80 worlds, every field set.
 #include <benchmark/benchmark.h>
 
-#include "core/subsector_store.h"
-#include "core/text.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
 #include "files/sbs.h"
 #include "full_subsector.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/subsector_store.h"
+#include "store/subsector_store.h"
 
 namespace qelvar::bench {
 

@@ -1,7 +1,7 @@
 // One whole generated subsector: fixed seed, standard density (50 %, about 40 worlds), every roll.
 #include <benchmark/benchmark.h>
 
-#include "core/subsector_store.h"
+#include "store/subsector_store.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/world_generation.h"

@@ -5,11 +5,11 @@
 #include <QGuiApplication>
 #include <string>
 
-#include "core/subsector_store.h"
+#include "store/subsector_store.h"
 #include "map/hex_geometry.h"
 #include "map/map_drawing.h"
-#include "platform/qt/painter_surface.h"
-#include "platform/recording_surface.h"
+#include "painter_surface.h"
+#include "seams/recording_surface.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/cli.h"
+#include "cli.h"
 
 #include <CLI/CLI.hpp>
 
@@ -6,10 +6,10 @@
 #include <cerrno>
 #include <cstring>
 
-#include "app/startup.h"
-#include "core/file_io.h"
-#include "core/paths.h"
-#include "core/text.h"
+#include "store/startup.h"
+#include "store/file_io.h"
+#include "store/paths.h"
+#include "store/text.h"
 #include "files/loader.h"
 #include "qelvar_version.h"
 

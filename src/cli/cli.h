@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/cli_prompter.h"
-#include "core/subsector_store.h"
+#include "cli_prompter.h"
+#include "store/subsector_store.h"
 
 namespace CLI {
 class App;

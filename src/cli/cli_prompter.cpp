@@ -1,7 +1,7 @@
-#include "cli/cli_prompter.h"
+#include "cli_prompter.h"
 
-#include "core/codes.h"
-#include "core/cp1252.h"
+#include "store/codes.h"
+#include "store/cp1252.h"
 
 namespace qelvar {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <string>
 
-#include "platform/prompter.h"
+#include "seams/prompter.h"
 
 namespace qelvar {
 

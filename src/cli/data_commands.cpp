@@ -3,9 +3,9 @@
 
 #include <memory>
 
-#include "cli/cli.h"
-#include "cli/file_commands.h"
-#include "core/cp1252.h"
+#include "cli.h"
+#include "file_commands.h"
+#include "store/cp1252.h"
 #include "files/sbs.h"
 #include "reports/listing.h"
 

@@ -1,13 +1,13 @@
 // The describe and descriptions commands: data only, no Qt.
-#include "cli/describe_command.h"
+#include "describe_command.h"
 
 #include <CLI/CLI.hpp>
 
 #include <memory>
 
-#include "cli/cli.h"
-#include "core/codes.h"
-#include "core/cp1252.h"
+#include "cli.h"
+#include "store/codes.h"
+#include "store/cp1252.h"
 #include "details/description_table.h"
 #include "details/world_details.h"
 

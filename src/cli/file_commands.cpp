@@ -1,19 +1,19 @@
 // The index and batch commands, and the writer behind convert's output types. No Qt.
-#include "cli/file_commands.h"
+#include "file_commands.h"
 
 #include <CLI/CLI.hpp>
 #include <unistd.h>
 
 #include <memory>
 
-#include "cli/cli.h"
-#include "core/cp1252.h"
-#include "core/file_io.h"
-#include "core/subsector_store.h"
+#include "cli.h"
+#include "store/cp1252.h"
+#include "store/file_io.h"
+#include "store/subsector_store.h"
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
-#include "platform/prompter.h"
+#include "seams/prompter.h"
 #include "reports/file_marks.h"
 
 namespace qelvar {

@@ -1,4 +1,4 @@
-#include "cli/generate_command.h"
+#include "generate_command.h"
 
 #include <algorithm>
 #include <charconv>
@@ -7,12 +7,12 @@
 
 #include <memory>
 
-#include "app/startup.h"
-#include "cli/cli.h"
-#include "core/cp1252.h"
-#include "core/paths.h"
-#include "core/subsector_store.h"
-#include "core/text.h"
+#include "store/startup.h"
+#include "cli.h"
+#include "store/cp1252.h"
+#include "store/paths.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
 #include "files/sbs.h"
 #include "generation/dice.h"
 #include "generation/world_generation.h"

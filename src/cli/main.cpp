@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <iostream>
 
-#include "cli/cli.h"
-#include "cli/standard_output.h"
+#include "cli.h"
+#include "standard_output.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "cli/render_command.h"
+#include "render_command.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -10,9 +10,9 @@
 
 #include "map/map_drawing.h"
 #include "map/map_printing.h"
-#include "platform/qt/painter_surface.h"
-#include "platform/qt/text_codec.h"
-#include "platform/recording_surface.h"
+#include "painter_surface.h"
+#include "text_codec.h"
+#include "seams/recording_surface.h"
 
 namespace qelvar {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The drawing commands, done with Qt's painter; only the drawing program links this.
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace qelvar {
 

@@ -1,7 +1,7 @@
 // The render command as the parser knows it; the drawing itself is done by whichever runner is given.
 #include <CLI/CLI.hpp>
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace qelvar {
 

@@ -1,8 +1,8 @@
 // qelvar-cli-render: the drawing commands of qelvar-cli, which hands them over to this program.
 #include <iostream>
 
-#include "cli/render_command.h"
-#include "cli/standard_output.h"
+#include "render_command.h"
+#include "standard_output.h"
 
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <iostream>
 
-#include "cli/cli.h"
+#include "cli.h"
 
 namespace qelvar {
 

@@ -11,8 +11,8 @@
 #include <fstream>
 
 #include "support/command_output.h"
-#include "core/file_io.h"
-#include "core/text.h"
+#include "store/file_io.h"
+#include "store/text.h"
 #include "support/temp_folder.h"
 
 extern char** environ;

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "core/file_io.h"
+#include "store/file_io.h"
 #include "support/temp_folder.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "core/subsector_store.h"
-#include "core/text.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
 #include "files/arp.h"
 #include "files/dat.h"
 #include "files/folder_files.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/notice.h"
+#include "store/notice.h"
 
 namespace qelvar::testing {
 

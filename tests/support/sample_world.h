@@ -1,7 +1,7 @@
 #pragma once
 // One world with every field set, shared by the tests of the writers and the listing.
 
-#include "core/subsector_store.h"
+#include "store/subsector_store.h"
 
 namespace qelvar::testing {
 

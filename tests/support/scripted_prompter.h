@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/prompter.h"
+#include "seams/prompter.h"
 
 namespace qelvar::testing {
 

@@ -1,0 +1,68 @@
+#pragma once
+// The desktop program as one object: the one subsector store, the prompter, the main window and the
+// windows it opens. startUp builds it in the order the program starts.
+
+#include <memory>
+#include <string>
+
+#include "store/subsector_store.h"
+
+namespace qelvar {
+
+class Dice;
+class GenerationOptionsWindow;
+class DesktopPrinter;
+class MainWindow;
+class PrintOptionsWindow;
+class Prompter;
+class QtPrompter;
+class SplashWindow;
+
+class Desktop {
+public:
+    // prompter: the one to use (tests pass a scripted one); null makes real Qt dialogs.
+    explicit Desktop(Prompter* prompter = nullptr);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+
+    // The start-up: title, splash, hex codes, description table, the start-up message (unless _ZIP is
+    // set), the hidden windows, the main window with the command line applied, the last folder from the
+    // settings file, and the main window shown.
+    void startUp(const std::string& commandLine);
+
+    SubsectorStore& store() { return store_; }
+    Prompter& prompter() { return *prompter_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    GenerationOptionsWindow& generationOptions() { return *generationOptions_; }
+    // The dice of "Generate"; seeded from the clock unless a test gives fixed ones.
+    void setDice(std::unique_ptr<Dice> dice);
+
+    // "Generate": a new random subsector from the options (after the unsaved-changes question), drawn.
+    void generateSubsector();
+    PrintOptionsWindow& printOptionsWindow() { return *printOptions_; }
+
+    // "Print": the options window, then the map (and listing) of the store on the printer.
+    void printCurrentMap();
+    // "Print Preview...": the options window, then the same pages in a preview window.
+    void previewCurrentMap();
+    // "Print all selected": every selected file of the main window's list loaded and printed.
+    void printSelectedFiles();
+
+private:
+    void wireWindows();
+    void wirePrinting();
+
+    SubsectorStore store_;
+    std::unique_ptr<QtPrompter> qtPrompter_;
+    Prompter* prompter_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    GenerationOptionsWindow* generationOptions_ = nullptr;  // owned by the main window
+    std::unique_ptr<Dice> dice_;
+    // Made hidden at start-up.
+    std::unique_ptr<PrintOptionsWindow> printOptions_;
+    std::unique_ptr<DesktopPrinter> printer_;
+};
+
+}  // namespace qelvar

@@ -1,0 +1,518 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFontDatabase>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QVBoxLayout>
+#include <filesystem>
+
+#include "map_view.h"
+#include "store/startup.h"
+#include "store/paths.h"
+#include "store/subsector_store.h"
+#include "files/loader.h"
+#include "files/arp.h"
+#include "files/batch.h"
+#include "files/sbs.h"
+#include "reports/file_marks.h"
+#include "map/map_drawing.h"
+#include "seams/prompter.h"
+#include "text_codec.h"
+#include "window_placement.h"
+
+namespace qelvar {
+
+namespace {
+
+constexpr int kWindowHeightTwips = 9000;
+constexpr int kScrollRangeTwips = 4000;
+
+struct FileTypeEntry {
+    const char* caption;
+    FileType type;
+};
+constexpr FileTypeEntry kFileTypes[] = {{"SBS files", FileType::Sbs}, {"ARP files", FileType::Arp},
+                                        {"DAT (Gal) files", FileType::Dat}};
+
+QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
+std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+double logicalDpi() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const double dpi = screen ? screen->logicalDotsPerInch() : 0;
+    return dpi > 0 ? dpi : 96;
+}
+
+QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(name);
+    return b;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
+    : QMainWindow(parent), store_(store), prompter_(prompter) {
+    setObjectName("Form1");
+    setWindowTitle(fromBytes(store_.appTitle));
+    buildControls();
+    buildMenus();
+
+    // Height 9000 twips; centred across, a quarter of the free height down.
+    resize(sizeHint().width(), std::max(sizeHint().height(), twipsToDots(kWindowHeightTwips, logicalDpi())));
+    placeOnScreen(*this, 0.25);
+
+    std::error_code ignored;
+    const std::string current = std::filesystem::current_path(ignored).string();
+    folder_ = current.empty() ? "/" : current;
+    showFolderList();
+    fileType_->setCurrentIndex(1);  // "ARP files"
+    fileTypeChosen(1);
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::buildControls() {
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+
+    // The file browser.
+    auto* browser = new QGroupBox(tr("Load saved file"), central);
+    browser->setObjectName("Frame1");
+    auto* browserLayout = new QVBoxLayout(browser);
+    drive_ = new QComboBox(browser);
+    drive_->setObjectName("Drive1");
+    drive_->setToolTip(tr("Drive"));
+    QStringList roots{"/"};
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        if (volume.isValid() && volume.isReady() && !roots.contains(volume.rootPath())) roots << volume.rootPath();
+    }
+    drive_->addItems(roots);
+    folders_ = new QListWidget(browser);
+    folders_->setObjectName("Dir1");
+    folders_->setToolTip(tr("Double-click or press Enter to open a folder"));
+    folders_->installEventFilter(this);
+    auto* typeLabel = new QLabel(tr("Show files of type:"), browser);
+    typeLabel->setObjectName("Label3");
+    fileType_ = new QComboBox(browser);
+    fileType_->setObjectName("Combo1");
+    for (const FileTypeEntry& entry : kFileTypes) fileType_->addItem(tr(entry.caption), static_cast<int>(entry.type));
+    typeLabel->setBuddy(fileType_);
+    files_ = new QListWidget(browser);
+    files_->setObjectName("File1");
+    files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    load_ = button("Command4", tr("&Load"), browser);
+    load_->setEnabled(false);
+    load_->setDefault(true);
+    printSelected_ = button("Command5", tr("Print all selected"), browser);
+    printSelected_->setEnabled(false);
+    auto* index = button("Command3", tr("List subsec names"), browser);
+    auto* mark = button("Command2", tr("Mark from mask"), browser);
+    reverseOrder_ = new QCheckBox(tr("Reverse order ?"), browser);
+    reverseOrder_->setObjectName("Check3D1");
+
+    browserLayout->addWidget(drive_);
+    browserLayout->addWidget(folders_, 2);
+    browserLayout->addWidget(typeLabel);
+    browserLayout->addWidget(fileType_);
+    browserLayout->addWidget(files_, 3);
+    auto* loadRow = new QHBoxLayout;
+    loadRow->addWidget(load_);
+    loadRow->addWidget(printSelected_);
+    browserLayout->addLayout(loadRow);
+    auto* markRow = new QHBoxLayout;
+    markRow->addWidget(index);
+    markRow->addWidget(mark);
+    browserLayout->addLayout(markRow);
+    browserLayout->addWidget(reverseOrder_);
+
+    auto* left = new QVBoxLayout;
+    left->addWidget(browser, 1);
+    generate_ = button("Command1", tr("&Generate"), central);
+    generate_->setEnabled(false);
+    left->addWidget(generate_);
+    columns->addLayout(left, 0);
+
+    // The map, scrolled by the bar beside it.
+    mapFrame_ = new QWidget(central);
+    mapView_ = new MapView(mapFrame_);
+    mapFrame_->setFixedSize(mapView_->size());
+    scroll_ = new QScrollBar(Qt::Vertical, central);
+    scroll_->setObjectName("VScroll1");
+    scroll_->setRange(-twipsToDots(kScrollRangeTwips, logicalDpi()), twipsToDots(kScrollRangeTwips, logicalDpi()));
+    scroll_->setValue(0);
+    scroll_->setSingleStep(std::max(1, twipsToDots(150, logicalDpi())));
+    scroll_->setPageStep(std::max(1, twipsToDots(1500, logicalDpi())));
+    scroll_->setFixedHeight(mapFrame_->height());
+    auto* home = button("Command6", tr("0"), central);
+    home->setToolTip(tr("Bring the map back to its home position"));
+    home->setFixedWidth(home->fontMetrics().horizontalAdvance("000") + 16);
+    auto* mapColumn = new QGridLayout;
+    mapColumn->setSpacing(2);
+    mapColumn->addWidget(mapFrame_, 0, 0);
+    mapColumn->addWidget(scroll_, 0, 1);
+    mapColumn->addWidget(home, 1, 1);
+    mapColumn->setRowStretch(2, 1);
+    columns->addLayout(mapColumn, 0);
+
+    // The pointer labels and the sector mode.
+    auto* right = new QVBoxLayout;
+    nameLabel_ = new QLabel(central);
+    nameLabel_->setObjectName("Label1");
+    locationLabel_ = new QLabel(central);
+    locationLabel_->setObjectName("Label2");
+    const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    for (QLabel* label : {nameLabel_, locationLabel_}) {
+        label->setFont(fixed);
+        label->setTextFormat(Qt::PlainText);
+        label->setMinimumWidth(QFontMetrics(fixed).horizontalAdvance(QString(27, 'M')));
+        label->setFrameShape(QFrame::StyledPanel);
+        label->setCursor(Qt::PointingHandCursor);
+        label->installEventFilter(this);
+    }
+    nameLabel_->setToolTip(tr("The world under the pointer; click to write the description table"));
+    locationLabel_->setToolTip(tr("The hex under the pointer and its profile; click to draw the sector grid"));
+    sectorMode_ = new QCheckBox(tr("Sector mode"), central);
+    sectorMode_->setObjectName("Check3D2");
+    right->addWidget(nameLabel_);
+    right->addWidget(locationLabel_);
+    right->addWidget(sectorMode_);
+    right->addStretch(1);
+    columns->addLayout(right, 1);
+    setCentralWidget(central);
+
+    connect(drive_, &QComboBox::activated, this, &MainWindow::changeDrive);
+    connect(folders_, &QListWidget::itemActivated, this, &MainWindow::folderActivated);
+    connect(fileType_, &QComboBox::currentIndexChanged, this, &MainWindow::fileTypeChosen);
+    connect(files_, &QListWidget::itemSelectionChanged, this, &MainWindow::fileSelectionChanged);
+    connect(files_, &QListWidget::itemDoubleClicked, this, [this] {
+        load_->setEnabled(true);
+        printSelected_->setEnabled(true);
+        loadSelectedFile();
+    });
+    connect(load_, &QPushButton::clicked, this, &MainWindow::loadSelectedFile);
+    connect(index, &QPushButton::clicked, this, &MainWindow::showSubsectorIndexOfFolder);
+    connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
+    connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
+    connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
+    connect(mapView_, &MapView::pointerMoved, this, &MainWindow::pointerMoved);
+    connect(mapView_, &MapView::pointerPressed, this, &MainWindow::pointerPressed);
+    connect(mapView_, &MapView::surfaceRenewed, this, &MainWindow::redisplayMap);
+}
+
+void MainWindow::buildMenus() {
+    QMenuBar* bar = menuBar();
+    const auto item = [this](QWidget* menu, const char* name, const QString& caption) {
+        auto* a = new QAction(caption, this);
+        a->setObjectName(name);
+        menu->addAction(a);
+        return a;
+    };
+    QAction* exit = item(bar, "mnuexit", tr("E&xit"));
+    exit->setShortcut(QKeySequence::Quit);
+    redisplay_ = item(bar, "mnuredisplay", tr("&Redisplay"));
+    redisplay_->setShortcut(QKeySequence(Qt::Key_F5));
+    redisplay_->setEnabled(false);
+
+    QMenu* printMenu = bar->addMenu(tr("&Print..."));
+    printMenu->setObjectName("mnupmenu");
+    printMenu->menuAction()->setObjectName("mnupmenu");
+    item(printMenu, "mnuprintsetup", tr("Printer Setup"))->setEnabled(false);
+    item(printMenu, "mnuprintopt", tr("Print Options..."))->setEnabled(false);
+    print_ = item(printMenu, "mnuprint", tr("Print"));
+    print_->setShortcut(QKeySequence::Print);
+    print_->setEnabled(false);
+    item(printMenu, "mnuprintpreview", tr("Print Preview..."))->setEnabled(false);
+
+    QMenu* fileMenu = bar->addMenu(tr("&File..."));
+    fileMenu->setObjectName("mnufile");
+    fileMenu->menuAction()->setObjectName("mnufile");
+    QAction* bmp = item(fileMenu, "mnubmp", tr("Save screenshot of map to BMP image"));
+    QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"));
+    QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
+    sbs->setShortcut(QKeySequence::Save);
+    QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
+
+    item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
+    item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
+
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+    connect(redisplay_, &QAction::triggered, this, &MainWindow::redisplayMap);
+    connect(bmp, &QAction::triggered, this, &MainWindow::saveScreenshot);
+    connect(sbs, &QAction::triggered, this, &MainWindow::saveAsSbs);
+    connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
+    connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
+}
+
+QAction* MainWindow::action(const char* objectName) const { return findChild<QAction*>(objectName); }
+
+// --- the file browser -------------------------------------------------------------------------------------
+
+bool MainWindow::openFolder(const std::string& folder) {
+    std::error_code error;
+    const std::filesystem::path path = std::filesystem::canonical(folder, error);
+    if (error || !std::filesystem::is_directory(path, error)) return false;
+    folder_ = path.string();
+    showFolderList();
+    showFileList();
+    load_->setEnabled(false);
+    printSelected_->setEnabled(false);
+    // The settings file remembers the folder; a settings file that cannot be written changes nothing.
+    (void)saveSettings(folder_);
+    return true;
+}
+
+void MainWindow::changeDrive(int index) { openFolder(toPath(drive_->itemText(index))); }
+
+void MainWindow::showFolderList() {
+    // The drive that holds the folder: the longest mount point it lies under.
+    int driveIndex = 0;
+    for (int i = 0; i < drive_->count(); ++i) {
+        const std::string root = toPath(drive_->itemText(i));
+        if (folder_.starts_with(root) && root.size() > toPath(drive_->itemText(driveIndex)).size()) driveIndex = i;
+    }
+    drive_->setCurrentIndex(driveIndex);
+
+    // The folder list: the folders from the root down to the current one, opened, then its subfolders.
+    folders_->clear();
+    const QIcon open = style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = style()->standardIcon(QStyle::SP_DirClosedIcon);
+    std::vector<std::filesystem::path> chain;
+    for (std::filesystem::path p(folder_); !p.empty(); p = p.parent_path()) {
+        chain.insert(chain.begin(), p);
+        if (p == p.parent_path()) break;
+    }
+    int depth = 0;
+    for (const auto& p : chain) {
+        const QString name = p == p.root_path() ? fromPath(p.string()) : fromPath(p.filename().string());
+        auto* entry = new QListWidgetItem(open, QString(depth * 2, ' ') + name, folders_);
+        entry->setData(Qt::UserRole, fromPath(p.string()));
+        ++depth;
+    }
+    QListWidgetItem* current = folders_->item(folders_->count() - 1);
+    const QStringList children =
+        QDir(fromPath(folder_)).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
+    for (const QString& child : children) {
+        auto* entry = new QListWidgetItem(closed, QString(depth * 2, ' ') + child, folders_);
+        entry->setData(Qt::UserRole, fromPath(joinPath(folder_, toPath(child))));
+    }
+    folders_->setCurrentItem(current);
+}
+
+void MainWindow::folderActivated(QListWidgetItem* item) {
+    if (!item) return;
+    const std::string path = toPath(item->data(Qt::UserRole).toString());
+    if (path != folder_) openFolder(path);
+}
+
+void MainWindow::fileTypeChosen(int index) {
+    const int number = fileType_->itemData(index).toInt();
+    for (const FileTypeEntry& entry : kFileTypes) {
+        if (static_cast<int>(entry.type) == number) fileTypeShown_ = entry.type;
+    }
+    showFileList();
+}
+
+void MainWindow::showFileList() {
+    files_->clear();
+    // The type's extension matches without regard to case, as on the file system the program was made for.
+    for (const std::string& name : filesOfType(folder_, fileTypeShown_)) files_->addItem(fromPath(name));
+    fileSelectionChanged();
+}
+
+std::vector<std::string> MainWindow::listedFileNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < files_->count(); ++i) names.push_back(toPath(files_->item(i)->text()));
+    return names;
+}
+
+std::vector<std::string> MainWindow::selectedFileNames() const {
+    std::vector<std::string> names;
+    for (int i = 0; i < files_->count(); ++i) {
+        if (files_->item(i)->isSelected()) names.push_back(toPath(files_->item(i)->text()));
+    }
+    return names;
+}
+
+void MainWindow::markFilesFromMask() {
+    const std::vector<bool> marks = markFromMask(prompter_, store_.appTitle, listedFileNames());
+    for (int i = 0; i < files_->count() && static_cast<std::size_t>(i) < marks.size(); ++i) {
+        files_->item(i)->setSelected(marks[static_cast<std::size_t>(i)]);
+    }
+}
+
+void MainWindow::showSubsectorIndexOfFolder() {
+    showSubsectorIndex(store_, prompter_, folder_, listedFileNames(), fileTypeShown_);
+}
+
+void MainWindow::fileSelectionChanged() {
+    const bool any = !files_->selectedItems().isEmpty();
+    load_->setEnabled(any);
+    printSelected_->setEnabled(any);
+}
+
+std::string MainWindow::selectedFileName() const {
+    const QListWidgetItem* item = files_->currentItem();
+    if (!item || !item->isSelected()) {
+        const auto selected = files_->selectedItems();
+        item = selected.isEmpty() ? nullptr : selected.front();
+    }
+    return item ? toPath(item->text()) : std::string();
+}
+
+// --- loading, saving, closing -------------------------------------------------------------------------------
+
+bool MainWindow::mayDiscardChanges() {
+    return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle);
+}
+
+void MainWindow::loadSelectedFile() {
+    const std::string name = selectedFileName();
+    if (name.empty()) return;
+    if (!mayDiscardChanges()) return;
+    const LoadOptions options{folder_, name};
+    // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
+    // the subsector, which is then shown like any load.
+    if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
+    store_.refreshStatistics();
+    redisplayMap();
+    redisplay_->setEnabled(true);
+    print_->setEnabled(true);
+    store_.unsavedChanges = 0;
+}
+
+void MainWindow::applyCommandLine(const std::string& commandLine) {
+    if (commandLine == "ATLAS") {
+        fileType_->setCurrentIndex(1);
+        if (loadSubsectorFile(store_, prompter_, atlasPath()) != LoadStatus::NotRead) {
+            store_.refreshStatistics();
+            redisplayMap();
+        }
+        return;
+    }
+    if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
+}
+
+void MainWindow::saveAsSbs() { saveSbs(store_, prompter_, tagText_, folder_); }
+
+void MainWindow::saveAsArp() { saveArp(store_, prompter_, folder_); }
+
+void MainWindow::saveAllInFolderAsSbs() {
+    const std::vector<std::string> names = listedFileNames();
+    QProgressDialog progress(tr("Converting the files of this folder to SBS..."), tr("Stop"), 0,
+                             static_cast<int>(names.size()), this);
+    progress.setObjectName("BatchProgress");
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(300);
+    const BatchResult result = saveAllInFolderToSbs(
+        store_, prompter_, folder_, names, selectedFileName(),
+        [&](std::size_t index, std::size_t count, const std::string& name) {
+            progress.setMaximum(static_cast<int>(count));
+            progress.setValue(static_cast<int>(index));
+            if (index < count) progress.setLabelText(tr("Converting %1 to SBS...").arg(fromPath(name)));
+            return !progress.wasCanceled();
+        });
+    progress.reset();
+    const std::string reselect = selectedFileName();
+    showFileList();
+    if (!reselect.empty()) {
+        const auto found = files_->findItems(fromPath(reselect), Qt::MatchExactly);
+        if (!found.isEmpty()) files_->setCurrentItem(found.front());
+    }
+    if (result.written.empty()) return;
+    redisplayMap();
+    redisplay_->setEnabled(true);
+}
+
+void MainWindow::saveScreenshot() { saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (mayDiscardChanges()) {
+        event->accept();
+        QApplication::closeAllWindows();
+    } else {
+        event->ignore();
+    }
+}
+
+// --- the map --------------------------------------------------------------------------------------------------
+
+void MainWindow::redisplayMap() {
+    redrawMap(store_, mapView_->surface(), prompter_, sectorMode_->isChecked());
+    mapView_->update();
+}
+
+void MainWindow::drawSectorGridOnMap() {
+    redrawMap(store_, mapView_->surface(), prompter_, true);
+    mapView_->update();
+}
+
+void MainWindow::resetMapScroll() { scroll_->setValue(0); }
+
+void MainWindow::moveMap(int value) { mapView_->move(0, value); }
+
+void MainWindow::showLabels(const MapLabels& labels) {
+    labels_ = labels;
+    nameLabel_->setText(fromBytes(labels.nameText));
+    locationLabel_->setText(fromBytes(labels.locationText));
+}
+
+void MainWindow::pointerMoved(MapPoint point) {
+    const MapPointerResult result = mapPointerMoved(store_, point, labels_);
+    store_.detailIndex = result.detailIndex;
+    showLabels(result.labels);
+}
+
+void MainWindow::pointerPressed(MapPoint point) {
+    const MapPointerResult result = mapPointerPressed(store_, point, labels_);
+    store_.detailIndex = result.detailIndex;
+    showLabels(result.labels);
+    if (!result.onWorld) return;
+    if (openDetails_) {
+        openDetails_(result.detailIndex);
+    } else {
+        prompter_.message(store_.worlds[static_cast<std::size_t>(result.detailIndex)].name.shown(),
+                          MessageIcon::Information);
+    }
+    redisplayMap();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == nameLabel_) {
+            if (dumpDescriptions_) dumpDescriptions_();
+            return true;
+        }
+        if (watched == locationLabel_) {
+            drawSectorGridOnMap();
+            return true;
+        }
+    }
+    if (watched == folders_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            folderActivated(folders_->currentItem());
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+}  // namespace qelvar

@@ -1,0 +1,69 @@
+#include "qt_prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+#include "text_codec.h"
+
+namespace qelvar {
+
+namespace {
+
+QMessageBox::Icon qtIcon(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Question: return QMessageBox::Question;
+        case MessageIcon::Exclamation: return QMessageBox::Warning;
+        case MessageIcon::Critical: return QMessageBox::Critical;
+        case MessageIcon::None: break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+QtPrompter::QtPrompter(QWidget* parent, std::string defaultTitle)
+    : parent_(parent), defaultTitle_(std::move(defaultTitle)) {}
+
+void QtPrompter::message(const std::string& text, MessageIcon icon, const std::string& title) {
+    QMessageBox box(qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title), fromBytes(text),
+                    QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtPrompter::askYesNo(const std::string& text, MessageIcon icon, const std::string& title, bool defaultYes) {
+    QMessageBox box(qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title), fromBytes(text),
+                    QMessageBox::Yes | QMessageBox::No, parent_);
+    box.setDefaultButton(defaultYes ? QMessageBox::Yes : QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::string QtPrompter::inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) {
+    bool ok = false;
+    const QString answer = QInputDialog::getText(parent_, fromBytes(title.empty() ? defaultTitle_ : title),
+                                                 fromBytes(prompt), QLineEdit::Normal, fromBytes(proposed), &ok);
+    return ok ? toBytes(answer) : std::string();
+}
+
+std::optional<std::string> QtPrompter::saveFileName(const std::string& folder, const std::string& pattern) {
+    const QString chosen = QFileDialog::getSaveFileName(parent_, QString(), QString::fromLocal8Bit(folder.c_str()),
+                                                        QString::fromLatin1(pattern.c_str()));
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toLocal8Bit().toStdString();
+}
+
+void QtPrompter::setBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+void QtPrompter::beep() { QApplication::beep(); }
+
+void QtPrompter::processEvents() { QApplication::processEvents(); }
+
+}  // namespace qelvar

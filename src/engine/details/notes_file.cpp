@@ -1,0 +1,45 @@
+#include "details/notes_file.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+#include "store/file_io.h"
+#include "store/text.h"
+
+namespace qelvar {
+
+std::string notesFolderFor(std::string mapFolder) {
+    if (mapFolder.empty() || mapFolder.back() != '/') mapFolder += '/';
+    const auto at = mapFolder.find("map");
+    if (at != std::string::npos) mapFolder.replace(at, 3, "loc");
+    return mapFolder;
+}
+
+std::string notesFileName(int sectorLocation) { return "P" + formatFourDigits(sectorLocation) + ".txt"; }
+
+std::string notesFilePath(const std::string& mapFolder, int sectorLocation) {
+    return notesFolderFor(mapFolder) + notesFileName(sectorLocation);
+}
+
+NotesText readNotesFile(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) {
+        if (error) return {false, {}, "Cannot read \"" + path + "\": " + error.message()};
+        return {true, {}, {}};
+    }
+    ReadResult read = readFileBytes(path);
+    if (!read.ok) return {false, {}, read.error};
+    return {true, std::move(read.bytes), {}};
+}
+
+std::string writeNotesFile(const std::string& path, const std::string& text) {
+    if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
+        return "Cannot write \"" + path + "\": " + std::strerror(errno);
+    }
+    return writeFileAtomically(path, text + "\r\n");
+}
+
+}  // namespace qelvar

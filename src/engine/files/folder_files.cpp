@@ -1,0 +1,50 @@
+#include "files/folder_files.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include "store/text.h"
+
+namespace qelvar {
+
+namespace {
+
+std::string extensionOf(FileType type) {
+    switch (type) {
+        case FileType::Sbs: return ".SBS";
+        case FileType::Arp: return ".ARP";
+        case FileType::Dat: return ".DAT";
+    }
+    return {};
+}
+
+}  // namespace
+
+std::optional<FileType> fileTypeNamed(std::string_view name) {
+    const std::string upper = upperAscii(name);
+    if (upper == "SBS") return FileType::Sbs;
+    if (upper == "ARP") return FileType::Arp;
+    if (upper == "DAT") return FileType::Dat;
+    return std::nullopt;
+}
+
+std::string filePattern(FileType type) { return "*" + extensionOf(type); }
+
+std::vector<std::string> filesOfType(const std::string& folder, FileType type) {
+    namespace fs = std::filesystem;
+    const std::string wanted = extensionOf(type);
+    std::vector<std::string> names;
+    std::error_code error;
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        std::error_code ignored;
+        if (!it->is_regular_file(ignored)) continue;
+        const std::string name = it->path().filename().string();
+        if (name.size() > wanted.size() && upperAscii(name.substr(name.size() - wanted.size())) == wanted) {
+            names.push_back(name);
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace qelvar

@@ -1,0 +1,39 @@
+#pragma once
+// Extended-hex digits, subsector letters and UWP composition.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "store/notice.h"
+
+namespace qelvar {
+
+class SubsectorStore;
+
+inline constexpr std::string_view kExtendedHexDigits = "123456789ABCDEFGHJKLMNPQRSTVWXYZ";
+inline constexpr int kNotADigit = -99;
+
+// Value 1..32 of a one-character extended-hex digit (either case); -99 for anything else, "0" included.
+int hexDigitValue(std::string_view text);
+inline int hexDigitValue(char c) { return hexDigitValue(std::string_view(&c, 1)); }
+
+// 0 gives "0", 1..32 their digit, anything above 32 the text "-99".
+std::string valueHexDigit(int value);
+
+inline constexpr const char* kDuffLetterMessage = "DUFF SS LETTER";
+
+// The location offset of a subsector letter: only the one-character upper-case letters A..P are known;
+// anything else gives nothing, which the caller reports as "DUFF SS LETTER" and treats as offset 0.
+std::optional<int> letterOffset(std::string_view letter);
+// The same for a whole reading, writing or drawing: an unknown letter adds the "DUFF SS LETTER" notice
+// and gives 0.
+int letterOffsetOrReport(std::string_view letter, Notices& notices);
+
+// The UWP as shown and printed, "S-DAHPGL-T": a hyphen after the first and after the seventh character.
+std::string hyphenatedUwp(std::string_view uwp);
+
+// Builds the UWP of worlds[workIndex] from uwpValues and the starport letter in uwpDigits[1].
+void composeUwp(SubsectorStore& store);
+
+}  // namespace qelvar

@@ -1,0 +1,19 @@
+#include "store/paths.h"
+
+#include <filesystem>
+
+namespace qelvar {
+
+std::string folderOf(const std::string& path) {
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    return folder.empty() ? std::string(".") : folder.string();
+}
+
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+std::string joinPath(const std::string& folder, const std::string& name) {
+    if (folder.empty()) return name;
+    return (std::filesystem::path(folder) / std::filesystem::path(name).relative_path()).string();
+}
+
+}  // namespace qelvar

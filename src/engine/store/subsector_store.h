@@ -1,0 +1,80 @@
+#pragma once
+// The one subsector in memory: 91 world slots (1..80 are the hexes in column-major order, 0 is the spill
+// slot for lines that match no hex, 81..90 are never hexes), the names, the letter, the process-wide
+// values and the statistics.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "store/fixed_text.h"
+
+namespace qelvar {
+
+struct WorldRecord {
+    FixedText<20> name;
+    std::int16_t location = 0;  // column * 100 + row inside the subsector; 0 is an empty hex
+    FixedText<8> uwp;
+    FixedText<1> base;
+    FixedText<1> zone;
+    FixedText<1> gasGiant;
+    FixedText<6> star1;
+    FixedText<6> star2;
+    FixedText<6> star3;
+    FixedText<3> pag;
+    FixedText<60> notes;
+    FixedText<2> allegiance;
+    FixedText<2> facility;
+    FixedText<15> tradeCodes;
+    std::int16_t cargoBase = 0;
+
+    void clear() { *this = WorldRecord{}; }
+    bool occupied() const { return location > 0; }
+    bool operator==(const WorldRecord&) const = default;
+};
+
+inline constexpr int kSlotCount = 91;
+inline constexpr int kHexCount = 80;
+
+class SubsectorStore {
+public:
+    SubsectorStore();
+
+    std::array<WorldRecord, kSlotCount> worlds{};
+    std::array<FixedText<4>, kSlotCount> hexCodes{};
+    std::string subsectorName;
+    std::string sectorName;
+    std::string subsectorLetter;
+    std::string appTitle;
+    std::string crlf = "\r\n";
+    std::int16_t unsavedChanges = 0;
+    int batchMode = 0;
+    int detailIndex = 0;
+    int workIndex = 0;
+    std::array<int, 9> uwpValues{};
+    std::array<std::string, 9> uwpDigits{};
+
+    std::int16_t worldCount = 0;
+    char maxPopulationCode = ' ';
+    char bestTechCode = ' ';
+    double totalPopulation = 0;
+
+    // Empties all 91 slots; names, letter, codes and flags stay.
+    void clear();
+    // Rebuilds hexCodes: "0101" for slot 1 ... "0810" for slot 80; slots 0 and 81..90 cleared.
+    void buildHexCodes();
+    // The first slot 1..90 whose location code reads as n; 0 when none does (a location of exactly 0
+    // finds slot 81, whose cleared code reads as 0).
+    int slotOfLocation(int n) const;
+    // uwpValues[1..8] from the UWP of a slot, with anything that is not a digit read as 0.
+    void loadUwpValues(int slot);
+    void refreshStatistics();
+
+    // The numeric value of hexCodes[slot]; 0 for the cleared slots.
+    int hexCodeValue(int slot) const { return hexCodeValues_[static_cast<std::size_t>(slot)]; }
+
+private:
+    std::array<int, kSlotCount> hexCodeValues_{};
+};
+
+}  // namespace qelvar

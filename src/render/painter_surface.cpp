@@ -1,0 +1,280 @@
+#include "painter_surface.h"
+
+#include <QPagedPaintDevice>
+#include <QSvgGenerator>
+#include <cmath>
+
+#include "text_codec.h"
+
+namespace qelvar {
+
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+constexpr double kCellsPerInchAcross = 12;
+constexpr double kCellsPerInchDown = 6;
+
+QColor toQColor(Rgb c) { return QColor(c.r, c.g, c.b); }
+
+}  // namespace
+
+PainterSurface::PainterSurface(double dotsPerInchX, double dotsPerInchY) : dpiX_(dotsPerInchX), dpiY_(dotsPerInchY) {}
+
+PainterSurface::~PainterSurface() = default;
+
+double PainterSurface::scaleX() const {
+    return unit() == SurfaceUnit::Millimetres ? dpiX_ / kMillimetresPerInch : dpiX_ / kCellsPerInchAcross;
+}
+
+double PainterSurface::scaleY() const {
+    return unit() == SurfaceUnit::Millimetres ? dpiY_ / kMillimetresPerInch : dpiY_ / kCellsPerInchDown;
+}
+
+QPointF PainterSurface::toDevice(double x, double y) const { return QPointF(x * scaleX(), y * scaleY()); }
+
+void PainterSurface::resetPainterState() {
+    fontOnPainter_ = false;
+    pen_.reset();
+    layouts_.clear();
+}
+
+void PainterSurface::applyLinePen(QPainter& p) {
+    QPen pen(toQColor(foreColour()));
+    pen.setWidthF(drawWidth());
+    pen.setStyle(drawStyle() == LineStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    if (!pen_ || *pen_ != pen) {
+        p.setPen(pen);
+        pen_ = pen;
+    }
+}
+
+const QFontMetricsF& PainterSurface::metrics() {
+    if (!fontSpec_ || *fontSpec_ != font()) {
+        fontSpec_ = font();
+        font_ = QFont(fromBytes(font().name));
+        font_.setPointSizeF(font().size > 0 ? font().size : 1);
+        font_.setBold(font().bold);
+        font_.setUnderline(font().underline);
+        font_.setStyleHint(QFont::SansSerif);
+        metrics_.reset();
+        fontOnPainter_ = false;
+    }
+    if (!metrics_) {
+        metrics_ = std::make_unique<QFontMetricsF>(font_, paintDevice());
+    }
+    return *metrics_;
+}
+
+void PainterSurface::applyFont(QPainter& p) {
+    metrics();
+    if (!fontOnPainter_) {
+        p.setFont(font_);
+        fontOnPainter_ = true;
+    }
+}
+
+double PainterSurface::textWidth(std::string_view text) {
+    return metrics().horizontalAdvance(fromBytes(text)) / scaleX();
+}
+
+void PainterSurface::drawClear() {
+    QPainter* p = painter();
+    if (!p || !paintsBackground()) return;
+    p->fillRect(deviceArea(), toQColor(backColour()));
+}
+
+void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    p->drawLine(toDevice(x1, y1), toDevice(x2, y2));
+}
+
+void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    p->setBrush(Qt::NoBrush);
+    p->drawRect(QRectF(toDevice(x1, y1), toDevice(x2, y2)).normalized());
+}
+
+void PainterSurface::drawCircle(double cx, double cy, double radius) {
+    QPainter* p = painter();
+    if (!p) return;
+    applyLinePen(*p);
+    if (fillStyle() == FillStyle::Solid) {
+        p->setBrush(toQColor(fillColour()));
+    } else {
+        p->setBrush(Qt::NoBrush);
+    }
+    const double r = std::fabs(radius);
+    p->drawEllipse(toDevice(cx, cy), r * scaleX(), r * scaleY());
+}
+
+void PainterSurface::drawText(double x, double y, std::string_view text) {
+    QPainter* p = painter();
+    if (!p || text.empty()) return;
+    applyFont(*p);
+    applyLinePen(*p);  // text takes only the pen's colour
+    // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
+    std::string key = font().name;
+    key += font().bold ? "\x1f""b" : "\x1f";
+    key += font().underline ? "u\x1f" : "\x1f";
+    key += std::to_string(font().size);
+    key += '\x1f';
+    key.append(text);
+    auto found = layouts_.find(key);
+    if (found == layouts_.end()) {
+        if (layouts_.size() >= kLayoutCacheSize) layouts_.clear();
+        // Control bytes have no glyph (and no place in an SVG document): they draw as blanks.
+        QString shown = fromBytes(text);
+        for (QChar& c : shown) {
+            if (c.unicode() < 0x20) c = QLatin1Char(' ');
+        }
+        QStaticText layout(shown);
+        layout.setTextFormat(Qt::PlainText);
+        layout.setPerformanceHint(QStaticText::AggressiveCaching);
+        layout.prepare(QTransform(), font_);
+        found = layouts_.emplace(std::move(key), std::move(layout)).first;
+    }
+    p->drawStaticText(toDevice(x, y), found->second);
+}
+
+// --- ImageSurface ---------------------------------------------------------------------------------------
+
+namespace {
+
+QImage blankImage(int width, int height, double dotsPerInch) {
+    QImage image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32);
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch / 0.0254));
+    image.setDotsPerMeterX(dotsPerMetre);
+    image.setDotsPerMeterY(dotsPerMetre);
+    image.fill(Qt::white);
+    return image;
+}
+
+}  // namespace
+
+ImageSurface::ImageSurface(int widthDots, int heightDots, double dotsPerInch, double devicePixelRatio)
+    : PainterSurface(dotsPerInch, dotsPerInch),
+      image_(blankImage(widthDots, heightDots, dotsPerInch)),
+      devicePixelRatio_(devicePixelRatio > 0 ? devicePixelRatio : 1) {
+    painter_.begin(&image_);
+    painter_.setRenderHint(QPainter::Antialiasing);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+ImageSurface::~ImageSurface() = default;
+
+QByteArray ImageSurface::encoded(const char* format) const {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image_.save(&buffer, format)) return {};
+    return bytes;
+}
+
+std::optional<std::string> ImageSurface::imageAsBmp() {
+    QByteArray bytes;
+    if (devicePixelRatio_ == 1) {
+        bytes = encoded("BMP");
+    } else {
+        QImage logical = image_.scaled(static_cast<int>(std::lround(image_.width() / devicePixelRatio_)),
+                                       static_cast<int>(std::lround(image_.height() / devicePixelRatio_)),
+                                       Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const int dotsPerMetre = static_cast<int>(std::lround(image_.dotsPerMeterX() / devicePixelRatio_));
+        logical.setDotsPerMeterX(dotsPerMetre);
+        logical.setDotsPerMeterY(dotsPerMetre);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!logical.save(&buffer, "BMP")) bytes.clear();
+    }
+    if (bytes.isEmpty()) return std::nullopt;
+    return bytes.toStdString();
+}
+
+// --- SvgSurface -----------------------------------------------------------------------------------------
+
+SvgSurface::SvgSurface(int widthDots, int heightDots, double dotsPerInch, const QString& title)
+    : PainterSurface(dotsPerInch, dotsPerInch),
+      width_(std::max(widthDots, 1)),
+      height_(std::max(heightDots, 1)),
+      generator_(std::make_unique<QSvgGenerator>()) {
+    buffer_.open(QIODevice::WriteOnly);
+    generator_->setOutputDevice(&buffer_);
+    generator_->setSize(QSize(width_, height_));
+    generator_->setViewBox(QRect(0, 0, width_, height_));
+    generator_->setResolution(static_cast<int>(std::lround(dotsPerInch)));
+    if (!title.isEmpty()) generator_->setTitle(title);
+    painter_.begin(generator_.get());
+    painter_.setRenderHint(QPainter::Antialiasing);
+}
+
+SvgSurface::~SvgSurface() {
+    if (painter_.isActive()) painter_.end();
+}
+
+QPainter* SvgSurface::painter() { return finished_ ? nullptr : &painter_; }
+
+QPaintDevice* SvgSurface::paintDevice() { return generator_.get(); }
+
+QByteArray SvgSurface::finish() {
+    if (!finished_) {
+        if (painter_.isActive()) painter_.end();
+        finished_ = true;
+    }
+    return buffer_.data();
+}
+
+// --- PrinterSurface -------------------------------------------------------------------------------------
+
+PrinterSurface::PrinterSurface(QPagedPaintDevice& printer, JobEnd jobEnd)
+    : PainterSurface(printer.logicalDpiX(), printer.logicalDpiY()), printer_(printer), jobEnd_(jobEnd) {}
+
+PrinterSurface::~PrinterSurface() { finish(); }
+
+QPainter* PrinterSurface::painter() {
+    if (!painter_.isActive()) {
+        if (!painter_.begin(&printer_)) return nullptr;
+        painter_.setRenderHint(QPainter::Antialiasing);
+        resetPainterState();
+        jobEnded_ = false;
+    } else if (jobEnded_) {
+        printer_.newPage();
+        jobEnded_ = false;
+    }
+    return &painter_;
+}
+
+QPaintDevice* PrinterSurface::paintDevice() { return &printer_; }
+
+QRectF PrinterSurface::deviceArea() const { return QRectF(0, 0, printer_.width(), printer_.height()); }
+
+std::optional<double> PrinterSurface::pageHeightMillimetres() const {
+    const double dpi = printer_.logicalDpiY();
+    if (dpi <= 0 || printer_.height() <= 0) return std::nullopt;
+    return printer_.height() / dpi * kMillimetresPerInch;
+}
+
+void PrinterSurface::drawNewPage() {
+    // A page that has not begun yet is new already.
+    if (painter_.isActive() && !jobEnded_) printer_.newPage();
+}
+
+void PrinterSurface::endDoc() {
+    if (!painter_.isActive()) return;
+    if (jobEnd_ == JobEnd::NextPage) {
+        jobEnded_ = true;
+    } else {
+        painter_.end();
+    }
+}
+
+void PrinterSurface::finish() {
+    if (painter_.isActive()) painter_.end();
+    jobEnded_ = false;
+}
+
+}  // namespace qelvar

@@ -1,0 +1,125 @@
+// The text window: its keys, the time stamp and its printouts as PDF.
+#include <gtest/gtest.h>
+
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTest>
+
+#include "text_window.h"
+#include "support/modal_dialogs.h"
+#include "support/temp_folder.h"
+
+namespace qelvar {
+namespace {
+
+using testing::whenModalShown;
+
+QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
+void press(QWidget* w, const char* name) { QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton); }
+
+class TextWindowTest : public testing::TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        window.setClock([] {
+            std::tm when{};
+            when.tm_year = 2026 - 1900, when.tm_mon = 11, when.tm_mday = 5, when.tm_hour = 16, when.tm_min = 55;
+            return when;
+        });
+    }
+
+    // Edits `text` under `heading`, acting in the window, and gives the lines with text of the PDF it printed.
+    QStringList printed(const QString& heading, QString text, std::function<void(QWidget*)> act) {
+        const std::string pdf = path("out.pdf");
+        qputenv("QELVAR_PRINT_PDF", QByteArray::fromStdString(pdf));
+        whenModalShown("SLIST4", act);
+        window.edit(heading, text);
+        qunsetenv("QELVAR_PRINT_PDF");
+        QProcess p;
+        p.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
+        if (!p.waitForFinished(20000)) return {"<pdftotext failed>"};
+        QStringList lines;
+        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+            if (!line.trimmed().isEmpty()) lines << line.simplified();
+        }
+        return lines;
+    }
+
+    TextWindow window;
+};
+
+TEST_F(TextWindowTest, OkCtrlEnterCancelAndEscape) {
+    const struct {
+        const char* name;
+        std::function<void(QWidget*)> act;
+        bool accepted;
+    } cases[] = {
+        {"Ok", [](QWidget* w) { press(w, "Command1"); }, true},
+        {"Ctrl+Enter", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Return, Qt::ControlModifier); }, true},
+        {"Cancel", [](QWidget* w) { press(w, "Command2"); }, false},
+        {"Escape", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Escape); }, false},
+        {"Ctrl+Enter on a button does not accept",
+         [](QWidget* w) {
+             QTest::keyClick(w->findChild<QPushButton*>("Command3"), Qt::Key_Return, Qt::ControlModifier);
+             EXPECT_TRUE(w->isVisible());
+             QTest::keyClick(w, Qt::Key_Escape);
+         },
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QString text = "start";
+        whenModalShown("SLIST4", [&](QWidget* w) {
+            EXPECT_EQ(w->windowTitle(), "Enter Text");
+            EXPECT_EQ(w->focusWidget(), editor(w));
+            QTest::keyClicks(editor(w), " more");
+            c.act(w);
+        });
+        EXPECT_EQ(window.edit("Heading", text), c.accepted);
+        EXPECT_EQ(text, c.accepted ? "start more" : "start");
+    }
+}
+
+TEST_F(TextWindowTest, F5AppendsTheTimeStampAndEditsCanBeUndone) {
+    QString text;
+    whenModalShown("SLIST4", [](QWidget* w) {
+        QTest::keyClick(editor(w), Qt::Key_F5);
+        QTest::keyClicks(editor(w), "Met");
+        QTest::keyClick(editor(w), Qt::Key_Z, Qt::ControlModifier);  // undoes the typing, not the stamp
+        QTest::keyClicks(editor(w), "Met the envoy");
+        press(w, "Command1");
+    });
+    ASSERT_TRUE(window.edit("Heading", text));
+    EXPECT_EQ(text, "  05/Dec/2026 16:55: Met the envoy");
+}
+
+TEST_F(TextWindowTest, PrintAllWrapsWordsIntoThePdf) {
+    QString words;
+    for (int i = 0; i < 60; ++i) words += QString("word%1 ").arg(i);
+    const QStringList lines = printed("Edit notes for Hollowmere", words + "\nlast", [](QWidget* w) {
+        press(w, "Command3");
+        EXPECT_TRUE(w->isVisible());  // the window stays open
+        press(w, "Command2");
+    });
+    ASSERT_GE(lines.size(), 4);
+    EXPECT_EQ(lines[0], "Edit notes for Hollowmere");
+    // Several lines of words, none running off the page, every word once and in order.
+    EXPECT_EQ(lines.mid(1).join(' '), (words + "last").simplified());
+    for (const QString& line : lines) EXPECT_LE(line.size(), 120);
+}
+
+TEST_F(TextWindowTest, PrintSelectionPrintsOnlyTheSelectedText) {
+    const QStringList lines = printed("Selection heading", "keep out SELECTED PART keep out", [](QWidget* w) {
+        QTextCursor cursor = editor(w)->textCursor();
+        cursor.setPosition(9);
+        cursor.setPosition(22, QTextCursor::KeepAnchor);
+        editor(w)->setTextCursor(cursor);
+        press(w, "Command4");
+        press(w, "Command2");
+    });
+    EXPECT_EQ(lines, (QStringList{"Selection heading", "SELECTED PART"}));
+}
+
+}  // namespace
+}  // namespace qelvar

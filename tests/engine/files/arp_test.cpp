@@ -1,0 +1,194 @@
+#include "files/arp.h"
+
+#include <gtest/gtest.h>
+
+#include "store/file_io.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
+#include "files/sbs.h"
+#include "support/column_line.h"
+#include "support/notices.h"
+#include "support/sample_world.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+
+namespace qelvar {
+namespace {
+
+using testing::lineAt;
+using testing::ScriptedPrompter;
+
+// The heading and rule lines as the layout gives them.
+const std::string kHeading =
+    "System Name              Locn S-DAHPGL-T B Remarks                   Trade Codes     Z G Price Star 1 Star 2 "
+    "Star 3 PAG Al TF";
+const std::string kRule =
+    "------------------------ ---- ---------- - ------------------------- --------------- - - ----- ------ ------ "
+    "------ --- -- --";
+
+std::string arpFile(const std::string& subsectorLine, const std::vector<std::string>& worlds,
+                    const std::string& eol = "\r\n") {
+    std::string bytes = eol + "Kestrane Reach" + eol + eol + subsectorLine + eol + eol + kHeading + eol + kRule + eol;
+    for (const auto& w : worlds) bytes += w + eol;
+    return bytes;
+}
+
+SubsectorStore storeWith(const std::string& name, const std::string& letter) {
+    SubsectorStore store;
+    store.subsectorName = name;
+    store.sectorName = "Kestrane Reach";
+    store.subsectorLetter = letter;
+    return store;
+}
+
+TEST(ArpWriter, LinesAndFieldsAtTheirColumns) {
+    SubsectorStore store = storeWith("Ostrel Drift", "C");
+    store.worlds[1] = testing::sampleWorld(101);
+    store.worlds[12] = testing::sampleWorld(202);
+    store.worlds[12].cargoBase = -1000;
+    store.worlds[12].notes = "  A remark far too long for its column  ";
+    store.worlds[12].base = " ";
+
+    const auto file = formatArp(store);
+    EXPECT_TRUE(file.notices.empty());
+    EXPECT_EQ(file.value,
+              arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}),
+                      {lineAt({{1, "Hollowmere"}, {26, "1701"}, {31, "A-788899-C"}, {42, "N"}, {44, "Mining colony"},
+                               {70, "Ni Cp Po"}, {86, "A"}, {88, "G"}, {90, "5200"}, {96, "G2 V"}, {103, "M1 D"},
+                               {110, "K5 III"}, {117, "213"}, {121, "Vo"}, {124, "Tf"}}),
+                       lineAt({{1, "Hollowmere"}, {26, "1802"}, {31, "A-788899-C"}, {44, "A remark far too long for "},
+                               {70, "Ni Cp Po"}, {86, "A"}, {88, "G"}, {90, "-1000"}, {96, "G2 V"}, {103, "M1 D"},
+                               {110, "K5 III"}, {117, "213"}, {121, "Vo"}, {124, "Tf"}})}));
+}
+
+TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
+    EXPECT_EQ(arpSubsectorLine(storeWith("", "A")), lineAt({{1, "Subsector"}, {32, "(A)"}}));
+    EXPECT_EQ(arpSubsectorLine(storeWith("A name far longer than the line allows", "B")),
+              "Subsector A name far longer tha(B)");
+    SubsectorStore store = storeWith("Odd", "q");
+    store.worlds[1] = testing::sampleWorld(101);
+    const auto file = formatArp(store);
+    ASSERT_EQ(file.notices.size(), 1u);
+    EXPECT_EQ(file.notices[0].text, "DUFF SS LETTER");
+    EXPECT_EQ(columns(splitLines(file.value)[7], 26, 29), "0101");
+}
+
+TEST(ArpReader, FieldsFromTheirColumns) {
+    const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"}, {26, "1701"}, {31, "a?788899?c"}, {42, "n"},
+                                     {44, "Cp Mining colony"}, {70, "Ni Po Xx"}, {86, "r"}, {88, "g"}, {90, "5200"},
+                                     {96, "g2 v"}, {103, "m1 d"}, {110, "k5 iii"}, {117, "2a3"}, {121, "vo"},
+                                     {124, "tf"}});
+    SubsectorStore store;
+    const Notices notices = readArp(store, arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {line}));
+    EXPECT_TRUE(notices.empty());
+    EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter, "Ostrel Drift|Kestrane Reach|C");
+    const WorldRecord& w = store.worlds[1];
+    EXPECT_EQ(w.location, 101);
+    const std::string fields = w.name.str() + "|" + w.uwp.str() + w.base.str() + w.zone.str() + w.gasGiant.str() + "|" +
+                               w.notes.str().substr(0, 26) + "|" + w.tradeCodes.str() + "|" + std::to_string(w.cargoBase) +
+                               "|" + w.star1.str() + w.star2.str() + w.star3.str() + "|" + w.pag.str() + "|" +
+                               w.allegiance.str() + "|" + w.facility.str();
+    EXPECT_EQ(fields,
+              "M\xe9lisande Prime 1234|A788899CNRG|Cp Mining colony          |Ni Po Xx       |5200|G2 V  M1 D  K5 III|"
+              "2a3|vo|tf");
+}
+
+TEST(ArpReader, OddFiles) {
+    const std::string head = lineAt({{1, "Subsector Ostrel Drift"}, {32, "(A)"}});
+    const auto world = [](const char* hex, const char* price) {
+        return lineAt({{1, "W"}, {26, hex}, {31, "C-544653-9"}, {90, price}});
+    };
+    const struct {
+        const char* name;
+        std::string file;
+        std::vector<std::string> messages;
+        int slot, location, price;  // where the last world line landed
+    } cases[] = {
+        {"LF only", arpFile(head, {world("0203", "100")}, "\n"), {}, 13, 203, 100},
+        {"a blank line ends the data", arpFile(head, {world("0203", "100"), "   ", world("0305", "7")}), {}, 13, 203, 100},
+        {"price above 16 bits", arpFile(head, {world("0101", "1e9")}), {}, 1, 101, 32767},
+        {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
+        {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
+        {"lower-case letter", arpFile(lineAt({{1, "Subsector X"}, {32, "(c)"}}), {world("0101", "5")}),
+         {"DUFF SS LETTER"}, 1, 101, 5},
+        {"head only, cut short", "\r\nSector\r\n", {"DUFF SS LETTER"}, 1, 0, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SubsectorStore store;
+        EXPECT_EQ(testing::texts(readArp(store, c.file)), c.messages);
+        EXPECT_EQ(store.worlds[c.slot].location, c.location);
+        EXPECT_EQ(store.worlds[c.slot].cargoBase, c.price);
+    }
+}
+
+TEST(ArpFormat, SbsToArpToSbsKeepsEveryField) {
+    for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
+        SCOPED_TRACE(name);
+        const ReadResult sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
+        ASSERT_TRUE(sbs.ok);
+        SubsectorStore original, viaArp;
+        EXPECT_TRUE(readSbs(original, sbs.bytes).empty());
+        EXPECT_TRUE(readArp(viaArp, formatArp(original).value).empty());
+        EXPECT_EQ(formatSbs(viaArp).value, sbs.bytes);  // every field, trade codes and price as read
+    }
+}
+
+using ArpFileTest = testing::TempFolderTest;
+
+TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
+    SubsectorStore store = storeWith("Ost <Dr>", "C");
+    store.worlds[1] = testing::sampleWorld(101);
+    store.worlds[1].name = "Tom & Jerry";
+
+    ScriptedPrompter declined;
+    declined.saveAnswers.push_back(path("only.arp"));
+    declined.yesNoAnswers.push_back(false);
+    store.unsavedChanges = 1;
+    EXPECT_TRUE(saveArp(store, declined, dir_.string()));
+    EXPECT_EQ(store.unsavedChanges, 0);
+    ASSERT_EQ(declined.prompts.size(), 2u);
+    EXPECT_EQ(declined.prompts[1].text, "Data file saved OK. Do you want the HTM version as well?");
+    EXPECT_TRUE(std::filesystem::exists(path("only.arp")));
+    EXPECT_FALSE(std::filesystem::exists(path("only.htm")));
+
+    ScriptedPrompter accepted;
+    accepted.saveAnswers.push_back(path("table.arp"));
+    accepted.yesNoAnswers.push_back(true);
+    EXPECT_TRUE(saveArp(store, accepted, dir_.string()));
+    EXPECT_EQ(readFileBytes(path("table.arp")).bytes, formatArp(store).value);
+    const std::vector<std::string> expected = {
+        "<html>", "<body>", lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
+        "<table width=\"100%\"border=1>", "<tr>", "  <Th>System Name</th>", "  <Th>Locn</th>",
+        "  <Th>S-DAHPGL-T</th>", "  <Th>B</th>", "  <Th>Remarks</th>", "  <Th>Trade</th>", "  <Th>Zone</th>",
+        "  <Th>G</th>", "  <Th>Price</th>", "  <Th>Star 1</th>", "  <Th>Star 2</th>", "  <Th>Star 3</th>",
+        "  <Th>PAG</th>", "  <Th>Algn</th>", "  <Th>TF</th>", "</tr>", "<tr>",
+        "<td>Tom &amp; Jerry         </td>", "<td>1701</td>", "<td>A-788899-C</td>",
+        "<td>N</td><td>Mining colony</td>", "<td>Ni Cp Po       </td><td>A</td>", "<td>G</td><td>5200</td>",
+        "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>", "<td>213</td><td>Vo</td><td>Tf</td>", "</tr>",
+        "</table>", "</body>", "</html>"};
+    std::string html;
+    for (const auto& line : expected) html += line + "\r\n";
+    EXPECT_EQ(readFileBytes(path("table.htm")).bytes, html);
+}
+
+TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {
+    SubsectorStore store = storeWith("Ostrel Drift", "A");
+    store.worlds[1] = testing::sampleWorld(101);
+    write("file", "in the way");
+    store.unsavedChanges = 1;
+    for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(path("file/x.arp"))}) {
+        ScriptedPrompter prompter;  // a cancelled dialog, then a failed write
+        prompter.saveAnswers.push_back(chosen);
+        EXPECT_FALSE(saveArp(store, prompter, dir_.string()));
+        const std::string failure = chosen ? "Cannot write \"" + *chosen + "\": Not a directory" : "";
+        EXPECT_EQ(prompter.messages(), chosen ? std::vector<std::string>{failure} : std::vector<std::string>{});
+        EXPECT_EQ(store.unsavedChanges, 1);
+    }
+    EXPECT_EQ(htmlNameFor("/m/ostrel.ARP"), "/m/ostrel.htm");
+    EXPECT_EQ(htmlNameFor("/m/listing"), "/m/listhtm");
+    EXPECT_EQ(htmlNameFor("/m/table.htm"), "/m/table.htm.htm");  // never over the ARP file itself
+}
+
+}  // namespace
+}  // namespace qelvar

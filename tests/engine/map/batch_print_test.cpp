@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "store/subsector_store.h"
+#include "map/map_printing.h"
+#include "seams/recording_surface.h"
+#include "support/scripted_prompter.h"
+#include "support/temp_folder.h"
+
+namespace qelvar {
+namespace {
+
+using testing::ScriptedPrompter;
+
+// An SBS file holding one world, named for its subsector.
+std::string sbsFile(const std::string& name) {
+    std::string header = "Name                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
+    header.resize(78, ' ');
+    std::string world = "World " + name;
+    world.resize(20, ' ');
+    return name + "\r\nKestrane Reach\r\n" + header + "A\r\n" + world + "0305  B5446539\r\n";
+}
+
+class BatchPrintTest : public testing::TempFolderTest {
+protected:
+    void SetUp() override {
+        TempFolderTest::SetUp();
+        store.appTitle = "Qelvar";
+        store.buildHexCodes();
+        for (int i = 1; i <= 6; ++i) {
+            const std::string name = "entry" + std::to_string(i);
+            files.names.push_back(name + ".sbs");
+            files.selected.push_back(false);
+            write(name + ".sbs", sbsFile(name));
+        }
+        files.folder = dir_.string();
+        hooks.askOptions = [this] {
+            ++optionsShown;
+            return options;
+        };
+        hooks.fileLoaded = [this](const std::string& name) { shown.push_back(name); };
+    }
+
+    // The subsectors whose map titles were printed, in order; the ops lines are kept in `lines`.
+    std::vector<std::string> run() {
+        printed = printAllSelected(store, printer, prompter, files, hooks);
+        std::vector<std::string> titles;
+        std::istringstream in(printer.text());
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+            const std::string title = line.substr(line.rfind('\t') + 1);
+            if (line.starts_with("text\t") && line.find("\t10\t") != std::string::npos && title.starts_with("entry")) {
+                titles.push_back(title.substr(0, title.find('/')));
+            }
+        }
+        return titles;
+    }
+
+    SubsectorStore store;
+    ScriptedPrompter prompter;
+    RecordingSurface printer;
+    BatchPrintFiles files;
+    BatchPrintHooks hooks;
+    PrintOptions options;
+    int optionsShown = 0;
+    int printed = 0;
+    std::vector<std::string> shown;
+    std::vector<std::string> lines;
+};
+
+// Entries 2 and 5 of 6 selected: in list order, or from the last entry up with "Reverse order ?".
+class BatchPrintOrderTest : public BatchPrintTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(BatchPrintOrderTest, OrderAndTheOptionsShownOnceAtTheStartAndOncePerFile) {
+    const bool reverse = GetParam();
+    const std::vector<std::string> titles =
+        reverse ? std::vector<std::string>{"entry5", "entry2"} : std::vector<std::string>{"entry2", "entry5"};
+    files.selected[1] = files.selected[4] = true;
+    files.reverseOrder = reverse;
+    EXPECT_EQ(run(), titles);
+    EXPECT_EQ(optionsShown, 3);
+    EXPECT_EQ(printed, 2);
+    EXPECT_EQ(shown, (std::vector<std::string>{titles[0] + ".sbs", titles[1] + ".sbs"}));
+    EXPECT_EQ(prompter.beeps, 2);
+    EXPECT_EQ(store.batchMode, 0);
+    EXPECT_EQ(lines.back(), "enddoc");
+}
+
+INSTANTIATE_TEST_SUITE_P(Reverse, BatchPrintOrderTest, ::testing::Bool());
+
+TEST_F(BatchPrintTest, AListingLeftOpenIsFollowedByANewPageAndTheBatchEndsTheJob) {
+    files.selected[0] = files.selected[2] = true;
+    options.scaleToOnePage = true;
+    options.landscape = false;
+    options.withListing = true;
+    EXPECT_EQ(run().size(), 2u);
+    // Both on one job, the second subsector on a page of its own; the job ends once, at the end.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "newpage"), 1);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "enddoc"), 1);
+}
+
+TEST_F(BatchPrintTest, AnUnreadableFileIsReportedAndSkipped) {
+    files.selected[0] = files.selected[3] = files.selected[5] = true;
+    std::filesystem::remove(path("entry4.sbs"));
+    EXPECT_EQ(run(), (std::vector<std::string>{"entry1", "entry6"}));
+    ASSERT_EQ(prompter.messages().size(), 1u);
+    EXPECT_NE(prompter.messages()[0].find("entry4.sbs"), std::string::npos);
+}
+
+TEST_F(BatchPrintTest, UnsavedChangesAreAskedAboutFirst) {
+    files.selected[0] = true;
+    store.unsavedChanges = 1;
+    prompter.yesNoAnswers = {false};
+    EXPECT_TRUE(run().empty());
+    EXPECT_EQ(optionsShown, 0);
+    EXPECT_TRUE(lines.empty());
+    EXPECT_EQ(store.unsavedChanges, 1);
+
+    prompter.yesNoAnswers = {true};
+    EXPECT_EQ(run(), std::vector<std::string>{"entry1"});
+    EXPECT_EQ(store.unsavedChanges, 0);
+}
+
+}  // namespace
+}  // namespace qelvar
