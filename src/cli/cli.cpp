@@ -21,8 +21,7 @@ CliSession::CliSession(std::ostream& out, std::ostream& err) : out(out), err(err
 
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter) {
     return command
-        .add_option("--letter", letter,
-                    "the subsector letter A to P of a galactic DAT file, taken before DATA.MNU")
+        .add_option("--letter", letter, "the subsector letter A to P of a galactic DAT file, taken before DATA.MNU")
         ->type_name("L")
         ->transform(CLI::Validator(
             [](std::string& value) {

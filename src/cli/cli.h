@@ -46,8 +46,7 @@ struct RenderCommand;
 // Runs the command named by the arguments in this process. `render` runs the drawing commands; the
 // data-only front end hands them over to the drawing program instead.
 using RenderRunner = std::function<int(CliSession&, const RenderCommand&)>;
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           const RenderRunner& render);
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render);
 
 // Shared by the commands: the --letter option, loading IN as "Load" does (false when nothing could be
 // loaded), and the lower-cased extension of a file name ("" when none).

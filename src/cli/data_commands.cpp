@@ -16,10 +16,13 @@ void addConvertCommand(CLI::App& app, CliSession& session) {
         std::string in, out, letter;
     };
     auto args = std::make_shared<Arguments>();
-    CLI::App* command = app.add_subcommand("convert", "Convert a subsector file; OUT's type by its extension: .sbs .arp .htm/.html (the HTML table)");
+    CLI::App* command = app.add_subcommand(
+        "convert", "Convert a subsector file; OUT's type by its extension: .sbs .arp .htm/.html (the HTML table)");
     command->add_option("IN", args->in, "the subsector file to read (SBS, ARP or galactic DAT)")->required();
-    command->add_option("OUT", args->out, "the file to write")->required()->check(
-        CLI::Validator(outputExtensionCheck({std::begin(kConvertOutputs), std::end(kConvertOutputs)}), "OUT", "output type"));
+    command->add_option("OUT", args->out, "the file to write")
+        ->required()
+        ->check(CLI::Validator(outputExtensionCheck({std::begin(kConvertOutputs), std::end(kConvertOutputs)}), "OUT",
+                               "output type"));
     addLetterOption(*command, args->letter);
     command->callback([&session, args] {
         if (!loadInput(session, args->in, args->letter)) {

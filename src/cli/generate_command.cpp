@@ -99,8 +99,7 @@ std::string setOddAliens(GenerateCommand& command, const std::string& value) {
 std::string setTechCap(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || *n > kHighestTechCapChoice) {
-        return "must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" +
-               value + "\"";
+        return "must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" + value + "\"";
     }
     command.options.techCap = *n;
     return {};
@@ -110,14 +109,13 @@ std::string setFeatureChance(GenerateCommand& command, const std::string& value)
     auto& features = command.options.featureChances;
     const auto equals = value.find('=');
     const std::string code = value.substr(0, equals);
-    const auto feature = std::find_if(features.begin(), features.end(),
-                                      [&](const FeatureChance& f) { return f.code == code; });
+    const auto feature =
+        std::find_if(features.begin(), features.end(), [&](const FeatureChance& f) { return f.code == code; });
     const auto n = equals == std::string::npos ? std::nullopt : wholeNumber<int>(value.substr(equals + 1));
     if (feature == features.end() || !n || *n > 99) {
         std::string codes;
         for (const FeatureChance& f : features) codes += (codes.empty() ? "" : " ") + f.code;
-        return "must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" +
-               value + "\"";
+        return "must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" + value + "\"";
     }
     feature->chance = static_cast<float>(*n);
     return {};
@@ -138,38 +136,54 @@ void addGenerateCommand(CLI::App& app, CliSession& session) {
         bool depopulate = false;
     };
     auto args = std::make_shared<Arguments>();
-    CLI::App* command = app.add_subcommand("generate", "Generate a random subsector; OUT's type by its extension: .sbs");
-    command->add_option("OUT", args->command.out, "the file to write")->required()->check(
-        CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
-    addLetterOption(*command, args->letter)->description("the subsector letter A to P the names are numbered for (default A)");
+    CLI::App* command =
+        app.add_subcommand("generate", "Generate a random subsector; OUT's type by its extension: .sbs");
+    command->add_option("OUT", args->command.out, "the file to write")
+        ->required()
+        ->check(CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
+    addLetterOption(*command, args->letter)
+        ->description("the subsector letter A to P the names are numbered for (default A)");
     using Setter = std::string (*)(GenerateCommand&, const std::string&);
     const auto checked = [](Setter set) {
-        return CLI::Validator([set](std::string& value) {
-            GenerateCommand scratch;
-            return set(scratch, value);
-        }, "", "value");
+        return CLI::Validator(
+            [set](std::string& value) {
+                GenerateCommand scratch;
+                return set(scratch, value);
+            },
+            "", "value");
     };
     command->add_option("--density", args->density, "percent of hexes with a system: 4 16 33 50 66 (default 50)")
-        ->type_name("N")->check(checked(setDensity));
+        ->type_name("N")
+        ->check(checked(setDensity));
     command->add_option("--allegiance", args->allegiance, "default allegiance: Im Va Zh As Na Hv (default Im)")
-        ->type_name("XX")->check(checked(setAllegiance));
-    command->add_option("--odd-aliens", args->oddAliens, "percent chance of an odd alien allegiance: 0 5 ... 50 (default 5)")
-        ->type_name("N")->check(checked(setOddAliens));
+        ->type_name("XX")
+        ->check(checked(setAllegiance));
+    command
+        ->add_option("--odd-aliens", args->oddAliens,
+                     "percent chance of an odd alien allegiance: 0 5 ... 50 (default 5)")
+        ->type_name("N")
+        ->check(checked(setOddAliens));
     command->add_option("--tech-cap", args->techCap, "cap tech levels at N, 0 to 18 (default: no cap)")
-        ->type_name("N")->check(checked(setTechCap));
+        ->type_name("N")
+        ->check(checked(setTechCap));
     command->add_flag("--depopulate", args->depopulate, "leave uninhabited any system over the tech cap");
     command->add_option("--chance", args->chances, "percent chance 0 to 99 of a feature: An Rs Pr Ex Mr (default 1)")
-        ->type_name("CODE=N")->check(checked(setFeatureChance));
+        ->type_name("CODE=N")
+        ->check(checked(setFeatureChance));
     command->add_option("--subsector-name", args->subsectorName, "the subsector's name")->type_name("T");
     command->add_option("--sector-name", args->sectorName, "the sector's name")->type_name("T");
-    command->add_option("--seed", args->seed, "the same seed writes the same file every time (default: a fresh subsector)")
-        ->type_name("N")->check(checked(setSeed));
+    command
+        ->add_option("--seed", args->seed, "the same seed writes the same file every time (default: a fresh subsector)")
+        ->type_name("N")
+        ->check(checked(setSeed));
     command->callback([&session, args] {
         GenerateCommand& generate = args->command;
         if (!args->letter.empty()) setGenerateLetter(generate, args->letter);
-        const std::pair<const std::string*, Setter> values[] = {
-            {&args->density, setDensity}, {&args->allegiance, setAllegiance}, {&args->oddAliens, setOddAliens},
-            {&args->techCap, setTechCap}, {&args->seed, setSeed}};
+        const std::pair<const std::string*, Setter> values[] = {{&args->density, setDensity},
+                                                                {&args->allegiance, setAllegiance},
+                                                                {&args->oddAliens, setOddAliens},
+                                                                {&args->techCap, setTechCap},
+                                                                {&args->seed, setSeed}};
         for (const auto& [value, set] : values) {
             if (!value->empty()) set(generate, *value);
         }

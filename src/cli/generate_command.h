@@ -22,8 +22,9 @@ struct GenerateCommand {
     std::optional<std::uint64_t> seed;  // none: a fresh subsector every run
 };
 
-// The option checks (also used by the parser, so a bad value is a usage error). Each applies a valid value to the command and returns an empty text, or
-// returns the usage error naming the allowed values and leaves the command as it was.
+// The option checks (also used by the parser, so a bad value is a usage error). Each applies a valid value to the
+// command and returns an empty text, or returns the usage error naming the allowed values and leaves the command as it
+// was.
 std::string setGenerateOutput(GenerateCommand& command, const std::string& path);
 std::string setGenerateLetter(GenerateCommand& command, const std::string& value);
 std::string setDensity(GenerateCommand& command, const std::string& value);

@@ -62,11 +62,10 @@ PrintOptions printOptionsOf(const RenderCommand& command) {
 // printer setup of the desktop program).
 constexpr double kPaperMarginMillimetres = 5;
 QPageLayout paperFor(const PrintOptions& options) {
-    return QPageLayout(QPageSize(QPageSize::A4),
-                       options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                       QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres,
-                                 kPaperMarginMillimetres),
-                       QPageLayout::Millimeter);
+    return QPageLayout(
+        QPageSize(QPageSize::A4), options.landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+        QMarginsF(kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres, kPaperMarginMillimetres),
+        QPageLayout::Millimeter);
 }
 
 // The printed pages as "Print" makes them, every print job ending on a page of its own.

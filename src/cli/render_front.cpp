@@ -11,8 +11,9 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
         "Draw the subsector map (or the sector grid); OUT's type by its extension: .png .bmp .svg .ops, "
         "and .pdf or .ops for a printed page (--print)");
     command->add_option("IN", args.in, "the subsector file to read (SBS, ARP or galactic DAT)")->required();
-    command->add_option("OUT", args.out, "the picture to write")->required()->check(
-        CLI::Validator(outputExtensionCheck({".png", ".bmp", ".svg", ".ops", ".pdf"}), "OUT", "output type"));
+    command->add_option("OUT", args.out, "the picture to write")
+        ->required()
+        ->check(CLI::Validator(outputExtensionCheck({".png", ".bmp", ".svg", ".ops", ".pdf"}), "OUT", "output type"));
     addLetterOption(*command, args.letter);
     CLI::Option* grid =
         command->add_flag("--sector-grid", args.sectorGrid, "draw the empty sector grid instead of the map");

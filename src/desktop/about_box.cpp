@@ -34,7 +34,10 @@ QPixmap programIcon(int size) {
     for (int i = 0; i < 6; ++i) {
         const double a = M_PI / 3 * i;
         const QPointF corner(centre.x() + r * std::cos(a), centre.y() + r * std::sin(a));
-        if (i == 0) hex.moveTo(corner); else hex.lineTo(corner);
+        if (i == 0)
+            hex.moveTo(corner);
+        else
+            hex.lineTo(corner);
     }
     hex.closeSubpath();
     p.setPen(QPen(QColor(20, 40, 90), size / 24.0));
@@ -97,23 +100,21 @@ AboutBox::AboutBox(Prompter& prompter, QWidget* parent) : QDialog(parent), promp
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
-    auto* version = textLabel("lblVersion",
-                              QString("Version %1.%2.%3")
-                                  .arg(QELVAR_VERSION_MAJOR)
-                                  .arg(QELVAR_VERSION_MINOR)
-                                  .arg(QELVAR_VERSION_PATCH),
-                              this);
-    auto* description = textLabel(
-        "lblDescription",
-        "A map maker for the subsectors of the Kestrane role-playing game: load, draw, generate, edit, "
-        "print and save subsectors of eight by ten hexes, with a plain-language description of every "
-        "world code.",
+    auto* version = textLabel(
+        "lblVersion",
+        QString("Version %1.%2.%3").arg(QELVAR_VERSION_MAJOR).arg(QELVAR_VERSION_MINOR).arg(QELVAR_VERSION_PATCH),
         this);
-    auto* disclaimer = textLabel(
-        "lblDisclaimer",
-        "This program is free to use and comes with no warranty of any kind. Keep copies of your "
-        "subsector files; the authors accept no responsibility for lost or damaged data.",
-        this);
+    auto* description =
+        textLabel("lblDescription",
+                  "A map maker for the subsectors of the Kestrane role-playing game: load, draw, generate, edit, "
+                  "print and save subsectors of eight by ten hexes, with a plain-language description of every "
+                  "world code.",
+                  this);
+    auto* disclaimer =
+        textLabel("lblDisclaimer",
+                  "This program is free to use and comes with no warranty of any kind. Keep copies of your "
+                  "subsector files; the authors accept no responsibility for lost or damaged data.",
+                  this);
     QFont small = disclaimer->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     disclaimer->setFont(small);

@@ -306,8 +306,8 @@ void DetailsWindow::editNotesFile() {
     if (!error.empty()) prompter_.message(error, MessageIcon::Exclamation, store_.appTitle);
 }
 
-void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot,
-                      const std::string& folder, const std::string& selectedFileName) {
+void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
+                      const std::string& selectedFileName) {
     store.detailIndex = slot;
     DetailsWindow window(store, prompter, parent);
     window.setMapFolder(folder);

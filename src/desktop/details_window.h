@@ -67,7 +67,7 @@ private:
 // Opens the details of worlds[slot] modally over parent: sets detailIndex, enables Notes for a file name
 // that contains ".dat", and returns when the window is closed (the caller then redraws the map). folder is
 // the folder the browser shows, selectedFileName the file selected in it.
-void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot,
-                      const std::string& folder, const std::string& selectedFileName);
+void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
+                      const std::string& selectedFileName);
 
 }  // namespace qelvar

@@ -44,8 +44,11 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
 
     density_ = comboBox("Combo2", this);
     density_->setFont(fixed);  // the padded texts line their figures up
-    for (const auto& [text, percent] : {std::pair{"Rift:       4%", 4}, {"Sparse:    16%", 16},
-                                        {"Scattered: 33%", 33}, {"Standard:  50%", 50}, {"Dense:     66%", 66}}) {
+    for (const auto& [text, percent] : {std::pair{"Rift:       4%", 4},
+                                        {"Sparse:    16%", 16},
+                                        {"Scattered: 33%", 33},
+                                        {"Standard:  50%", 50},
+                                        {"Dense:     66%", 66}}) {
         density_->addItem(text, percent);
     }
 

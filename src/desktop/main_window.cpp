@@ -48,8 +48,8 @@ struct FileTypeEntry {
     const char* caption;
     FileType type;
 };
-constexpr FileTypeEntry kFileTypes[] = {{"SBS files", FileType::Sbs}, {"ARP files", FileType::Arp},
-                                        {"DAT (Gal) files", FileType::Dat}};
+constexpr FileTypeEntry kFileTypes[] = {
+    {"SBS files", FileType::Sbs}, {"ARP files", FileType::Arp}, {"DAT (Gal) files", FileType::Dat}};
 
 QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
@@ -379,9 +379,7 @@ std::string MainWindow::selectedFileName() const {
 
 // --- loading, saving, closing -------------------------------------------------------------------------------
 
-bool MainWindow::mayDiscardChanges() {
-    return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle);
-}
+bool MainWindow::mayDiscardChanges() { return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle); }
 
 void MainWindow::loadSelectedFile() {
     const std::string name = selectedFileName();
@@ -421,14 +419,15 @@ void MainWindow::saveAllInFolderAsSbs() {
     progress.setObjectName("BatchProgress");
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
-    const BatchResult result = saveAllInFolderToSbs(
-        store_, prompter_, folder_, names, selectedFileName(),
-        [&](std::size_t index, std::size_t count, const std::string& name) {
-            progress.setMaximum(static_cast<int>(count));
-            progress.setValue(static_cast<int>(index));
-            if (index < count) progress.setLabelText(tr("Converting %1 to SBS...").arg(fromPath(name)));
-            return !progress.wasCanceled();
-        });
+    const BatchResult result =
+        saveAllInFolderToSbs(store_, prompter_, folder_, names, selectedFileName(),
+                             [&](std::size_t index, std::size_t count, const std::string& name) {
+                                 progress.setMaximum(static_cast<int>(count));
+                                 progress.setValue(static_cast<int>(index));
+                                 if (index < count)
+                                     progress.setLabelText(tr("Converting %1 to SBS...").arg(fromPath(name)));
+                                 return !progress.wasCanceled();
+                             });
     progress.reset();
     const std::string reselect = selectedFileName();
     showFileList();

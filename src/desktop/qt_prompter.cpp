@@ -13,11 +13,16 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
     switch (icon) {
-        case MessageIcon::Information: return QMessageBox::Information;
-        case MessageIcon::Question: return QMessageBox::Question;
-        case MessageIcon::Exclamation: return QMessageBox::Warning;
-        case MessageIcon::Critical: return QMessageBox::Critical;
-        case MessageIcon::None: break;
+        case MessageIcon::Information:
+            return QMessageBox::Information;
+        case MessageIcon::Question:
+            return QMessageBox::Question;
+        case MessageIcon::Exclamation:
+            return QMessageBox::Warning;
+        case MessageIcon::Critical:
+            return QMessageBox::Critical;
+        case MessageIcon::None:
+            break;
     }
     return QMessageBox::NoIcon;
 }
@@ -28,8 +33,8 @@ QtPrompter::QtPrompter(QWidget* parent, std::string defaultTitle)
     : parent_(parent), defaultTitle_(std::move(defaultTitle)) {}
 
 void QtPrompter::message(const std::string& text, MessageIcon icon, const std::string& title) {
-    QMessageBox box(qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title), fromBytes(text),
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title), fromBytes(text), QMessageBox::Ok,
+                    parent_);
     box.exec();
 }
 

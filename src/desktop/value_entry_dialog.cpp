@@ -65,7 +65,7 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
 }
 
 std::optional<std::string> ValueEntryDialog::askNewValue(char prefix, const std::string& fieldName,
-                                                          const std::string& current) {
+                                                         const std::string& current) {
     frame_->setTitle(fromBytes("Set new value for " + fieldName));
     lookup_->clear();
     for (const FamilyDescription& row : table_.descriptionsForPrefix(prefix)) {

@@ -120,7 +120,9 @@ void PainterSurface::drawText(double x, double y, std::string_view text) {
     applyLinePen(*p);  // text takes only the pen's colour
     // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
     std::string key = font().name;
-    key += font().bold ? "\x1f""b" : "\x1f";
+    key += font().bold ? "\x1f"
+                         "b"
+                       : "\x1f";
     key += font().underline ? "u\x1f" : "\x1f";
     key += std::to_string(font().size);
     key += '\x1f';

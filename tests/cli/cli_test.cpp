@@ -104,8 +104,11 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"render: printing option", {"render", tamsin, path("m.png"), "--colour"}, 1, "--colour", true},
         {"render: unknown mode", {"render", tamsin, path("p.pdf"), "--print", "poster"}, 1, "--print", false},
         {"render: page as image", {"render", tamsin, path("p.png"), "--print", "full"}, 1, ".pdf or .ops", false},
-        {"render: grid and print", {"render", tamsin, path("p.ops"), "--print", "full", "--sector-grid"}, 1,
-         "--sector-grid", false},
+        {"render: grid and print",
+         {"render", tamsin, path("p.ops"), "--print", "full", "--sector-grid"},
+         1,
+         "--sector-grid",
+         false},
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"batch: long stub", {"batch", path("in"), "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
@@ -207,11 +210,13 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
 TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     for (const char* name : {"a.sbs", "b.SBS"}) {
         ASSERT_EQ(run({"generate", path(name), "--letter", "C", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
-                       "--sector-name", "Reach", "--seed", "12345"}).status, 0);
+                       "--sector-name", "Reach", "--seed", "12345"})
+                      .status,
+                  0);
     }
     EXPECT_EQ(bytes(path("a.sbs")), bytes(path("b.SBS")));
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
-    const CliRun listed = run({"list", path("a.sbs")});  // reads back without a complaint
+    const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
     EXPECT_EQ(listed.status, 0);
     EXPECT_EQ(listed.err, "");
     EXPECT_NE(listed.out.find("V\xc3\xa9s/Reach (C)"), std::string::npos) << listed.out;

@@ -72,7 +72,10 @@ protected:
         window->activate();
         window->show();
     }
-    void TearDown() override { window.reset(); TempFolderTest::TearDown(); }
+    void TearDown() override {
+        window.reset();
+        TempFolderTest::TearDown();
+    }
     WorldRecord& world() { return store.worlds[kSlot]; }
     void click(const char* label) { QTest::mouseClick(window->findChild<QLabel*>(label), Qt::LeftButton); }
     void editNotes(std::function<void(QWidget*)> act) {
@@ -180,8 +183,7 @@ TEST_F(DetailsWindowTest, InputBoxEditors) {
         prompts.push_back(p.text);
         EXPECT_EQ(p.title, store.appTitle);
     }
-    EXPECT_EQ(prompts, (std::vector<std::string>{"Pop Ast Gas", "Star 1", "Star 2", "Star 3", "Notes",
-                                                 "System name"}));
+    EXPECT_EQ(prompts, (std::vector<std::string>{"Pop Ast Gas", "Star 1", "Star 2", "Star 3", "Notes", "System name"}));
 }
 
 TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {

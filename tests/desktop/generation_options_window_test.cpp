@@ -47,8 +47,8 @@ TEST_F(OptionsWindowTest, StartsHiddenWithTheDefaultsAndControlsGiveTheirItemDat
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
     EXPECT_EQ(window->options(), GenerationOptions{});
-    EXPECT_EQ(items("Combo2"), (QStringList{"Rift:       4%", "Sparse:    16%", "Scattered: 33%", "Standard:  50%",
-                                            "Dense:     66%"}));
+    EXPECT_EQ(items("Combo2"),
+              (QStringList{"Rift:       4%", "Sparse:    16%", "Scattered: 33%", "Standard:  50%", "Dense:     66%"}));
     EXPECT_EQ(items("Combo5").first(), "Don't");
     EXPECT_FALSE(control<QPushButton>("Command1")->isEnabled());
     ASSERT_EQ(list()->count(), 5);

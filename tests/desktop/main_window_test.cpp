@@ -48,7 +48,8 @@ protected:
         ::setenv("QELVAR_SETTINGS", path("settings/qelvar.ini").c_str(), 1);
         ::unsetenv("_ZIP");
         ::unsetenv("QELVAR_ATLAS");
-        write("Ostrel.sbs", sbsFile("Ostrel", worldLine("Draven", "0101", "X26A0002") + worldLine("Coldharbour", "0203", "A788899C")));
+        write("Ostrel.sbs", sbsFile("Ostrel", worldLine("Draven", "0101", "X26A0002") +
+                                                  worldLine("Coldharbour", "0203", "A788899C")));
         write("second.SBS", sbsFile("Second", worldLine("Lone", "0505", "B5446539")));
         write("third.Sbs", sbsFile("Third", ""));
         write("atlas.arp", "not for the SBS list");
@@ -134,8 +135,8 @@ TEST_F(MainWindowTest, ZipVariablesSuppressTheStartUpMessage) {
 TEST_F(MainWindowTest, SettingsFileAndCommandLineChooseTheFolder) {
     const std::string inner = std::filesystem::canonical(path("inner")).string();
     EXPECT_EQ(start(inner).mainWindow().currentFolder(), inner);  // a folder on the command line
-    EXPECT_EQ(readSettings(), inner);                            // and remembered
-    EXPECT_EQ(start().mainWindow().currentFolder(), inner);      // the next start opens there
+    EXPECT_EQ(readSettings(), inner);                             // and remembered
+    EXPECT_EQ(start().mainWindow().currentFolder(), inner);       // the next start opens there
     write("settings/qelvar.ini", "/no/such/folder\r\n");
     EXPECT_EQ(start("/no/where").mainWindow().currentFolder(), std::filesystem::canonical(dir_).string());
 }

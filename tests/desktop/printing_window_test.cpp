@@ -46,9 +46,7 @@ QCheckBox* box(QWidget* window, const char* name) {
     return found;
 }
 
-void clickDone(QWidget* window) {
-    QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton);
-}
+void clickDone(QWidget* window) { QTest::mouseClick(window->findChild<QPushButton*>("Command1"), Qt::LeftButton); }
 
 TEST(PrintOptionsWindow, FirstLoadChoicesTheirInterplayAndDone) {
     SubsectorStore store;
@@ -114,7 +112,9 @@ protected:
     }
     MainWindow& window() { return desktop_->mainWindow(); }
     template <typename T = QPushButton>
-    T* control(const char* name) { return window().centralWidget()->findChild<T*>(name); }
+    T* control(const char* name) {
+        return window().centralWidget()->findChild<T*>(name);
+    }
     QListWidget* files() { return control<QListWidget>("File1"); }
     void loadFirst() {
         files()->setCurrentRow(0);

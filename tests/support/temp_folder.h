@@ -14,9 +14,8 @@ class TempFolderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        dir_ = std::filesystem::temp_directory_path() /
-               ("qelvar-" + std::string(info->test_suite_name()) + "-" + info->name() + "-" +
-                std::to_string(::getpid()));
+        dir_ = std::filesystem::temp_directory_path() / ("qelvar-" + std::string(info->test_suite_name()) + "-" +
+                                                         info->name() + "-" + std::to_string(::getpid()));
         std::filesystem::remove_all(dir_);
         std::filesystem::create_directories(dir_);
     }

@@ -48,10 +48,17 @@ bool storePag(WorldRecord& w, std::string_view answer) {
 bool storeStar(WorldRecord& w, int star, std::string_view answer) {
     if (answer.empty()) return false;
     switch (star) {
-        case 1: w.star1 = answer; return true;
-        case 2: w.star2 = answer; return true;
-        case 3: w.star3 = answer; return true;
-        default: return false;
+        case 1:
+            w.star1 = answer;
+            return true;
+        case 2:
+            w.star2 = answer;
+            return true;
+        case 3:
+            w.star3 = answer;
+            return true;
+        default:
+            return false;
     }
 }
 

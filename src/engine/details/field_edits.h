@@ -18,16 +18,16 @@ struct WorldRecord;
 using DialogAnswer = std::optional<std::string>;
 
 // Input-box editors: an empty answer (also what Cancel gives) changes nothing.
-bool storeName(WorldRecord& w, std::string_view answer);   // as typed, cut to 20
-bool storePag(WorldRecord& w, std::string_view answer);    // upper-cased, cut to 3; sets the gas giant flag
+bool storeName(WorldRecord& w, std::string_view answer);            // as typed, cut to 20
+bool storePag(WorldRecord& w, std::string_view answer);             // upper-cased, cut to 3; sets the gas giant flag
 bool storeStar(WorldRecord& w, int star, std::string_view answer);  // star 1..3, as typed, cut to 6
-bool storeNotes(WorldRecord& w, std::string_view answer);  // as typed, cut to 60
+bool storeNotes(WorldRecord& w, std::string_view answer);           // as typed, cut to 60
 
 // Value-entry editors: Cancel changes nothing.
 bool storeUwpDigit(WorldRecord& w, int position, const DialogAnswer& answer);  // first character, upper-cased
-bool storeBase(WorldRecord& w, const DialogAnswer& answer);        // first character, upper-cased
-bool storeZone(WorldRecord& w, const DialogAnswer& answer);        // first character, upper-cased
-bool storeAllegiance(WorldRecord& w, const DialogAnswer& answer);  // as typed, cut to 2
+bool storeBase(WorldRecord& w, const DialogAnswer& answer);                    // first character, upper-cased
+bool storeZone(WorldRecord& w, const DialogAnswer& answer);                    // first character, upper-cased
+bool storeAllegiance(WorldRecord& w, const DialogAnswer& answer);              // as typed, cut to 2
 
 // Upper case in the Windows-1252 code page: ASCII letters and the accented letters that have a capital.
 std::string upperCodePage(std::string_view text);

@@ -15,8 +15,8 @@ std::string notesFileName(int sectorLocation);
 std::string notesFilePath(const std::string& mapFolder, int sectorLocation);
 
 struct NotesText {
-    bool ok = false;    // false when the file exists but cannot be read
-    std::string text;   // the whole file; empty when there is none yet
+    bool ok = false;   // false when the file exists but cannot be read
+    std::string text;  // the whole file; empty when there is none yet
     std::string error;
 };
 NotesText readNotesFile(const std::string& path);

@@ -28,14 +28,10 @@ struct UwpLine {
 };
 
 constexpr UwpLine kUwpLines[8] = {
-    {'S', "Starport:     ", ""},
-    {'D', "Size:         ", " miles diameter"},
-    {'A', "Atmosphere:   ", ""},
-    {'H', "Hydrographic: ", ""},
-    {'P', "Population:   ", ""},
-    {'G', "Government:   ", ""},
-    {'L', "Law Level:    ", ""},
-    {'T', "Tech Level:   ", ""},
+    {'S', "Starport:     ", ""}, {'D', "Size:         ", " miles diameter"},
+    {'A', "Atmosphere:   ", ""}, {'H', "Hydrographic: ", ""},
+    {'P', "Population:   ", ""}, {'G', "Government:   ", ""},
+    {'L', "Law Level:    ", ""}, {'T', "Tech Level:   ", ""},
 };
 
 std::string uwpBlock(const WorldRecord& w, const DescriptionTable& table, const std::string& crlf) {
@@ -100,8 +96,8 @@ std::string cargoPriceText(int cargoBase) {
     return (cargoBase == 0 ? std::string() : formatThousands(cargoBase)) + "Cr";
 }
 
-std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table,
-                                                int slot, int locationOffset) {
+std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table, int slot,
+                                                int locationOffset) {
     const WorldRecord& w = store.worlds.at(static_cast<std::size_t>(slot));
     const std::string& crlf = store.crlf;
 

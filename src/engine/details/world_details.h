@@ -20,8 +20,8 @@ struct ControlCaption {
 
 // Every caption of the details window for worlds[slot], in the window's order from the title down to the
 // hint. locationOffset is the offset of the subsector letter (0 when the letter is unknown).
-std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table,
-                                                int slot, int locationOffset);
+std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table, int slot,
+                                                int locationOffset);
 
 // The caption of one control in a list; empty when it is not there.
 std::string captionOf(const std::vector<ControlCaption>& captions, std::string_view control);

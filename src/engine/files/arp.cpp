@@ -42,11 +42,20 @@ std::string escapeHtml(std::string_view text) {
     out.reserve(text.size());
     for (const char c : text) {
         switch (c) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '\0': out += ' '; break;
-            default: out += c;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '\0':
+                out += ' ';
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -58,9 +67,9 @@ std::string cells(std::initializer_list<std::string_view> values) {
     return line;
 }
 
-constexpr const char* kHtmlHeadings[] = {"System Name", "Locn", "S-DAHPGL-T", "B",      "Remarks",
-                                         "Trade",       "Zone", "G",          "Price",  "Star 1",
-                                         "Star 2",      "Star 3", "PAG",      "Algn",   "TF"};
+constexpr const char* kHtmlHeadings[] = {"System Name", "Locn",   "S-DAHPGL-T", "B",     "Remarks",
+                                         "Trade",       "Zone",   "G",          "Price", "Star 1",
+                                         "Star 2",      "Star 3", "PAG",        "Algn",  "TF"};
 
 }  // namespace
 
@@ -98,11 +107,20 @@ WithNotices<std::string> formatArp(const SubsectorStore& store) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         line.clear();
-        appendAtColumns(line, {{1, w.name.view()}, {26, formatFourDigits(w.location + offset)},
-                               {31, hyphenatedUwp(w.uwp.view())}, {42, w.base.view()}, {44, remarksOf(w)},
-                               {70, w.tradeCodes.view()}, {86, w.zone.view()}, {88, w.gasGiant.view()},
-                               {90, formatWhole(w.cargoBase)}, {96, w.star1.view()}, {103, w.star2.view()},
-                               {110, w.star3.view()}, {117, w.pag.view()}, {121, w.allegiance.view()},
+        appendAtColumns(line, {{1, w.name.view()},
+                               {26, formatFourDigits(w.location + offset)},
+                               {31, hyphenatedUwp(w.uwp.view())},
+                               {42, w.base.view()},
+                               {44, remarksOf(w)},
+                               {70, w.tradeCodes.view()},
+                               {86, w.zone.view()},
+                               {88, w.gasGiant.view()},
+                               {90, formatWhole(w.cargoBase)},
+                               {96, w.star1.view()},
+                               {103, w.star2.view()},
+                               {110, w.star3.view()},
+                               {117, w.pag.view()},
+                               {121, w.allegiance.view()},
                                {124, w.facility.view()}});
         out += line;
         out += "\r\n";

@@ -28,9 +28,9 @@ std::string askBatchStub(Prompter& prompter, const std::string& title);
 using BatchProgress = std::function<bool(std::size_t index, std::size_t count, const std::string& fileName)>;
 
 struct BatchResult {
-    bool cancelled = false;             // the unsaved-changes question was answered No, or progress said stop
-    std::vector<std::string> written;   // output files, in order
-    std::vector<std::string> skipped;   // input names that could not be loaded or written
+    bool cancelled = false;            // the unsaved-changes question was answered No, or progress said stop
+    std::vector<std::string> written;  // output files, in order
+    std::vector<std::string> skipped;  // input names that could not be loaded or written
 };
 
 // The conversion itself with a known stub: loads each file of folder (the letter question of a data file

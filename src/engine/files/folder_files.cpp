@@ -11,9 +11,12 @@ namespace {
 
 std::string extensionOf(FileType type) {
     switch (type) {
-        case FileType::Sbs: return ".SBS";
-        case FileType::Arp: return ".ARP";
-        case FileType::Dat: return ".DAT";
+        case FileType::Sbs:
+            return ".SBS";
+        case FileType::Arp:
+            return ".ARP";
+        case FileType::Dat:
+            return ".DAT";
     }
     return {};
 }

@@ -60,8 +60,11 @@ std::string notesColumn(const WorldRecord& world) {
 // The header line with the letter at column 79.
 std::string sbsHeader(const std::string& letter) {
     std::string header;
-    appendAtColumns(header, {{1, "Name"}, {22, "Hex"}, {27, "SDAHPGLT"},
-                             {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="}, {kLetterColumn, letter}});
+    appendAtColumns(header, {{1, "Name"},
+                             {22, "Hex"},
+                             {27, "SDAHPGLT"},
+                             {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="},
+                             {kLetterColumn, letter}});
     return header;
 }
 
@@ -93,10 +96,18 @@ WithNotices<std::string> formatSbs(const SubsectorStore& store) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         line.clear();
-        appendAtColumns(line, {{1, w.name.view()}, {21, formatFourDigits(w.location + offset)}, {27, w.uwp.view()},
-                               {36, w.base.trimmed()}, {38, w.gasGiant.view()}, {40, w.zone.view()},
-                               {42, w.pag.view()}, {46, w.allegiance.view()}, {49, w.star1.view()},
-                               {56, w.star2.view()}, {63, w.star3.view()}, {70, notesColumn(w)}});
+        appendAtColumns(line, {{1, w.name.view()},
+                               {21, formatFourDigits(w.location + offset)},
+                               {27, w.uwp.view()},
+                               {36, w.base.trimmed()},
+                               {38, w.gasGiant.view()},
+                               {40, w.zone.view()},
+                               {42, w.pag.view()},
+                               {46, w.allegiance.view()},
+                               {49, w.star1.view()},
+                               {56, w.star2.view()},
+                               {63, w.star3.view()},
+                               {70, notesColumn(w)}});
         out += line;
         out += "\r\n";
     }

@@ -10,10 +10,10 @@ namespace {
 // Indexed by the 2D6 roll (2..12).
 constexpr char kPrimaryClass[13] = {' ', ' ', 'A', 'M', 'M', 'M', 'M', 'G', 'G', 'G', 'F', 'F', 'F'};
 constexpr char kCompanionClass[13] = {' ', ' ', 'A', 'F', 'F', 'G', 'G', 'K', 'K', 'M', 'M', 'M', 'M'};
-constexpr const char* kPrimarySize[13] = {"", "", " II", " III", " IV", " V", " V", " V",
-                                          " V", " V", " V", " VI", " D"};
-constexpr const char* kCompanionSize[13] = {"", "", " II", " III", " IV", " D", " D", " V",
-                                            " V", " VI", " VI", " VI", " VI"};
+constexpr const char* kPrimarySize[13] = {"",   "",   " II", " III", " IV", " V", " V",
+                                          " V", " V", " V",  " V",   " VI", " D"};
+constexpr const char* kCompanionSize[13] = {"",   "",   " II", " III", " IV", " D", " D",
+                                            " V", " V", " VI", " VI",  " VI", " VI"};
 
 }  // namespace
 

@@ -112,18 +112,26 @@ void rollTechLevel(Roll& w) {
 int environmentalMinimum(int atm) {
     if (atm < 3) return 7;
     switch (atm) {
-        case 3: return 6;
-        case 4: case 7: case 9: return 5;
-        case 10: case 11: return 8;
-        case 12: return 9;
-        default: return 0;
+        case 3:
+            return 6;
+        case 4:
+        case 7:
+        case 9:
+            return 5;
+        case 10:
+        case 11:
+            return 8;
+        case 12:
+            return 9;
+        default:
+            return 0;
     }
 }
 
 void rollHivianBase(Roll& w) {
     // Rows by 2D6 (2..12), columns by starport A..X; '-' is no base.
-    constexpr const char* kTable[13] = {"", "", "EMMM--", "EMM---", "E-----", "E-----", "------", "------",
-                                        "L-----", "L-----", "LLM---", "LLMM--", "FFFFMM"};
+    constexpr const char* kTable[13] = {"",       "",       "EMMM--", "EMM---", "E-----", "E-----", "------",
+                                        "------", "L-----", "L-----", "LLM---", "LLMM--", "FFFFMM"};
     const char base = kTable[w.d(2, 6)][w.port];
     if (base != '-') w.base = std::string(1, base);
 }
@@ -160,12 +168,8 @@ void rollAslanBase(Roll& w) {
         {22, {0, -1, -2, -3, -10, -10}, 7},
     };
     constexpr AslanBaseRow kSecond[] = {
-        {16, {0, -1, -2, -10, -10, -10}, 8},
-        {17, {0, -1, -2, -3, -10, -10}, 5},
-        {18, {0, -1, -2, -10, -10, -3}, 5},
-        {19, {0, -1, -2, -3, -10, -3}, 4},
-        {21, {0, -1, -2, -3, -10, -10}, 5},
-        {22, {0, -1, -2, -3, -10, -10}, 6},
+        {16, {0, -1, -2, -10, -10, -10}, 8}, {17, {0, -1, -2, -3, -10, -10}, 5}, {18, {0, -1, -2, -10, -10, -3}, 5},
+        {19, {0, -1, -2, -3, -10, -3}, 4},   {21, {0, -1, -2, -3, -10, -10}, 5}, {22, {0, -1, -2, -3, -10, -10}, 6},
     };
     const auto rowOf = [&](const auto& table) -> const AslanBaseRow* {
         for (const AslanBaseRow& row : table) {

@@ -13,10 +13,26 @@ struct Band {
 
 // Whole millimetres, both ends included.
 constexpr std::array<Band, kMapColumns> kColumnBands{{
-    {4, 11}, {18, 24}, {29, 35}, {40, 48}, {52, 59}, {64, 70}, {75, 82}, {87, 94},
+    {4, 11},
+    {18, 24},
+    {29, 35},
+    {40, 48},
+    {52, 59},
+    {64, 70},
+    {75, 82},
+    {87, 94},
 }};
 constexpr std::array<Band, kMapRows> kRowBands{{
-    {6, 13}, {18, 26}, {31, 40}, {44, 52}, {57, 65}, {70, 78}, {83, 91}, {96, 104}, {109, 117}, {122, 131},
+    {6, 13},
+    {18, 26},
+    {31, 40},
+    {44, 52},
+    {57, 65},
+    {70, 78},
+    {83, 91},
+    {96, 104},
+    {109, 117},
+    {122, 131},
 }};
 
 // Even columns are drawn half a hex (5k) lower on the screen map.
@@ -43,9 +59,7 @@ void appendPart(std::string& out, int value) {
 
 }  // namespace
 
-int twipsToDots(int twips, double dotsPerInch) {
-    return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0));
-}
+int twipsToDots(int twips, double dotsPerInch) { return static_cast<int>(std::lround(twips * dotsPerInch / 1440.0)); }
 
 MapPoint hexAnchor(int column, int row, double k, MapPoint origin) {
     MapPoint anchor{origin.x + 9 * k * (column - 1), origin.y + 10 * k * (row - 1)};

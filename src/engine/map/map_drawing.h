@@ -51,8 +51,8 @@ struct HexStyle {
 
 // The contents of one hex (number, then for a world its symbols); the pen ends on the anchor. `offset`
 // is the letter's location offset added to the hex number.
-void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint anchor, double k,
-                     int offset, HexStyle style = {});
+void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, MapPoint anchor, double k, int offset,
+                     HexStyle style = {});
 
 // The whole subsector map at the screen scale: title, hexes and frame. The notices hold "DUFF SS LETTER"
 // once for an unknown subsector letter (its hexes are then numbered with offset 0).

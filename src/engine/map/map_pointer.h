@@ -18,8 +18,8 @@ struct MapLabels {
 
 struct MapPointerResult {
     MapLabels labels;
-    int detailIndex = 0;  // the store's detailIndex after the event
-    bool onWorld = false; // the pointer is on an occupied hex (a click opens its details)
+    int detailIndex = 0;   // the store's detailIndex after the event
+    bool onWorld = false;  // the pointer is on an occupied hex (a click opens its details)
 };
 
 // Pointer moved over the map. Off every hex Label2 shows "-" and nothing else changes. On a hex Label2

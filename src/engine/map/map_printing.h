@@ -27,9 +27,9 @@ struct PrintOptions {
 
 // Where and how large the printed map is in a mode.
 struct PrintedMapLayout {
-    double k = 2;                 // hex scale, millimetres per hex unit
-    MapPoint origin{25, 20};      // anchor of hex 0101
-    double fontSize = 8;          // "Times New Roman" for the hex texts
+    double k = 2;             // hex scale, millimetres per hex unit
+    MapPoint origin{25, 20};  // anchor of hex 0101
+    double fontSize = 8;      // "Times New Roman" for the hex texts
     MapPoint frameTopLeft{15, 10};
     MapPoint frameBottomRight{170, 235};
     MapPoint title{17, 11};

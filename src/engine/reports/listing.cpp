@@ -21,9 +21,9 @@ struct Column {
 };
 
 constexpr Column kColumns[] = {
-    {0, "System Name"}, {26, "Locn"},    {31, "S-DAHPGL-T"}, {42, "B"},       {44, "Remarks"},
-    {70, "Trade Codes"}, {86, "Z"},      {88, "G"},          {90, "Price"},   {96, "Star 1"},
-    {103, "Star 2"},    {110, "Star 3"}, {117, "PAG"},       {121, "Al"},     {124, "T-F"},
+    {0, "System Name"},  {26, "Locn"},    {31, "S-DAHPGL-T"}, {42, "B"},     {44, "Remarks"},
+    {70, "Trade Codes"}, {86, "Z"},       {88, "G"},          {90, "Price"}, {96, "Star 1"},
+    {103, "Star 2"},     {110, "Star 3"}, {117, "PAG"},       {121, "Al"},   {124, "T-F"},
 };
 
 std::string worldLine(const WorldRecord& w, int offset) {
@@ -136,8 +136,8 @@ WithNotices<std::vector<std::string>> listingLines(const SubsectorStore& store) 
     lines.emplace_back();
     lines.push_back("Subsector " + store.subsectorName + " contains " + printedNumber(store.worldCount) +
                     " systems with a total population of " + formatThousands(store.totalPopulation));
-    lines.push_back("Highest population is " + std::string(1, store.maxPopulationCode) +
-                    " and best tech level is " + std::string(1, store.bestTechCode));
+    lines.push_back("Highest population is " + std::string(1, store.maxPopulationCode) + " and best tech level is " +
+                    std::string(1, store.bestTechCode));
     return result;
 }
 

@@ -18,11 +18,9 @@ public:
     virtual void message(const std::string& text, MessageIcon icon = MessageIcon::None,
                          const std::string& title = {}) = 0;
     // A Yes/No question; true for Yes.
-    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title,
-                          bool defaultYes) = 0;
+    virtual bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title, bool defaultYes) = 0;
     // The one-line input box; empty on cancel.
-    virtual std::string inputBox(const std::string& prompt, const std::string& title,
-                                 const std::string& proposed) = 0;
+    virtual std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) = 0;
     // The file-save dialog, starting in folder with the given pattern ("*.sbs"); nothing on cancel.
     virtual std::optional<std::string> saveFileName(const std::string& folder, const std::string& pattern) = 0;
     virtual void setBusy(bool busy) = 0;

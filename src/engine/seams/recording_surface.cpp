@@ -53,8 +53,7 @@ void RecordingSurface::drawClear() { text_ += "cls\t" + opsColour(backColour()) 
 void RecordingSurface::lineOp(const char* op, double x1, double y1, double x2, double y2) {
     text_ += op;
     for (const double v : {x1, y1, x2, y2}) text_ += "\t" + opsNumber(v);
-    text_ += "\t" + opsColour(foreColour()) + "\t" + styleName(drawStyle()) + "\t" + std::to_string(drawWidth()) +
-             "\n";
+    text_ += "\t" + opsColour(foreColour()) + "\t" + styleName(drawStyle()) + "\t" + std::to_string(drawWidth()) + "\n";
 }
 
 void RecordingSurface::drawLine(double x1, double y1, double x2, double y2) { lineOp("line", x1, y1, x2, y2); }

@@ -108,9 +108,9 @@ ReadResult readFileBytes(const std::string& path, std::size_t maxBytes) {
         result.error = failure("Cannot read", path, kNotRegular);
         return result;
     }
-    const std::string tooLarge = failure("Cannot read", path,
-                                         "the file is larger than " + std::to_string(maxBytes / (1024 * 1024)) +
-                                             " MB and is not a subsector file");
+    const std::string tooLarge = failure(
+        "Cannot read", path,
+        "the file is larger than " + std::to_string(maxBytes / (1024 * 1024)) + " MB and is not a subsector file");
     if (static_cast<std::size_t>(info.st_size) > maxBytes) {
         result.error = tooLarge;
         return result;

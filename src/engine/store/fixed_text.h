@@ -43,9 +43,7 @@ public:
     }
 
     // The field without leading and trailing blanks; a cleared field reads as empty.
-    std::string_view trimmed() const {
-        return trimBlanks(view());
-    }
+    std::string_view trimmed() const { return trimBlanks(view()); }
 
     // The i-th character, 1-based as the file layouts count.
     char at(std::size_t position) const { return bytes_[position - 1]; }

@@ -63,8 +63,9 @@ std::string startUpMessage(const std::string& appTitle) {
     const std::string crlf = "\r\n";
     // The first sentence of the message is empty.
     return appTitle + crlf + crlf + "" + crlf + crlf +
-           "However, if you like it, put a quid (\xa3" "1) in a charity collection box. Any charity will do!" + crlf +
-           crlf + "Enjoy! Brannock.";
+           "However, if you like it, put a quid (\xa3"
+           "1) in a charity collection box. Any charity will do!" +
+           crlf + crlf + "Enjoy! Brannock.";
 }
 
 bool startUpMessageWanted() { return environmentValue("_ZIP").empty(); }

@@ -116,14 +116,12 @@ std::string bareNumberText(double value) {
     const auto e = text.find('E');
     std::string mantissa = text.substr(0, e);
     std::string exponent = e == std::string::npos ? "" : text.substr(e);
-    if (mantissa.rfind("0.", 0) == 0) mantissa.erase(0, 1);    // ".5", as the plain conversion writes it
-    if (mantissa.rfind("-0.", 0) == 0) mantissa.erase(1, 1);   // "-.5"
+    if (mantissa.rfind("0.", 0) == 0) mantissa.erase(0, 1);   // ".5", as the plain conversion writes it
+    if (mantissa.rfind("-0.", 0) == 0) mantissa.erase(1, 1);  // "-.5"
     return mantissa + exponent;
 }
 
-std::string numberText(double value) {
-    return value < 0 ? bareNumberText(value) : " " + bareNumberText(value);
-}
+std::string numberText(double value) { return value < 0 ? bareNumberText(value) : " " + bareNumberText(value); }
 
 std::string printedNumber(double value) { return numberText(value) + " "; }
 

@@ -36,12 +36,23 @@ TradeResult tradeFor(const int (&v)[9]) {
         result.price += row.change;
     }
     switch (v[1]) {
-        case 10: result.price -= 1000; break;
-        case 12: result.price += 1000; break;
-        case 13: result.price += 2000; break;
-        case 14: result.price += 3000; break;
-        case 30: result.price += 5000; break;
-        default: break;
+        case 10:
+            result.price -= 1000;
+            break;
+        case 12:
+            result.price += 1000;
+            break;
+        case 13:
+            result.price += 2000;
+            break;
+        case 14:
+            result.price += 3000;
+            break;
+        case 30:
+            result.price += 5000;
+            break;
+        default:
+            break;
     }
     if (T < 18) result.price += 100 * T;
     return result;

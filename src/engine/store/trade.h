@@ -9,8 +9,8 @@ namespace qelvar {
 class SubsectorStore;
 
 struct TradeResult {
-    std::string codes;   // "Ag " "Ni " ... in table order, every qualifying code
-    int price = 0;       // before it is held in 16 bits
+    std::string codes;  // "Ag " "Ni " ... in table order, every qualifying code
+    int price = 0;      // before it is held in 16 bits
 };
 
 // values[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.

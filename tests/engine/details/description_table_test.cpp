@@ -12,12 +12,12 @@ const DescriptionTable& table() { return descriptionTable(); }
 std::string trimmedText(const char* key) { return table().findTrimmedText(key).value_or("<none>"); }
 
 TEST(DescriptionTable, FamiliesSlotOrderAndTwentyEmptySlotsAtTheEnd) {
-    const std::map<char, std::size_t> rows = {{'A', 20}, {'B', 36}, {'D', 15}, {'G', 25}, {'H', 12},
-                                              {'L', 29}, {'P', 12}, {'Q', 16}, {'S', 6},  {'T', 22},
+    const std::map<char, std::size_t> rows = {{'A', 20}, {'B', 36}, {'D', 15},  {'G', 25}, {'H', 12},
+                                              {'L', 29}, {'P', 12}, {'Q', 16},  {'S', 6},  {'T', 22},
                                               {'U', 17}, {'X', 6},  {'Y', 111}, {'Z', 3}};
     for (const auto& [prefix, count] : rows) EXPECT_EQ(table().descriptionsForPrefix(prefix).size(), count) << prefix;
     EXPECT_TRUE(table().descriptionsForPrefix('a').empty());
-    const std::map<int, std::string> keys = {{1, "A0"},    {21, "B-"},    {216, "XM"}, {217, "ZZ"},
+    const std::map<int, std::string> keys = {{1, "A0"},    {21, "B-"},   {216, "XM"}, {217, "ZZ"},
                                              {218, "YA0"}, {328, "YZv"}, {329, "ZA"}, {330, "ZR"}};
     for (const auto& [slot, key] : keys) EXPECT_EQ(table().entry(slot).key, key) << slot;
     for (int slot = 331; slot <= 350; ++slot) EXPECT_EQ(table().entry(slot).key + table().entry(slot).text, "");
@@ -54,10 +54,10 @@ TEST(DescriptionTable, LookupsFindTheFirstExactKey) {
         {"QX", "Less than 1k tons\\year (< 1 free trader\\month) DM -2 Enc:I"},
         {"YIm", "Third Imperium"},
         {"ZZ", "No code found in file (bugger)"},
-        {"QC", "<none>"},     // traffic C has no row
-        {"YIM", "<none>"},    // keys compare case included
-        {"A", "<none>"},      // a blank code makes the prefix alone
-        {"", "<none>"},       // the empty slots never match
+        {"QC", "<none>"},   // traffic C has no row
+        {"YIM", "<none>"},  // keys compare case included
+        {"A", "<none>"},    // a blank code makes the prefix alone
+        {"", "<none>"},     // the empty slots never match
         {"A0 ", "<none>"},
     };
     for (const auto& c : cases) EXPECT_EQ(trimmedText(c.key), c.text) << c.key;
@@ -73,9 +73,9 @@ TEST(DescriptionTable, FamilyListsKeepEveryReadingInSlotOrder) {
     for (const auto& row : table().descriptionsForPrefix('B')) {
         if (row.code == "S") bs.push_back(std::string(row.text.substr(0, row.text.find_last_not_of(' ') + 1)));
     }
-    EXPECT_EQ(bs, (std::vector<std::string>{"Scout base.", "Local scout base (P)",
-                                            "ACROSS base (Aku Confederation only)",
-                                            "Government Courier Station (Toranaga Cluster only)"}));
+    EXPECT_EQ(bs,
+              (std::vector<std::string>{"Scout base.", "Local scout base (P)", "ACROSS base (Aku Confederation only)",
+                                        "Government Courier Station (Toranaga Cluster only)"}));
 }
 
 TEST(DescriptionTable, DumpHas350LinesWithTheTextInTheSecondPrintZone) {

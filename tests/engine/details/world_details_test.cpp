@@ -29,23 +29,24 @@ TEST_F(WorldDetailsTest, ControlsComeInTheWindowsOrder) {
     const auto captions = worldDetailCaptions(store, descriptionTable(), kSlot, 0);
     std::vector<std::string> names;
     for (const auto& c : captions) names.push_back(c.control);
-    EXPECT_EQ(names, (std::vector<std::string>{
-                         "Form2",   "Frame3d1", "Label1",  "Label2",  "Label5",  "Label6",   "Label7",   "Label8",
-                         "Label9",  "Label10",  "Label11", "Label12", "Label13", "Label14",  "Label15",  "Label16",
-                         "Label17", "Label18",  "Label19", "Label20", "Label21", "Label22",  "Label23",  "Label24",
-                         "Label25", "Label26",  "Command2", "Command1", "Label3"}));
-    EXPECT_EQ(captionOf(captions, "Label5"),
-              "Starport:\r\nSize:\r\nAtmosphere:\r\nHydrographic:\r\nPopulation:\r\nGovernment:\r\nLaw:\r\nTech Level:");
+    EXPECT_EQ(names, (std::vector<std::string>{"Form2",   "Frame3d1", "Label1",   "Label2",   "Label5",  "Label6",
+                                               "Label7",  "Label8",   "Label9",   "Label10",  "Label11", "Label12",
+                                               "Label13", "Label14",  "Label15",  "Label16",  "Label17", "Label18",
+                                               "Label19", "Label20",  "Label21",  "Label22",  "Label23", "Label24",
+                                               "Label25", "Label26",  "Command2", "Command1", "Label3"}));
+    EXPECT_EQ(
+        captionOf(captions, "Label5"),
+        "Starport:\r\nSize:\r\nAtmosphere:\r\nHydrographic:\r\nPopulation:\r\nGovernment:\r\nLaw:\r\nTech Level:");
     EXPECT_EQ(captionOf(captions, "Label25"), "Traffic\r\nFacilites:");
 }
 
 TEST_F(WorldDetailsTest, UwpBlockHasOneLinePerKnownDigit) {
     world().pag = "213";
-    EXPECT_EQ(caption("Label6"),
-              "Starport:     A " + text("SA") + "\r\n" + "Size:         7 7000 miles diameter\r\n" +
-              "Atmosphere:   8 " + text("A8") + "\r\n" + "Hydrographic: 8 " + text("H8") + "\r\n" +
-              "Population:   8 " + text("P8") + " (200,000,000)\r\n" + "Government:   9 " + text("G9") + "\r\n" +
-              "Law Level:    9 " + text("L9") + "\r\n" + "Tech Level:   C " + text("TC") + "\r\n");
+    EXPECT_EQ(caption("Label6"), "Starport:     A " + text("SA") + "\r\n" + "Size:         7 7000 miles diameter\r\n" +
+                                     "Atmosphere:   8 " + text("A8") + "\r\n" + "Hydrographic: 8 " + text("H8") +
+                                     "\r\n" + "Population:   8 " + text("P8") + " (200,000,000)\r\n" +
+                                     "Government:   9 " + text("G9") + "\r\n" + "Law Level:    9 " + text("L9") +
+                                     "\r\n" + "Tech Level:   C " + text("TC") + "\r\n");
 
     world().uwp = "Y7D8899C";  // no starport Y; atmosphere D reads its first row
     EXPECT_EQ(caption("Label6").rfind("Size:         7 7000 miles diameter\r\nAtmosphere:   D Dense, high. ", 0), 0u);
@@ -56,8 +57,12 @@ TEST_F(WorldDetailsTest, PopulationFigureFollowsThePagMultiplier) {
         char code;
         const char* pag;
         const char* figure;
-    } cases[] = {{'A', "103", "10,000,000,000"}, {'7', "3  ", "30,000,000"}, {'0', "913", ""},
-                 {'5', "X13", ""}, {'1', "9", "90"}, {'9', "", ""}};
+    } cases[] = {{'A', "103", "10,000,000,000"},
+                 {'7', "3  ", "30,000,000"},
+                 {'0', "913", ""},
+                 {'5', "X13", ""},
+                 {'1', "9", "90"},
+                 {'9', "", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, c.code) + "/" + c.pag);
         EXPECT_EQ(populationFigure(c.code, c.pag), c.figure);
@@ -77,7 +82,10 @@ TEST_F(WorldDetailsTest, ValueCaptionsAndTheirDescriptions) {
         {'A', "im", "Label20", "im"},
         {'A', "vg", "Label20", "vg " + text("Yvg")},
         {'F', "5X", "Label26", "5 " + text("Q5") + "\r\nX " + text("UX")},
-        {'F', "C8", "Label26", "C8" "8 " + text("U8")},  // traffic C has no row
+        {'F', "C8", "Label26",
+         "C8"
+         "8 " +
+             text("U8")},  // traffic C has no row
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(1, c.field) + " '" + c.value + "'");

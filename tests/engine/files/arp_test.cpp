@@ -52,13 +52,35 @@ TEST(ArpWriter, LinesAndFieldsAtTheirColumns) {
     const auto file = formatArp(store);
     EXPECT_TRUE(file.notices.empty());
     EXPECT_EQ(file.value,
-              arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}),
-                      {lineAt({{1, "Hollowmere"}, {26, "1701"}, {31, "A-788899-C"}, {42, "N"}, {44, "Mining colony"},
-                               {70, "Ni Cp Po"}, {86, "A"}, {88, "G"}, {90, "5200"}, {96, "G2 V"}, {103, "M1 D"},
-                               {110, "K5 III"}, {117, "213"}, {121, "Vo"}, {124, "Tf"}}),
-                       lineAt({{1, "Hollowmere"}, {26, "1802"}, {31, "A-788899-C"}, {44, "A remark far too long for "},
-                               {70, "Ni Cp Po"}, {86, "A"}, {88, "G"}, {90, "-1000"}, {96, "G2 V"}, {103, "M1 D"},
-                               {110, "K5 III"}, {117, "213"}, {121, "Vo"}, {124, "Tf"}})}));
+              arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {lineAt({{1, "Hollowmere"},
+                                                                                     {26, "1701"},
+                                                                                     {31, "A-788899-C"},
+                                                                                     {42, "N"},
+                                                                                     {44, "Mining colony"},
+                                                                                     {70, "Ni Cp Po"},
+                                                                                     {86, "A"},
+                                                                                     {88, "G"},
+                                                                                     {90, "5200"},
+                                                                                     {96, "G2 V"},
+                                                                                     {103, "M1 D"},
+                                                                                     {110, "K5 III"},
+                                                                                     {117, "213"},
+                                                                                     {121, "Vo"},
+                                                                                     {124, "Tf"}}),
+                                                                             lineAt({{1, "Hollowmere"},
+                                                                                     {26, "1802"},
+                                                                                     {31, "A-788899-C"},
+                                                                                     {44, "A remark far too long for "},
+                                                                                     {70, "Ni Cp Po"},
+                                                                                     {86, "A"},
+                                                                                     {88, "G"},
+                                                                                     {90, "-1000"},
+                                                                                     {96, "G2 V"},
+                                                                                     {103, "M1 D"},
+                                                                                     {110, "K5 III"},
+                                                                                     {117, "213"},
+                                                                                     {121, "Vo"},
+                                                                                     {124, "Tf"}})}));
 }
 
 TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
@@ -74,20 +96,32 @@ TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
 }
 
 TEST(ArpReader, FieldsFromTheirColumns) {
-    const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"}, {26, "1701"}, {31, "a?788899?c"}, {42, "n"},
-                                     {44, "Cp Mining colony"}, {70, "Ni Po Xx"}, {86, "r"}, {88, "g"}, {90, "5200"},
-                                     {96, "g2 v"}, {103, "m1 d"}, {110, "k5 iii"}, {117, "2a3"}, {121, "vo"},
+    const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"},
+                                     {26, "1701"},
+                                     {31, "a?788899?c"},
+                                     {42, "n"},
+                                     {44, "Cp Mining colony"},
+                                     {70, "Ni Po Xx"},
+                                     {86, "r"},
+                                     {88, "g"},
+                                     {90, "5200"},
+                                     {96, "g2 v"},
+                                     {103, "m1 d"},
+                                     {110, "k5 iii"},
+                                     {117, "2a3"},
+                                     {121, "vo"},
                                      {124, "tf"}});
     SubsectorStore store;
     const Notices notices = readArp(store, arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {line}));
     EXPECT_TRUE(notices.empty());
-    EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter, "Ostrel Drift|Kestrane Reach|C");
+    EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter,
+              "Ostrel Drift|Kestrane Reach|C");
     const WorldRecord& w = store.worlds[1];
     EXPECT_EQ(w.location, 101);
     const std::string fields = w.name.str() + "|" + w.uwp.str() + w.base.str() + w.zone.str() + w.gasGiant.str() + "|" +
-                               w.notes.str().substr(0, 26) + "|" + w.tradeCodes.str() + "|" + std::to_string(w.cargoBase) +
-                               "|" + w.star1.str() + w.star2.str() + w.star3.str() + "|" + w.pag.str() + "|" +
-                               w.allegiance.str() + "|" + w.facility.str();
+                               w.notes.str().substr(0, 26) + "|" + w.tradeCodes.str() + "|" +
+                               std::to_string(w.cargoBase) + "|" + w.star1.str() + w.star2.str() + w.star3.str() + "|" +
+                               w.pag.str() + "|" + w.allegiance.str() + "|" + w.facility.str();
     EXPECT_EQ(fields,
               "M\xe9lisande Prime 1234|A788899CNRG|Cp Mining colony          |Ni Po Xx       |5200|G2 V  M1 D  K5 III|"
               "2a3|vo|tf");
@@ -105,12 +139,21 @@ TEST(ArpReader, OddFiles) {
         int slot, location, price;  // where the last world line landed
     } cases[] = {
         {"LF only", arpFile(head, {world("0203", "100")}, "\n"), {}, 13, 203, 100},
-        {"a blank line ends the data", arpFile(head, {world("0203", "100"), "   ", world("0305", "7")}), {}, 13, 203, 100},
+        {"a blank line ends the data",
+         arpFile(head, {world("0203", "100"), "   ", world("0305", "7")}),
+         {},
+         13,
+         203,
+         100},
         {"price above 16 bits", arpFile(head, {world("0101", "1e9")}), {}, 1, 101, 32767},
         {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
         {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
-        {"lower-case letter", arpFile(lineAt({{1, "Subsector X"}, {32, "(c)"}}), {world("0101", "5")}),
-         {"DUFF SS LETTER"}, 1, 101, 5},
+        {"lower-case letter",
+         arpFile(lineAt({{1, "Subsector X"}, {32, "(c)"}}), {world("0101", "5")}),
+         {"DUFF SS LETTER"},
+         1,
+         101,
+         5},
         {"head only, cut short", "\r\nSector\r\n", {"DUFF SS LETTER"}, 1, 0, 0},
     };
     for (const auto& c : cases) {
@@ -157,16 +200,40 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     accepted.yesNoAnswers.push_back(true);
     EXPECT_TRUE(saveArp(store, accepted, dir_.string()));
     EXPECT_EQ(readFileBytes(path("table.arp")).bytes, formatArp(store).value);
-    const std::vector<std::string> expected = {
-        "<html>", "<body>", lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
-        "<table width=\"100%\"border=1>", "<tr>", "  <Th>System Name</th>", "  <Th>Locn</th>",
-        "  <Th>S-DAHPGL-T</th>", "  <Th>B</th>", "  <Th>Remarks</th>", "  <Th>Trade</th>", "  <Th>Zone</th>",
-        "  <Th>G</th>", "  <Th>Price</th>", "  <Th>Star 1</th>", "  <Th>Star 2</th>", "  <Th>Star 3</th>",
-        "  <Th>PAG</th>", "  <Th>Algn</th>", "  <Th>TF</th>", "</tr>", "<tr>",
-        "<td>Tom &amp; Jerry         </td>", "<td>1701</td>", "<td>A-788899-C</td>",
-        "<td>N</td><td>Mining colony</td>", "<td>Ni Cp Po       </td><td>A</td>", "<td>G</td><td>5200</td>",
-        "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>", "<td>213</td><td>Vo</td><td>Tf</td>", "</tr>",
-        "</table>", "</body>", "</html>"};
+    const std::vector<std::string> expected = {"<html>",
+                                               "<body>",
+                                               lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
+                                               "<table width=\"100%\"border=1>",
+                                               "<tr>",
+                                               "  <Th>System Name</th>",
+                                               "  <Th>Locn</th>",
+                                               "  <Th>S-DAHPGL-T</th>",
+                                               "  <Th>B</th>",
+                                               "  <Th>Remarks</th>",
+                                               "  <Th>Trade</th>",
+                                               "  <Th>Zone</th>",
+                                               "  <Th>G</th>",
+                                               "  <Th>Price</th>",
+                                               "  <Th>Star 1</th>",
+                                               "  <Th>Star 2</th>",
+                                               "  <Th>Star 3</th>",
+                                               "  <Th>PAG</th>",
+                                               "  <Th>Algn</th>",
+                                               "  <Th>TF</th>",
+                                               "</tr>",
+                                               "<tr>",
+                                               "<td>Tom &amp; Jerry         </td>",
+                                               "<td>1701</td>",
+                                               "<td>A-788899-C</td>",
+                                               "<td>N</td><td>Mining colony</td>",
+                                               "<td>Ni Cp Po       </td><td>A</td>",
+                                               "<td>G</td><td>5200</td>",
+                                               "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>",
+                                               "<td>213</td><td>Vo</td><td>Tf</td>",
+                                               "</tr>",
+                                               "</table>",
+                                               "</body>",
+                                               "</html>"};
     std::string html;
     for (const auto& line : expected) html += line + "\r\n";
     EXPECT_EQ(readFileBytes(path("table.htm")).bytes, html);

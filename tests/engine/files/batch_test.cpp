@@ -72,17 +72,18 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     prompter.inputAnswers.push_back("ST");
     prompter.yesNoAnswers.push_back(true);
     std::vector<std::string> seen;
-    const BatchResult result = saveAllInFolderToSbs(
-        store, prompter, dir_.string(), listed, "three.ARP",
-        [&](std::size_t index, std::size_t count, const std::string& name) {
-            seen.push_back(std::to_string(index) + "/" + std::to_string(count) + " " + name);
-            return true;
-        });
+    const BatchResult result =
+        saveAllInFolderToSbs(store, prompter, dir_.string(), listed, "three.ARP",
+                             [&](std::size_t index, std::size_t count, const std::string& name) {
+                                 seen.push_back(std::to_string(index) + "/" + std::to_string(count) + " " + name);
+                                 return true;
+                             });
 
     EXPECT_FALSE(result.cancelled);
     EXPECT_EQ(result.written, (std::vector<std::string>{path("ST-A.SBS"), path("ST-C.SBS"), path("ST-A.SBS")}));
     EXPECT_EQ(result.skipped, std::vector<std::string>{"folder.arp"});
-    EXPECT_EQ(seen, (std::vector<std::string>{"0/4 folder.arp", "1/4 one.arp", "2/4 three.ARP", "3/4 two.arp", "4/4 "}));
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"0/4 folder.arp", "1/4 one.arp", "2/4 three.ARP", "3/4 two.arp", "4/4 "}));
     ASSERT_EQ(prompter.prompts.size(), 3u);  // stub, the unsaved question once, the unreadable file
     EXPECT_EQ(prompter.prompts[1].text, "You have unsaved changes, are you sure?");
     EXPECT_EQ(prompter.prompts[2].text, "Cannot read \"" + path("folder.arp") + "\": Is a directory");

@@ -13,14 +13,23 @@ namespace qelvar {
 namespace {
 
 using testing::lineAt;
-using testing::texts;
 using testing::ScriptedPrompter;
+using testing::texts;
 
 const std::string kHeader = "Subsector: Alpha  Sector: Outer Reach";
 
 std::string datWorld(const char* name, const char* hex, const char* gasGiants = "3") {
-    return lineAt({{1, name}, {15, hex}, {20, "a788899"}, {27, "-"}, {28, "c"}, {31, "n"}, {33, "Ni Po Cp"},
-                   {49, "a"}, {52, "21"}, {54, gasGiants}, {56, "vO"}});
+    return lineAt({{1, name},
+                   {15, hex},
+                   {20, "a788899"},
+                   {27, "-"},
+                   {28, "c"},
+                   {31, "n"},
+                   {33, "Ni Po Cp"},
+                   {49, "a"},
+                   {52, "21"},
+                   {54, gasGiants},
+                   {56, "vO"}});
 }
 
 std::string datFile(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
@@ -55,8 +64,8 @@ TEST(DatReader, FieldsFromTheirColumns) {
     const WorldRecord& w = store.worlds[4];  // sector hex 2504 of subsector D is location 104
     EXPECT_EQ(w.location, 104);
     const std::string fields = w.name.str() + "|" + w.uwp.str() + w.base.str() + w.zone.str() + w.gasGiant.str() + "|" +
-                               w.tradeCodes.str() + "|" + w.pag.str() + "|" + w.allegiance.str() + "|" +
-                               w.star1.str() + w.star2.str() + w.star3.str() + "|" + w.facility.str() + "|" +
+                               w.tradeCodes.str() + "|" + w.pag.str() + "|" + w.allegiance.str() + "|" + w.star1.str() +
+                               w.star2.str() + w.star3.str() + "|" + w.facility.str() + "|" +
                                std::string(w.notes.trimmed()) + "|" + std::to_string(w.cargoBase);
     EXPECT_EQ(fields, "Hollowmere 123      |A788899CNAG|Ni Po Cp       |213|vO|                  |  ||0");
 }
@@ -71,15 +80,30 @@ TEST(DatReader, CommentsGasGiantsAndWorldsOutside) {
         const char* gasGiant;
     } cases[] = {
         {"no gas giant", datFile({datWorld("Dry", "0101", "0")}), "A", {}, 1, 101, " "},
-        {"comments skipped", datFile({datWorld("Kept", "0203"), "#0101 comment", "$ also a comment"}), "A", {}, 13,
-         203, "G"},
+        {"comments skipped",
+         datFile({datWorld("Kept", "0203"), "#0101 comment", "$ also a comment"}),
+         "A",
+         {},
+         13,
+         203,
+         "G"},
         {"LF only, trailing empty line", datFile({datWorld("Kept", "0203"), ""}, "\n"), "A", {}, 81, 0, " "},
         {"first world outside goes silently", datFile({datWorld("Far", "0911")}), "A", {}, 0, 911, "G"},
         {"further worlds outside are reported",
-         datFile({datWorld("Far", "0911"), datWorld("Farther", "1011"), lineAt({{15, "1111"}}), datWorld("Last", "1211")}),
-         "A", {"FAILED  911 1011", "FAILED  1111 1211"}, 0, 1211, "G"},
-        {"unknown letter", datFile({datWorld("Near", "0305"), datWorld("Far", "2504")}), "Z", {"DUFF SS LETTER"}, 0,
-         2504, "G"},
+         datFile(
+             {datWorld("Far", "0911"), datWorld("Farther", "1011"), lineAt({{15, "1111"}}), datWorld("Last", "1211")}),
+         "A",
+         {"FAILED  911 1011", "FAILED  1111 1211"},
+         0,
+         1211,
+         "G"},
+        {"unknown letter",
+         datFile({datWorld("Near", "0305"), datWorld("Far", "2504")}),
+         "Z",
+         {"DUFF SS LETTER"},
+         0,
+         2504,
+         "G"},
         {"header only", kHeader, "B", {}, 1, 0, "\0"},
     };
     for (const auto& c : cases) {

@@ -17,7 +17,8 @@ TEST(FuzzRegressions, LoadAndSaveSettled) {
     } readers[] = {{"sbs", fuzzing::checkSbs}, {"arp", fuzzing::checkArp}, {"dat", fuzzing::checkDat}};
     int files = 0;
     for (const auto& reader : readers) {
-        const std::filesystem::path folder = std::filesystem::path(QELVAR_TEST_DATA) / "hostile" / "fuzz" / reader.folder;
+        const std::filesystem::path folder =
+            std::filesystem::path(QELVAR_TEST_DATA) / "hostile" / "fuzz" / reader.folder;
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             if (entry.path().filename() == ".keep") continue;
             SCOPED_TRACE(entry.path().string());

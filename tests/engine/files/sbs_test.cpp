@@ -26,10 +26,15 @@ std::string at(std::initializer_list<std::pair<std::size_t, std::string_view>> f
     return line;
 }
 
-std::string sbsFile(const std::string& letter, const std::vector<std::string>& worlds, const std::string& eol = "\r\n") {
+std::string sbsFile(const std::string& letter, const std::vector<std::string>& worlds,
+                    const std::string& eol = "\r\n") {
     std::string bytes = "Ostrel Drift" + eol + "Kestrane Reach" + eol +
-                        at({{1, "Name"}, {22, "Hex"}, {27, "SDAHPGLT"}, {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="},
-                            {79, letter}}) + eol;
+                        at({{1, "Name"},
+                            {22, "Hex"},
+                            {27, "SDAHPGLT"},
+                            {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="},
+                            {79, letter}}) +
+                        eol;
     for (const auto& w : worlds) bytes += w + eol;
     return bytes;
 }
@@ -44,8 +49,18 @@ TEST(SbsWriter, FieldsAtTheirColumns) {
     const auto [bytes, notices] = formatSbs(store);
     EXPECT_TRUE(notices.empty());
     EXPECT_EQ(bytes, sbsFile("B", {at({{1, "Bare"}, {21, "0901"}, {27, "C5446539"}, {46, "  "}, {70, " "}}),
-                                   at({{1, "Hollowmere"}, {21, "1105"}, {27, "A788899C"}, {36, "N"}, {38, "G"}, {40, "A"},
-                                       {42, "213"}, {46, "Vo"}, {49, "G2 V"}, {56, "M1 D"}, {63, "K5 III"}, {70, "Cp Mining colony"}})}));
+                                   at({{1, "Hollowmere"},
+                                       {21, "1105"},
+                                       {27, "A788899C"},
+                                       {36, "N"},
+                                       {38, "G"},
+                                       {40, "A"},
+                                       {42, "213"},
+                                       {46, "Vo"},
+                                       {49, "G2 V"},
+                                       {56, "M1 D"},
+                                       {63, "K5 III"},
+                                       {70, "Cp Mining colony"}})}));
 
     store.subsectorLetter = " ";  // unknown letter: said once, subsector locations written unchanged
     const auto duff = formatSbs(store);
@@ -70,12 +85,22 @@ TEST(SbsWriter, StandardCodesLeaveBlanksInTheRemarks) {
 }
 
 TEST(SbsReader, FieldsFromTheirColumns) {
-    const std::string line = at({{1, "M\xe9lisande Prime"}, {21, "1105"}, {27, "a788899c"}, {36, "n"}, {38, "g"},
-                                 {40, "r"}, {42, "2a3"}, {46, "vo"}, {49, "g2 v"}, {56, "m1 d"}, {63, "k5 iii"},
+    const std::string line = at({{1, "M\xe9lisande Prime"},
+                                 {21, "1105"},
+                                 {27, "a788899c"},
+                                 {36, "n"},
+                                 {38, "g"},
+                                 {40, "r"},
+                                 {42, "2a3"},
+                                 {46, "vo"},
+                                 {49, "g2 v"},
+                                 {56, "m1 d"},
+                                 {63, "k5 iii"},
                                  {70, "Cp Mining colony"}});
     SubsectorStore store;
     EXPECT_TRUE(readSbs(store, sbsFile("B", {line})).empty());
-    EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter, "Ostrel Drift|Kestrane Reach|B");
+    EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter,
+              "Ostrel Drift|Kestrane Reach|B");
     const WorldRecord& w = store.worlds[25];
     EXPECT_EQ(w.location, 305);
     const std::string fields = w.name.str() + "|" + w.uwp.str() + w.base.str() + w.gasGiant.str() + w.zone.str() + "|" +
@@ -97,13 +122,23 @@ TEST(SbsReader, OddLinesAndBadFiles) {
     } cases[] = {
         {"short line", sbsFile("A", {world("Tiny", "0203", "B5")}), {}, 13, 203},
         {"LF only", sbsFile("A", {world("Tiny", "0203", "B5")}, "\n"), {}, 13, 203},
-        {"100 KB line and binary junk", sbsFile("A", {at({{1, "Wide"}, {21, "0101"}, {100000, "x"}}), junk}), {}, 1, 101},
-        {"outside the subsector, twice", sbsFile("A", {world("Far", "0911", "B5"), world("Farther", "1011", "B5")}),
-         {"FAILED  0 911 Far                 ", "FAILED  911 1011 Farther             "}, 0, 1011},
+        {"100 KB line and binary junk",
+         sbsFile("A", {at({{1, "Wide"}, {21, "0101"}, {100000, "x"}}), junk}),
+         {},
+         1,
+         101},
+        {"outside the subsector, twice",
+         sbsFile("A", {world("Far", "0911", "B5"), world("Farther", "1011", "B5")}),
+         {"FAILED  0 911 Far                 ", "FAILED  911 1011 Farther             "},
+         0,
+         1011},
         {"blank line in subsector A goes silently to slot 81", sbsFile("A", {""}), {}, 81, 0},
         {"blank line elsewhere is reported", sbsFile("B", {""}), {"FAILED  0 -800 "}, 0, -800},
-        {"lower-case letter", sbsFile("c", {world("Kept", "1701", "B5")}),
-         {"DUFF SS LETTER", "FAILED  0 1701 Kept                "}, 0, 1701},
+        {"lower-case letter",
+         sbsFile("c", {world("Kept", "1701", "B5")}),
+         {"DUFF SS LETTER", "FAILED  0 1701 Kept                "},
+         0,
+         1701},
         {"no header letter", "N\r\nS\r\nName\r\n" + world("Home", "0101", "B5"), {"DUFF SS LETTER"}, 1, 101},
         {"empty file", "", {"DUFF SS LETTER"}, 1, 0},
         {"one line", "Only a name", {"DUFF SS LETTER"}, 1, 0},
@@ -124,9 +159,20 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     for (int i = 0; i < 40; ++i) {
         const std::string name = "W\x80\xe9\xff" + std::to_string(i);
         const std::string hex = formatFourDigits(1700 + (i / 10) * 100 + (i % 10) + 1);
-        worlds.push_back(at({{1, name}, {21, hex}, {27, uwps[i % 5]}, {36, i % 3 ? "N" : " "}, {38, "G"},
-                             {40, i % 4 ? " " : "A"}, {42, "\xb5" "12"}, {46, "K\xe9"}, {49, "G2 V"},
-                             {70, i % 2 ? " Notes \x93quoted\x94 \xa3" "5" : " "}}));
+        worlds.push_back(at({{1, name},
+                             {21, hex},
+                             {27, uwps[i % 5]},
+                             {36, i % 3 ? "N" : " "},
+                             {38, "G"},
+                             {40, i % 4 ? " " : "A"},
+                             {42,
+                              "\xb5"
+                              "12"},
+                             {46, "K\xe9"},
+                             {49, "G2 V"},
+                             {70, i % 2 ? " Notes \x93quoted\x94 \xa3"
+                                          "5"
+                                        : " "}}));
     }
     write("first.sbs", sbsFile("C", worlds));
     SubsectorStore store, again;
@@ -180,7 +226,8 @@ TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
         LoadStatus status;
         std::string message;
     } cases[] = {
-        {path("missing.sbs"), LoadStatus::NotRead, "Cannot open \"" + path("missing.sbs") + "\": No such file or directory"},
+        {path("missing.sbs"), LoadStatus::NotRead,
+         "Cannot open \"" + path("missing.sbs") + "\": No such file or directory"},
         {path("folder.sbs"), LoadStatus::NotRead, "Cannot read \"" + path("folder.sbs") + "\": Is a directory"},
     };
     for (const auto& c : cases) {
@@ -194,8 +241,11 @@ TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
     const struct {
         const char* path;
         FileFormat format;
-    } formats[] = {{"/m/a.SbS.bak", FileFormat::Sbs}, {"/my.database/a.sbs", FileFormat::Sbs},
-                   {"/m.sbs/a.txt", FileFormat::Arp}, {"b.dat.sbs", FileFormat::Dat}, {"/A.DAT", FileFormat::Dat}};
+    } formats[] = {{"/m/a.SbS.bak", FileFormat::Sbs},
+                   {"/my.database/a.sbs", FileFormat::Sbs},
+                   {"/m.sbs/a.txt", FileFormat::Arp},
+                   {"b.dat.sbs", FileFormat::Dat},
+                   {"/A.DAT", FileFormat::Dat}};
     for (const auto& f : formats) EXPECT_EQ(formatOfPath(f.path), f.format) << f.path;  // by the file name alone
 }
 
@@ -213,7 +263,11 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         {"dialog", "", path("chosen.sbs"), true, {"File saved OK"}},
         {"cancelled dialog", "", std::nullopt, false, {}},
         {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, true, {}},
-        {"failed write", path("kept.sbs/x"), std::nullopt, false, {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
+        {"failed write",
+         path("kept.sbs/x"),
+         std::nullopt,
+         false,
+         {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

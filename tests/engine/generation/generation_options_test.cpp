@@ -13,9 +13,9 @@ TEST(FeatureRows, ModifyChanceRewritesOnlyColumnsThirteenAndFourteen) {
         const char* row;
         float chance;
     } cases[] = {
-        {"7", "Pr          07%", 7},   {"", "Pr          01%", 1},    {"100", "Pr          10%", 10},
-        {"42", "Pr          42%", 42}, {"2.5", "Pr          03%", 3},  {" 9 ", "Pr          09%", 9},
-        {"abc", "Pr          00%", 0},  {"1e300", "Pr          10%", 10}, {"-5", "Pr          -0%", 0},
+        {"7", "Pr          07%", 7},   {"", "Pr          01%", 1},       {"100", "Pr          10%", 10},
+        {"42", "Pr          42%", 42}, {"2.5", "Pr          03%", 3},    {" 9 ", "Pr          09%", 9},
+        {"abc", "Pr          00%", 0}, {"1e300", "Pr          10%", 10}, {"-5", "Pr          -0%", 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.answer);

@@ -94,7 +94,7 @@ TEST(Generation, EveryWorldIsWellFormed) {
         ASSERT_NE(std::string_view("ABCDEX").find(port(w)), std::string_view::npos);
         for (std::size_t i = 2; i <= 8; ++i) ASSERT_TRUE(w.uwp.at(i) == '0' || hexDigitValue(w.uwp.at(i)) > 0);
         ASSERT_LE(std::max({digit(w, 2), digit(w, 4), digit(w, 5)}), 10);
-        ASSERT_TRUE(digit(w, 2) > 0 || w.uwp.str().substr(2, 2) == "00");  // no size, no atmosphere
+        ASSERT_TRUE(digit(w, 2) > 0 || w.uwp.str().substr(2, 2) == "00");   // no size, no atmosphere
         ASSERT_TRUE(digit(w, 5) > 0 || w.uwp.str().substr(5, 3) == "000");  // no people, no government, law or tech
         empty += digit(w, 5) == 0;
         const char p = w.pag.at(1), a = w.pag.at(2), g = w.pag.at(3);
@@ -180,8 +180,13 @@ TEST(Generation, EachAllegianceBuildsItsOwnBasesAndGovernments) {
         std::string bases;          // every base letter the allegiance gives, blank included
         std::set<int> governments;  // those of populated worlds; empty: not checked
     } cases[] = {
-        {"Im", " NSAMF", {}}, {"Na", " NSAMF", {}}, {"Va", " GC", {}},   {"Zh", " ZYX", {}},
-        {"As", " TUR", {16, 17, 18, 19, 20, 21, 22}}, {"Hv", " EMLF", {}}, {"Dr", " SAPQ", {6, 7, 21}},
+        {"Im", " NSAMF", {}},
+        {"Na", " NSAMF", {}},
+        {"Va", " GC", {}},
+        {"Zh", " ZYX", {}},
+        {"As", " TUR", {16, 17, 18, 19, 20, 21, 22}},
+        {"Hv", " EMLF", {}},
+        {"Dr", " SAPQ", {6, 7, 21}},
         {"Ch", " NSAMF", {}},
     };
     for (const auto& c : cases) {
@@ -192,7 +197,8 @@ TEST(Generation, EachAllegianceBuildsItsOwnBasesAndGovernments) {
             if (seen.find(w.base.at(1)) == std::string::npos) seen += w.base.at(1);
             if (digit(w, 5) > 0) governments.insert(digit(w, 6)), laws.insert(digit(w, 7));
             if (std::string(c.allegiance) == "Dr") {
-                EXPECT_TRUE(digit(w, 2) >= 1 && digit(w, 2) <= 6 && digit(w, 5) >= 3 && digit(w, 5) <= 8) << w.uwp.str();
+                EXPECT_TRUE(digit(w, 2) >= 1 && digit(w, 2) <= 6 && digit(w, 5) >= 3 && digit(w, 5) <= 8)
+                    << w.uwp.str();
             }
             if (std::string(c.allegiance) == "Hv") {  // zone and remark come with starport X
                 EXPECT_EQ(w.zone.str(), port(w) == 'X' ? "R" : " ") << w.uwp.str();
@@ -273,7 +279,7 @@ TEST(Generation, FeaturesFollowTheirChances) {
         SCOPED_TRACE(w.uwp.str() + " " + w.notes.str());
         portX += port(w) == 'X';
         EXPECT_EQ(notesHold(w, "Ex "), port(w) == 'X');  // on X the roll less 10 is always within 99
-        if (!notesHold(w, "Pr ")) return;                  // 1 in 100 misses a chance of 99
+        if (!notesHold(w, "Pr ")) return;                // 1 in 100 misses a chance of 99
         ++forbidden;
         EXPECT_TRUE(w.zone.str() == "R" || (w.zone.str() == "A" && digit(w, 5) >= 6));
     });

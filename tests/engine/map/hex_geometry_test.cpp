@@ -16,8 +16,10 @@ TEST(HexGeometry, AnchorsAndOutline) {
         double k;
         MapPoint origin, anchor;
     } const cases[] = {
-        {1, 1, 1.3, kScreenMapOrigin, {6, 5}}, {2, 1, 1.3, kScreenMapOrigin, {17.7, 11.5}},
-        {8, 10, 1.3, kScreenMapOrigin, {87.9, 128.5}}, {8, 10, 1.5, {155, 20}, {249.5, 162.5}},
+        {1, 1, 1.3, kScreenMapOrigin, {6, 5}},
+        {2, 1, 1.3, kScreenMapOrigin, {17.7, 11.5}},
+        {8, 10, 1.3, kScreenMapOrigin, {87.9, 128.5}},
+        {8, 10, 1.5, {155, 20}, {249.5, 162.5}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.column << "/" << c.row << " k=" << c.k);
@@ -38,8 +40,8 @@ TEST(HexGeometry, LocationAtWholeMillimetresDeadZonesAndEveryCentre) {
         double x, y;
         const char* location;
     } const cases[] = {
-        {3.999, 10, "--01"}, {11.999, 10, "0101"}, {9, 13.999, "0101"}, {9, 131.999, "0110"}, {9, 132, "01--"},
-        {95, 11, "--01"},    {-1, -1, "----"},     {20, 20.499, "0201"}, {20, 138.5, "02--"}, {91, 135, "0810"},
+        {3.999, 10, "--01"}, {11.999, 10, "0101"}, {9, 13.999, "0101"},  {9, 131.999, "0110"}, {9, 132, "01--"},
+        {95, 11, "--01"},    {-1, -1, "----"},     {20, 20.499, "0201"}, {20, 138.5, "02--"},  {91, 135, "0810"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "(" << c.x << ", " << c.y << ")");
@@ -57,7 +59,7 @@ TEST(HexGeometry, LocationAtWholeMillimetresDeadZonesAndEveryCentre) {
 // inside and outside each end. Rows are probed in an odd column (3) and, 6.5 mm lower, an even one (4).
 TEST(HexGeometry, LocationAtEveryBandEdgeInBothColumnParities) {
     const int columnBands[][2] = {{4, 11}, {18, 24}, {29, 35}, {40, 48}, {52, 59}, {64, 70}, {75, 82}, {87, 94}};
-    const int rowBands[][2] = {{6, 13},   {18, 26},  {31, 40},  {44, 52},   {57, 65},
+    const int rowBands[][2] = {{6, 13},  {18, 26}, {31, 40},  {44, 52},   {57, 65},
                                {70, 78}, {83, 91}, {96, 104}, {109, 117}, {122, 131}};
     const auto probe = [](double x, double y, const std::string& expected) {
         EXPECT_EQ(locationAt(x, y), expected) << "(" << x << ", " << y << ")";

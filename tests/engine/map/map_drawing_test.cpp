@@ -41,8 +41,11 @@ TEST(MapDrawing, EmptyStoreDrawsTitleNumbersOutlinesAndFrameWithTheLetterOffset)
         const char* first;
         const char* last;
         std::size_t messages;
-    } const cases[] = {{"A", "0101", "0810", 0}, {"F", "0911", "1620", 0}, {"P", "2531", "3240", 0},
-                       {"D", "2501", "3210", 0}, {"Q", "0101", "0810", 1}};
+    } const cases[] = {{"A", "0101", "0810", 0},
+                       {"F", "0911", "1620", 0},
+                       {"P", "2531", "3240", 0},
+                       {"D", "2501", "3210", 0},
+                       {"Q", "0101", "0810", 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.letter);
         Drawing d;
@@ -55,8 +58,8 @@ TEST(MapDrawing, EmptyStoreDrawsTitleNumbersOutlinesAndFrameWithTheLetterOffset)
         EXPECT_EQ(d.lines.back(), "box\t1.000\t5.000\t100.000\t142.000\t#ffffff\tsolid\t1");
         const auto texts = d.starting("text\t");
         ASSERT_EQ(texts.size(), 81u);
-        EXPECT_EQ(texts[0], "text\t0.000\t0.000\t#ffffff\tTimes New Roman\t10\t0\t0\tOstrel Drift/Kestrane Reach ("
-                                + std::string(c.letter) + ")");
+        EXPECT_EQ(texts[0], "text\t0.000\t0.000\t#ffffff\tTimes New Roman\t10\t0\t0\tOstrel Drift/Kestrane Reach (" +
+                                std::string(c.letter) + ")");
         EXPECT_EQ(texts[1], "text\t6.000\t5.000\t#c0c0c0\tSmall Fonts\t7\t0\t0\t" + std::string(c.first));
         EXPECT_EQ(texts[80], "text\t87.900\t128.500\t#c0c0c0\tSmall Fonts\t7\t0\t0\t" + std::string(c.last));
         EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.find("#c0c0c0") != t.npos; }), 80);
@@ -124,7 +127,7 @@ TEST(MapDrawing, EachSymbolLandsAtItsOffsetFromTheAnchor) {
         "text\t32.000\t46.600\t#ffffff" + font + "C",     // starport: (2k, 2k)
         "text\t28.100\t46.600\t#ffffff" + font + "S",     // base: (-k, 2k)
         "text\t28.100\t53.100\t#ffffff" + font + "Draven",
-        "text\t35.900\t49.200\t#ffffff" + font + "Vo",    // allegiance: (5k, 4k)
+        "text\t35.900\t49.200\t#ffffff" + font + "Vo",             // allegiance: (5k, 4k)
         "circle\t37.200\t47.900\t0.650\t#ffffff\t#00ff00\tsolid",  // gas giant: (6k, 3k)
     };
     const std::vector<std::string> beltDots = {
@@ -136,9 +139,9 @@ TEST(MapDrawing, EachSymbolLandsAtItsOffsetFromTheAnchor) {
         const char* uwp;
         std::vector<std::string> circles;  // world symbols, in drawing order, before the gas giant's dot
     } const cases[] = {
-        {"C7026789", {disc}},     // a vacuum world of size 7 is a disc
-        {"C0726789", beltDots},   // size 0 is a belt whatever the atmosphere
-        {"C?106789", beltDots},   // so is a size that is no digit; a dry belt's dots are filled too
+        {"C7026789", {disc}},    // a vacuum world of size 7 is a disc
+        {"C0726789", beltDots},  // size 0 is a belt whatever the atmosphere
+        {"C?106789", beltDots},  // so is a size that is no digit; a dry belt's dots are filled too
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.uwp);
@@ -173,11 +176,11 @@ TEST(MapDrawing, ADryWorldAfterAWetOneStaysHollow) {
     d.draw();
     EXPECT_EQ(d.surface.fillStyle(), FillStyle::Transparent);
     EXPECT_EQ(d.starting("circle\t"), (std::vector<std::string>{
-                                           "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid",
-                                           "circle\t32.650\t63.500\t1.300\t#ffffff\tnone\tsolid",
-                                           "circle\t32.650\t76.500\t1.300\t#ffffff\tnone\tsolid",
-                                           "circle\t91.150\t135.000\t1.300\t#ffffff\t#0000ff\tsolid",
-                                       }));
+                                          "circle\t32.650\t50.500\t1.300\t#ffffff\t#0000ff\tsolid",
+                                          "circle\t32.650\t63.500\t1.300\t#ffffff\tnone\tsolid",
+                                          "circle\t32.650\t76.500\t1.300\t#ffffff\tnone\tsolid",
+                                          "circle\t91.150\t135.000\t1.300\t#ffffff\t#0000ff\tsolid",
+                                      }));
 }
 
 TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {

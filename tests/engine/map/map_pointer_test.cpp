@@ -37,8 +37,8 @@ TEST(MapPointer, MovingOverWorldsEmptyHexesAndDeadZones) {
         labels = r.labels;
         store.detailIndex = r.detailIndex;
     }
-    for (const auto& [name, notes] : {std::pair{"spin.dat", true}, {"x.dat.bak", true}, {"SPIN.DAT", false},
-                                      {"spin.sbs", false}}) {
+    for (const auto& [name, notes] :
+         {std::pair{"spin.dat", true}, {"x.dat.bak", true}, {"SPIN.DAT", false}, {"spin.sbs", false}}) {
         EXPECT_EQ(notesAvailableFor(name), notes) << name;
     }
 }

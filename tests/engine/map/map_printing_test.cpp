@@ -57,14 +57,18 @@ TEST(MapPrinting, AnchorScaleFontTitleAndFramePerMode) {
         const char* title;
         const char* frame;
     } const cases[] = {
-        {"full size", mode(false, false), "line\t25.000\t20.000\t17.000\t30.000", "text\t27.000\t20.000\t#000000\tTimes New Roman\t8\t",
-         "text\t17.000\t11.000\t", "box\t15.000\t10.000\t170.000\t235.000\t#000000\tsolid\t10"},
-        {"one page", mode(true, false), "line\t25.000\t20.000\t21.000\t25.000", "text\t26.000\t20.000\t#000000\tTimes New Roman\t6\t",
-         "text\t17.000\t11.000\t", "box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10"},
-        {"landscape", mode(false, true), "line\t155.000\t20.000\t149.000\t27.500", "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t",
-         "text\t155.000\t11.000\t", "box\t15.000\t10.000\t170.000\t235.000\t#000000\tsolid\t10"},
-        {"both", mode(true, true), "line\t155.000\t20.000\t149.000\t27.500", "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t",
-         "text\t155.000\t11.000\t", "box\t145.000\t10.000\t280.000\t190.000\t#000000\tsolid\t10"},
+        {"full size", mode(false, false), "line\t25.000\t20.000\t17.000\t30.000",
+         "text\t27.000\t20.000\t#000000\tTimes New Roman\t8\t", "text\t17.000\t11.000\t",
+         "box\t15.000\t10.000\t170.000\t235.000\t#000000\tsolid\t10"},
+        {"one page", mode(true, false), "line\t25.000\t20.000\t21.000\t25.000",
+         "text\t26.000\t20.000\t#000000\tTimes New Roman\t6\t", "text\t17.000\t11.000\t",
+         "box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10"},
+        {"landscape", mode(false, true), "line\t155.000\t20.000\t149.000\t27.500",
+         "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t", "text\t155.000\t11.000\t",
+         "box\t15.000\t10.000\t170.000\t235.000\t#000000\tsolid\t10"},
+        {"both", mode(true, true), "line\t155.000\t20.000\t149.000\t27.500",
+         "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t", "text\t155.000\t11.000\t",
+         "box\t145.000\t10.000\t280.000\t190.000\t#000000\tsolid\t10"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -101,16 +105,34 @@ TEST(MapPrinting, ColourAndBlackFillsAndRings) {
         std::vector<std::string> circles;
         const char* nameColour;
     } const cases[] = {
-        {"water world, amber zone, in colour", "A788899C", "A", true,
-         {"circle\t30.000\t30.000\t2.000\t#000000\t#0000ff\tsolid", "circle\t37.000\t26.000\t1.000\t#000000\t#00ff00\tsolid",
-          "circle\t30.000\t30.000\t8.000\t#ffff00\tnone\tsolid"}, "#000000"},
-        {"water world, amber zone, black", "A788899C", "A", false,
-         {"circle\t30.000\t30.000\t2.000\t#000000\t#000000\tsolid", "circle\t37.000\t26.000\t1.000\t#000000\t#000000\tsolid",
-          "circle\t30.000\t30.000\t8.000\t#000000\tnone\tdashdot"}, "#000000"},
-        {"dry populous world, red zone, in colour", "A7819A9C", "R", true,
-         {"circle\t30.000\t30.000\t2.000\t#000000\tnone\tsolid", "circle\t30.000\t30.000\t8.000\t#ff0000\tnone\tsolid"}, "#ff0000"},
-        {"belt, other zone, black", "A000000C", "X", false,
-         {"circle\t28.200\t28.200\t0.200\t#000000\t#ffffff\tsolid"}, "#000000"},
+        {"water world, amber zone, in colour",
+         "A788899C",
+         "A",
+         true,
+         {"circle\t30.000\t30.000\t2.000\t#000000\t#0000ff\tsolid",
+          "circle\t37.000\t26.000\t1.000\t#000000\t#00ff00\tsolid",
+          "circle\t30.000\t30.000\t8.000\t#ffff00\tnone\tsolid"},
+         "#000000"},
+        {"water world, amber zone, black",
+         "A788899C",
+         "A",
+         false,
+         {"circle\t30.000\t30.000\t2.000\t#000000\t#000000\tsolid",
+          "circle\t37.000\t26.000\t1.000\t#000000\t#000000\tsolid",
+          "circle\t30.000\t30.000\t8.000\t#000000\tnone\tdashdot"},
+         "#000000"},
+        {"dry populous world, red zone, in colour",
+         "A7819A9C",
+         "R",
+         true,
+         {"circle\t30.000\t30.000\t2.000\t#000000\tnone\tsolid", "circle\t30.000\t30.000\t8.000\t#ff0000\tnone\tsolid"},
+         "#ff0000"},
+        {"belt, other zone, black",
+         "A000000C",
+         "X",
+         false,
+         {"circle\t28.200\t28.200\t0.200\t#000000\t#ffffff\tsolid"},
+         "#000000"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -125,10 +147,11 @@ TEST(MapPrinting, ColourAndBlackFillsAndRings) {
         }
         const bool populous = std::string(c.uwp)[4] == '9';
         EXPECT_EQ(p.starting("text\t23.000\t34.000\t"),
-                  std::vector<std::string>{"text\t23.000\t34.000\t" + std::string(c.nameColour) + "\tTimes New Roman\t8\t0\t" +
-                                           (populous ? "1" : "0") + "\tHollowmere"});
+                  std::vector<std::string>{"text\t23.000\t34.000\t" + std::string(c.nameColour) +
+                                           "\tTimes New Roman\t8\t0\t" + (populous ? "1" : "0") + "\tHollowmere"});
         // After the hex everything is back to black and solid: the next hex number is black.
-        EXPECT_EQ(p.starting("text\t27.000\t40.000\t")[0], "text\t27.000\t40.000\t#000000\tTimes New Roman\t8\t0\t0\t0102");
+        EXPECT_EQ(p.starting("text\t27.000\t40.000\t")[0],
+                  "text\t27.000\t40.000\t#000000\tTimes New Roman\t8\t0\t0\t0102");
     }
 }
 
@@ -150,7 +173,9 @@ TEST(MapPrinting, NamesAreShortenedBeyondSixteenAtFullSizeAndEightOtherwise) {
         Printout p(&w);
         p.print(c.options);
         const auto texts = p.starting("text\t");
-        EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [&](auto& t) { return t.ends_with("\t" + std::string(c.printed)); }), 1);
+        EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
+                                [&](auto& t) { return t.ends_with("\t" + std::string(c.printed)); }),
+                  1);
     }
 }
 

@@ -48,7 +48,8 @@ TEST_F(SubsectorIndexTest, OneLinePerFileOfEachType) {
         std::vector<std::string> names;
         std::string text;
     } cases[] = {
-        {FileType::Sbs, {"ostrel.sbs", "short.sbs", "missing.sbs"},
+        {FileType::Sbs,
+         {"ostrel.sbs", "short.sbs", "missing.sbs"},
          "Subsector index:\r\n\r\nC Ostrel Drift\r\n Only a name\r\n"},
         {FileType::Arp, {"table.arp"}, "Subsector index:\r\n\r\nF Varnholt             \r\n"},
         {FileType::Dat, {"reachd.dat", "nodot"}, "Subsector index:\r\n\r\nD pha  Sector: Outer Rea\r\nT ta\r\n"},

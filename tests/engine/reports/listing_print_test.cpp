@@ -65,11 +65,21 @@ TEST(ListingPrint, ColumnsAtTheirCellTimesTheFactorInBothLayouts) {
         double at;
         const char* field;
     } columns[] = {
-        {"System Name", 0, "Hollowmere"}, {"Locn", 26, "0901"},        {"S-DAHPGL-T", 31, "A-788899-C"},
-        {"B", 42, "N"},                   {"Remarks", 44, "  Mining colony"}, {"Trade Codes", 70, "Ni Cp Po"},
-        {"Z", 86, "A"},                   {"G", 88, "G"},              {"Price", 90, " 5200"},
-        {"Star 1", 96, "G2 V"},           {"Star 2", 103, "M1 D"},     {"Star 3", 110, "K5 III"},
-        {"PAG", 117, "213"},              {"Al", 121, "Vo"},           {"T-F", 124, "Tf"},
+        {"System Name", 0, "Hollowmere"},
+        {"Locn", 26, "0901"},
+        {"S-DAHPGL-T", 31, "A-788899-C"},
+        {"B", 42, "N"},
+        {"Remarks", 44, "  Mining colony"},
+        {"Trade Codes", 70, "Ni Cp Po"},
+        {"Z", 86, "A"},
+        {"G", 88, "G"},
+        {"Price", 90, " 5200"},
+        {"Star 1", 96, "G2 V"},
+        {"Star 2", 103, "M1 D"},
+        {"Star 3", 110, "K5 III"},
+        {"PAG", 117, "213"},
+        {"Al", 121, "Vo"},
+        {"T-F", 124, "Tf"},
     };
     for (const bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
@@ -79,7 +89,7 @@ TEST(ListingPrint, ColumnsAtTheirCellTimesTheFactorInBothLayouts) {
         RecordingSurface printer;
         EXPECT_TRUE(printListing(store, printer, landscape).empty());
         const auto ops = textOps(printer.text());
-        const double line = size * 1.2 / 12;  // one text line in cells down
+        const double line = size * 1.2 / 12;   // one text line in cells down
         const double top = landscape ? 1 : 0;  // landscape starts on the second line of the page
 
         const TextOp* title = find(ops, "Ostrel Drift/Kestrane Reach (B)");
@@ -155,7 +165,8 @@ TEST(ListingPrint, AfterAOnePageMapTheListingStartsBelowIt) {
 TEST(ListingPrint, ALongListingGoesOnToANewPage) {
     SubsectorStore store;
     store.subsectorLetter = "A";
-    for (int slot = 1; slot <= 80; ++slot) store.worlds[slot] = testing::sampleWorld(static_cast<std::int16_t>(101 + slot));
+    for (int slot = 1; slot <= 80; ++slot)
+        store.worlds[slot] = testing::sampleWorld(static_cast<std::int16_t>(101 + slot));
     store.refreshStatistics();
     RecordingSurface printer;
     printer.setPageHeight(50);  // 50 mm: thirteen lines of 0.9 cells (3.8 mm)

@@ -15,10 +15,13 @@ TEST(Listing, EmptySubsector) {
     store.subsectorLetter = "q";  // no world line needs the offset, so nothing is said
     store.refreshStatistics();
     const auto [lines, notices] = listingLines(store);
-    const std::vector<std::string> expected = {
-        "", "Ostrel/Kestrane Reach (q)", "", lines[3], "",
-        "Subsector  Ostrel  contains  0  systems with a total population of 0",
-        "Highest population is   and best tech level is  "};
+    const std::vector<std::string> expected = {"",
+                                               "Ostrel/Kestrane Reach (q)",
+                                               "",
+                                               lines[3],
+                                               "",
+                                               "Subsector  Ostrel  contains  0  systems with a total population of 0",
+                                               "Highest population is   and best tech level is  "};
     EXPECT_EQ(lines, expected);
     EXPECT_TRUE(notices.empty());
 }
@@ -43,13 +46,20 @@ TEST(Listing, HeadingAndWorldColumns) {
         const char* first;
         const char* second;
     } columns[] = {
-        {0, "System Name", "Hollowmere          ", "Hollowmere"}, {26, "Locn", "0901", "1105"},
-        {31, "S-DAHPGL-T", "A-788899-C", "A-788899-C"},          {42, "B", "N", "N"},
-        {44, "Remarks", "  Mining colony  ", "  Mining colony"},    {70, "Trade Codes", "Ni Cp Po       ", "Ni Cp Po"},
-        {86, "Z", "A", "A"},                                       {88, "G", "G", "G"},
-        {90, "Price", " 5200 ", "-1000 "},                         {96, "Star 1", "G2 V  ", "G2 V"},
-        {103, "Star 2", "M1 D  ", "M1 D"},                         {110, "Star 3", "K5 III", "K5 III"},
-        {117, "PAG", "213", "213"},                                {121, "Al", "Vo", "Vo"},
+        {0, "System Name", "Hollowmere          ", "Hollowmere"},
+        {26, "Locn", "0901", "1105"},
+        {31, "S-DAHPGL-T", "A-788899-C", "A-788899-C"},
+        {42, "B", "N", "N"},
+        {44, "Remarks", "  Mining colony  ", "  Mining colony"},
+        {70, "Trade Codes", "Ni Cp Po       ", "Ni Cp Po"},
+        {86, "Z", "A", "A"},
+        {88, "G", "G", "G"},
+        {90, "Price", " 5200 ", "-1000 "},
+        {96, "Star 1", "G2 V  ", "G2 V"},
+        {103, "Star 2", "M1 D  ", "M1 D"},
+        {110, "Star 3", "K5 III", "K5 III"},
+        {117, "PAG", "213", "213"},
+        {121, "Al", "Vo", "Vo"},
         {124, "T-F", "Tf", "Tf"},
     };
     for (const auto& c : columns) {

@@ -11,8 +11,8 @@ TEST(HexDigits, ValuesAndBack) {
     const struct {
         const char* text;
         int value;
-    } cases[] = {{"1", 1},   {"9", 9},   {"A", 10},  {"a", 10},  {"H", 17},  {"J", 18},   {"P", 23}, {"V", 28},
-                 {"Z", 32},  {"0", -99}, {"I", -99}, {"O", -99}, {"U", -99}, {"AB", -99}, {"", -99}};
+    } cases[] = {{"1", 1},  {"9", 9},   {"A", 10},  {"a", 10},  {"H", 17},  {"J", 18},   {"P", 23}, {"V", 28},
+                 {"Z", 32}, {"0", -99}, {"I", -99}, {"O", -99}, {"U", -99}, {"AB", -99}, {"", -99}};
     for (const auto& c : cases) EXPECT_EQ(hexDigitValue(std::string_view(c.text)), c.value) << c.text;
     EXPECT_EQ(valueHexDigit(0), "0");
     EXPECT_EQ(valueHexDigit(33), "-99");

@@ -34,8 +34,10 @@ TEST(Cp1252, CommandLineTextBecomesTheFilesBytes) {
     } cases[] = {
         {"plain", "plain"},
         {"M\xc3\xa9lisande \xe2\x80\x9cReach\xe2\x80\x9d \xe2\x82\xac", "M\xe9lisande \x93Reach\x94 \x80"},
-        {"\xe4\xb8\xad \xf0\x9f\x98\x80", "? ?"},                     // no byte in the code page
-        {"a\xe9" "b \xc3 \xc0\xaf \xed\xa0\x80", "a?b ? ?? ???"}, // malformed, overlong, surrogate
+        {"\xe4\xb8\xad \xf0\x9f\x98\x80", "? ?"},  // no byte in the code page
+        {"a\xe9"
+         "b \xc3 \xc0\xaf \xed\xa0\x80",
+         "a?b ? ?? ???"},  // malformed, overlong, surrogate
     };
     for (const auto& c : cases) EXPECT_EQ(cp1252FromUtf8(c.utf8), c.bytes) << c.utf8;
 }

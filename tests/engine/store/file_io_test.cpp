@@ -37,7 +37,8 @@ TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
     } cases[] = {
         {path("none.sbs"), "Cannot open \"" + path("none.sbs") + "\": No such file or directory"},
         {dir_.string(), "Cannot read \"" + dir_.string() + "\": Is a directory"},
-        {path("big.sbs"), "Cannot read \"" + path("big.sbs") + "\": the file is larger than 2 MB and is not a subsector file"},
+        {path("big.sbs"),
+         "Cannot read \"" + path("big.sbs") + "\": the file is larger than 2 MB and is not a subsector file"},
         {path("pipe.sbs"), "Cannot read \"" + path("pipe.sbs") + "\": it is not a regular file"},  // never waits
         {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file"},
         {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},  // a regular file that fails to read
@@ -63,7 +64,7 @@ TEST_F(FileIoTest, AtomicWriteReplacesWholeOrNothing) {
     EXPECT_EQ(writeFileAtomically(path("missing/out.sbs"), "x"),
               "Cannot write \"" + path("missing/out.sbs") + "\": No such file or directory");
     EXPECT_NE(writeFileAtomically(dir_.string(), "x"), "");  // a folder is never replaced
-    if (::geteuid() != 0) {  // root writes into read-only folders anyway
+    if (::geteuid() != 0) {                                  // root writes into read-only folders anyway
         ::chmod(dir_.c_str(), 0500);
         EXPECT_NE(writeFileAtomically(path("out.sbs"), "lost").find("Permission denied"), std::string::npos);
         ::chmod(dir_.c_str(), 0700);
@@ -142,7 +143,10 @@ TEST(Paths, FoldersNamesAndTheRoot) {
     const struct {
         std::string path, folder, name;
     } cases[] = {
-        {"/x.sbs", "/", "x.sbs"}, {"/a/b/x.sbs", "/a/b", "x.sbs"}, {"x.sbs", ".", "x.sbs"}, {"a/", "a", ""},
+        {"/x.sbs", "/", "x.sbs"},
+        {"/a/b/x.sbs", "/a/b", "x.sbs"},
+        {"x.sbs", ".", "x.sbs"},
+        {"a/", "a", ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(folderOf(c.path), c.folder) << c.path;

@@ -11,9 +11,9 @@ TEST(NumericValue, ReadsLikeThePlainConversion) {
     const struct {
         const char* text;
         double value;
-    } cases[] = {{"0101", 101}, {" 1 7 0 1", 1701}, {"", 0}, {"ab12", 0}, {"12ab", 12}, {"-3", -3}, {"2.5", 2.5},
-                 {"1e3", 1000}, {"7-", 7},          {"--5", 0}, {".5", 0.5}, {"1e", 1},
-                 {"0.3", 0.3}, {"1d2", 100}, {"+4 2", 42}, {"5.", 5}, {"1e-400", 0}};
+    } cases[] = {{"0101", 101}, {" 1 7 0 1", 1701}, {"", 0},      {"ab12", 0}, {"12ab", 12}, {"-3", -3},
+                 {"2.5", 2.5},  {"1e3", 1000},      {"7-", 7},    {"--5", 0},  {".5", 0.5},  {"1e", 1},
+                 {"0.3", 0.3},  {"1d2", 100},       {"+4 2", 42}, {"5.", 5},   {"1e-400", 0}};
     // Correctly rounded: exactly the double nearest the decimal text.
     for (const auto& c : cases) EXPECT_EQ(numericValue(c.text), c.value) << c.text;
     EXPECT_EQ(numericValue(std::string(400, '9')), std::numeric_limits<double>::max());  // saturates
@@ -29,10 +29,19 @@ TEST(NumberText, PlainConversionAndPatterns) {
     const struct {
         std::string actual, expected;
     } cases[] = {
-        {numberText(101), " 101"},          {numberText(-3), "-3"},           {numberText(6.45), " 6.45"},
-        {numberText(0.5), " .5"},           {printedNumber(5200), " 5200 "}, {formatFourDigits(101), "0101"},  {formatFourDigits(0), "0000"}, {numberText(120000000000000.25), " 120000000000000"},
-        {formatFourDigits(12345), "12345"}, {formatWhole(-1000), "-1000"},   {formatThousands(0), "0"},
-        {formatThousands(1000), "1,000"},   {formatThousands(247037501960), "247,037,501,960"},
+        {numberText(101), " 101"},
+        {numberText(-3), "-3"},
+        {numberText(6.45), " 6.45"},
+        {numberText(0.5), " .5"},
+        {printedNumber(5200), " 5200 "},
+        {formatFourDigits(101), "0101"},
+        {formatFourDigits(0), "0000"},
+        {numberText(120000000000000.25), " 120000000000000"},
+        {formatFourDigits(12345), "12345"},
+        {formatWhole(-1000), "-1000"},
+        {formatThousands(0), "0"},
+        {formatThousands(1000), "1,000"},
+        {formatThousands(247037501960), "247,037,501,960"},
         {formatThousands(9e32), "900,000,000,000,000,000,000,000,000,000,000"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
@@ -42,8 +51,12 @@ TEST(SplitLines, AcceptsEveryLineEnd) {
     const struct {
         std::string bytes;
         std::vector<std::string_view> lines;
-    } cases[] = {{"", {}},           {"a\r\nb\r\n", {"a", "b"}}, {"a\nb", {"a", "b"}},
-                 {"a\rb", {"a", "b"}}, {"a\r\n\r\nb", {"a", "", "b"}}, {std::string("x\0y\n", 4), {std::string_view("x\0y", 3)}}};
+    } cases[] = {{"", {}},
+                 {"a\r\nb\r\n", {"a", "b"}},
+                 {"a\nb", {"a", "b"}},
+                 {"a\rb", {"a", "b"}},
+                 {"a\r\n\r\nb", {"a", "", "b"}},
+                 {std::string("x\0y\n", 4), {std::string_view("x\0y", 3)}}};
     for (const auto& c : cases) EXPECT_EQ(splitLines(c.bytes), c.lines) << c.bytes;
 }
 
