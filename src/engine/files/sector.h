@@ -36,4 +36,13 @@ struct Sector {
 inline int subsectorIndexOf(int column, int row) { return (column - 1) / 8 + 4 * ((row - 1) / 10); }
 inline char subsectorLetterOf(int column, int row) { return static_cast<char>('A' + subsectorIndexOf(column, row)); }
 
+// Clears the store and fills it with the worlds of subsector `index` (0..15): its letter, the subsector's
+// name and the sector's name, each world in the slot of its location. Statistics are left to the caller.
+void sectorToStore(const Sector& sector, int index, SubsectorStore& store);
+
+// Puts the store's worlds into the sector at the hexes of the store's letter (A-P; nothing happens for
+// another letter), replacing every world that subsector held; a world that stays at its hex keeps the
+// original text of its fields. The subsector's name is the store's; an empty sector name takes the store's.
+void storeIntoSector(const SubsectorStore& store, Sector& sector);
+
 }  // namespace qelvar

@@ -28,7 +28,7 @@ inline Failure fail(std::string text, MessageIcon icon = MessageIcon::None, std:
 template <class T = void>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: a value is a success
+    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}            // NOLINT: a value is a success
     Result(Failure failure) : state_(std::in_place_index<1>, std::move(failure)) {}  // NOLINT
 
     bool ok() const { return state_.index() == 0; }
