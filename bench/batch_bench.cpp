@@ -84,7 +84,7 @@ BENCHMARK(BM_BatchCliVersusCp)->UseManualTime()->Unit(benchmark::kMillisecond)->
 
 void BM_BatchFunction(benchmark::State& state) {
     const fs::path& in = inputFolder();
-    const auto names = qelvar::filesOfType(in.string(), qelvar::FileType::Arp);
+    const auto names = *qelvar::filesOfType(in.string(), qelvar::FileType::Arp);
     QuietPrompter prompter;
     qelvar::SubsectorStore store;
     for (auto _ : state) {

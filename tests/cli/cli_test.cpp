@@ -10,8 +10,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include <csignal>
+#include <map>
+#include <random>
+
+#include "files/arp.h"
 #include "support/command_output.h"
+#include "support/sample_world.h"
 #include "store/file_io.h"
+#include "store/subsector_store.h"
 #include "store/text.h"
 #include "support/temp_folder.h"
 
@@ -53,6 +60,21 @@ CliRun spawn(const std::string& program, const std::vector<std::string>& argumen
     if (outPath != "/dev/full") result.out = bytes(outPath);
     result.err = bytes(errPath);
     return result;
+}
+
+// Starts program with arguments, its output thrown away, and does not wait for it.
+pid_t start(const std::string& program, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& a : arguments) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int fd : {0, 1, 2}) posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+    pid_t pid = 0;
+    posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
 }
 
 const std::string kSbsHead = "Sector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
@@ -114,6 +136,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"batch: long stub", {"batch", path("in"), "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
         {"batch: no stub", {"batch", path("in")}, 1, "--stub is required", false},
         {"index: bad type", {"index", path("in"), "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
+        {"batch: missing folder", {"batch", path("none"), "--stub", "K"}, 2, "No such file or directory", false},
+        {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
+        {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -242,6 +267,38 @@ TEST_F(CliTest, IndexAndBatch) {
     EXPECT_EQ(batch.err, "");  // no progress line when stderr is not a terminal
     EXPECT_EQ(batch.out, path("in/KR-A.SBS") + "\n" + path("in/KR-P.SBS") + "\n");
     EXPECT_EQ(bytes(path("in/KR-P.SBS")), bytes(sample("tamsin.sbs")));
+}
+
+TEST_F(CliTest, BatchKilledAtAnyMomentLeavesEveryOutputWholeOrAsItWas) {
+    std::filesystem::create_directory(path("in"));
+    qelvar::SubsectorStore store;
+    for (int i = 1; i <= qelvar::kHexCount; ++i) store.worlds[i] = qelvar::testing::sampleWorld(store.hexCodeValue(i));
+    for (char letter = 'A'; letter <= 'P'; ++letter) {
+        store.subsectorLetter = std::string(1, letter);
+        write(std::string("in/in") + letter + ".arp", qelvar::formatArp(store).value);
+    }
+    const std::vector<std::string> batch = {"batch", path("in"), "--stub", "K"};
+    ASSERT_EQ(run(batch).status, 0);
+    const auto output = [&](char letter) { return std::string("in/K-") + letter + ".SBS"; };
+    std::map<char, std::string> expected;
+    for (char letter = 'A'; letter <= 'P'; ++letter) expected[letter] = bytes(path(output(letter)));
+    std::mt19937 delays(7);
+    for (int round = 0; round < 8; ++round) {
+        for (const auto& [letter, _] : expected) write(output(letter), "old");
+        const pid_t pid = start(QELVAR_CLI, batch);
+        ::usleep(delays() % 30000);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        for (const auto& [letter, whole] : expected) {
+            const std::string now = bytes(path(output(letter)));
+            EXPECT_TRUE(now == "old" || now == whole) << output(letter) << " round " << round;
+        }
+    }
+    ASSERT_EQ(run(batch).status, 0);  // removes what the killed runs left
+    for (const auto& [letter, whole] : expected) EXPECT_EQ(bytes(path(output(letter))), whole);
+    for (const auto& entry : std::filesystem::directory_iterator(path("in"))) {
+        EXPECT_EQ(entry.path().filename().string().find(".qelvar-"), std::string::npos) << entry.path();
+    }
 }
 
 TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
