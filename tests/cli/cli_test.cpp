@@ -234,12 +234,20 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
 
 TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     for (const char* name : {"a.sbs", "b.SBS"}) {
-        ASSERT_EQ(run({"generate", path(name), "--letter", "C", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
+        ASSERT_EQ(run({"generate", path(name), "--letter", "c", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
                        "--sector-name", "Reach", "--seed", "12345"})
                       .status,
                   0);
     }
     EXPECT_EQ(bytes(path("a.sbs")), bytes(path("b.SBS")));
+    ASSERT_EQ(run({"generate", path("an.sbs"), "--chance", "An=99", "--seed", "12345"}).status, 0);
+    const auto count = [](const std::string& text) {  // worlds with the feature's remark
+        std::size_t n = 0;
+        for (auto at = text.find(" An"); at != std::string::npos; at = text.find(" An", at + 1)) ++n;
+        return n;
+    };
+    EXPECT_GT(count(bytes(path("an.sbs"))), 20u);
+    EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
     EXPECT_EQ(listed.status, 0);
@@ -254,6 +262,9 @@ TEST_F(CliTest, ConvertGalacticFilesTakesTheLetterFromTheIndexOrTheOption) {
     EXPECT_EQ(qelvar::splitLines(bytes(path("c.sbs"))).at(2).substr(78), "C");
     ASSERT_EQ(run({"convert", kestranc, path("d.sbs"), "--letter", "d"}).status, 0);
     EXPECT_EQ(qelvar::splitLines(bytes(path("d.sbs"))).at(2).substr(78), "D");
+    std::filesystem::copy_file(kestranc, path("alone.dat"));  // no DATA.MNU beside it
+    EXPECT_EQ(run({"render", path("alone.dat"), path("m.ops")}).status, 1);
+    EXPECT_EQ(run({"render", path("alone.dat"), path("m.ops"), "--letter", "c"}).status, 0);
 }
 
 TEST_F(CliTest, IndexAndBatch) {
@@ -269,10 +280,17 @@ TEST_F(CliTest, IndexAndBatch) {
     EXPECT_EQ(bytes(path("in/KR-P.SBS")), bytes(sample("tamsin.sbs")));
 }
 
-TEST_F(CliTest, BatchKilledAtAnyMomentLeavesEveryOutputWholeOrAsItWas) {
-    std::filesystem::create_directory(path("in"));
+// A world at every hex.
+qelvar::SubsectorStore fullSubsector() {
     qelvar::SubsectorStore store;
     for (int i = 1; i <= qelvar::kHexCount; ++i) store.worlds[i] = qelvar::testing::sampleWorld(store.hexCodeValue(i));
+    store.subsectorLetter = "A";
+    return store;
+}
+
+TEST_F(CliTest, BatchKilledAtAnyMomentLeavesEveryOutputWholeOrAsItWas) {
+    std::filesystem::create_directory(path("in"));
+    qelvar::SubsectorStore store = fullSubsector();
     for (char letter = 'A'; letter <= 'P'; ++letter) {
         store.subsectorLetter = std::string(1, letter);
         write(std::string("in/in") + letter + ".arp", qelvar::formatArp(store).value);
@@ -310,6 +328,9 @@ TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
     EXPECT_NE(ops.find("box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10\n"), std::string::npos);
     EXPECT_LT(ops.find("box\t"), ops.find("\tSystem Name\n"));
     EXPECT_EQ(ops.find("enddoc"), ops.size() - 7);
+    write("full.arp", qelvar::formatArp(fullSubsector()).value);  // 80 lines of listing turn the page
+    ASSERT_EQ(run({"render", path("full.arp"), path("full.ops"), "--print", "landscape", "--listing"}).status, 0);
+    EXPECT_NE(bytes(path("full.ops")).find("newpage\n"), std::string::npos);
 
     if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
     // In full mode the map's job comes first, then the listing's.

@@ -16,7 +16,7 @@ TEST(SectorValue, ASubsectorGoesInAtItsSectorHexesAndComesBackTheSame) {
     store.worlds[80] = testing::sampleWorld(810);
     Sector sector;
     sector.worlds.push_back({17, 11, testing::sampleWorld(101), {{"Allegiance", "VoEx"}}});  // replaced, text kept
-    sector.worlds.push_back({32, 40, testing::sampleWorld(810), {}});                      // P stays
+    sector.worlds.push_back({32, 40, testing::sampleWorld(810), {}});                        // P stays
     storeIntoSector(store, sector);
     ASSERT_EQ(sector.worlds.size(), 3u);
     EXPECT_EQ(std::make_pair(sector.worlds[1].column, sector.worlds[1].row), std::make_pair(17, 11));
