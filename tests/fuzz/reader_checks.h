@@ -61,22 +61,23 @@ inline void showEverything(const SubsectorStore& loaded) {
 // Whether every world of `before` comes back in `after` (read from what a writer made of `before`). The
 // reader upper-cases some fields; `sbs` allows what SBS cannot keep, otherwise what ARP cannot keep.
 inline bool worldsKept(const SubsectorStore& before, const SubsectorStore& after, bool sbs) {
-    const auto upper = [](std::string_view text) { return upperAscii(text); };
+    // Fields compare as shown: the NULs of a cleared field and blanks are the same to a user.
+    const auto upper = [](const auto& field) { return upperAscii(field.shown()); };
     for (int slot = 1; slot <= kHexCount; ++slot) {
         const WorldRecord& a = before.worlds[static_cast<std::size_t>(slot)];
         const WorldRecord& b = after.worlds[static_cast<std::size_t>(slot)];
         if (a.occupied() != b.occupied()) return false;
         if (!a.occupied()) continue;
-        const bool same = a.location == b.location && a.name == b.name && upper(a.uwp.view()) == b.uwp.str() &&
-                          upper(a.base.view()) == b.base.str() && upper(a.zone.view()) == b.zone.str() &&
-                          upper(a.gasGiant.view()) == b.gasGiant.str() && upper(a.star1.view()) == b.star1.str() &&
-                          upper(a.star2.view()) == b.star2.str() && upper(a.star3.view()) == b.star3.str() &&
-                          a.pag == b.pag;
+        const bool same = a.location == b.location && a.name.shown() == b.name.shown() &&
+                          upper(a.uwp) == b.uwp.shown() && upper(a.base) == b.base.shown() &&
+                          upper(a.zone) == b.zone.shown() && upper(a.gasGiant) == b.gasGiant.shown() &&
+                          upper(a.star1) == b.star1.shown() && upper(a.star2) == b.star2.shown() &&
+                          upper(a.star3) == b.star3.shown() && a.pag.shown() == b.pag.shown();
         if (!same) return false;
-        const std::string notes(a.notes.trimmed());
+        const std::string notes(trimBlanks(a.notes.shown()));
         if (sbs) {
             // The notes follow the non-standard codes and are cut only where the 60 characters end.
-            const std::string kept(b.notes.trimmed());
+            const std::string kept(trimBlanks(b.notes.shown()));
             bool found = notes.empty();
             for (std::size_t at = 0; !found && at < kept.size(); ++at) {
                 const std::size_t length = kept.size() - at;
@@ -84,13 +85,14 @@ inline bool worldsKept(const SubsectorStore& before, const SubsectorStore& after
                         kept.compare(at, length, notes, 0, length) == 0;
             }
             if (!found) return false;
-            if (upper(a.allegiance.view().substr(0, 1)) + std::string(a.allegiance.view().substr(1)) !=
-                b.allegiance.str()) {
+            const std::string allegiance = a.allegiance.shown();
+            if (upperAscii(allegiance.substr(0, 1)) + allegiance.substr(1) != b.allegiance.shown()) return false;
+        } else {
+            if (trimBlanks(std::string_view(notes).substr(0, 25)) != trimBlanks(b.notes.shown())) return false;
+            if (a.allegiance.shown() != b.allegiance.shown() || a.tradeCodes.shown() != b.tradeCodes.shown() ||
+                a.facility.shown() != b.facility.shown()) {
                 return false;
             }
-        } else {
-            if (trimBlanks(std::string_view(notes).substr(0, 25)) != b.notes.trimmed()) return false;
-            if (a.allegiance != b.allegiance || a.tradeCodes != b.tradeCodes || a.facility != b.facility) return false;
             if (std::max<int>(a.cargoBase, -9999) != b.cargoBase) return false;
         }
     }
