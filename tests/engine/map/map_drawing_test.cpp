@@ -208,7 +208,7 @@ TEST(MapDrawing, AScreenshotOfASurfaceWithoutAnImageIsRefused) {
     testing::ScriptedPrompter prompter;
     EXPECT_FALSE(saveMapScreenshot(surface, "/m", prompter));
     EXPECT_EQ(prompter.messages(),
-              std::vector<std::string>{"Cannot write \"/m/QELVAR.BMP\": the map has no image to save"});
+              std::vector<std::string>{"Cannot write \"/m/QELVAR.bmp\": the map has no image to save"});
 }
 
 }  // namespace
