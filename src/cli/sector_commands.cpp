@@ -2,6 +2,7 @@
 // join subsector files into one. No Qt.
 #include <CLI/CLI.hpp>
 
+#include <filesystem>
 #include <memory>
 
 #include "cli.h"
@@ -114,6 +115,8 @@ void addSplitCommand(CLI::App& app, CliSession& session) {
     command->callback([&session, args] {
         const auto sector = readSectorInput(session, args->sector);
         if (!sector) return;
+        std::error_code ignored;
+        std::filesystem::create_directories(args->folder, ignored);
         const std::string stub = args->stub.empty() ? baseNameOf(args->sector) : args->stub;
         const std::string extension = lowerAscii(args->type) == "arp" ? ".ARP" : ".SBS";
         for (int index = 0; index < kSubsectorCount; ++index) {
