@@ -159,7 +159,8 @@ void addJoinCommand(CLI::App& app, CliSession& session) {
                 return;
             }
             if (!letterOffset(session.store.subsectorLetter)) {
-                if (args->letter.empty()) throw UsageError{"\"" + path + "\" has no subsector letter: give one with --letter"};
+                if (args->letter.empty())
+                    throw UsageError{"\"" + path + "\" has no subsector letter: give one with --letter"};
                 session.store.subsectorLetter = args->letter;
             }
             const char letter = session.store.subsectorLetter[0];

@@ -44,8 +44,8 @@ Result<> readColumns(const std::vector<PhysicalLine>& lines, std::size_t header,
     if (Result<> required = checkRequiredColumns(layout); !required) return required;
     for (const SectorColumn& column : layout.columns) {
         auto& extra = reader.read.sector.extraColumns;
-        const bool known = std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) !=
-                           kSectorColumnNames.end();
+        const bool known =
+            std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) != kSectorColumnNames.end();
         if (!known && std::find(extra.begin(), extra.end(), column.name) == extra.end()) extra.push_back(column.name);
     }
     for (std::size_t i = header + 2; i < lines.size(); ++i) {
@@ -65,8 +65,8 @@ Result<> readColumns(const std::vector<PhysicalLine>& lines, std::size_t header,
                 break;
             }
             const bool last = c + 1 == layout.columns.size();
-            const std::string_view cell = trimBlanks(
-                characters(line, starts, column.start, last ? std::string_view::npos : column.width));
+            const std::string_view cell =
+                trimBlanks(characters(line, starts, column.start, last ? std::string_view::npos : column.width));
             previousEnd = column.start + column.width;
             if (column.name == "Hex") hex = cell;
             if (column.name != "Hex" && column.name != "SS") fields.emplace(column.name, cell);

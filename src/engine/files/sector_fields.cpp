@@ -89,11 +89,16 @@ std::string_view emptyWhenDash(std::string_view text) {
 
 // What a reader lost of a field, as the notice names it.
 std::string lossLabel(const std::string& name) {
-    static const std::map<std::string, std::string> labels = {
-        {"Name", "full names"}, {"UWP", "UWP digits"}, {"Bases", "several bases"},
-        {"Remarks", "remarks"}, {"Zone", "zone"},      {"PBG", "PBG"},
-        {"Allegiance", "four-letter allegiance"},      {"Stars", "fourth and further stars"},
-        {"Nobility", "nobility"}, {"Sector", "sector"}};
+    static const std::map<std::string, std::string> labels = {{"Name", "full names"},
+                                                              {"UWP", "UWP digits"},
+                                                              {"Bases", "several bases"},
+                                                              {"Remarks", "remarks"},
+                                                              {"Zone", "zone"},
+                                                              {"PBG", "PBG"},
+                                                              {"Allegiance", "four-letter allegiance"},
+                                                              {"Stars", "fourth and further stars"},
+                                                              {"Nobility", "nobility"},
+                                                              {"Sector", "sector"}};
     const auto it = labels.find(name);
     return it == labels.end() ? name : it->second;
 }
@@ -101,11 +106,22 @@ std::string lossLabel(const std::string& name) {
 }  // namespace
 
 std::string canonicalColumnName(std::string_view title) {
-    static const std::map<std::string, std::string, std::less<>> aliases = {
-        {"Trade Codes", "Remarks"}, {"Comments", "Remarks"},    {"B", "Bases"},       {"Z", "Zone"},
-        {"A", "Allegiance"},        {"Al", "Allegiance"},       {"Stellar", "Stars"}, {"Stellar Data", "Stars"},
-        {"N", "Nobility"},          {"Worlds", "W"},            {"Ix", "{Ix}"},       {"{ Ix }", "{Ix}"},
-        {"Ex", "(Ex)"},             {"( Ex )", "(Ex)"},         {"Cx", "[Cx]"},       {"[ Cx ]", "[Cx]"}};
+    static const std::map<std::string, std::string, std::less<>> aliases = {{"Trade Codes", "Remarks"},
+                                                                            {"Comments", "Remarks"},
+                                                                            {"B", "Bases"},
+                                                                            {"Z", "Zone"},
+                                                                            {"A", "Allegiance"},
+                                                                            {"Al", "Allegiance"},
+                                                                            {"Stellar", "Stars"},
+                                                                            {"Stellar Data", "Stars"},
+                                                                            {"N", "Nobility"},
+                                                                            {"Worlds", "W"},
+                                                                            {"Ix", "{Ix}"},
+                                                                            {"{ Ix }", "{Ix}"},
+                                                                            {"Ex", "(Ex)"},
+                                                                            {"( Ex )", "(Ex)"},
+                                                                            {"Cx", "[Cx]"},
+                                                                            {"[ Cx ]", "[Cx]"}};
     const std::string_view trimmed = trimBlanks(title);
     const auto it = aliases.find(trimmed);
     return it == aliases.end() ? std::string(trimmed) : it->second;

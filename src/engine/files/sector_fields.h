@@ -18,8 +18,8 @@ using SectorFields = std::map<std::string, std::string>;
 
 // The column names the tab-separated writer uses, in its order.
 inline const std::vector<std::string> kSectorColumnNames = {
-    "Sector", "SS",    "Hex",  "Name", "UWP",      "Bases", "Remarks", "Zone", "PBG",
-    "Allegiance", "Stars", "{Ix}", "(Ex)", "[Cx]", "Nobility", "W", "RU"};
+    "Sector",     "SS",    "Hex",  "Name", "UWP",  "Bases",    "Remarks", "Zone", "PBG",
+    "Allegiance", "Stars", "{Ix}", "(Ex)", "[Cx]", "Nobility", "W",       "RU"};
 // The columns a sector file must have.
 inline const std::vector<std::string> kRequiredSectorColumns = {"Hex",  "Name", "UWP",        "Bases", "Remarks",
                                                                 "Zone", "PBG",  "Allegiance", "Stars"};

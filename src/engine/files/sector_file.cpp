@@ -25,8 +25,8 @@ std::vector<PhysicalLine> physicalLines(std::string_view bytes) {
             break;
         }
         const std::size_t endLength = bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1;
-        lines.push_back({bytes.substr(start, end - start), bytes.substr(end, endLength),
-                         static_cast<int>(lines.size()) + 1});
+        lines.push_back(
+            {bytes.substr(start, end - start), bytes.substr(end, endLength), static_cast<int>(lines.size()) + 1});
         start = end + endLength;
     }
     return lines;
@@ -44,9 +44,8 @@ std::size_t characterCount(std::string_view text) { return utf8CharacterStarts(t
 
 void SectorReader::addWorld(SectorFields fields, std::string_view hex, int line) {
     const std::string_view trimmed = trimBlanks(hex);
-    const bool digits = trimmed.size() == 4 && std::all_of(trimmed.begin(), trimmed.end(), [](char c) {
-                            return c >= '0' && c <= '9';
-                        });
+    const bool digits =
+        trimmed.size() == 4 && std::all_of(trimmed.begin(), trimmed.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!digits) {
         badLine(line, "the hex \"" + std::string(trimmed) + "\" is not four digits");
         return;
@@ -91,12 +90,13 @@ namespace {
 // The column format's titles for the writer's names.
 const std::map<std::string, std::string> kColumnTitles = {
     {"Nobility", "N"}, {"Bases", "B"}, {"Zone", "Z"}, {"Allegiance", "A"}, {"Stars", "Stellar"}};
-const std::vector<std::string> kColumnFormatNames = {"Hex", "{Ix}",  "(Ex)",     "[Cx]", "Nobility", "Bases", "Zone",
-                                                     "PBG", "W",     "Allegiance", "Stars"};
+const std::vector<std::string> kColumnFormatNames = {"Hex",  "{Ix}", "(Ex)", "[Cx]",       "Nobility", "Bases",
+                                                     "Zone", "PBG",  "W",    "Allegiance", "Stars"};
 
 // A field as a line can hold it: TAB and line breaks become blanks.
 std::string lineSafe(std::string text) {
-    std::replace_if(text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\t' || c == '\r' || c == '\n'; }, ' ');
     return text;
 }
 
@@ -140,9 +140,8 @@ SectorLayout layoutFor(const Sector& sector, SectorFormat format) {
     names.insert(names.end(), sector.extraColumns.begin(), sector.extraColumns.end());
     for (const std::string& name : names) {
         const auto title = kColumnTitles.find(name);
-        layout.columns.push_back({name, format == SectorFormat::Columns && title != kColumnTitles.end() ? title->second
-                                                                                                       : name,
-                                  0, 0});
+        layout.columns.push_back(
+            {name, format == SectorFormat::Columns && title != kColumnTitles.end() ? title->second : name, 0, 0});
     }
     if (format == SectorFormat::Tab) return layout;
     std::vector<SectorFields> rows;
@@ -151,7 +150,8 @@ SectorLayout layoutFor(const Sector& sector, SectorFormat format) {
     for (SectorColumn& column : layout.columns) {
         column.width = characterCount(column.title);
         if (column.name == "Name" || column.name == "Remarks") column.width = std::max<std::size_t>(column.width, 20);
-        for (const SectorFields& row : rows) column.width = std::max(column.width, characterCount(columnCell(row, column.name)));
+        for (const SectorFields& row : rows)
+            column.width = std::max(column.width, characterCount(columnCell(row, column.name)));
         column.start = start;
         start += column.width + 1;
     }
@@ -315,7 +315,8 @@ WithNotices<std::string> formatSector(const Sector& sector, SectorFormat format)
     WithNotices<std::string> out;
     const SectorLayout layout = layoutFor(sector, format);
     out.value = headerLines(layout);
-    for (const SectorWorld& world : sector.worlds) out.value += formatRow(fieldsToWrite(world), layout) + layout.lineEnd;
+    for (const SectorWorld& world : sector.worlds)
+        out.value += formatRow(fieldsToWrite(world), layout) + layout.lineEnd;
     if (format == SectorFormat::Legacy) {
         const Result<WithNotices<SectorRead>> back = readSector(out.value, {});
         if (back) {
@@ -355,7 +356,8 @@ Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<co
     Notices notices;
     std::vector<bool> replaced(kSubsectorCount, false);
     for (const SubsectorStore* store : stores) {
-        if (letterOffset(store->subsectorLetter)) replaced[static_cast<std::size_t>(store->subsectorLetter[0] - 'A')] = true;
+        if (letterOffset(store->subsectorLetter))
+            replaced[static_cast<std::size_t>(store->subsectorLetter[0] - 'A')] = true;
     }
     // Old rows of the replaced subsectors go; each one's new rows stand where its first old row stood.
     std::map<int, int> rowsAt;  // line number: the subsector whose rows are written there
@@ -388,7 +390,8 @@ Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<co
     }
     std::string tail;
     for (int index = 0; index < kSubsectorCount; ++index) {
-        if (replaced[static_cast<std::size_t>(index)] && !placed[static_cast<std::size_t>(index)]) tail += rowsOf(index);
+        if (replaced[static_cast<std::size_t>(index)] && !placed[static_cast<std::size_t>(index)])
+            tail += rowsOf(index);
     }
     if (!tail.empty() && !out.empty() && out.back() != '\n' && out.back() != '\r') out += file.layout.lineEnd;
     out += tail;

@@ -10,8 +10,8 @@ namespace qelvar::sector_formats {
 namespace {
 
 std::string cell(std::string_view line, const std::vector<std::size_t>& starts, std::size_t first, std::size_t last) {
-    return std::string(trimBlanks(characters(line, starts, first - 1, last == 0 ? std::string_view::npos
-                                                                                 : last - first + 1)));
+    return std::string(
+        trimBlanks(characters(line, starts, first - 1, last == 0 ? std::string_view::npos : last - first + 1)));
 }
 
 }  // namespace

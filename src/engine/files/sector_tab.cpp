@@ -31,8 +31,8 @@ Result<> readTab(const std::vector<PhysicalLine>& lines, std::size_t header, Sec
     if (Result<> required = checkRequiredColumns(layout); !required) return required;
     for (const SectorColumn& column : layout.columns) {
         auto& extra = reader.read.sector.extraColumns;
-        const bool known = std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) !=
-                           kSectorColumnNames.end();
+        const bool known =
+            std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) != kSectorColumnNames.end();
         if (!known && std::find(extra.begin(), extra.end(), column.name) == extra.end()) extra.push_back(column.name);
     }
     for (std::size_t i = header + 1; i < lines.size(); ++i) {

@@ -20,8 +20,8 @@ const std::string kHeader =
 
 // A tab row in the writer's column order.
 std::string tabRow(const std::string& hex, const std::string& name, const std::string& uwp, const std::string& bases,
-                   const std::string& remarks, const std::string& allegiance = "Im",
-                   const std::string& stars = "G2 V", const std::string& extra = "{ 1 }\t(A46+2)\t[1716]\tBc\t7\t90") {
+                   const std::string& remarks, const std::string& allegiance = "Im", const std::string& stars = "G2 V",
+                   const std::string& extra = "{ 1 }\t(A46+2)\t[1716]\tBc\t7\t90") {
     const int column = (hex[0] - '0') * 10 + hex[1] - '0';
     const int row = (hex[2] - '0') * 10 + hex[3] - '0';
     const char letter = static_cast<char>('A' + (column - 1) / 8 + 4 * ((row - 1) / 10));
@@ -41,8 +41,13 @@ TEST(SectorUwp, CommonDigitsByValue) {
         const char* stored;
         const char* unheld;
     };
-    for (const Row& row : {Row{"A788899-C", "A788899C", ""}, Row{"BUV0TW?-Y", "BVW0TX?Z", ""},
-                           Row{"C00000Z-U", "C00000?V", "Z"}, Row{"X??" "????-?", "X???" "????", ""}}) {
+    for (const Row& row :
+         {Row{"A788899-C", "A788899C", ""}, Row{"BUV0TW?-Y", "BVW0TX?Z", ""}, Row{"C00000Z-U", "C00000?V", "Z"},
+          Row{"X??"
+              "????-?",
+              "X???"
+              "????",
+              ""}}) {
         SCOPED_TRACE(row.common);
         std::string unheld;
         EXPECT_EQ(uwpFromSectorText(row.common, &unheld), row.stored);
@@ -59,10 +64,10 @@ TEST(SectorBases, LegacyLettersAndModernCodes) {
         const char* allegiance;
         const char* modern;
     };
-    for (const Row& row : {Row{'A', "Im", "NS"}, Row{'B', "ImDd", "NW"}, Row{'F', "", "KM"}, Row{'H', "Im", "CK"},
-                           Row{'J', "Im", "K"}, Row{'U', "Im", "RT"}, Row{'W', "Im", "W"}, Row{'Y', "ZhCo", "D"},
-                           Row{'X', "Zh", "W"}, Row{'Z', "Zh", "KM"}, Row{'G', "Va", "K"}, Row{'L', "Hv", "K"},
-                           Row{'P', "Dr", "K"}, Row{'Q', "Dr", "M"}}) {
+    for (const Row& row :
+         {Row{'A', "Im", "NS"}, Row{'B', "ImDd", "NW"}, Row{'F', "", "KM"}, Row{'H', "Im", "CK"}, Row{'J', "Im", "K"},
+          Row{'U', "Im", "RT"}, Row{'W', "Im", "W"}, Row{'Y', "ZhCo", "D"}, Row{'X', "Zh", "W"}, Row{'Z', "Zh", "KM"},
+          Row{'G', "Va", "K"}, Row{'L', "Hv", "K"}, Row{'P', "Dr", "K"}, Row{'Q', "Dr", "M"}}) {
         SCOPED_TRACE(std::string(1, row.legacy) + row.allegiance);
         EXPECT_EQ(modernBases(row.legacy, row.allegiance), row.modern);
         EXPECT_EQ(legacyBase(row.modern, row.allegiance), row.legacy);
@@ -77,8 +82,9 @@ TEST(SectorBases, LegacyLettersAndModernCodes) {
 TEST(SectorTab, BadLinesAreToldAndSkipped) {
     const std::string bytes = "# made by hand\r\n\r\n" + kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri") +
                               "Kest\tA\t0102\tShort\r\n" + tabRow("01x2", "Bad", "A788899-C", "", "") +
-                              tabRow("3301", "Far", "A788899-C", "", "") + tabRow("0101", "Twice", "B000000-0", "", "") +
-                              "# a comment\r\n" + tabRow("2540", "Last", "C867A98-9", "KM", "Hi In");
+                              tabRow("3301", "Far", "A788899-C", "", "") +
+                              tabRow("0101", "Twice", "B000000-0", "", "") + "# a comment\r\n" +
+                              tabRow("2540", "Last", "C867A98-9", "KM", "Hi In");
     const auto read = readOk(bytes);
     EXPECT_EQ(texts(read.notices), (std::vector<std::string>{"line 5: 4 fields where the header has 17",
                                                              "line 6: the hex \"01x2\" is not four digits",
@@ -112,8 +118,9 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     EXPECT_EQ(world.fields.at("{Ix}"), "{ 2 }");
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
-    EXPECT_NE(tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
-              std::string::npos);
+    EXPECT_NE(
+        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
+        std::string::npos);
 }
 
 TEST(SectorTab, AMissingRequiredColumnMakesTheFileUnreadable) {
@@ -124,10 +131,10 @@ TEST(SectorTab, AMissingRequiredColumnMakesTheFileUnreadable) {
 }
 
 TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
-    const std::string tab = kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri Cp {Home}", "ImDd") +
-                            tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Zh",
-                                   "M0 V M1 V M2 V M3 V") +
-                            tabRow("3240", "Zürich ☆", "E555555-5", "", "-", "Im", "", "\t\t\t\t\t");
+    const std::string tab =
+        kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri Cp {Home}", "ImDd") +
+        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Zh", "M0 V M1 V M2 V M3 V") +
+        tabRow("3240", "Zürich ☆", "E555555-5", "", "-", "Im", "", "\t\t\t\t\t");
     const Sector sector = readOk(tab).value.sector;
     EXPECT_EQ(formatSector(sector, SectorFormat::Tab).value, tab);
     for (const SectorFormat format : {SectorFormat::Columns, SectorFormat::Legacy}) {
@@ -163,8 +170,15 @@ TEST(SectorColumns, CutAtTheDashRuns) {
 
 TEST(SectorLegacy, GalacticColumnsForAWholeSector) {
     const std::string bytes = "# Kestrel\r\n$ dollar\r\n@ at\r\n" +
-                              lineAt({{1, "Alda"}, {15, "2540"}, {20, "A788899-C"}, {31, "2"}, {33, "Ri Cp"},
-                                      {49, "R"}, {52, "213"}, {56, "Zh"}, {59, "G2 V M1 V"}}) +
+                              lineAt({{1, "Alda"},
+                                      {15, "2540"},
+                                      {20, "A788899-C"},
+                                      {31, "2"},
+                                      {33, "Ri Cp"},
+                                      {49, "R"},
+                                      {52, "213"},
+                                      {56, "Zh"},
+                                      {59, "G2 V M1 V"}}) +
                               "\r\n" + lineAt({{1, "Nowhere"}, {15, "0041"}}) + "\r\n";
     const auto read = readOk(bytes);
     EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 5: the hex 0041 lies outside the sector"});
@@ -173,10 +187,16 @@ TEST(SectorLegacy, GalacticColumnsForAWholeSector) {
     EXPECT_EQ(world.fields.at("Bases"), "NS");
     EXPECT_EQ(world.record.zone.str(), "R");
     EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
-    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value,
-              lineAt({{1, "Alda"}, {15, "2540"}, {20, "A788899-C"}, {31, "A"}, {33, "Ri Cp"}, {49, "R"},
-                      {52, "213"}, {56, "Zh"}, {59, "G2 V M1 V"}}) +
-                  "\r\n");
+    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineAt({{1, "Alda"},
+                                                                                   {15, "2540"},
+                                                                                   {20, "A788899-C"},
+                                                                                   {31, "A"},
+                                                                                   {33, "Ri Cp"},
+                                                                                   {49, "R"},
+                                                                                   {52, "213"},
+                                                                                   {56, "Zh"},
+                                                                                   {59, "G2 V M1 V"}}) +
+                                                                               "\r\n");
 }
 
 class SectorFiles : public testing::TempFolderTest {};
