@@ -278,7 +278,8 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
     EXPECT_EQ(std::count(split.out.begin(), split.out.end(), '\n'), 16);
     EXPECT_EQ(qelvar::splitLines(bytes(path("parts/H-C.SBS"))).at(0), "Calder");
     std::vector<std::string> join{"join", sector};
-    for (const char letter : std::string("ABCDEFGHIJKLMNOP")) join.push_back(path("parts/H-" + std::string(1, letter) + ".SBS"));
+    for (const char letter : std::string("ABCDEFGHIJKLMNOP"))
+        join.push_back(path("parts/H-" + std::string(1, letter) + ".SBS"));
     EXPECT_EQ(run(join).status, 0);
     EXPECT_EQ(bytes(sector), bytes(sample("harrowgate.tab")));
     EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
@@ -286,8 +287,9 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
     // One subsector edited and joined back changes only its own rows.
     const CliRun clash = run({"join", sector, path("parts/H-B.SBS"), path("parts/H-B.SBS")});
     EXPECT_EQ(clash.status, 1);
-    EXPECT_NE(clash.err.find("\"" + path("parts/H-B.SBS") + "\" and \"" + path("parts/H-B.SBS") + "\" are both subsector B"),
-              std::string::npos);
+    EXPECT_NE(
+        clash.err.find("\"" + path("parts/H-B.SBS") + "\" and \"" + path("parts/H-B.SBS") + "\" are both subsector B"),
+        std::string::npos);
     std::string edited = bytes(path("parts/H-B.SBS"));
     edited.replace(edited.find("\r\n", edited.find("SS=B")) + 2, 20, "Newname             ");
     write("b.sbs", edited);
@@ -315,12 +317,14 @@ TEST_F(CliTest, ConvertToAndFromSectorFiles) {
     EXPECT_EQ(back.status, 0) << back.err;
     EXPECT_EQ(bytes(path("o.sbs")), bytes(sample("ostrel.sbs")));
 
-    write("bad.tab", "Hex\tName\tUWP\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\tRU\n0101\tA\tA788899-C\t\t\t\t\t\t\t\n");
+    write("bad.tab",
+          "Hex\tName\tUWP\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\tRU\n0101\tA\tA788899-C\t\t\t\t\t\t\t\n");
     const CliRun missing = run({"convert", path("bad.tab"), path("x.tab")});
     EXPECT_EQ(missing.status, 2);
     EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos);
-    write("lines.tab", "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n0101\tA\tA788899-C\n"
-                       "0102\tB\tA788899-C\t\t\t\t\t\t\t\n");
+    write("lines.tab",
+          "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n0101\tA\tA788899-C\n"
+          "0102\tB\tA788899-C\t\t\t\t\t\t\t\n");
     const CliRun skipped = run({"convert", path("lines.tab"), path("y.tab")});
     EXPECT_EQ(skipped.status, 0);
     EXPECT_EQ(skipped.err, "qelvar-cli: line 2: 3 fields where the header has 10\n");
