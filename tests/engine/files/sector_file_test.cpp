@@ -117,7 +117,7 @@ TEST(SectorTab, HexesInsideTheSectorAndTheHeaderThatMakesTheFormat) {
 TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     const std::string bytes =
         "Name\tHex\tUWP\tB\tTrade Codes\tZ\tPBG\tAl\tStellar Data\t{ Ix }\tExtra\n"
-        "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
+        "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
     const auto read = readOk(bytes);
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
     const SectorWorld& world = read.value.sector.worlds[0];
@@ -133,7 +133,7 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
     EXPECT_NE(
-        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
+        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
         std::string::npos);
 }
 
