@@ -386,6 +386,9 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
 }
 
 TEST_F(CliTest, ConvertToAndFromSectorFiles) {
+    const CliRun unread = run({"split", path("none.tab"), path("parts")});
+    EXPECT_EQ(unread.status, 2);
+    EXPECT_FALSE(std::filesystem::exists(path("parts")));
     const CliRun noLetter = run({"convert", sample("harrowgate.tab"), path("x.sbs")});
     EXPECT_EQ(noLetter.status, 1);
     EXPECT_NE(noLetter.err.find("--letter"), std::string::npos);
@@ -397,9 +400,13 @@ TEST_F(CliTest, ConvertToAndFromSectorFiles) {
 
     write("bad.tab",
           "Hex\tName\tUWP\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\tRU\n0101\tA\tA788899-C\t\t\t\t\t\t\t\n");
-    const CliRun missing = run({"convert", path("bad.tab"), path("x.tab")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"convert", path("bad.tab"), path("x.tab")},
+          {"join", path("bad.tab"), sample("ostrel.sbs")}}) {
+        const CliRun missing = run(arguments);
+        EXPECT_EQ(missing.status, 2);
+        EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos) << missing.err;
+    }
     write("lines.tab",
           "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n0101\tA\tA788899-C\n"
           "0102\tB\tA788899-C\t\t\t\t\t\t\t\n");
