@@ -1,11 +1,6 @@
 #include "desktop.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 
 #include "desktop_printer.h"
 #include "main_window.h"
@@ -42,8 +37,7 @@ void Desktop::generateSubsector() {
         store_.refreshStatistics();
     }
     mainWindow_->redisplayMap();
-    mainWindow_->action("mnuredisplay")->setEnabled(true);
-    mainWindow_->action("mnuprint")->setEnabled(true);
+    mainWindow_->mapShown();
 }
 
 void Desktop::startUp(const std::string& commandLine) {
@@ -75,45 +69,23 @@ void Desktop::startUp(const std::string& commandLine) {
 
 void Desktop::wireWindows() {
     MainWindow* window = mainWindow_.get();
-    window->setDetailsOpener([this, window](int slot) {
+    QObject::connect(window, &MainWindow::worldDetailsRequested, window, [this, window](int slot) {
         showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
     });
-    window->setDescriptionDumper([this] {
+    QObject::connect(window, &MainWindow::descriptionDumpRequested, window, [this] {
         // A dump that cannot be written is said; the window goes on.
         const std::string error = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
         if (!error.empty()) prompter_->message(error, MessageIcon::Exclamation);
     });
-    QAction* options = window->action("mnugopt");
-    options->setEnabled(true);
-    QObject::connect(options, &QAction::triggered, window, [this] { showGenerationOptions(*generationOptions_); });
-    auto* generate = window->findChild<QPushButton*>("Command1");
-    generate->setEnabled(true);
-    QObject::connect(generate, &QPushButton::clicked, window, [this] { generateSubsector(); });
-
-    QAction* about = window->action("mnuabout");
-    about->setEnabled(true);
-    QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });
-    wirePrinting();
-}
-
-void Desktop::wirePrinting() {
-    MainWindow* window = mainWindow_.get();
-    QAction* options = window->action("mnuprintopt");
-    QAction* setup = window->action("mnuprintsetup");
-    QAction* print = window->action("mnuprint");
-    QAction* preview = window->action("mnuprintpreview");
-    options->setEnabled(true);
-    setup->setEnabled(true);
-    QObject::connect(options, &QAction::triggered, window, [this] { showPrintOptions(*printOptions_); });
-    QObject::connect(setup, &QAction::triggered, window, [this, window] { printer_->setUp(window); });
-    QObject::connect(print, &QAction::triggered, window, [this] { printCurrentMap(); });
-    // The preview is there whenever "Print" is.
-    preview->setEnabled(print->isEnabled());
-    QObject::connect(print, &QAction::changed, preview, [print, preview] { preview->setEnabled(print->isEnabled()); });
-    QObject::connect(preview, &QAction::triggered, window, [this] { previewCurrentMap(); });
-    // The main window's own controls, not those of the windows it holds (they share some names).
-    auto* printSelected = window->centralWidget()->findChild<QPushButton*>("Command5");
-    QObject::connect(printSelected, &QPushButton::clicked, window, [this] { printSelectedFiles(); });
+    QObject::connect(window, &MainWindow::generationOptionsRequested, window,
+                     [this] { showGenerationOptions(*generationOptions_); });
+    QObject::connect(window, &MainWindow::generateRequested, window, [this] { generateSubsector(); });
+    QObject::connect(window, &MainWindow::aboutRequested, window, [this, window] { showAboutBox(window, *prompter_); });
+    QObject::connect(window, &MainWindow::printOptionsRequested, window, [this] { showPrintOptions(*printOptions_); });
+    QObject::connect(window, &MainWindow::printerSetupRequested, window, [this, window] { printer_->setUp(window); });
+    QObject::connect(window, &MainWindow::printRequested, window, [this] { printCurrentMap(); });
+    QObject::connect(window, &MainWindow::printPreviewRequested, window, [this] { previewCurrentMap(); });
+    QObject::connect(window, &MainWindow::printSelectedRequested, window, [this] { printSelectedFiles(); });
 }
 
 void Desktop::printCurrentMap() {
@@ -136,25 +108,19 @@ void Desktop::printSelectedFiles() {
     MainWindow* window = mainWindow_.get();
     BatchPrintFiles files;
     files.folder = window->currentFolder();
-    QWidget* controls = window->centralWidget();
-    if (const auto* list = controls->findChild<QListWidget*>("File1")) {
-        for (int i = 0; i < list->count(); ++i) {
-            files.names.push_back(list->item(i)->text().toLocal8Bit().toStdString());
-            files.selected.push_back(list->item(i)->isSelected());
-        }
-    }
-    if (const auto* reverse = controls->findChild<QCheckBox*>("Check3D1")) files.reverseOrder = reverse->isChecked();
+    files.names = window->listedFileNames();
+    files.selected = window->listedFileSelection();
+    files.reverseOrder = window->reverseOrderChosen();
     BatchPrintHooks hooks;
     hooks.askOptions = [this] { return printOptions_->choose(); };
-    hooks.fileLoaded = [window, controls](const std::string& name) {
-        if (auto* label = controls->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
+    hooks.fileLoaded = [window](const std::string& name) {
+        window->showNameLine(name);
         window->redisplayMap();
     };
     int printed = 0;
     printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
     if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
-    window->action("mnuredisplay")->setEnabled(true);
-    window->action("mnuprint")->setEnabled(true);
+    window->mapShown();
 }
 
 }  // namespace qelvar

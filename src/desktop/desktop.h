@@ -51,7 +51,6 @@ public:
 
 private:
     void wireWindows();
-    void wirePrinting();
 
     SubsectorStore store_;
     std::unique_ptr<QtPrompter> qtPrompter_;

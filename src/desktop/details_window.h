@@ -3,6 +3,7 @@
 // each editable value (click the value), and the notes file of the hex.
 
 #include <QDialog>
+#include <QHash>
 #include <string>
 
 class QGroupBox;
@@ -50,7 +51,7 @@ private:
     void editNotesFile();
     // After an edit: the captions again and the subsector marked changed.
     void changed();
-    std::string inputBox(const char* prompt, const std::string& current);
+    std::string inputBox(const QString& prompt, const std::string& current);
     // The offset of the subsector letter; an unknown letter is reported and counts as 0.
     int reportedLetterOffset();
 
@@ -59,6 +60,10 @@ private:
     std::string mapFolder_;
     int locationOffset_ = 0;
     QPushButton* notes_ = nullptr;
+    QGroupBox* frame_ = nullptr;
+    QLabel* nameValue_ = nullptr;
+    // The controls the captions are written to, by their object names.
+    QHash<QString, QWidget*> captioned_;
     ValueEntryDialog* valueEntry_ = nullptr;
     PickBox* pickBox_ = nullptr;
     TextWindow* textWindow_ = nullptr;

@@ -17,6 +17,7 @@ class Prompter;
 class SubsectorStore;
 
 class GenerationOptionsWindow : public QDialog {
+    Q_OBJECT
 public:
     // Builds the window with its defaults, hidden. The name boxes write to the store at every keystroke.
     GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -146,7 +147,6 @@ void MainWindow::buildControls() {
     auto* left = new QVBoxLayout;
     left->addWidget(browser, 1);
     generate_ = button("Command1", tr("&Generate"), central);
-    generate_->setEnabled(false);
     left->addWidget(generate_);
     columns->addLayout(left, 0);
 
@@ -208,6 +208,8 @@ void MainWindow::buildControls() {
         loadSelectedFile();
     });
     connect(load_, &QPushButton::clicked, this, &MainWindow::loadSelectedFile);
+    connect(generate_, &QPushButton::clicked, this, &MainWindow::generateRequested);
+    connect(printSelected_, &QPushButton::clicked, this, &MainWindow::printSelectedRequested);
     connect(index, &QPushButton::clicked, this, &MainWindow::showSubsectorIndexOfFolder);
     connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
     connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
@@ -234,12 +236,13 @@ void MainWindow::buildMenus() {
     QMenu* printMenu = bar->addMenu(tr("&Print..."));
     printMenu->setObjectName("mnupmenu");
     printMenu->menuAction()->setObjectName("mnupmenu");
-    item(printMenu, "mnuprintsetup", tr("Printer Setup"))->setEnabled(false);
-    item(printMenu, "mnuprintopt", tr("Print Options..."))->setEnabled(false);
+    QAction* setup = item(printMenu, "mnuprintsetup", tr("Printer Setup"));
+    QAction* printOptions = item(printMenu, "mnuprintopt", tr("Print Options..."));
     print_ = item(printMenu, "mnuprint", tr("Print"));
     print_->setShortcut(QKeySequence::Print);
     print_->setEnabled(false);
-    item(printMenu, "mnuprintpreview", tr("Print Preview..."))->setEnabled(false);
+    printPreview_ = item(printMenu, "mnuprintpreview", tr("Print Preview..."));
+    printPreview_->setEnabled(false);
 
     QMenu* fileMenu = bar->addMenu(tr("&File..."));
     fileMenu->setObjectName("mnufile");
@@ -250,8 +253,8 @@ void MainWindow::buildMenus() {
     sbs->setShortcut(QKeySequence::Save);
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
 
-    item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
-    item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
+    QAction* options = item(bar, "mnugopt", tr("Generation &Options..."));
+    QAction* about = item(bar, "mnuabout", tr("&About..."));
 
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(redisplay_, &QAction::triggered, this, &MainWindow::redisplayMap);
@@ -259,9 +262,29 @@ void MainWindow::buildMenus() {
     connect(sbs, &QAction::triggered, this, &MainWindow::saveAsSbs);
     connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
     connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
+    connect(setup, &QAction::triggered, this, &MainWindow::printerSetupRequested);
+    connect(printOptions, &QAction::triggered, this, &MainWindow::printOptionsRequested);
+    connect(print_, &QAction::triggered, this, &MainWindow::printRequested);
+    connect(printPreview_, &QAction::triggered, this, &MainWindow::printPreviewRequested);
+    connect(options, &QAction::triggered, this, &MainWindow::generationOptionsRequested);
+    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
 
-QAction* MainWindow::action(const char* objectName) const { return findChild<QAction*>(objectName); }
+void MainWindow::mapShown() {
+    redisplay_->setEnabled(true);
+    print_->setEnabled(true);
+    printPreview_->setEnabled(true);
+}
+
+void MainWindow::showNameLine(const std::string& text) { nameLabel_->setText(fromPath(text)); }
+
+bool MainWindow::reverseOrderChosen() const { return reverseOrder_->isChecked(); }
+
+std::vector<bool> MainWindow::listedFileSelection() const {
+    std::vector<bool> selected;
+    for (int i = 0; i < files_->count(); ++i) selected.push_back(files_->item(i)->isSelected());
+    return selected;
+}
 
 // --- the file browser -------------------------------------------------------------------------------------
 
@@ -391,8 +414,7 @@ void MainWindow::loadSelectedFile() {
     if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
     store_.refreshStatistics();
     redisplayMap();
-    redisplay_->setEnabled(true);
-    print_->setEnabled(true);
+    mapShown();
     store_.unsavedChanges = 0;
 }
 
@@ -484,8 +506,8 @@ void MainWindow::pointerPressed(MapPoint point) {
     store_.detailIndex = result.detailIndex;
     showLabels(result.labels);
     if (!result.onWorld) return;
-    if (openDetails_) {
-        openDetails_(result.detailIndex);
+    if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
+        emit worldDetailsRequested(result.detailIndex);
     } else {
         prompter_.message(store_.worlds[static_cast<std::size_t>(result.detailIndex)].name.shown(),
                           MessageIcon::Information);
@@ -496,7 +518,7 @@ void MainWindow::pointerPressed(MapPoint point) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == nameLabel_) {
-            if (dumpDescriptions_) dumpDescriptions_();
+            emit descriptionDumpRequested();
             return true;
         }
         if (watched == locationLabel_) {

@@ -3,7 +3,6 @@
 // that start generation and batch work, and the menu bar.
 
 #include <QMainWindow>
-#include <functional>
 #include <string>
 
 #include "files/folder_files.h"
@@ -44,16 +43,28 @@ public:
     std::vector<std::string> listedFileNames() const;
     std::vector<std::string> selectedFileNames() const;
     MapView& mapView() { return *mapView_; }
+    // Whether each listed file is selected, in the list's order; whether "Reverse order ?" is ticked.
+    std::vector<bool> listedFileSelection() const;
+    bool reverseOrderChosen() const;
+    // A subsector is in the store and shown: "Redisplay", "Print" and "Print Preview..." are offered.
+    void mapShown();
+    // The name line shows text (the file batch printing has just loaded).
+    void showNameLine(const std::string& text);
 
-    // What a click on a world does: open its details for the slot (detailIndex). The window redraws the
-    // map when it returns.
-    using DetailsOpener = std::function<void(int slot)>;
-    void setDetailsOpener(DetailsOpener opener) { openDetails_ = std::move(opener); }
-    // What a click on the world name line does: write the description table dump.
-    void setDescriptionDumper(std::function<void()> dumper) { dumpDescriptions_ = std::move(dumper); }
-    // Gives a control, a menu heading or a menu item its work, and enables it (the actions of later
-    // windows: generation, printing, the other file formats, the About box).
-    QAction* action(const char* objectName) const;
+signals:
+    // A click on a world (or Enter on the hex cursor): open its details for the slot (detailIndex). The
+    // window redraws the map when the receiver returns.
+    void worldDetailsRequested(int slot);
+    // A click on the world name line: write the description table dump.
+    void descriptionDumpRequested();
+    void generateRequested();
+    void generationOptionsRequested();
+    void aboutRequested();
+    void printRequested();
+    void printPreviewRequested();
+    void printOptionsRequested();
+    void printerSetupRequested();
+    void printSelectedRequested();
 
 public slots:
     void loadSelectedFile();
@@ -92,8 +103,6 @@ private:
     std::string folder_;
     FileType fileTypeShown_ = FileType::Arp;
     std::string tagText_;  // the batch file name for a save; empty for an interactive save
-    DetailsOpener openDetails_;
-    std::function<void()> dumpDescriptions_;
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;
@@ -112,6 +121,7 @@ private:
     QLabel* locationLabel_ = nullptr;
     QAction* redisplay_ = nullptr;
     QAction* print_ = nullptr;
+    QAction* printPreview_ = nullptr;
 };
 
 }  // namespace qelvar

@@ -12,7 +12,7 @@ namespace qelvar {
 
 PickBox::PickBox(Prompter&, QWidget* parent) : QDialog(parent) {
     setObjectName("SPICKBOX");
-    setWindowTitle("Select");
+    setWindowTitle(tr("Select"));
     setModal(true);
     for (int i = 0; i < kButtons; ++i) {
         auto* button = new QPushButton(this);

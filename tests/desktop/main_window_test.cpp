@@ -21,12 +21,14 @@
 #include "generation_options_window.h"
 #include "store/file_io.h"
 #include "store/text.h"
+#include "support/menu_action.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
 
+using testing::menuAction;
 using testing::ScriptedPrompter;
 
 // A world line of an SBS file: the name in columns 1-20, the location from 21, the profile from 27.
@@ -110,8 +112,8 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
     EXPECT_EQ(listed(), QStringList{"atlas.arp"});
     EXPECT_EQ(d.mainWindow().windowTitle().toStdString(), d.store().appTitle);
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_FALSE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_FALSE(control<QPushButton>("Command4")->isEnabled());
     EXPECT_EQ(d.store().hexCodes[80].str(), "0810");
 }
@@ -146,7 +148,7 @@ TEST_F(MainWindowTest, AtlasOnTheCommandLineLoadsAtOnce) {
     Desktop& d = start("ATLAS");
     EXPECT_EQ(d.store().subsectorName, "Ostrel");
     EXPECT_TRUE(prompter_.prompts.empty());
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
 }
 
 TEST_F(MainWindowTest, TypeListMatchesPatternsWhateverTheCase) {
@@ -171,8 +173,8 @@ TEST_F(MainWindowTest, LoadIsEnabledBySelectingAFileAndDisabledByAFolderChange) 
     EXPECT_TRUE(load->isEnabled());
     QTest::mouseClick(load, Qt::LeftButton);
     EXPECT_EQ(d.store().subsectorName, "Second");
-    EXPECT_TRUE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_TRUE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_EQ(d.store().detailIndex, 80);
     ASSERT_TRUE(d.mainWindow().openFolder(path("inner")));
     EXPECT_FALSE(load->isEnabled());
@@ -208,7 +210,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
     d.store().unsavedChanges = 0;
     prompter_.prompts.clear();
     d.mainWindow().show();
-    d.mainWindow().action("mnuexit")->trigger();
+    menuAction(d.mainWindow(), "mnuexit")->trigger();
     EXPECT_FALSE(d.mainWindow().isVisible());
     EXPECT_TRUE(prompter_.prompts.empty());  // nothing unsaved: no question
 }
@@ -238,7 +240,8 @@ TEST_F(MainWindowTest, PointerLabelsFollowTheMap) {
     }
     // A click on a world opens its details and the map is drawn again; an empty hex opens nothing.
     std::vector<int> opened;
-    d.mainWindow().setDetailsOpener([&](int slot) { opened.push_back(slot); });
+    QObject::disconnect(&d.mainWindow(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
+    QObject::connect(&d.mainWindow(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
     QTest::mouseClick(map, Qt::LeftButton, {}, pixelsOf(9, 24));
     QTest::mouseClick(map, Qt::LeftButton, {}, pixelsOf(9, 10));
     EXPECT_EQ(opened, std::vector<int>{1});
@@ -281,14 +284,14 @@ TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     prompter_.yesNoAnswers = {false};
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(d.store().worldCount, 0);  // No keeps what was there
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
     prompter_.yesNoAnswers = {true};
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_GT(d.store().worldCount, 0);
-    EXPECT_TRUE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_TRUE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_EQ(d.store().detailIndex, 80);  // drawn
-    EXPECT_TRUE(d.mainWindow().action("mnugopt")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnugopt")->isEnabled());
     EXPECT_FALSE(d.generationOptions().isVisible());
 }
 
@@ -307,7 +310,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     EXPECT_NE(prompter_.messages()[0].find("A Second"), std::string::npos);
     // Save all in folder to SBS: every listed file under the stub and its letter, then the list shows them.
     prompter_.inputAnswers = {"out"};
-    d.mainWindow().action("mnusbsall")->trigger();
+    menuAction(d.mainWindow(), "mnusbsall")->trigger();
     EXPECT_TRUE(std::filesystem::exists(path("out-A.SBS")));
     EXPECT_TRUE(listed().contains("out-A.SBS"));
     EXPECT_EQ(prompter_.beeps, 2);
@@ -316,7 +319,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     d.mainWindow().loadSelectedFile();
     prompter_.saveAnswers.push_back(path("ostrel.arp"));
     prompter_.yesNoAnswers = {false};
-    d.mainWindow().action("mnuarp")->trigger();
+    menuAction(d.mainWindow(), "mnuarp")->trigger();
     EXPECT_NE(readFileBytes(path("ostrel.arp")).bytes.find("Coldharbour"), std::string::npos);
 }
 
@@ -349,15 +352,15 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     d.mainWindow().loadSelectedFile();
     d.store().unsavedChanges = 1;
     prompter_.saveAnswers.push_back(path("copy.sbs"));
-    d.mainWindow().action("mnusbs")->trigger();
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
     EXPECT_NE(readFileBytes(path("copy.sbs")).bytes.find("\r\nColdharbour         0203  A788899C"), std::string::npos);
     EXPECT_EQ(d.store().unsavedChanges, 0);
     prompter_.saveAnswers.push_back(std::nullopt);  // cancelled: nothing written, nothing said
     prompter_.prompts.clear();
-    d.mainWindow().action("mnusbs")->trigger();
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{});
 
-    d.mainWindow().action("mnubmp")->trigger();
+    menuAction(d.mainWindow(), "mnubmp")->trigger();
     const std::string folder = std::filesystem::canonical(dir_).string();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder + " as QELVAR.BMP"});
     const std::string bmp = readFileBytes(path("QELVAR.bmp")).bytes;
