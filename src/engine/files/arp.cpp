@@ -2,6 +2,7 @@
 
 #include "store/codes.h"
 #include "store/file_io.h"
+#include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "seams/prompter.h"
@@ -173,23 +174,23 @@ std::string htmlNameFor(const std::string& arpPath) {
     return name == arpPath ? arpPath + ".htm" : name;
 }
 
-bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder) {
+std::optional<std::string> saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder) {
     const auto chosen = prompter.saveFileName(folder, "*.arp");
-    if (!chosen || chosen->empty()) return false;
+    if (!chosen || chosen->empty()) return std::nullopt;
+    const std::string path = withDefaultExtension(*chosen, ".arp");
     const auto arp = formatArp(store);
     prompter.tell(arp.notices);
-    if (const std::string error = writeFileAtomically(*chosen, arp.value); !error.empty()) {
+    if (const std::string error = writeFileAtomically(path, arp.value); !error.empty()) {
         prompter.message(error, MessageIcon::Exclamation);
-        return false;
+        return std::nullopt;
     }
     store.unsavedChanges = 0;
-    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return true;
+    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return path;
     // The letter was reported with the ARP file already.
-    if (const std::string error = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value);
-        !error.empty()) {
+    if (const std::string error = writeFileAtomically(htmlNameFor(path), formatArpHtml(store).value); !error.empty()) {
         prompter.message(error, MessageIcon::Exclamation);
     }
-    return true;
+    return path;
 }
 
 }  // namespace qelvar
