@@ -15,6 +15,8 @@
 #include "map/map_printing.h"
 #include "print_options_window.h"
 #include "qt_prompter.h"
+#include "store_change.h"
+#include <QUndoStack>
 
 namespace qelvar {
 
@@ -31,13 +33,20 @@ Desktop::~Desktop() = default;
 void Desktop::setDice(std::unique_ptr<Dice> dice) { dice_ = std::move(dice); }
 
 void Desktop::generateSubsector() {
+    const StoreContents before = StoreContents::of(store_);
     if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_)) return;
     {
         const BusyPointer busy(*prompter_);
         store_.refreshStatistics();
     }
-    mainWindow_->redisplayMap();
     mainWindow_->mapShown();
+    // One undoable step; a fresh subsector counts as saved until it is changed, so the history's clean
+    // state is here (undoing it is then a change).
+    QUndoStack& history = mainWindow_->undoStack();
+    recordStoreChange(&history, store_, before, QObject::tr("Generate subsector"));
+    history.setClean();
+    mainWindow_->forgetDocument();
+    mainWindow_->redisplayMap();
 }
 
 void Desktop::startUp(const std::string& commandLine) {
@@ -56,6 +65,7 @@ void Desktop::startUp(const std::string& commandLine) {
     if (qtPrompter_) qtPrompter_->setParentWindow(mainWindow_.get());
     // The generation options window is made hidden, with its defaults, so "Generate" works unopened.
     generationOptions_ = new GenerationOptionsWindow(store_, *prompter_, mainWindow_.get());
+    generationOptions_->setUndoStack(&mainWindow_->undoStack());
     if (!dice_) dice_ = std::make_unique<Dice>();
     // A window of its own (not a child of the main window, whose controls share some of its names).
     printOptions_ = std::make_unique<PrintOptionsWindow>(store_, *prompter_, nullptr);
@@ -70,7 +80,8 @@ void Desktop::startUp(const std::string& commandLine) {
 void Desktop::wireWindows() {
     MainWindow* window = mainWindow_.get();
     QObject::connect(window, &MainWindow::worldDetailsRequested, window, [this, window](int slot) {
-        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
+                         &window->undoStack());
     });
     QObject::connect(window, &MainWindow::descriptionDumpRequested, window, [this] {
         // A dump that cannot be written is said; the window goes on.
@@ -121,6 +132,7 @@ void Desktop::printSelectedFiles() {
     printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
     if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
     window->mapShown();
+    window->startNewHistory({});
 }
 
 }  // namespace qelvar

@@ -15,6 +15,8 @@
 #include <functional>
 
 #include "store/codes.h"
+#include "store/trade.h"
+#include "store_change.h"
 #include "store/subsector_store.h"
 #include "details/description_table.h"
 #include "details/field_edits.h"
@@ -284,17 +286,26 @@ void DetailsWindow::changed() {
     store_.unsavedChanges = 1;
 }
 
+void DetailsWindow::record(const StoreContents& before, const QString& field) {
+    const QString hex = fromBytes(store_.hexCodes[static_cast<std::size_t>(store_.detailIndex)].str());
+    recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
+}
+
 std::string DetailsWindow::inputBox(const QString& prompt, const std::string& current) {
     return prompter_.inputBox(toBytes(prompt), store_.appTitle, current);
 }
 
+WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(store_.detailIndex)]; }
+
 void DetailsWindow::editName() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
     const std::string answer = inputBox(tr("System name"), w.name.shown());
     if (!storeName(w, answer)) return;
     // Only the name label shows the answer; the other captions wait for the next rebuild.
     nameValue_->setText(fromBytes(answer));
     store_.unsavedChanges = 1;
+    record(before, tr("name"));
 }
 
 void DetailsWindow::editUwpDigit() {
@@ -302,48 +313,71 @@ void DetailsWindow::editUwpDigit() {
     if (picked.text == kAbandonOption) return;
     const auto field = uwpDigitField(picked.number);
     if (!field) return;
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
     const std::string current(1, w.uwp.shown()[static_cast<std::size_t>(field->position) - 1]);
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
-    if (storeUwpDigit(w, field->position, answer)) changed();
+    if (!storeUwpDigit(w, field->position, answer)) return;
+    // The trade codes, price and statistics follow the new profile.
+    reclassifyWorld(store_, store_.detailIndex);
+    changed();
+    record(before, tr("UWP"));
 }
 
 void DetailsWindow::editBase() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeBase(w, valueEntryDialog().askNewValue('B', toBytes(tr("Base")), w.base.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeBase(w, valueEntryDialog().askNewValue('B', toBytes(tr("Base")), w.base.shown()))) return;
+    changed();
+    record(before, tr("base"));
 }
 
 void DetailsWindow::editZone() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeZone(w, valueEntryDialog().askNewValue('Z', toBytes(tr("Zone")), w.zone.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeZone(w, valueEntryDialog().askNewValue('Z', toBytes(tr("Zone")), w.zone.shown()))) return;
+    changed();
+    record(before, tr("zone"));
 }
 
 void DetailsWindow::editPag() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storePag(w, inputBox(tr("Pop Ast Gas"), w.pag.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storePag(w, inputBox(tr("Pop Ast Gas"), w.pag.shown()))) return;
+    changed();
+    record(before, tr("PAG"));
 }
 
 void DetailsWindow::editStars() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
     const FixedText<6>* stars[3] = {&w.star1, &w.star2, &w.star3};
     for (int i = 0; i < 3; ++i) {
         if (storeStar(w, i + 1, inputBox(tr("Star %1").arg(i + 1), stars[i]->shown()))) changed();
     }
+    record(before, tr("stars"));
 }
 
 void DetailsWindow::editNotes() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeNotes(w, inputBox(tr("Notes"), w.notes.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeNotes(w, inputBox(tr("Notes"), w.notes.shown()))) return;
+    changed();
+    record(before, tr("notes"));
 }
 
 void DetailsWindow::editAllegiance() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeAllegiance(w, valueEntryDialog().askNewValue('Y', toBytes(tr("Aliegance")), w.allegiance.shown())))
-        changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeAllegiance(w, valueEntryDialog().askNewValue('Y', toBytes(tr("Aliegance")), w.allegiance.shown()))) {
+        return;
+    }
+    changed();
+    record(before, tr("allegiance"));
 }
 
 void DetailsWindow::editNotesFile() {
-    const WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const WorldRecord& w = world();
     const int offset = reportedLetterOffset();
     const std::string path = notesFilePath(mapFolder_, offset + w.location);
     const NotesText notes = readNotesFile(path);
@@ -352,17 +386,22 @@ void DetailsWindow::editNotesFile() {
     QString text = fromBytes(notes.text);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const QString heading = tr("Edit notes for %1").arg(frame_->title());
-    if (!textWindow().edit(heading, text)) return;
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const std::string error = writeNotesFile(path, toBytes(text));
-    // The typed notes would be lost without a word; say so instead.
-    if (!error.empty()) prompter_.message(error, MessageIcon::Exclamation, store_.appTitle);
+    // A write that fails is said and the text window opens again with the typed text, until it is written
+    // or the user gives it up.
+    while (textWindow().edit(heading, text)) {
+        QString bytes = text;
+        bytes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        const std::string error = writeNotesFile(path, toBytes(bytes));
+        if (error.empty()) return;
+        prompter_.message(error, MessageIcon::Exclamation, store_.appTitle);
+    }
 }
 
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
-                      const std::string& selectedFileName) {
+                      const std::string& selectedFileName, QUndoStack* history) {
     store.detailIndex = slot;
     DetailsWindow window(store, prompter, parent);
+    window.setUndoStack(history);
     window.setMapFolder(folder);
     window.setNotesEnabled(notesAvailableFor(selectedFileName));
     window.activate();

@@ -14,6 +14,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "seams/prompter.h"
+#include "store_change.h"
 #include "text_codec.h"
 
 namespace qelvar {
@@ -89,12 +90,19 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
 
     auto* subsectorName = new QLineEdit(this);
     subsectorName->setObjectName("Text1");
-    connect(subsectorName, &QLineEdit::textChanged, this,
-            [this](const QString& text) { store_.subsectorName = toBytes(text); });
+    // Each keystroke writes the name; the keystrokes of one name make one undoable step.
+    connect(subsectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const StoreContents before = StoreContents::of(store_);
+        store_.subsectorName = toBytes(text);
+        recordStoreChange(undoStack_, store_, before, tr("Change subsector name"), 1);
+    });
     auto* sectorName = new QLineEdit(this);
     sectorName->setObjectName("Text2");
-    connect(sectorName, &QLineEdit::textChanged, this,
-            [this](const QString& text) { store_.sectorName = toBytes(text); });
+    connect(sectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const StoreContents before = StoreContents::of(store_);
+        store_.sectorName = toBytes(text);
+        recordStoreChange(undoStack_, store_, before, tr("Change sector name"), 2);
+    });
 
     auto* form = new QFormLayout;
     form->addRow(tr("Generate as:"), letter_);

@@ -111,7 +111,7 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     EXPECT_EQ(d.mainWindow().currentFolder(), std::filesystem::canonical(dir_).string());
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
     EXPECT_EQ(listed(), QStringList{"atlas.arp"});
-    EXPECT_EQ(d.mainWindow().windowTitle().toStdString(), d.store().appTitle);
+    EXPECT_EQ(d.mainWindow().windowTitle().toStdString(), d.store().appTitle + "[*]");  // no file yet
     EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
     EXPECT_FALSE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_FALSE(control<QPushButton>("Command4")->isEnabled());
