@@ -27,8 +27,8 @@ QSize MapArea::minimumSizeHint() const { return view_->baseSize(); }
 
 double MapArea::fittedScale() const {
     const QSize base = view_->baseSize();
-    return std::max(1.0, std::min(static_cast<double>(width()) / base.width(),
-                                  static_cast<double>(height()) / base.height()));
+    return std::max(
+        1.0, std::min(static_cast<double>(width()) / base.width(), static_cast<double>(height()) / base.height()));
 }
 
 void MapArea::placeView() {

@@ -17,7 +17,10 @@ void StoreContents::putInto(SubsectorStore& store) const {
 }
 
 StoreChange::StoreChange(SubsectorStore& store, StoreContents before, const QString& text, int mergeId)
-    : QUndoCommand(text), store_(store), before_(std::move(before)), after_(StoreContents::of(store)),
+    : QUndoCommand(text),
+      store_(store),
+      before_(std::move(before)),
+      after_(StoreContents::of(store)),
       mergeId_(mergeId) {}
 
 void StoreChange::undo() { before_.putInto(store_); }

@@ -15,6 +15,7 @@
 #include <cstdlib>
 
 #include "desktop.h"
+#include "map_area.h"
 #include "map_view.h"
 #include "store/startup.h"
 #include "generation/dice.h"
@@ -22,6 +23,7 @@
 #include "store/file_io.h"
 #include "store/text.h"
 #include "support/menu_action.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -30,6 +32,7 @@ namespace {
 
 using testing::menuAction;
 using testing::ScriptedPrompter;
+using testing::whenModalShown;
 
 // A world line of an SBS file: the name in columns 1-20, the location from 21, the profile from 27.
 std::string worldLine(std::string name, const char* location, const char* uwp) {
@@ -93,10 +96,14 @@ protected:
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         files->setCurrentItem(found.front());
     }
-    QPoint pixelsOf(double xMm, double yMm) {
-        const double dpi = desktop_->mainWindow().mapView().dotsPerInch();
-        return QPoint(static_cast<int>(xMm * dpi / 25.4 + 0.5), static_cast<int>(yMm * dpi / 25.4 + 0.5));
+    QPoint pixelsOf(double xMm, double yMm) { return desktop_->mainWindow().mapView().toWidget({xMm, yMm}).toPoint(); }
+    // Loads a file of the SBS list as a user does: select it and press Enter.
+    void loadByKeyboard(const QString& name) {
+        chooseType(0);
+        selectFile(name);
+        QTest::keyClick(control<QListWidget>("File1"), Qt::Key_Return);
     }
+    std::string title() { return desktop_->mainWindow().windowTitle().toStdString(); }
 
     ScriptedPrompter prompter_;
     std::unique_ptr<Desktop> desktop_;
@@ -366,9 +373,102 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     const std::string bmp = readFileBytes(path("QELVAR.bmp")).bytes;
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    const QSize logical = control<MapView>("Picture1")->size();
+    const QSize logical = control<MapView>("Picture1")->baseSize();
     const QImage image = QImage::fromData(QByteArray::fromStdString(bmp));
     EXPECT_EQ(image.size(), logical);  // the logical size, whatever the screen's pixel ratio
+}
+
+TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    ASSERT_EQ(d.store().subsectorName, "Ostrel");
+    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + d.store().appTitle);
+    MapView& map = d.mainWindow().mapView();
+    map.setFocus();
+    for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}) {
+        QTest::keyClick(&map, key);
+    }
+    EXPECT_EQ(control<QLabel>("Label1")->text().trimmed(), "Coldharbour");  // the cursor on 0203
+    EXPECT_EQ(map.cursorColumn() * 100 + map.cursorRow(), 203);
+
+    QStringList tabbed;
+    whenModalShown("Form2", [&](QWidget* details) {
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            tabbed << QApplication::focusWidget()->objectName();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // on "Label2": the name's editor
+        EXPECT_TRUE(details->isVisible());
+        QTest::keyClick(details->findChild<QPushButton*>("Command1"), Qt::Key_Return);
+    });
+    prompter_.inputAnswers = {"Renamed"};
+    QTest::keyClick(&map, Qt::Key_Return);
+    // From "Done" (Notes is off for an SBS file) round every value in reading order.
+    EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "Label8", "Label10", "Label12", "Label14", "Label16", "Label18",
+                                   "Label20", "Command1"}));
+    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Renamed");
+    EXPECT_TRUE(d.mainWindow().isWindowModified());
+    QAction* undo = menuAction(d.mainWindow(), "mnuundo");
+    EXPECT_EQ(undo->text(), "&Undo Change name of 0203");
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    undo->trigger();
+    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Coldharbour");
+    EXPECT_FALSE(d.mainWindow().isWindowModified());
+    EXPECT_EQ(d.store().unsavedChanges, 0);
+    menuAction(d.mainWindow(), "mnuredo")->trigger();
+    EXPECT_EQ(d.store().unsavedChanges, 1);
+    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Renamed");
+}
+
+TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    prompter_.saveAnswers.push_back(path("edited"));
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
+    EXPECT_TRUE(listed().contains("edited.sbs"));
+    EXPECT_EQ(d.mainWindow().selectedFileName(), "Ostrel.sbs");  // the selection kept
+    EXPECT_EQ(title(), "edited.sbs[*] - " + d.store().appTitle);
+    d.store().worlds[1].name = "Changed";
+    prompter_.prompts.clear();
+    menuAction(d.mainWindow(), "mnusave")->trigger();  // back to edited.sbs without a dialog
+    EXPECT_TRUE(prompter_.prompts.empty());
+    EXPECT_NE(readFileBytes(path("edited.sbs")).bytes.find("\r\nChanged "), std::string::npos);
+    ASSERT_FALSE(d.mainWindow().recentFiles().empty());
+    EXPECT_EQ(d.mainWindow().recentFiles().front(), std::filesystem::canonical(path("edited.sbs")).string());
+    // A file that is not SBS is saved through the dialog.
+    loadByKeyboard("second.SBS");
+    chooseType(1);
+    selectFile("atlas.arp");
+    prompter_.yesNoAnswers = {true};
+    d.mainWindow().loadSelectedFile();
+    prompter_.saveAnswers.push_back(std::nullopt);
+    menuAction(d.mainWindow(), "mnusave")->trigger();
+    EXPECT_EQ(prompter_.prompts.back().kind, "save");
+}
+
+TEST_F(MainWindowTest, TheMapFillsTheWindowAndThePointerStaysExactAtEveryScale) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    MapView& map = d.mainWindow().mapView();
+    const int before = map.width();
+    d.mainWindow().resize(d.mainWindow().width() + 600, d.mainWindow().height() + 600);
+    QApplication::processEvents();
+    EXPECT_GT(map.width(), before);
+    for (const double zoom : {1.0, 2.5, 6.0}) {
+        SCOPED_TRACE(zoom);
+        for (const auto& [column, row, shown] : {std::tuple{2, 3, "A-788899-C"}, {3, 5, "0305"}, {8, 10, "0810"}}) {
+            // Zoomed around the hex's centre, which stays where it was.
+            const MapPoint centre = hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale);
+            d.mainWindow().mapArea().resetZoom();
+            const QPoint before = map.mapToParent(map.toWidget(centre).toPoint());
+            d.mainWindow().mapArea().zoomAround(zoom, before);
+            EXPECT_LE((map.mapToParent(map.toWidget(centre).toPoint()) - before).manhattanLength(), 1);
+            QTest::mouseMove(&map, map.toWidget(centre).toPoint());
+            EXPECT_TRUE(control<QLabel>("Label2")->text().startsWith(shown))
+                << control<QLabel>("Label2")->text().toStdString();
+        }
+    }
 }
 
 }  // namespace
