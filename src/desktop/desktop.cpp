@@ -102,11 +102,13 @@ void Desktop::wireWindows() {
 void Desktop::printCurrentMap() {
     if (!printer_->available()) return;
     const PrintOptions options = printOptions_->choose();
+    printer_->setLandscape(options.landscape);
     printer_->print([this, &options](Surface& printer) { printMap(store_, printer, options, *prompter_); });
 }
 
 void Desktop::previewCurrentMap() {
     const PrintOptions options = printOptions_->choose();
+    printer_->setLandscape(options.landscape);
     // The preview draws its pages again whenever it changes; what the map has to say is said on printing.
     printer_->preview(mainWindow_.get(), [this, &options](Surface& printer) {
         (void)printMapAndListing(store_, printer, options);

@@ -169,6 +169,19 @@ TEST_F(PrintingTest, PrintShowsTheOptionsThenPrintsTheMapAndListing) {
     }
 }
 
+TEST_F(PrintingTest, LandscapeModesTurnThePage) {
+    if (!haveTools()) GTEST_SKIP() << "poppler-utils not installed";
+    loadFirst();
+    whenModalShown("Form3", [](QWidget* w) { clickDone(w); });  // "Landscape", "Map only"
+    menuAction(window(), "mnuprint")->trigger();
+    const std::string info = commandOutput("pdfinfo '" + path("printed.pdf") + "' 2>/dev/null");
+    const auto at = info.find("Page size:");
+    ASSERT_NE(at, std::string::npos);
+    double width = 0, height = 0;
+    ASSERT_EQ(std::sscanf(info.c_str() + at + 10, " %lf x %lf", &width, &height), 2);
+    EXPECT_GT(width, height);
+}
+
 TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile) {
     if (!haveTools()) GTEST_SKIP() << "poppler-utils not installed";
     files()->setSelectionMode(QAbstractItemView::MultiSelection);
