@@ -7,6 +7,8 @@
 #include "splash_window.h"
 #include "store/startup.h"
 #include "about_box.h"
+#include "autosave.h"
+#include "files/loader.h"
 #include "details/description_table.h"
 #include "details_window.h"
 #include "generation/dice.h"
@@ -15,6 +17,7 @@
 #include "map/map_printing.h"
 #include "print_options_window.h"
 #include "qt_prompter.h"
+#include "text_codec.h"
 #include "store_change.h"
 #include <QUndoStack>
 
@@ -75,6 +78,37 @@ void Desktop::startUp(const std::string& commandLine) {
     if (const auto folder = readSettings()) mainWindow_->openFolder(*folder);
     splash_.reset();
     mainWindow_->show();
+    autosave_ = std::make_unique<Autosave>(store_);
+    QObject::connect(mainWindow_.get(), &MainWindow::storeChanged, mainWindow_.get(),
+                     [this] { autosave_->storeChanged(mainWindow_->documentPath()); });
+    QObject::connect(mainWindow_.get(), &MainWindow::storeSaved, mainWindow_.get(), [this] { autosave_->discard(); });
+    offerRecovery();
+}
+
+void Desktop::offerRecovery() {
+    bool recovered = false;
+    for (const Autosave::Orphan& orphan : autosave_->findOrphans()) {
+        if (recovered) continue;  // kept for the next start
+        const QString belonged = orphan.documentPath.empty() ? QObject::tr("a subsector that was never saved")
+                                                             : QString::fromLocal8Bit(orphan.documentPath.c_str());
+        const QString question = QObject::tr(
+                                     "The program did not end normally. Unsaved changes to %1 were "
+                                     "kept at %2. Recover them?")
+                                     .arg(belonged, QString::fromStdString(orphan.writtenAt));
+        if (!prompter_->askYesNo(toBytes(question), MessageIcon::Question, store_.appTitle, true)) {
+            autosave_->removeOrphan(orphan);
+            continue;
+        }
+        if (loadSubsectorFile(store_, *prompter_, orphan.path) == LoadStatus::NotRead) continue;
+        recovered = true;
+        store_.refreshStatistics();
+        mainWindow_->redisplayMap();
+        mainWindow_->mapShown();
+        store_.unsavedChanges = 1;
+        mainWindow_->startNewHistory(orphan.documentPath);
+        (void)autosave_->writeNow();  // this copy holds the changes now
+        autosave_->removeOrphan(orphan);
+    }
 }
 
 void Desktop::wireWindows() {

@@ -98,8 +98,11 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
         store_.unsavedChanges = clean ? 0 : 1;
         setWindowModified(!clean);
+        emit storeChanged();
     });
     connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        store_.unsavedChanges = undoStack_->isClean() ? 0 : 1;
+        setWindowModified(!undoStack_->isClean());
         if (redisplay_->isEnabled()) redisplayMap();
         emit storeChanged();
     });
@@ -108,7 +111,10 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
 
 MapView& MainWindow::mapView() { return mapArea_->view(); }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The history empties itself as it goes; nothing is to follow that.
+    undoStack_->disconnect();
+}
 
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);

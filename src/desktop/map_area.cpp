@@ -36,15 +36,14 @@ void MapArea::placeView() {
     view_->setScale(scale);
     // The fitted map stands in the middle across, at the top.
     const double left = (width() - view_->baseSize().width() * fittedScale()) / 2;
-    view_->move(static_cast<int>(std::lround(left + pan_.x())),
-                static_cast<int>(std::lround(pan_.y() + scrollOffset_ * scale)));
+    corner_ = {left + pan_.x(), pan_.y() + scrollOffset_ * scale};
+    view_->move(static_cast<int>(std::lround(corner_.x())), static_cast<int>(std::lround(corner_.y())));
 }
 
 void MapArea::zoomAround(double zoom, QPointF around) {
     zoom = std::clamp(zoom, 1.0, kMaxZoom);
     const double before = view_->scale();
-    const QPointF corner = view_->pos();
-    const QPointF mapPoint = (around - corner) / before;
+    const QPointF mapPoint = (around - corner_) / before;
     zoom_ = zoom;
     if (zoom_ == 1) {
         pan_ = {};

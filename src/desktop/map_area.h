@@ -41,7 +41,8 @@ private:
 
     MapView* view_ = nullptr;
     double zoom_ = 1;
-    QPointF pan_;  // where the map's corner is, over the corner the fitted map would have
+    QPointF pan_;     // where the map's corner is, over the corner the fitted map would have
+    QPointF corner_;  // where the map's corner is, before it is rounded to whole dots
     int scrollOffset_ = 0;
 };
 

@@ -7,6 +7,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSysInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -14,6 +16,7 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "autosave.h"
 #include "desktop.h"
 #include "map_area.h"
 #include "map_view.h"
@@ -51,6 +54,8 @@ protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         ::setenv("QELVAR_SETTINGS", path("settings/qelvar.ini").c_str(), 1);
+        ::setenv("QELVAR_AUTOSAVE_DIR", path("autosave").c_str(), 1);
+        ::setenv("QELVAR_AUTOSAVE_MS", "0", 1);
         ::unsetenv("_ZIP");
         ::unsetenv("QELVAR_ATLAS");
         write("Ostrel.sbs", sbsFile("Ostrel", worldLine("Draven", "0101", "X26A0002") +
@@ -64,8 +69,11 @@ protected:
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
+        desktop_.reset();
         std::filesystem::current_path(previous_);
         ::unsetenv("QELVAR_SETTINGS");
+        ::unsetenv("QELVAR_AUTOSAVE_DIR");
+        ::unsetenv("QELVAR_AUTOSAVE_MS");
         ::unsetenv("_ZIP");
         TempFolderTest::TearDown();
     }
@@ -407,18 +415,18 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     // From "Done" (Notes is off for an SBS file) round every value in reading order.
     EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "Label8", "Label10", "Label12", "Label14", "Label16", "Label18",
                                    "Label20", "Command1"}));
-    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Renamed");
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Renamed");
     EXPECT_TRUE(d.mainWindow().isWindowModified());
     QAction* undo = menuAction(d.mainWindow(), "mnuundo");
     EXPECT_EQ(undo->text(), "&Undo Change name of 0203");
     EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
     undo->trigger();
-    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Coldharbour");
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Coldharbour");
     EXPECT_FALSE(d.mainWindow().isWindowModified());
     EXPECT_EQ(d.store().unsavedChanges, 0);
     menuAction(d.mainWindow(), "mnuredo")->trigger();
     EXPECT_EQ(d.store().unsavedChanges, 1);
-    EXPECT_EQ(d.store().worlds[12].name.trimmed(), "Renamed");
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Renamed");
 }
 
 TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
@@ -462,12 +470,54 @@ TEST_F(MainWindowTest, TheMapFillsTheWindowAndThePointerStaysExactAtEveryScale) 
             const MapPoint centre = hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale);
             d.mainWindow().mapArea().resetZoom();
             const QPoint before = map.mapToParent(map.toWidget(centre).toPoint());
+            const MapPoint under = map.toMillimetres(map.mapFromParent(before));
             d.mainWindow().mapArea().zoomAround(zoom, before);
-            EXPECT_LE((map.mapToParent(map.toWidget(centre).toPoint()) - before).manhattanLength(), 1);
+            const MapPoint still = map.toMillimetres(map.mapFromParent(before));
+            EXPECT_NEAR(still.x, under.x, 0.15);
+            EXPECT_NEAR(still.y, under.y, 0.15);
             QTest::mouseMove(&map, map.toWidget(centre).toPoint());
             EXPECT_TRUE(control<QLabel>("Label2")->text().startsWith(shown))
                 << control<QLabel>("Label2")->text().toStdString();
         }
+    }
+}
+
+TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    QTest::keyClicks(d.generationOptions().findChild<QLineEdit*>("Text1"), "X");  // the subsector name
+    QTest::qWait(20);
+    const std::string own = d.autosave().path();
+    ASSERT_TRUE(readFileBytes(own).bytes.starts_with("X\r\nKestrane Reach\r\n"));
+    // The copy dies: its files stay with a lock whose process is gone.
+    const std::string orphan = path("autosave/autosave-999999.sbs");
+    const std::string edited = readFileBytes(own).bytes;
+    const auto leaveOrphan = [&] {
+        write("autosave/autosave-999999.sbs", edited);
+        write("autosave/autosave-999999.txt", path("Ostrel.sbs") + "\n2026-12-07 15:31\n");
+        write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    };
+    prompter_.yesNoAnswers = {true};  // a normal exit: the own autosave goes
+    d.mainWindow().close();
+    desktop_.reset();
+    EXPECT_FALSE(std::filesystem::exists(own));
+
+    for (const bool recover : {false, true}) {
+        SCOPED_TRACE(recover);
+        leaveOrphan();
+        prompter_.prompts.clear();
+        prompter_.yesNoAnswers = {recover};
+        Desktop& again = start();
+        ASSERT_EQ(prompter_.prompts.size(), 1u);
+        EXPECT_NE(prompter_.prompts[0].text.find(path("Ostrel.sbs") + " were kept at 2026-12-07 15:31"),
+                  std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(orphan));
+        EXPECT_EQ(again.store().subsectorName, recover ? "X" : "");
+        EXPECT_EQ(again.mainWindow().isWindowModified(), recover);
+        if (recover) EXPECT_EQ(title(), "Ostrel.sbs[*] - " + again.store().appTitle);
+        prompter_.yesNoAnswers = {true};
+        again.mainWindow().close();
+        desktop_.reset();
     }
 }
 
