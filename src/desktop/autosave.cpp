@@ -64,8 +64,8 @@ void Autosave::storeChanged(const std::string& documentPath) {
 bool Autosave::writeNow() {
     timer_.stop();
     if (!lock_->isLocked()) return false;  // another copy holds the name: write nothing
-    const std::string info = documentPath_ + "\n" +
-                             QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString() + "\n";
+    const std::string info =
+        documentPath_ + "\n" + QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString() + "\n";
     return writeFileAtomically(infoPathOf(path_), info).empty() &&
            writeFileAtomically(path_, formatSbs(store_).value).empty();
 }
@@ -82,7 +82,18 @@ std::vector<Autosave::Orphan> Autosave::findOrphans() {
     for (const auto& entry : std::filesystem::directory_iterator(folder(), error)) {
         const std::string name = entry.path().filename().string();
         const std::string path = entry.path().string();
-        if (!name.starts_with(kPrefix) || !name.ends_with(".sbs") || path == path_) continue;
+        if (!name.starts_with(kPrefix) || path == path_ || path == lockPathOf(path_)) continue;
+        if (name.ends_with(".lock")) {
+            // A copy that died with nothing unsaved leaves only its lock; a stale one is taken and let go.
+            const std::string sbs = path.substr(0, path.size() - 5) + ".sbs";
+            if (!std::filesystem::exists(sbs, error)) {
+                QLockFile leftover(QString::fromLocal8Bit(path.c_str()));
+                leftover.setStaleLockTime(0);
+                if (leftover.tryLock(0)) leftover.unlock();
+            }
+            continue;
+        }
+        if (!name.ends_with(".sbs")) continue;
         // A lock that can be taken was left by a copy that is no longer running.
         auto lock = std::make_unique<QLockFile>(QString::fromLocal8Bit(lockPathOf(path).c_str()));
         lock->setStaleLockTime(0);
