@@ -66,8 +66,7 @@ bool Autosave::writeNow() {
     if (!lock_->isLocked()) return false;  // another copy holds the name: write nothing
     const std::string info =
         documentPath_ + "\n" + QDateTime::currentDateTime().toString("yyyy-MM-dd HH:mm").toStdString() + "\n";
-    return writeFileAtomically(infoPathOf(path_), info).empty() &&
-           writeFileAtomically(path_, formatSbs(store_).value).empty();
+    return writeFileAtomically(infoPathOf(path_), info) && writeFileAtomically(path_, formatSbs(store_).value);
 }
 
 void Autosave::discard() {
@@ -98,7 +97,8 @@ std::vector<Autosave::Orphan> Autosave::findOrphans() {
         auto lock = std::make_unique<QLockFile>(QString::fromLocal8Bit(lockPathOf(path).c_str()));
         lock->setStaleLockTime(0);
         if (!lock->tryLock(0)) continue;
-        const std::string info = readFileBytes(infoPathOf(path)).bytes;
+        const auto read = readFileBytes(infoPathOf(path));
+        const std::string info = read ? *read : std::string();
         const auto lines = splitLines(info);
         Orphan orphan{path, lines.size() > 0 ? std::string(lines[0]) : std::string(),
                       lines.size() > 1 ? std::string(lines[1]) : std::string()};

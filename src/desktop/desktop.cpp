@@ -119,8 +119,8 @@ void Desktop::wireWindows() {
     });
     QObject::connect(window, &MainWindow::descriptionDumpRequested, window, [this] {
         // A dump that cannot be written is said; the window goes on.
-        const std::string error = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
-        if (!error.empty()) prompter_->message(error, MessageIcon::Exclamation);
+        const auto written = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
+        if (!written) prompter_->message(written.error(), MessageIcon::Exclamation);
     });
     QObject::connect(window, &MainWindow::generationOptionsRequested, window,
                      [this] { showGenerationOptions(*generationOptions_); });

@@ -380,10 +380,10 @@ void DetailsWindow::editNotesFile() {
     const WorldRecord& w = world();
     const int offset = reportedLetterOffset();
     const std::string path = notesFilePath(mapFolder_, offset + w.location);
-    const NotesText notes = readNotesFile(path);
-    if (!notes.ok) return;  // an unreadable notes file ends the action; nothing is damaged
+    const auto notes = readNotesFile(path);
+    if (!notes) return;  // an unreadable notes file ends the action; nothing is damaged
 
-    QString text = fromBytes(notes.text);
+    QString text = fromBytes(*notes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const QString heading = tr("Edit notes for %1").arg(frame_->title());
     // A write that fails is said and the text window opens again with the typed text, until it is written
@@ -391,9 +391,9 @@ void DetailsWindow::editNotesFile() {
     while (textWindow().edit(heading, text)) {
         QString bytes = text;
         bytes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-        const std::string error = writeNotesFile(path, toBytes(bytes));
-        if (error.empty()) return;
-        prompter_.message(error, MessageIcon::Exclamation, store_.appTitle);
+        const auto written = writeNotesFile(path, toBytes(bytes));
+        if (written) return;
+        prompter_.message(written.error(), MessageIcon::Exclamation, store_.appTitle);
     }
 }
 

@@ -437,7 +437,9 @@ void MainWindow::fileTypeChosen(int index) {
 void MainWindow::showFileList() {
     files_->clear();
     // The type's extension matches without regard to case, as on the file system the program was made for.
-    for (const std::string& name : filesOfType(folder_, fileTypeShown_)) files_->addItem(fromPath(name));
+    if (const auto names = filesOfType(folder_, fileTypeShown_)) {  // a folder that cannot be read lists nothing
+        for (const std::string& name : *names) files_->addItem(fromPath(name));
+    }
     fileSelectionChanged();
 }
 
@@ -668,7 +670,7 @@ void MainWindow::saveAllInFolderAsSbs() {
     redisplay_->setEnabled(true);
 }
 
-void MainWindow::saveScreenshot() { saveMapScreenshot(mapView().surface(), folder_, prompter_); }
+void MainWindow::saveScreenshot() { (void)saveMapScreenshot(mapView().surface(), folder_, prompter_); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (mayDiscardChanges()) {

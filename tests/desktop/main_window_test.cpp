@@ -268,7 +268,7 @@ TEST_F(MainWindowTest, ClickOnTheNameLineWritesTheDescriptionDump) {
     start();
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
     ::unsetenv("QELVAR_DUMP");
-    const std::string dump = readFileBytes(path("dump.txt")).bytes;
+    const std::string dump = (*readFileBytes(path("dump.txt")));
     ASSERT_TRUE(dump.ends_with("\r\n"));
     const auto lines = splitLines(dump);
     ASSERT_EQ(lines.size(), 350u);
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     prompter_.saveAnswers.push_back(path("ostrel.arp"));
     prompter_.yesNoAnswers = {false};
     menuAction(d.mainWindow(), "mnuarp")->trigger();
-    EXPECT_NE(readFileBytes(path("ostrel.arp")).bytes.find("Coldharbour"), std::string::npos);
+    EXPECT_NE((*readFileBytes(path("ostrel.arp"))).find("Coldharbour"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
@@ -368,7 +368,7 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     d.store().unsavedChanges = 1;
     prompter_.saveAnswers.push_back(path("copy.sbs"));
     menuAction(d.mainWindow(), "mnusbs")->trigger();
-    EXPECT_NE(readFileBytes(path("copy.sbs")).bytes.find("\r\nColdharbour         0203  A788899C"), std::string::npos);
+    EXPECT_NE((*readFileBytes(path("copy.sbs"))).find("\r\nColdharbour         0203  A788899C"), std::string::npos);
     EXPECT_EQ(d.store().unsavedChanges, 0);
     prompter_.saveAnswers.push_back(std::nullopt);  // cancelled: nothing written, nothing said
     prompter_.prompts.clear();
@@ -378,7 +378,7 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     menuAction(d.mainWindow(), "mnubmp")->trigger();
     const std::string folder = std::filesystem::canonical(dir_).string();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder + " as QELVAR.BMP"});
-    const std::string bmp = readFileBytes(path("QELVAR.bmp")).bytes;
+    const std::string bmp = (*readFileBytes(path("QELVAR.bmp")));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     const QSize logical = control<MapView>("Picture1")->baseSize();
@@ -441,7 +441,7 @@ TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
     prompter_.prompts.clear();
     menuAction(d.mainWindow(), "mnusave")->trigger();  // back to edited.sbs without a dialog
     EXPECT_TRUE(prompter_.prompts.empty());
-    EXPECT_NE(readFileBytes(path("edited.sbs")).bytes.find("\r\nChanged "), std::string::npos);
+    EXPECT_NE((*readFileBytes(path("edited.sbs"))).find("\r\nChanged "), std::string::npos);
     ASSERT_FALSE(d.mainWindow().recentFiles().empty());
     EXPECT_EQ(d.mainWindow().recentFiles().front(), std::filesystem::canonical(path("edited.sbs")).string());
     // A file that is not SBS is saved through the dialog.
@@ -488,10 +488,10 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
     QTest::keyClicks(d.generationOptions().findChild<QLineEdit*>("Text1"), "X");  // the subsector name
     QTest::qWait(20);
     const std::string own = d.autosave().path();
-    ASSERT_TRUE(readFileBytes(own).bytes.starts_with("X\r\nKestrane Reach\r\n"));
+    ASSERT_TRUE((*readFileBytes(own)).starts_with("X\r\nKestrane Reach\r\n"));
     // The copy dies: its files stay with a lock whose process is gone.
     const std::string orphan = path("autosave/autosave-999999.sbs");
-    const std::string edited = readFileBytes(own).bytes;
+    const std::string edited = (*readFileBytes(own));
     const auto leaveOrphan = [&] {
         write("autosave/autosave-999999.sbs", edited);
         write("autosave/autosave-999999.txt", path("Ostrel.sbs") + "\n2026-12-07 15:31\n");

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,6 +13,8 @@
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "files/sbs.h"
+#include "store/file_io.h"
+#include "store/text.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/stars.h"
@@ -218,6 +221,27 @@ TEST(Generation, EachAllegianceBuildsItsOwnBasesAndGovernments) {
     }
 }
 
+TEST(Generation, RollsGiveTheirRates) {
+    // Starport C: a scout base on 2D6 - 1 above 7 (10 in 36); else a military base on 2D6 + 2 above 9 (15 in 36).
+    int portC = 0, military = 0;
+    forEachWorld(withFeatures({0, 0, 0, 0, 0}), 300, [&](const WorldRecord& w) {
+        portC += port(w) == 'C';
+        military += port(w) == 'C' && w.base.at(1) == 'M';
+    });
+    EXPECT_NEAR(double(military) / portC, 26.0 / 36 * 15.0 / 36, 0.025);
+    // Hivian tech levels: 1D6 and the starport's DM, less 3 for population 1-3 and 2 for 4-6 (breathable air
+    // sets no minimum).
+    double tech[2] = {0, 0};
+    int worlds[2] = {0, 0};
+    forEachWorld(withFeatures({0, 0, 0, 0, 0}, "Hv"), 300, [&](const WorldRecord& w) {
+        const int population = digit(w, 5), atmosphere = digit(w, 3);
+        if (population == 0 || population > 6 || (atmosphere != 5 && atmosphere != 6 && atmosphere != 8)) return;
+        tech[population > 3] += digit(w, 8);
+        ++worlds[population > 3];
+    });
+    EXPECT_LT(tech[0] / worlds[0], tech[1] / worlds[1] - 0.4);
+}
+
 TEST(Generation, TechCapComesBeforeTheEnvironmentalMinimumAndDepopulationEmptiesWorlds) {
     GenerationOptions capped;
     capped.techCap = 5;
@@ -315,6 +339,39 @@ TEST(Generation, NamesCarrySectorNumbersAndASavedSubsectorReloadsInPlace) {
             after.facility = before.facility;
             EXPECT_EQ(after, before);
         }
+    }
+}
+
+// Seeded subsectors as the generator makes them, the rules above holding: the order and the use of every
+// roll are part of the product (a seed gives the same subsector on every machine and in every version), so
+// a changed roll shows here even where the rates above cannot see it. After a deliberate change to the
+// rolls, QELVAR_WRITE_GOLDEN=1 writes the files afresh.
+TEST(Generation, SeededSubsectorsKeepEveryRoll) {
+    const struct {
+        const char* allegiance;
+        int techCap;
+    } rows[] = {{"Im", GenerationOptions::kNoTechCap}, {"Va", 12}, {"Zh", 9}, {"As", 15}, {"Na", 5}, {"Hv", 8}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.allegiance);
+        GenerationOptions options = withFeatures({20, 20, 20, 20, 20}, row.allegiance);
+        options.oddAlienPercent = 50;
+        options.densityPercent = 66;
+        options.techCap = row.techCap;
+        options.depopulateOverCap = row.techCap < 9;
+        SubsectorStore store;
+        Dice dice(2026);
+        std::string generated;
+        for (int run = 0; run < 4; ++run) {
+            generateSubsector(store, options, dice);
+            generated += formatSbs(store).value;
+        }
+        const std::string path = std::string(QELVAR_TEST_DATA) + "/generation/" + row.allegiance + ".sbs";
+        if (std::getenv("QELVAR_WRITE_GOLDEN")) ASSERT_TRUE(writeFileAtomically(path, generated).ok());
+        const auto expected = readFileBytes(path);
+        ASSERT_TRUE(expected.ok()) << expected.error();
+        const auto want = splitLines(*expected), got = splitLines(generated);
+        for (std::size_t i = 0; i < std::min(want.size(), got.size()); ++i) ASSERT_EQ(got[i], want[i]) << "line " << i;
+        EXPECT_EQ(got.size(), want.size());
     }
 }
 
