@@ -263,6 +263,7 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         {"dialog", "", path("chosen.sbs"), path("chosen.sbs"), {"File saved OK"}},
         {"no extension typed", "", path("edited"), path("edited.sbs"), {"File saved OK"}},
         {"other extension kept", "", path("edited.txt"), path("edited.txt"), {"File saved OK"}},
+        {"a leading dot is no extension", "", path(".hidden"), path(".hidden.sbs"), {"File saved OK"}},
         {"cancelled dialog", "", std::nullopt, std::nullopt, {}},
         {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, path("ABC-A.SBS"), {}},
         {"failed write",
