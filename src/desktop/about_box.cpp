@@ -122,7 +122,9 @@ AboutBox::AboutBox(Prompter& prompter, QWidget* parent) : QDialog(parent), promp
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
+    ok->setToolTip(tr("Close this box"));
     auto* sysInfo = new QPushButton(tr("&System Info..."), this);
+    sysInfo->setToolTip(tr("Start the system information tool"));
     sysInfo->setObjectName("cmdSysInfo");
 
     auto* texts = new QVBoxLayout;

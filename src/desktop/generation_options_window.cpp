@@ -37,6 +37,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
 
     auto* menu = new QMenuBar(this);
     QAction* done = menu->addAction(tr("Done"));
+    done->setStatusTip(tr("Keep these options and close the window"));
     done->setObjectName("mnudone");
     connect(done, &QAction::triggered, this, &QDialog::accept);
 
@@ -81,6 +82,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
         features_->addItem(item);
     }
     modify_ = new QPushButton(tr("Modify chance"), this);
+    modify_->setToolTip(tr("Change the percentage chance of the selected feature"));
     modify_->setObjectName("Command1");
     modify_->setEnabled(false);
     connect(features_, &QListWidget::itemSelectionChanged, this, [this] { modify_->setEnabled(true); });

@@ -19,6 +19,7 @@ PickBox::PickBox(Prompter&, QWidget* parent) : QDialog(parent) {
         button->setObjectName("Command1");
         button->setProperty("index", i);
         button->setAutoDefault(false);
+        button->setToolTip(tr("Choose this"));
         button->hide();
         connect(button, &QPushButton::clicked, this, [this, i, button] {
             picked_ = {i + 1, toBytes(button->text())};

@@ -58,9 +58,13 @@ TextWindow::TextWindow(QWidget* parent) : QDialog(parent), clock_(localNow) {
     ok_->setObjectName("Command1");
     cancel_ = new QPushButton(tr("&Cancel"), this);
     cancel_->setObjectName("Command2");
+    ok_->setToolTip(tr("Keep the text (Ctrl+Enter)"));
+    cancel_->setToolTip(tr("Throw the changes away (Esc)"));
     printAll_ = new QPushButton(tr("Print all"), this);
+    printAll_->setToolTip(tr("Print the whole text"));
     printAll_->setObjectName("Command3");
     printSelection_ = new QPushButton(tr("Print sel'n"), this);
+    printSelection_->setToolTip(tr("Print the selected text only"));
     printSelection_->setObjectName("Command4");
     for (QPushButton* button : {ok_, cancel_, printAll_, printSelection_}) button->setAutoDefault(false);
 

@@ -46,7 +46,9 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
     ok_ = new QPushButton(tr("OK"), this);
     ok_->setObjectName("Command1");
     ok_->setDefault(true);
+    ok_->setToolTip(tr("Store the value"));
     cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setToolTip(tr("Leave the value as it was"));
     cancel_->setObjectName("Command2");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
