@@ -402,11 +402,11 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     QStringList tabbed;
     whenModalShown("Form2", [&](QWidget* details) {
         for (int i = 0; i < 10; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            tabbed << QApplication::focusWidget()->objectName();
+            QTest::keyClick(details->focusWidget(), Qt::Key_Tab);
+            tabbed << details->focusWidget()->objectName();
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // on "Label2": the name's editor
+        QTest::keyClick(details->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(details->focusWidget(), Qt::Key_Return);  // on "Label2": the name's editor
         EXPECT_TRUE(details->isVisible());
         QTest::keyClick(details->findChild<QPushButton*>("Command1"), Qt::Key_Return);
     });
