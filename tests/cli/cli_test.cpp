@@ -247,6 +247,9 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
         return n;
     };
     EXPECT_GT(count(bytes(path("an.sbs"))), 20u);
+    ASSERT_EQ(run({"generate", path("cap.sbs"), "--tech-cap", "3", "--depopulate", "--seed", "12345"}).status, 0);
+    EXPECT_GT(qelvar::splitLines(bytes(path("cap.sbs"))).size(), 20u);
+    EXPECT_EQ(bytes(path("cap.sbs")).find("S  1"), std::string::npos);  // every world over the cap is emptied
     EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
