@@ -87,7 +87,7 @@ std::optional<std::string> findSystemInformationTool(const std::string& pathVari
 
 AboutBox::AboutBox(Prompter& prompter, QWidget* parent) : QDialog(parent), prompter_(prompter) {
     setObjectName("frmAbout");
-    setWindowTitle("About Qelvar");
+    setWindowTitle(tr("About Qelvar"));
     setModal(true);
 
     auto* icon = new QLabel(this);
@@ -95,35 +95,36 @@ AboutBox::AboutBox(Prompter& prompter, QWidget* parent) : QDialog(parent), promp
     icon->setPixmap(programIcon(64));
     icon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    auto* title = textLabel("lblTitle", "Qelvar", this);
+    auto* title = textLabel("lblTitle", tr("Qelvar"), this);
     QFont titleFont = title->font();
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
     titleFont.setBold(true);
     title->setFont(titleFont);
     auto* version = textLabel(
         "lblVersion",
-        QString("Version %1.%2.%3").arg(QELVAR_VERSION_MAJOR).arg(QELVAR_VERSION_MINOR).arg(QELVAR_VERSION_PATCH),
-        this);
+        tr("Version %1.%2.%3").arg(QELVAR_VERSION_MAJOR).arg(QELVAR_VERSION_MINOR).arg(QELVAR_VERSION_PATCH), this);
     auto* description =
         textLabel("lblDescription",
-                  "A map maker for the subsectors of the Kestrane role-playing game: load, draw, generate, edit, "
-                  "print and save subsectors of eight by ten hexes, with a plain-language description of every "
-                  "world code.",
+                  tr("A map maker for the subsectors of the Kestrane role-playing game: load, draw, generate, edit, "
+                     "print and save subsectors of eight by ten hexes, with a plain-language description of every "
+                     "world code."),
                   this);
     auto* disclaimer =
         textLabel("lblDisclaimer",
-                  "This program is free to use and comes with no warranty of any kind. Keep copies of your "
-                  "subsector files; the authors accept no responsibility for lost or damaged data.",
+                  tr("This program is free to use and comes with no warranty of any kind. Keep copies of your "
+                     "subsector files; the authors accept no responsibility for lost or damaged data."),
                   this);
     QFont small = disclaimer->font();
     small.setPointSizeF(small.pointSizeF() * 0.9);
     disclaimer->setFont(small);
     disclaimer->setForegroundRole(QPalette::PlaceholderText);
 
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
-    auto* sysInfo = new QPushButton("&System Info...", this);
+    ok->setToolTip(tr("Close this box"));
+    auto* sysInfo = new QPushButton(tr("&System Info..."), this);
+    sysInfo->setToolTip(tr("Start the system information tool"));
     sysInfo->setObjectName("cmdSysInfo");
 
     auto* texts = new QVBoxLayout;

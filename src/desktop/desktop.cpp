@@ -1,17 +1,14 @@
 #include "desktop.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPushButton>
 
 #include "desktop_printer.h"
 #include "main_window.h"
 #include "splash_window.h"
 #include "store/startup.h"
 #include "about_box.h"
+#include "autosave.h"
+#include "files/loader.h"
 #include "details/description_table.h"
 #include "details_window.h"
 #include "generation/dice.h"
@@ -20,6 +17,9 @@
 #include "map/map_printing.h"
 #include "print_options_window.h"
 #include "qt_prompter.h"
+#include "text_codec.h"
+#include "store_change.h"
+#include <QUndoStack>
 
 namespace qelvar {
 
@@ -36,14 +36,20 @@ Desktop::~Desktop() = default;
 void Desktop::setDice(std::unique_ptr<Dice> dice) { dice_ = std::move(dice); }
 
 void Desktop::generateSubsector() {
+    const StoreContents before = StoreContents::of(store_);
     if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_)) return;
     {
         const BusyPointer busy(*prompter_);
         store_.refreshStatistics();
     }
+    mainWindow_->mapShown();
+    // One undoable step; a fresh subsector counts as saved until it is changed, so the history's clean
+    // state is here (undoing it is then a change).
+    QUndoStack& history = mainWindow_->undoStack();
+    recordStoreChange(&history, store_, before, QObject::tr("Generate subsector"));
+    history.setClean();
+    mainWindow_->forgetDocument();
     mainWindow_->redisplayMap();
-    mainWindow_->action("mnuredisplay")->setEnabled(true);
-    mainWindow_->action("mnuprint")->setEnabled(true);
 }
 
 void Desktop::startUp(const std::string& commandLine) {
@@ -62,6 +68,7 @@ void Desktop::startUp(const std::string& commandLine) {
     if (qtPrompter_) qtPrompter_->setParentWindow(mainWindow_.get());
     // The generation options window is made hidden, with its defaults, so "Generate" works unopened.
     generationOptions_ = new GenerationOptionsWindow(store_, *prompter_, mainWindow_.get());
+    generationOptions_->setUndoStack(&mainWindow_->undoStack());
     if (!dice_) dice_ = std::make_unique<Dice>();
     // A window of its own (not a child of the main window, whose controls share some of its names).
     printOptions_ = std::make_unique<PrintOptionsWindow>(store_, *prompter_, nullptr);
@@ -71,59 +78,71 @@ void Desktop::startUp(const std::string& commandLine) {
     if (const auto folder = readSettings()) mainWindow_->openFolder(*folder);
     splash_.reset();
     mainWindow_->show();
+    autosave_ = std::make_unique<Autosave>(store_);
+    QObject::connect(mainWindow_.get(), &MainWindow::storeChanged, mainWindow_.get(),
+                     [this] { autosave_->storeChanged(mainWindow_->documentPath()); });
+    QObject::connect(mainWindow_.get(), &MainWindow::storeSaved, mainWindow_.get(), [this] { autosave_->discard(); });
+    offerRecovery();
+}
+
+void Desktop::offerRecovery() {
+    bool recovered = false;
+    for (const Autosave::Orphan& orphan : autosave_->findOrphans()) {
+        if (recovered) continue;  // kept for the next start
+        const QString belonged = orphan.documentPath.empty() ? QObject::tr("a subsector that was never saved")
+                                                             : QString::fromLocal8Bit(orphan.documentPath.c_str());
+        const QString question = QObject::tr(
+                                     "The program did not end normally. Unsaved changes to %1 were "
+                                     "kept at %2. Recover them?")
+                                     .arg(belonged, QString::fromStdString(orphan.writtenAt));
+        if (!prompter_->askYesNo(toBytes(question), MessageIcon::Question, store_.appTitle, true)) {
+            autosave_->removeOrphan(orphan);
+            continue;
+        }
+        if (loadSubsectorFile(store_, *prompter_, orphan.path) == LoadStatus::NotRead) continue;
+        recovered = true;
+        store_.refreshStatistics();
+        mainWindow_->redisplayMap();
+        mainWindow_->mapShown();
+        store_.unsavedChanges = 1;
+        mainWindow_->startNewHistory(orphan.documentPath);
+        (void)autosave_->writeNow();  // this copy holds the changes now
+        autosave_->removeOrphan(orphan);
+    }
 }
 
 void Desktop::wireWindows() {
     MainWindow* window = mainWindow_.get();
-    window->setDetailsOpener([this, window](int slot) {
-        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+    QObject::connect(window, &MainWindow::worldDetailsRequested, window, [this, window](int slot) {
+        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
+                         &window->undoStack());
     });
-    window->setDescriptionDumper([this] {
+    QObject::connect(window, &MainWindow::descriptionDumpRequested, window, [this] {
         // A dump that cannot be written is said; the window goes on.
         const auto written = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
         if (!written) prompter_->message(written.error(), MessageIcon::Exclamation);
     });
-    QAction* options = window->action("mnugopt");
-    options->setEnabled(true);
-    QObject::connect(options, &QAction::triggered, window, [this] { showGenerationOptions(*generationOptions_); });
-    auto* generate = window->findChild<QPushButton*>("Command1");
-    generate->setEnabled(true);
-    QObject::connect(generate, &QPushButton::clicked, window, [this] { generateSubsector(); });
-
-    QAction* about = window->action("mnuabout");
-    about->setEnabled(true);
-    QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });
-    wirePrinting();
-}
-
-void Desktop::wirePrinting() {
-    MainWindow* window = mainWindow_.get();
-    QAction* options = window->action("mnuprintopt");
-    QAction* setup = window->action("mnuprintsetup");
-    QAction* print = window->action("mnuprint");
-    QAction* preview = window->action("mnuprintpreview");
-    options->setEnabled(true);
-    setup->setEnabled(true);
-    QObject::connect(options, &QAction::triggered, window, [this] { showPrintOptions(*printOptions_); });
-    QObject::connect(setup, &QAction::triggered, window, [this, window] { printer_->setUp(window); });
-    QObject::connect(print, &QAction::triggered, window, [this] { printCurrentMap(); });
-    // The preview is there whenever "Print" is.
-    preview->setEnabled(print->isEnabled());
-    QObject::connect(print, &QAction::changed, preview, [print, preview] { preview->setEnabled(print->isEnabled()); });
-    QObject::connect(preview, &QAction::triggered, window, [this] { previewCurrentMap(); });
-    // The main window's own controls, not those of the windows it holds (they share some names).
-    auto* printSelected = window->centralWidget()->findChild<QPushButton*>("Command5");
-    QObject::connect(printSelected, &QPushButton::clicked, window, [this] { printSelectedFiles(); });
+    QObject::connect(window, &MainWindow::generationOptionsRequested, window,
+                     [this] { showGenerationOptions(*generationOptions_); });
+    QObject::connect(window, &MainWindow::generateRequested, window, [this] { generateSubsector(); });
+    QObject::connect(window, &MainWindow::aboutRequested, window, [this, window] { showAboutBox(window, *prompter_); });
+    QObject::connect(window, &MainWindow::printOptionsRequested, window, [this] { showPrintOptions(*printOptions_); });
+    QObject::connect(window, &MainWindow::printerSetupRequested, window, [this, window] { printer_->setUp(window); });
+    QObject::connect(window, &MainWindow::printRequested, window, [this] { printCurrentMap(); });
+    QObject::connect(window, &MainWindow::printPreviewRequested, window, [this] { previewCurrentMap(); });
+    QObject::connect(window, &MainWindow::printSelectedRequested, window, [this] { printSelectedFiles(); });
 }
 
 void Desktop::printCurrentMap() {
     if (!printer_->available()) return;
     const PrintOptions options = printOptions_->choose();
+    printer_->setLandscape(options.landscape);
     printer_->print([this, &options](Surface& printer) { printMap(store_, printer, options, *prompter_); });
 }
 
 void Desktop::previewCurrentMap() {
     const PrintOptions options = printOptions_->choose();
+    printer_->setLandscape(options.landscape);
     // The preview draws its pages again whenever it changes; what the map has to say is said on printing.
     printer_->preview(mainWindow_.get(), [this, &options](Surface& printer) {
         (void)printMapAndListing(store_, printer, options);
@@ -136,25 +155,20 @@ void Desktop::printSelectedFiles() {
     MainWindow* window = mainWindow_.get();
     BatchPrintFiles files;
     files.folder = window->currentFolder();
-    QWidget* controls = window->centralWidget();
-    if (const auto* list = controls->findChild<QListWidget*>("File1")) {
-        for (int i = 0; i < list->count(); ++i) {
-            files.names.push_back(list->item(i)->text().toLocal8Bit().toStdString());
-            files.selected.push_back(list->item(i)->isSelected());
-        }
-    }
-    if (const auto* reverse = controls->findChild<QCheckBox*>("Check3D1")) files.reverseOrder = reverse->isChecked();
+    files.names = window->listedFileNames();
+    files.selected = window->listedFileSelection();
+    files.reverseOrder = window->reverseOrderChosen();
     BatchPrintHooks hooks;
     hooks.askOptions = [this] { return printOptions_->choose(); };
-    hooks.fileLoaded = [window, controls](const std::string& name) {
-        if (auto* label = controls->findChild<QLabel*>("Label1")) label->setText(QString::fromLocal8Bit(name.c_str()));
+    hooks.fileLoaded = [window](const std::string& name) {
+        window->showNameLine(name);
         window->redisplayMap();
     };
     int printed = 0;
     printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
     if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
-    window->action("mnuredisplay")->setEnabled(true);
-    window->action("mnuprint")->setEnabled(true);
+    window->mapShown();
+    window->startNewHistory({});
 }
 
 }  // namespace qelvar

@@ -9,6 +9,7 @@
 
 namespace qelvar {
 
+class Autosave;
 class Dice;
 class GenerationOptionsWindow;
 class DesktopPrinter;
@@ -35,6 +36,7 @@ public:
     Prompter& prompter() { return *prompter_; }
     MainWindow& mainWindow() { return *mainWindow_; }
     GenerationOptionsWindow& generationOptions() { return *generationOptions_; }
+    Autosave& autosave() { return *autosave_; }
     // The dice of "Generate"; seeded from the clock unless a test gives fixed ones.
     void setDice(std::unique_ptr<Dice> dice);
 
@@ -51,7 +53,8 @@ public:
 
 private:
     void wireWindows();
-    void wirePrinting();
+    // Offers the autosaves of copies that died; the first one accepted is loaded, each declined one removed.
+    void offerRecovery();
 
     SubsectorStore store_;
     std::unique_ptr<QtPrompter> qtPrompter_;
@@ -63,6 +66,7 @@ private:
     // Made hidden at start-up.
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     std::unique_ptr<DesktopPrinter> printer_;
+    std::unique_ptr<Autosave> autosave_;
 };
 
 }  // namespace qelvar

@@ -25,6 +25,10 @@ bool DesktopPrinter::available() {
     return false;
 }
 
+void DesktopPrinter::setLandscape(bool landscape) {
+    printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
 void DesktopPrinter::print(const Pages& pages) {
     const std::string pdf = pdfPath();
     if (pdf.empty()) {

@@ -26,6 +26,8 @@ public:
 
     // Whether there is anything to print to; when not, the user is told so and nothing else happens.
     bool available();
+    // Turns the paper for the next prints and previews (the landscape print modes), or back upright.
+    void setLandscape(bool landscape);
     // Draws the pages on the printer or into the PDF file.
     void print(const Pages& pages);
     // "Printer Setup": the system's printer dialog (the page set-up of the PDF file under

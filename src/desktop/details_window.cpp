@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -14,6 +15,8 @@
 #include <functional>
 
 #include "store/codes.h"
+#include "store/trade.h"
+#include "store_change.h"
 #include "store/subsector_store.h"
 #include "details/description_table.h"
 #include "details/field_edits.h"
@@ -31,7 +34,8 @@ namespace qelvar {
 
 namespace {
 
-// A value label that opens its editor when clicked.
+// A value label that opens its editor when clicked, or when it has the keyboard focus and Enter or Space is
+// pressed; a focused label shows a heavier frame.
 class ValueLabel : public QLabel {
 public:
     ValueLabel(const char* name, QWidget* parent, std::function<void()> onClick)
@@ -39,11 +43,12 @@ public:
         setObjectName(name);
         setTextFormat(Qt::PlainText);
         setCursor(Qt::PointingHandCursor);
-        setToolTip("Click to change");
+        setToolTip(DetailsWindow::tr("Click, or press Enter or Space, to change"));
         setFrameShape(QFrame::StyledPanel);
         setMargin(2);
         setTextInteractionFlags(Qt::NoTextInteraction);
         setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        setFocusPolicy(Qt::StrongFocus);
     }
 
 protected:
@@ -53,12 +58,33 @@ protected:
         }
         QLabel::mouseReleaseEvent(event);
     }
+    void keyPressEvent(QKeyEvent* event) override {
+        const int key = event->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && event->modifiers() == 0) {
+            if (onClick_) onClick_();
+            event->accept();
+            return;
+        }
+        QLabel::keyPressEvent(event);
+    }
+    void focusInEvent(QFocusEvent* event) override {
+        shape_ = frameShape();
+        setFrameShape(QFrame::Box);
+        setLineWidth(2);
+        QLabel::focusInEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override {
+        setFrameShape(shape_);
+        setLineWidth(1);
+        QLabel::focusOutEvent(event);
+    }
 
 private:
     std::function<void()> onClick_;
+    QFrame::Shape shape_ = QFrame::StyledPanel;
 };
 
-QLabel* fixedLabel(const char* name, const char* caption, QWidget* parent) {
+QLabel* fixedLabel(const char* name, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
@@ -78,33 +104,47 @@ QString shownCaption(const std::string& caption) {
 DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), store_(store), prompter_(prompter) {
     setObjectName("Form2");
-    setWindowTitle("DETAILS");
+    setWindowTitle(tr("DETAILS"));
     setModal(true);
 
-    auto* frame = new QGroupBox("Star system details: ", this);
+    auto* frame = new QGroupBox(tr("Star system details: "), this);
     frame->setObjectName("Frame3d1");
+    frame_ = frame;
+    captioned_.insert(frame->objectName(), frame);
     auto* grid = new QGridLayout(frame);
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(6);
 
-    const auto value = [this, frame](const char* name, void (DetailsWindow::*edit)()) {
-        return new ValueLabel(name, frame, [this, edit] { (this->*edit)(); });
+    // Every control a caption is written to is kept by its name; the value labels also in reading order,
+    // which is their Tab order.
+    std::vector<QWidget*> tabOrder;
+    const auto value = [this, frame, &tabOrder](const char* name, void (DetailsWindow::*edit)()) {
+        auto* label = new ValueLabel(name, frame, [this, edit] { (this->*edit)(); });
+        captioned_.insert(name, label);
+        tabOrder.push_back(label);
+        return label;
     };
-    const auto readOnly = [frame](const char* name) {
-        QLabel* label = fixedLabel(name, "", frame);
+    const auto caption = [this, frame](const char* name, const QString& text) {
+        QLabel* label = fixedLabel(name, text, frame);
+        captioned_.insert(name, label);
+        return label;
+    };
+    const auto readOnly = [&caption](const char* name) {
+        QLabel* label = caption(name, QString());
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
         return label;
     };
 
     int row = 0;
-    grid->addWidget(fixedLabel("Label1", "Name", frame), row, 0);
+    grid->addWidget(caption("Label1", tr("Name")), row, 0);
     grid->addWidget(value("Label2", &DetailsWindow::editName), row, 1, 1, 3);
     ++row;
     // The headings of the UWP lines; the block itself carries them in a fixed-pitch font, so this column
     // stays hidden.
-    QLabel* uwpHeadings = fixedLabel("Label5", "", frame);
+    QLabel* uwpHeadings = caption("Label5", QString());
     uwpHeadings->hide();
     QLabel* uwp = value("Label6", &DetailsWindow::editUwpDigit);
+    nameValue_ = qobject_cast<QLabel*>(captioned_.value("Label2"));
     QFont fixed("Courier New");
     fixed.setStyleHint(QFont::TypeWriter);
     uwp->setFont(fixed);
@@ -115,40 +155,41 @@ DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget*
     auto* uwpArea = new QScrollArea(frame);
     uwpArea->setWidget(uwp);
     uwpArea->setWidgetResizable(true);
+    uwpArea->setFocusPolicy(Qt::NoFocus);
     uwpArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     uwpArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     uwpArea->setMinimumHeight(uwp->minimumHeight() + uwpArea->horizontalScrollBar()->sizeHint().height() + 4);
     grid->addWidget(uwpArea, row, 0, 1, 4);
     ++row;
-    grid->addWidget(fixedLabel("Label7", "Base", frame), row, 0);
+    grid->addWidget(caption("Label7", tr("Base")), row, 0);
     grid->addWidget(value("Label8", &DetailsWindow::editBase), row, 1, 1, 3);
     ++row;
-    grid->addWidget(fixedLabel("Label9", "Zone", frame), row, 0);
+    grid->addWidget(caption("Label9", tr("Zone")), row, 0);
     grid->addWidget(value("Label10", &DetailsWindow::editZone), row, 1, 1, 3);
     ++row;
-    grid->addWidget(fixedLabel("Label11", "Gas", frame), row, 0);
+    grid->addWidget(caption("Label11", tr("Gas")), row, 0);
     grid->addWidget(value("Label12", &DetailsWindow::editPag), row, 1);
-    grid->addWidget(fixedLabel("Label13", "Stars", frame), row, 2);
+    grid->addWidget(caption("Label13", tr("Stars")), row, 2);
     QLabel* stars = value("Label14", &DetailsWindow::editStars);
     stars->setMinimumHeight(stars->fontMetrics().lineSpacing() * 3 + 8);
     grid->addWidget(stars, row, 3, 3, 1);
     ++row;
-    grid->addWidget(fixedLabel("Label15", "PAG", frame), row, 0);
+    grid->addWidget(caption("Label15", tr("PAG")), row, 0);
     grid->addWidget(value("Label16", &DetailsWindow::editPag), row, 1);
     ++row;
     ++row;
-    grid->addWidget(fixedLabel("Label17", "Notes", frame), row, 0);
+    grid->addWidget(caption("Label17", tr("Notes")), row, 0);
     grid->addWidget(value("Label18", &DetailsWindow::editNotes), row, 1, 1, 3);
     ++row;
-    grid->addWidget(fixedLabel("Label19", "Algn", frame), row, 0);
+    grid->addWidget(caption("Label19", tr("Algn")), row, 0);
     grid->addWidget(value("Label20", &DetailsWindow::editAllegiance), row, 1, 1, 3);
     ++row;
-    grid->addWidget(fixedLabel("Label21", "Cargo base", frame), row, 0);
+    grid->addWidget(caption("Label21", tr("Cargo base")), row, 0);
     grid->addWidget(readOnly("Label22"), row, 1);
-    grid->addWidget(fixedLabel("Label23", "Trade code", frame), row, 2);
+    grid->addWidget(caption("Label23", tr("Trade code")), row, 2);
     grid->addWidget(readOnly("Label24"), row, 3);
     ++row;
-    grid->addWidget(fixedLabel("Label25", "Traffic/facility", frame), row, 0);
+    grid->addWidget(caption("Label25", tr("Traffic/facility")), row, 0);
     QLabel* traffic = readOnly("Label26");
     traffic->setMinimumHeight(traffic->fontMetrics().lineSpacing() * 2 + 4);
     grid->addWidget(traffic, row, 1, 1, 3);
@@ -156,13 +197,24 @@ DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget*
     grid->setColumnStretch(1, 1);
     grid->setColumnStretch(3, 2);
 
-    auto* hint = fixedLabel("Label3", "Click each field to modify values!", this);
+    auto* hint = fixedLabel("Label3", tr("Click each field to modify values!"), this);
     hint->setEnabled(false);
-    auto* done = new QPushButton("Done", this);
+    auto* done = new QPushButton(tr("Done"), this);
     done->setObjectName("Command1");
-    done->setDefault(true);
-    notes_ = new QPushButton("Notes", this);
+    // Return presses "Done" only while it has the focus (where the window opens); on a value it opens that
+    // value's editor.
+    done->setAutoDefault(true);
+    done->setToolTip(tr("Close the details"));
+    notes_ = new QPushButton(tr("Notes"), this);
     notes_->setObjectName("Command2");
+    notes_->setToolTip(tr("Edit the notes file of this hex"));
+    for (QWidget* w : {static_cast<QWidget*>(hint), static_cast<QWidget*>(done), static_cast<QWidget*>(notes_)}) {
+        captioned_.insert(w->objectName(), w);
+    }
+    tabOrder.push_back(done);
+    tabOrder.push_back(notes_);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) setTabOrder(tabOrder[i - 1], tabOrder[i]);
+    done->setFocus();
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(hint, 1);
     bottom->addWidget(done);
@@ -201,11 +253,14 @@ void DetailsWindow::displayForm() {
         const QString text = shownCaption(c.caption);
         if (c.control == "Form2") {
             setWindowTitle(text);
-        } else if (auto* frame = findChild<QGroupBox*>(QString::fromStdString(c.control))) {
+            continue;
+        }
+        QWidget* control = captioned_.value(QString::fromStdString(c.control));
+        if (auto* frame = qobject_cast<QGroupBox*>(control)) {
             frame->setTitle(text);
-        } else if (auto* label = findChild<QLabel*>(QString::fromStdString(c.control))) {
+        } else if (auto* label = qobject_cast<QLabel*>(control)) {
             label->setText(text);
-        } else if (auto* button = findChild<QPushButton*>(QString::fromStdString(c.control))) {
+        } else if (auto* button = qobject_cast<QPushButton*>(control)) {
             button->setText(text);
         }
     }
@@ -231,17 +286,26 @@ void DetailsWindow::changed() {
     store_.unsavedChanges = 1;
 }
 
-std::string DetailsWindow::inputBox(const char* prompt, const std::string& current) {
-    return prompter_.inputBox(prompt, store_.appTitle, current);
+void DetailsWindow::record(const StoreContents& before, const QString& field) {
+    const QString hex = fromBytes(store_.hexCodes[static_cast<std::size_t>(store_.detailIndex)].str());
+    recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
 }
 
+std::string DetailsWindow::inputBox(const QString& prompt, const std::string& current) {
+    return prompter_.inputBox(toBytes(prompt), store_.appTitle, current);
+}
+
+WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(store_.detailIndex)]; }
+
 void DetailsWindow::editName() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    const std::string answer = inputBox("System name", w.name.shown());
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    const std::string answer = inputBox(tr("System name"), w.name.shown());
     if (!storeName(w, answer)) return;
     // Only the name label shows the answer; the other captions wait for the next rebuild.
-    findChild<QLabel*>("Label2")->setText(fromBytes(answer));
+    nameValue_->setText(fromBytes(answer));
     store_.unsavedChanges = 1;
+    record(before, tr("name"));
 }
 
 void DetailsWindow::editUwpDigit() {
@@ -249,48 +313,71 @@ void DetailsWindow::editUwpDigit() {
     if (picked.text == kAbandonOption) return;
     const auto field = uwpDigitField(picked.number);
     if (!field) return;
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
     const std::string current(1, w.uwp.shown()[static_cast<std::size_t>(field->position) - 1]);
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
-    if (storeUwpDigit(w, field->position, answer)) changed();
+    if (!storeUwpDigit(w, field->position, answer)) return;
+    // The trade codes, price and statistics follow the new profile.
+    reclassifyWorld(store_, store_.detailIndex);
+    changed();
+    record(before, tr("UWP"));
 }
 
 void DetailsWindow::editBase() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeBase(w, valueEntryDialog().askNewValue('B', "Base", w.base.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeBase(w, valueEntryDialog().askNewValue('B', toBytes(tr("Base")), w.base.shown()))) return;
+    changed();
+    record(before, tr("base"));
 }
 
 void DetailsWindow::editZone() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeZone(w, valueEntryDialog().askNewValue('Z', "Zone", w.zone.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeZone(w, valueEntryDialog().askNewValue('Z', toBytes(tr("Zone")), w.zone.shown()))) return;
+    changed();
+    record(before, tr("zone"));
 }
 
 void DetailsWindow::editPag() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storePag(w, inputBox("Pop Ast Gas", w.pag.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storePag(w, inputBox(tr("Pop Ast Gas"), w.pag.shown()))) return;
+    changed();
+    record(before, tr("PAG"));
 }
 
 void DetailsWindow::editStars() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
     const FixedText<6>* stars[3] = {&w.star1, &w.star2, &w.star3};
     for (int i = 0; i < 3; ++i) {
-        const std::string prompt = "Star " + std::to_string(i + 1);
-        if (storeStar(w, i + 1, inputBox(prompt.c_str(), stars[i]->shown()))) changed();
+        if (storeStar(w, i + 1, inputBox(tr("Star %1").arg(i + 1), stars[i]->shown()))) changed();
     }
+    record(before, tr("stars"));
 }
 
 void DetailsWindow::editNotes() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeNotes(w, inputBox("Notes", w.notes.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeNotes(w, inputBox(tr("Notes"), w.notes.shown()))) return;
+    changed();
+    record(before, tr("notes"));
 }
 
 void DetailsWindow::editAllegiance() {
-    WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
-    if (storeAllegiance(w, valueEntryDialog().askNewValue('Y', "Aliegance", w.allegiance.shown()))) changed();
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& w = world();
+    if (!storeAllegiance(w, valueEntryDialog().askNewValue('Y', toBytes(tr("Aliegance")), w.allegiance.shown()))) {
+        return;
+    }
+    changed();
+    record(before, tr("allegiance"));
 }
 
 void DetailsWindow::editNotesFile() {
-    const WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
+    const WorldRecord& w = world();
     const int offset = reportedLetterOffset();
     const std::string path = notesFilePath(mapFolder_, offset + w.location);
     const auto notes = readNotesFile(path);
@@ -298,18 +385,23 @@ void DetailsWindow::editNotesFile() {
 
     QString text = fromBytes(*notes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    const QString heading = "Edit notes for " + findChild<QGroupBox*>("Frame3d1")->title();
-    if (!textWindow().edit(heading, text)) return;
-    text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const auto written = writeNotesFile(path, toBytes(text));
-    // The typed notes would be lost without a word; say so instead.
-    if (!written) prompter_.message(written.error(), MessageIcon::Exclamation, store_.appTitle);
+    const QString heading = tr("Edit notes for %1").arg(frame_->title());
+    // A write that fails is said and the text window opens again with the typed text, until it is written
+    // or the user gives it up.
+    while (textWindow().edit(heading, text)) {
+        QString bytes = text;
+        bytes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
+        const auto written = writeNotesFile(path, toBytes(bytes));
+        if (written) return;
+        prompter_.message(written.error(), MessageIcon::Exclamation, store_.appTitle);
+    }
 }
 
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
-                      const std::string& selectedFileName) {
+                      const std::string& selectedFileName, QUndoStack* history) {
     store.detailIndex = slot;
     DetailsWindow window(store, prompter, parent);
+    window.setUndoStack(history);
     window.setMapFolder(folder);
     window.setNotesEnabled(notesAvailableFor(selectedFileName));
     window.activate();

@@ -3,16 +3,20 @@
 // each editable value (click the value), and the notes file of the hex.
 
 #include <QDialog>
+#include <QHash>
 #include <string>
 
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QUndoStack;
 
 namespace qelvar {
 
 class Prompter;
 class SubsectorStore;
+struct StoreContents;
+struct WorldRecord;
 class PickBox;
 class TextWindow;
 class ValueEntryDialog;
@@ -26,6 +30,8 @@ public:
     // The folder the main window's browser shows (the notes live beside it) and whether Notes is offered.
     void setMapFolder(const std::string& folder) { mapFolder_ = folder; }
     void setNotesEnabled(bool enabled);
+    // Where each edit is recorded as an undoable step (none: not recorded).
+    void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
 
     // Activation: the title, the subsector letter's offset (an unknown letter is reported and counts as
     // 0) and every caption, for worlds[store.detailIndex].
@@ -50,7 +56,10 @@ private:
     void editNotesFile();
     // After an edit: the captions again and the subsector marked changed.
     void changed();
-    std::string inputBox(const char* prompt, const std::string& current);
+    // The edit of field just made, as one step of the history.
+    void record(const StoreContents& before, const QString& field);
+    WorldRecord& world();
+    std::string inputBox(const QString& prompt, const std::string& current);
     // The offset of the subsector letter; an unknown letter is reported and counts as 0.
     int reportedLetterOffset();
 
@@ -59,6 +68,11 @@ private:
     std::string mapFolder_;
     int locationOffset_ = 0;
     QPushButton* notes_ = nullptr;
+    QGroupBox* frame_ = nullptr;
+    QLabel* nameValue_ = nullptr;
+    // The controls the captions are written to, by their object names.
+    QHash<QString, QWidget*> captioned_;
+    QUndoStack* undoStack_ = nullptr;
     ValueEntryDialog* valueEntry_ = nullptr;
     PickBox* pickBox_ = nullptr;
     TextWindow* textWindow_ = nullptr;
@@ -66,8 +80,8 @@ private:
 
 // Opens the details of worlds[slot] modally over parent: sets detailIndex, enables Notes for a file name
 // that contains ".dat", and returns when the window is closed (the caller then redraws the map). folder is
-// the folder the browser shows, selectedFileName the file selected in it.
+// the folder the browser shows, selectedFileName the file selected in it; each edit becomes a step of history.
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
-                      const std::string& selectedFileName);
+                      const std::string& selectedFileName, QUndoStack* history = nullptr);
 
 }  // namespace qelvar

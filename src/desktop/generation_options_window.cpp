@@ -14,6 +14,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "seams/prompter.h"
+#include "store_change.h"
 #include "text_codec.h"
 
 namespace qelvar {
@@ -35,7 +36,8 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
     auto* menu = new QMenuBar(this);
-    QAction* done = menu->addAction("Done");
+    QAction* done = menu->addAction(tr("Done"));
+    done->setStatusTip(tr("Keep these options and close the window"));
     done->setObjectName("mnudone");
     connect(done, &QAction::triggered, this, &QDialog::accept);
 
@@ -49,7 +51,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
                                         {"Scattered: 33%", 33},
                                         {"Standard:  50%", 50},
                                         {"Dense:     66%", 66}}) {
-        density_->addItem(text, percent);
+        density_->addItem(tr(text), percent);
     }
 
     allegiance_ = comboBox("Combo3", this);
@@ -59,7 +61,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
     for (int percent : kOddAlienChoices) oddAliens_->addItem(QString::number(percent) + "%", percent);
 
     techCap_ = comboBox("Combo5", this);
-    techCap_->addItem("Don't", GenerationOptions::kNoTechCap);
+    techCap_->addItem(tr("Don't"), GenerationOptions::kNoTechCap);
     for (int level = kHighestTechCapChoice; level >= 0; --level) techCap_->addItem(QString::number(level), level);
 
     letter_->setCurrentIndex(0);
@@ -68,7 +70,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
     oddAliens_->setCurrentIndex(1);
     techCap_->setCurrentIndex(0);
 
-    depopulate_ = new QCheckBox("Depopulate any systems over?", this);
+    depopulate_ = new QCheckBox(tr("Depopulate any systems over?"), this);
     depopulate_->setObjectName("Check3D1");
 
     features_ = new QListWidget(this);
@@ -79,7 +81,8 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
         item->setData(Qt::UserRole, 1);
         features_->addItem(item);
     }
-    modify_ = new QPushButton("Modify chance", this);
+    modify_ = new QPushButton(tr("Modify chance"), this);
+    modify_->setToolTip(tr("Change the percentage chance of the selected feature"));
     modify_->setObjectName("Command1");
     modify_->setEnabled(false);
     connect(features_, &QListWidget::itemSelectionChanged, this, [this] { modify_->setEnabled(true); });
@@ -89,25 +92,32 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
 
     auto* subsectorName = new QLineEdit(this);
     subsectorName->setObjectName("Text1");
-    connect(subsectorName, &QLineEdit::textChanged, this,
-            [this](const QString& text) { store_.subsectorName = toBytes(text); });
+    // Each keystroke writes the name; the keystrokes of one name make one undoable step.
+    connect(subsectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const StoreContents before = StoreContents::of(store_);
+        store_.subsectorName = toBytes(text);
+        recordStoreChange(undoStack_, store_, before, tr("Change subsector name"), 1);
+    });
     auto* sectorName = new QLineEdit(this);
     sectorName->setObjectName("Text2");
-    connect(sectorName, &QLineEdit::textChanged, this,
-            [this](const QString& text) { store_.sectorName = toBytes(text); });
+    connect(sectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const StoreContents before = StoreContents::of(store_);
+        store_.sectorName = toBytes(text);
+        recordStoreChange(undoStack_, store_, before, tr("Change sector name"), 2);
+    });
 
     auto* form = new QFormLayout;
-    form->addRow("Generate as:", letter_);
-    form->addRow("System Frequency:", density_);
-    form->addRow("Default Alleigance:", allegiance_);
-    form->addRow("Chance of odd alien alleigance", oddAliens_);
-    form->addRow("Cap TL at:", techCap_);
+    form->addRow(tr("Generate as:"), letter_);
+    form->addRow(tr("System Frequency:"), density_);
+    form->addRow(tr("Default Alleigance:"), allegiance_);
+    form->addRow(tr("Chance of odd alien alleigance"), oddAliens_);
+    form->addRow(tr("Cap TL at:"), techCap_);
     form->addRow(depopulate_);
-    form->addRow(new QLabel("Note features:", this));
+    form->addRow(new QLabel(tr("Note features:"), this));
     form->addRow(features_);
     form->addRow(modify_);
-    form->addRow("Subsector name", subsectorName);
-    form->addRow("Sector name", sectorName);
+    form->addRow(tr("Subsector name"), subsectorName);
+    form->addRow(tr("Sector name"), sectorName);
     auto* layout = new QVBoxLayout(this);
     layout->setMenuBar(menu);
     layout->addLayout(form);
@@ -130,8 +140,8 @@ void GenerationOptionsWindow::modifyChance() {
     if (item == nullptr) return;
     const std::string row = toBytes(item->text());
     const std::string code = row.substr(0, std::min<std::size_t>(2, row.size()));
-    const std::string answer = prompter_.inputBox("Give percent chance of " + code, store_.appTitle,
-                                                  std::string(columns(row, 13, row.size())));
+    const std::string answer = prompter_.inputBox(toBytes(tr("Give percent chance of %1").arg(fromBytes(code))),
+                                                  store_.appTitle, std::string(columns(row, 13, row.size())));
     if (answer.empty()) return;
     item->setText(fromBytes(rowWithChance(row, answer)));
     copyRowsToFeatures();

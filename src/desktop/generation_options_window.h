@@ -10,6 +10,7 @@ class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QPushButton;
+class QUndoStack;
 
 namespace qelvar {
 
@@ -17,9 +18,13 @@ class Prompter;
 class SubsectorStore;
 
 class GenerationOptionsWindow : public QDialog {
+    Q_OBJECT
 public:
     // Builds the window with its defaults, hidden. The name boxes write to the store at every keystroke.
     GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
+
+    // Where the name boxes record their changes (none: not recorded).
+    void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
 
     // The options as the controls hold them now.
     GenerationOptions options() const;
@@ -32,6 +37,7 @@ private:
 
     SubsectorStore& store_;
     Prompter& prompter_;
+    QUndoStack* undoStack_ = nullptr;
     QComboBox* letter_;
     QComboBox* density_;
     QComboBox* allegiance_;

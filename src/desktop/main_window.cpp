@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMetaMethod>
 #include <QMenuBar>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -20,9 +21,16 @@
 #include <QScrollBar>
 #include <QStorageInfo>
 #include <QStyle>
+#include <QSettings>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QUndoStack>
+#include <QUndoView>
 #include <QVBoxLayout>
+#include <QDialog>
 #include <filesystem>
 
+#include "map_area.h"
 #include "map_view.h"
 #include "store/startup.h"
 #include "store/paths.h"
@@ -76,7 +84,7 @@ QPushButton* button(const char* name, const QString& caption, QWidget* parent) {
 MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
     : QMainWindow(parent), store_(store), prompter_(prompter) {
     setObjectName("Form1");
-    setWindowTitle(fromBytes(store_.appTitle));
+    undoStack_ = new QUndoStack(this);
     buildControls();
     buildMenus();
 
@@ -90,9 +98,28 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     showFolderList();
     fileType_->setCurrentIndex(1);  // "ARP files"
     fileTypeChosen(1);
+
+    // The unsaved-changes flag follows the history: back at the saved state, nothing is unsaved.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        store_.unsavedChanges = clean ? 0 : 1;
+        setWindowModified(!clean);
+        emit storeChanged();
+    });
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        store_.unsavedChanges = undoStack_->isClean() ? 0 : 1;
+        setWindowModified(!undoStack_->isClean());
+        if (redisplay_->isEnabled()) redisplayMap();
+        emit storeChanged();
+    });
+    updateTitle();
 }
 
-MainWindow::~MainWindow() = default;
+MapView& MainWindow::mapView() { return mapArea_->view(); }
+
+MainWindow::~MainWindow() {
+    // The history empties itself as it goes; nothing is to follow that.
+    undoStack_->disconnect();
+}
 
 void MainWindow::buildControls() {
     auto* central = new QWidget(this);
@@ -123,15 +150,23 @@ void MainWindow::buildControls() {
     files_ = new QListWidget(browser);
     files_->setObjectName("File1");
     files_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    files_->setToolTip(tr("Double-click or press Enter to load a file"));
+    files_->installEventFilter(this);
+    fileType_->setToolTip(tr("The kind of file the list shows"));
     load_ = button("Command4", tr("&Load"), browser);
     load_->setEnabled(false);
     load_->setDefault(true);
     printSelected_ = button("Command5", tr("Print all selected"), browser);
     printSelected_->setEnabled(false);
+    load_->setToolTip(tr("Load the selected file and draw its map"));
+    printSelected_->setToolTip(tr("Load and print every selected file"));
     auto* index = button("Command3", tr("List subsec names"), browser);
     auto* mark = button("Command2", tr("Mark from mask"), browser);
     reverseOrder_ = new QCheckBox(tr("Reverse order ?"), browser);
     reverseOrder_->setObjectName("Check3D1");
+    reverseOrder_->setToolTip(tr("Print the selected files from the last to the first"));
+    index->setToolTip(tr("List the subsector names of the listed files"));
+    mark->setToolTip(tr("Select the listed files whose names begin with a text"));
 
     browserLayout->addWidget(drive_);
     browserLayout->addWidget(folders_, 2);
@@ -151,31 +186,29 @@ void MainWindow::buildControls() {
     auto* left = new QVBoxLayout;
     left->addWidget(browser, 1);
     generate_ = button("Command1", tr("&Generate"), central);
-    generate_->setEnabled(false);
+    generate_->setToolTip(tr("Make a new random subsector with the generation options"));
     left->addWidget(generate_);
     columns->addLayout(left, 0);
 
-    // The map, scrolled by the bar beside it.
-    mapFrame_ = new QWidget(central);
-    mapView_ = new MapView(mapFrame_);
-    mapFrame_->setFixedSize(mapView_->size());
+    // The map, filling the room it is given, scrolled by the bar beside it.
+    mapArea_ = new MapArea(central);
     scroll_ = new QScrollBar(Qt::Vertical, central);
     scroll_->setObjectName("VScroll1");
     scroll_->setRange(-twipsToDots(kScrollRangeTwips, logicalDpi()), twipsToDots(kScrollRangeTwips, logicalDpi()));
     scroll_->setValue(0);
     scroll_->setSingleStep(std::max(1, twipsToDots(150, logicalDpi())));
     scroll_->setPageStep(std::max(1, twipsToDots(1500, logicalDpi())));
-    scroll_->setFixedHeight(mapFrame_->height());
+    scroll_->setToolTip(tr("Move the map up and down"));
     auto* home = button("Command6", tr("0"), central);
     home->setToolTip(tr("Bring the map back to its home position"));
     home->setFixedWidth(home->fontMetrics().horizontalAdvance("000") + 16);
     auto* mapColumn = new QGridLayout;
     mapColumn->setSpacing(2);
-    mapColumn->addWidget(mapFrame_, 0, 0);
+    mapColumn->addWidget(mapArea_, 0, 0, 2, 1);
     mapColumn->addWidget(scroll_, 0, 1);
     mapColumn->addWidget(home, 1, 1);
-    mapColumn->setRowStretch(2, 1);
-    columns->addLayout(mapColumn, 0);
+    mapColumn->setRowStretch(0, 1);
+    columns->addLayout(mapColumn, 1);
 
     // The pointer labels and the sector mode.
     auto* right = new QVBoxLayout;
@@ -196,11 +229,12 @@ void MainWindow::buildControls() {
     locationLabel_->setToolTip(tr("The hex under the pointer and its profile; click to draw the sector grid"));
     sectorMode_ = new QCheckBox(tr("Sector mode"), central);
     sectorMode_->setObjectName("Check3D2");
+    sectorMode_->setToolTip(tr("Draw the map with the sector grid"));
     right->addWidget(nameLabel_);
     right->addWidget(locationLabel_);
     right->addWidget(sectorMode_);
     right->addStretch(1);
-    columns->addLayout(right, 1);
+    columns->addLayout(right, 0);
     setCentralWidget(central);
 
     connect(drive_, &QComboBox::activated, this, &MainWindow::changeDrive);
@@ -213,51 +247,95 @@ void MainWindow::buildControls() {
         loadSelectedFile();
     });
     connect(load_, &QPushButton::clicked, this, &MainWindow::loadSelectedFile);
+    connect(generate_, &QPushButton::clicked, this, &MainWindow::generateRequested);
+    connect(printSelected_, &QPushButton::clicked, this, &MainWindow::printSelectedRequested);
     connect(index, &QPushButton::clicked, this, &MainWindow::showSubsectorIndexOfFolder);
     connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
     connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
     connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
-    connect(mapView_, &MapView::pointerMoved, this, &MainWindow::pointerMoved);
-    connect(mapView_, &MapView::pointerPressed, this, &MainWindow::pointerPressed);
-    connect(mapView_, &MapView::surfaceRenewed, this, &MainWindow::redisplayMap);
+    connect(&mapView(), &MapView::pointerMoved, this, &MainWindow::pointerMoved);
+    connect(&mapView(), &MapView::pointerPressed, this, &MainWindow::pointerPressed);
+    connect(&mapView(), &MapView::surfaceRenewed, this, &MainWindow::redisplayMap);
 }
 
 void MainWindow::buildMenus() {
     QMenuBar* bar = menuBar();
-    const auto item = [this](QWidget* menu, const char* name, const QString& caption) {
+    // Every menu item, in menu order: object name, caption and what it does for the status bar.
+    const auto item = [this](QWidget* menu, const char* name, const QString& caption, const QString& tip) {
         auto* a = new QAction(caption, this);
         a->setObjectName(name);
+        a->setStatusTip(tip);
+        a->setToolTip(tip);
         menu->addAction(a);
         return a;
     };
-    QAction* exit = item(bar, "mnuexit", tr("E&xit"));
+    const auto submenu = [bar](const char* name, const QString& caption) {
+        QMenu* menu = bar->addMenu(caption);
+        menu->setObjectName(name);
+        menu->menuAction()->setObjectName(name);
+        menu->setToolTipsVisible(true);
+        return menu;
+    };
+    QAction* exit = item(bar, "mnuexit", tr("E&xit"), tr("Close the program"));
     exit->setShortcut(QKeySequence::Quit);
-    redisplay_ = item(bar, "mnuredisplay", tr("&Redisplay"));
+    redisplay_ = item(bar, "mnuredisplay", tr("&Redisplay"), tr("Draw the map again"));
     redisplay_->setShortcut(QKeySequence(Qt::Key_F5));
     redisplay_->setEnabled(false);
 
-    QMenu* printMenu = bar->addMenu(tr("&Print..."));
-    printMenu->setObjectName("mnupmenu");
-    printMenu->menuAction()->setObjectName("mnupmenu");
-    item(printMenu, "mnuprintsetup", tr("Printer Setup"))->setEnabled(false);
-    item(printMenu, "mnuprintopt", tr("Print Options..."))->setEnabled(false);
-    print_ = item(printMenu, "mnuprint", tr("Print"));
+    QMenu* printMenu = submenu("mnupmenu", tr("&Print..."));
+    QAction* setup = item(printMenu, "mnuprintsetup", tr("Printer Setup"), tr("Choose and set up the printer"));
+    QAction* printOptions =
+        item(printMenu, "mnuprintopt", tr("Print Options..."), tr("Choose what the printed page holds"));
+    print_ = item(printMenu, "mnuprint", tr("Print"), tr("Print the map of the subsector"));
     print_->setShortcut(QKeySequence::Print);
     print_->setEnabled(false);
-    item(printMenu, "mnuprintpreview", tr("Print Preview..."))->setEnabled(false);
+    printPreview_ =
+        item(printMenu, "mnuprintpreview", tr("Print Preview..."), tr("See the printed pages before printing"));
+    printPreview_->setEnabled(false);
 
-    QMenu* fileMenu = bar->addMenu(tr("&File..."));
-    fileMenu->setObjectName("mnufile");
-    fileMenu->menuAction()->setObjectName("mnufile");
-    QAction* bmp = item(fileMenu, "mnubmp", tr("Save screenshot of map to BMP image"));
-    QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"));
-    QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
-    sbs->setShortcut(QKeySequence::Save);
-    QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
-    QAction* sector = item(fileMenu, "mnusector", tr("Save to sector file..."));
+    QMenu* fileMenu = submenu("mnufile", tr("&File..."));
+    QAction* bmp = item(fileMenu, "mnubmp", tr("Save screenshot of map to BMP image"),
+                        tr("Write the map as it is shown to QELVAR.BMP in the folder shown"));
+    QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"), tr("Write the subsector as an ARP listing"));
+    QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"), tr("Write the subsector to an SBS file you name"));
+    sbs->setShortcut(QKeySequence::SaveAs);
+    QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"),
+                           tr("Convert every listed file of the folder to SBS"));
+    QAction* sector = item(fileMenu, "mnusector", tr("Save to sector file..."),
+                           tr("Put the subsector back into a new or existing sector file"));
+    fileMenu->addSeparator();
+    QAction* saveNow = item(fileMenu, "mnusave", tr("Save"), tr("Write the subsector back to its SBS file"));
+    saveNow->setShortcut(QKeySequence::Save);
+    recentMenu_ = fileMenu->addMenu(tr("Recent files"));
+    recentMenu_->setObjectName("mnurecent");
+    recentMenu_->menuAction()->setObjectName("mnurecent");
+    recentMenu_->menuAction()->setStatusTip(tr("Load one of the last ten files loaded or saved"));
+    recentMenu_->setToolTipsVisible(true);
 
-    item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
-    item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
+    QMenu* editMenu = submenu("mnuedit", tr("&Edit"));
+    QAction* undo = undoStack_->createUndoAction(this, tr("&Undo"));
+    undo->setObjectName("mnuundo");
+    undo->setShortcut(QKeySequence::Undo);
+    undo->setStatusTip(tr("Take back the last change"));
+    QAction* redo = undoStack_->createRedoAction(this, tr("&Redo"));
+    redo->setObjectName("mnuredo");
+    redo->setShortcut(QKeySequence::Redo);
+    redo->setStatusTip(tr("Make the change taken back again"));
+    editMenu->addAction(undo);
+    editMenu->addAction(redo);
+    QAction* history =
+        item(editMenu, "mnuhistory", tr("Undo &History..."), tr("List every change; click one to go back to it"));
+
+    QMenu* viewMenu = submenu("mnuview", tr("&View"));
+    QAction* zoomIn = item(viewMenu, "mnuzoomin", tr("Zoom &In"), tr("Show the map larger, around the pointer"));
+    zoomIn->setShortcuts({QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)});
+    QAction* zoomOut = item(viewMenu, "mnuzoomout", tr("Zoom &Out"), tr("Show the map smaller, around the pointer"));
+    zoomOut->setShortcut(QKeySequence::ZoomOut);
+    QAction* zoomReset = item(viewMenu, "mnuzoomreset", tr("&Whole Map"), tr("Fit the whole map into the window"));
+    zoomReset->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+
+    QAction* options = item(bar, "mnugopt", tr("Generation &Options..."), tr("Choose how Generate makes a subsector"));
+    QAction* about = item(bar, "mnuabout", tr("&About..."), tr("The program's version and the system information"));
 
     connect(exit, &QAction::triggered, this, &QWidget::close);
     connect(redisplay_, &QAction::triggered, this, &MainWindow::redisplayMap);
@@ -266,9 +344,36 @@ void MainWindow::buildMenus() {
     connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
     connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
     connect(sector, &QAction::triggered, this, &MainWindow::saveToSectorFile);
+    connect(saveNow, &QAction::triggered, this, &MainWindow::save);
+    connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::showRecentFiles);
+    connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
+    connect(zoomIn, &QAction::triggered, mapArea_, &MapArea::zoomIn);
+    connect(zoomOut, &QAction::triggered, mapArea_, &MapArea::zoomOut);
+    connect(zoomReset, &QAction::triggered, mapArea_, &MapArea::resetZoom);
+    connect(setup, &QAction::triggered, this, &MainWindow::printerSetupRequested);
+    connect(printOptions, &QAction::triggered, this, &MainWindow::printOptionsRequested);
+    connect(print_, &QAction::triggered, this, &MainWindow::printRequested);
+    connect(printPreview_, &QAction::triggered, this, &MainWindow::printPreviewRequested);
+    connect(options, &QAction::triggered, this, &MainWindow::generationOptionsRequested);
+    connect(about, &QAction::triggered, this, &MainWindow::aboutRequested);
+    statusBar();
 }
 
-QAction* MainWindow::action(const char* objectName) const { return findChild<QAction*>(objectName); }
+void MainWindow::mapShown() {
+    redisplay_->setEnabled(true);
+    print_->setEnabled(true);
+    printPreview_->setEnabled(true);
+}
+
+void MainWindow::showNameLine(const std::string& text) { nameLabel_->setText(fromPath(text)); }
+
+bool MainWindow::reverseOrderChosen() const { return reverseOrder_->isChecked(); }
+
+std::vector<bool> MainWindow::listedFileSelection() const {
+    std::vector<bool> selected;
+    for (int i = 0; i < files_->count(); ++i) selected.push_back(files_->item(i)->isSelected());
+    return selected;
+}
 
 // --- the file browser -------------------------------------------------------------------------------------
 
@@ -393,17 +498,44 @@ bool MainWindow::mayDiscardChanges() { return store_.unsavedChanges != 1 || prom
 void MainWindow::loadSelectedFile() {
     const std::string name = selectedFileName();
     if (name.empty()) return;
-    if (!mayDiscardChanges()) return;
-    LoadOptions options{folder_, name};
+    loadFile(joinPath(folder_, name));
+}
+
+bool MainWindow::loadFile(const std::string& path) {
+    if (!mayDiscardChanges()) return false;
+    LoadOptions options{folderOf(path), fileNameOf(path)};
     options.chooseSubsector = [this](const Sector& sector) { return SubsectorChoiceDialog::choose(sector, this); };
     // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
     // the subsector, which is then shown like any load.
-    if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
+    if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
     store_.refreshStatistics();
     redisplayMap();
-    redisplay_->setEnabled(true);
-    print_->setEnabled(true);
+    mapShown();
     store_.unsavedChanges = 0;
+    startNewHistory(path);
+    rememberRecentFile(path);
+    return true;
+}
+
+void MainWindow::startNewHistory(const std::string& path) {
+    documentPath_ = path;
+    const int unsaved = store_.unsavedChanges;
+    undoStack_->clear();
+    store_.unsavedChanges = static_cast<std::int16_t>(unsaved);
+    setWindowModified(unsaved == 1);
+    updateTitle();
+    emit storeChanged();
+}
+
+void MainWindow::forgetDocument() {
+    documentPath_.clear();
+    updateTitle();
+}
+
+void MainWindow::updateTitle() {
+    const QString app = fromBytes(store_.appTitle);
+    setWindowTitle(documentPath_.empty() ? app + "[*]"
+                                         : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app));
 }
 
 void MainWindow::applyCommandLine(const std::string& commandLine) {
@@ -412,15 +544,115 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
         if (loadSubsectorFile(store_, prompter_, atlasPath()) != LoadStatus::NotRead) {
             store_.refreshStatistics();
             redisplayMap();
+            startNewHistory(atlasPath());
         }
         return;
     }
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
 }
 
-void MainWindow::saveAsSbs() { (void)saveSbs(store_, prompter_, tagText_, folder_); }  // told through the prompter
+void MainWindow::saveAsSbs() {
+    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_)) fileSaved(*path, true);
+}
 
-void MainWindow::saveAsArp() { (void)saveArp(store_, prompter_, folder_); }  // told through the prompter
+void MainWindow::saveAsArp() {
+    if (const auto path = saveArp(store_, prompter_, folder_)) fileSaved(*path, false);
+}
+
+void MainWindow::save() {
+    const std::string name = fileNameOf(documentPath_);
+    const auto dot = name.rfind('.');
+    if (documentPath_.empty() || dot == std::string::npos || fileTypeNamed(name.substr(dot + 1)) != FileType::Sbs) {
+        saveAsSbs();
+        return;
+    }
+    if (!writeSbsFile(store_, prompter_, documentPath_)) return;
+    store_.unsavedChanges = 0;
+    fileSaved(documentPath_, true);
+}
+
+void MainWindow::fileSaved(const std::string& path, bool isDocument) {
+    undoStack_->setClean();
+    store_.unsavedChanges = 0;
+    setWindowModified(false);
+    if (isDocument) documentPath_ = path;
+    updateTitle();
+    rememberRecentFile(path);
+    emit storeSaved();
+    std::error_code error;
+    if (std::filesystem::equivalent(folderOf(path), folder_, error)) refreshFileList();
+}
+
+void MainWindow::refreshFileList() {
+    const std::string current = files_->currentItem() ? toPath(files_->currentItem()->text()) : std::string();
+    const std::vector<std::string> selected = selectedFileNames();
+    const QSignalBlocker quiet(files_);
+    showFileList();
+    for (const std::string& name : selected) {
+        for (QListWidgetItem* item : files_->findItems(fromPath(name), Qt::MatchExactly)) item->setSelected(true);
+    }
+    if (!current.empty()) {
+        const auto found = files_->findItems(fromPath(current), Qt::MatchExactly);
+        if (!found.isEmpty()) files_->setCurrentItem(found.front(), QItemSelectionModel::NoUpdate);
+    }
+    fileSelectionChanged();
+}
+
+// The recent files live beside the settings file, newest first.
+namespace {
+QSettings recentFilesSettings() {
+    return QSettings(fromPath(joinPath(folderOf(settingsPath()), "qelvar-recent.ini")), QSettings::IniFormat);
+}
+constexpr int kRecentFiles = 10;
+}  // namespace
+
+std::vector<std::string> MainWindow::recentFiles() const {
+    std::vector<std::string> paths;
+    for (const QString& path : recentFilesSettings().value("recent").toStringList()) paths.push_back(toPath(path));
+    return paths;
+}
+
+void MainWindow::rememberRecentFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const QString entry = fromPath(error ? path : absolute.lexically_normal().string());
+    QSettings settings = recentFilesSettings();
+    QStringList paths = settings.value("recent").toStringList();
+    paths.removeAll(entry);
+    paths.prepend(entry);
+    while (paths.size() > kRecentFiles) paths.removeLast();
+    settings.setValue("recent", paths);
+}
+
+void MainWindow::showRecentFiles() {
+    recentMenu_->clear();
+    int number = 0;
+    for (const std::string& path : recentFiles()) {
+        QAction* entry = recentMenu_->addAction(tr("&%1 %2").arg(++number % 10).arg(fromPath(fileNameOf(path))));
+        entry->setStatusTip(fromPath(path));
+        entry->setToolTip(fromPath(path));
+        connect(entry, &QAction::triggered, this, [this, path] {
+            if (!loadFile(path)) return;
+            if (folderOf(path) != folder_) openFolder(folderOf(path));
+        });
+    }
+    if (number == 0) recentMenu_->addAction(tr("(none)"))->setEnabled(false);
+}
+
+void MainWindow::showUndoHistory() {
+    QDialog dialog(this);
+    dialog.setObjectName("UndoHistory");
+    dialog.setWindowTitle(tr("Undo History"));
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* view = new QUndoView(undoStack_, &dialog);
+    view->setEmptyLabel(tr("<loaded or saved>"));
+    layout->addWidget(view);
+    auto* close = new QPushButton(tr("Close"), &dialog);
+    layout->addWidget(close, 0, Qt::AlignRight);
+    connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.resize(360, 320);
+    dialog.exec();
+}
 
 void MainWindow::saveToSectorFile() {
     if (!letterOffset(store_.subsectorLetter)) {
@@ -458,18 +690,15 @@ void MainWindow::saveAllInFolderAsSbs() {
                                  return !progress.wasCanceled();
                              });
     progress.reset();
-    const std::string reselect = selectedFileName();
-    showFileList();
-    if (!reselect.empty()) {
-        const auto found = files_->findItems(fromPath(reselect), Qt::MatchExactly);
-        if (!found.isEmpty()) files_->setCurrentItem(found.front());
-    }
+    refreshFileList();
     if (result.written.empty()) return;
+    // The store now holds the last file converted.
+    startNewHistory(joinPath(folder_, fileNameOf(result.written.back())));
     redisplayMap();
     redisplay_->setEnabled(true);
 }
 
-void MainWindow::saveScreenshot() { (void)saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
+void MainWindow::saveScreenshot() { (void)saveMapScreenshot(mapView().surface(), folder_, prompter_); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (mayDiscardChanges()) {
@@ -483,18 +712,18 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the map --------------------------------------------------------------------------------------------------
 
 void MainWindow::redisplayMap() {
-    redrawMap(store_, mapView_->surface(), prompter_, sectorMode_->isChecked());
-    mapView_->update();
+    redrawMap(store_, mapView().surface(), prompter_, sectorMode_->isChecked());
+    mapView().update();
 }
 
 void MainWindow::drawSectorGridOnMap() {
-    redrawMap(store_, mapView_->surface(), prompter_, true);
-    mapView_->update();
+    redrawMap(store_, mapView().surface(), prompter_, true);
+    mapView().update();
 }
 
 void MainWindow::resetMapScroll() { scroll_->setValue(0); }
 
-void MainWindow::moveMap(int value) { mapView_->move(0, value); }
+void MainWindow::moveMap(int value) { mapArea_->setScrollOffset(value); }
 
 void MainWindow::showLabels(const MapLabels& labels) {
     labels_ = labels;
@@ -513,8 +742,8 @@ void MainWindow::pointerPressed(MapPoint point) {
     store_.detailIndex = result.detailIndex;
     showLabels(result.labels);
     if (!result.onWorld) return;
-    if (openDetails_) {
-        openDetails_(result.detailIndex);
+    if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
+        emit worldDetailsRequested(result.detailIndex);
     } else {
         prompter_.message(store_.worlds[static_cast<std::size_t>(result.detailIndex)].name.shown(),
                           MessageIcon::Information);
@@ -525,7 +754,7 @@ void MainWindow::pointerPressed(MapPoint point) {
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonRelease) {
         if (watched == nameLabel_) {
-            if (dumpDescriptions_) dumpDescriptions_();
+            emit descriptionDumpRequested();
             return true;
         }
         if (watched == locationLabel_) {
@@ -533,10 +762,14 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == folders_ && event->type() == QEvent::KeyPress) {
+    if ((watched == folders_ || watched == files_) && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-            folderActivated(folders_->currentItem());
+            if (watched == folders_) {
+                folderActivated(folders_->currentItem());
+            } else {
+                loadSelectedFile();
+            }
             return true;
         }
     }

@@ -3,7 +3,6 @@
 // that start generation and batch work, and the menu bar.
 
 #include <QMainWindow>
-#include <functional>
 #include <string>
 
 #include "files/folder_files.h"
@@ -16,10 +15,13 @@ class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
+class QMenu;
 class QScrollBar;
+class QUndoStack;
 
 namespace qelvar {
 
+class MapArea;
 class MapView;
 class Prompter;
 class SubsectorStore;
@@ -43,17 +45,46 @@ public:
     // Every name the file list shows, in its order, and the ones selected.
     std::vector<std::string> listedFileNames() const;
     std::vector<std::string> selectedFileNames() const;
-    MapView& mapView() { return *mapView_; }
+    MapView& mapView();
+    MapArea& mapArea() { return *mapArea_; }
+    // Every change a user makes to the store is a step here; its clean state is the saved state.
+    QUndoStack& undoStack() { return *undoStack_; }
+    // The file the subsector was loaded from or last saved to; empty when none (generated).
+    std::string documentPath() const { return documentPath_; }
+    // After the store was filled from somewhere else (generated, batch work): path is its file (empty for
+    // none), and the history starts again with the store's unsaved-changes flag as it is.
+    void startNewHistory(const std::string& path);
+    // The store no longer comes from a file (a generated subsector): the title loses the file's name.
+    void forgetDocument();
+    // The last ten files loaded or saved, newest first.
+    std::vector<std::string> recentFiles() const;
+    // Loads folder/name as "Load" does (after the unsaved-changes question); false when nothing was read.
+    bool loadFile(const std::string& path);
+    // Whether each listed file is selected, in the list's order; whether "Reverse order ?" is ticked.
+    std::vector<bool> listedFileSelection() const;
+    bool reverseOrderChosen() const;
+    // A subsector is in the store and shown: "Redisplay", "Print" and "Print Preview..." are offered.
+    void mapShown();
+    // The name line shows text (the file batch printing has just loaded).
+    void showNameLine(const std::string& text);
 
-    // What a click on a world does: open its details for the slot (detailIndex). The window redraws the
-    // map when it returns.
-    using DetailsOpener = std::function<void(int slot)>;
-    void setDetailsOpener(DetailsOpener opener) { openDetails_ = std::move(opener); }
-    // What a click on the world name line does: write the description table dump.
-    void setDescriptionDumper(std::function<void()> dumper) { dumpDescriptions_ = std::move(dumper); }
-    // Gives a control, a menu heading or a menu item its work, and enables it (the actions of later
-    // windows: generation, printing, the other file formats, the About box).
-    QAction* action(const char* objectName) const;
+signals:
+    // A click on a world (or Enter on the hex cursor): open its details for the slot (detailIndex). The
+    // window redraws the map when the receiver returns.
+    void worldDetailsRequested(int slot);
+    // A click on the world name line: write the description table dump.
+    void descriptionDumpRequested();
+    void generateRequested();
+    void generationOptionsRequested();
+    void aboutRequested();
+    void printRequested();
+    void printPreviewRequested();
+    void printOptionsRequested();
+    void printerSetupRequested();
+    void printSelectedRequested();
+    // The store changed (an edit, undo or redo, a load), or was written to its file.
+    void storeChanged();
+    void storeSaved();
 
 public slots:
     void loadSelectedFile();
@@ -61,6 +92,8 @@ public slots:
     void drawSectorGridOnMap();
     void saveAsSbs();
     void saveAsArp();
+    // "Save": the SBS file loaded or last saved, without a dialog; asks for a name when there is none.
+    void save();
     void saveAllInFolderAsSbs();
     // "Save to sector file...": the subsector into a sector file, new or existing (only its rows change).
     void saveToSectorFile();
@@ -88,14 +121,21 @@ private:
     void moveMap(int value);
     // Asks before throwing away unsaved changes; true to go on.
     bool mayDiscardChanges();
+    // The file list again, keeping the entry that was current.
+    void refreshFileList();
+    // A file was written: the title, the recent files, the history marked clean, the list when it is in the
+    // folder shown.
+    void fileSaved(const std::string& path, bool isDocument);
+    void updateTitle();
+    void rememberRecentFile(const std::string& path);
+    void showRecentFiles();
+    void showUndoHistory();
 
     SubsectorStore& store_;
     Prompter& prompter_;
     std::string folder_;
     FileType fileTypeShown_ = FileType::Arp;
     std::string tagText_;  // the batch file name for a save; empty for an interactive save
-    DetailsOpener openDetails_;
-    std::function<void()> dumpDescriptions_;
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;
@@ -108,12 +148,15 @@ private:
     QCheckBox* sectorMode_ = nullptr;
     QCheckBox* reverseOrder_ = nullptr;
     QScrollBar* scroll_ = nullptr;
-    QWidget* mapFrame_ = nullptr;
-    MapView* mapView_ = nullptr;
+    MapArea* mapArea_ = nullptr;
+    QUndoStack* undoStack_ = nullptr;
+    QMenu* recentMenu_ = nullptr;
+    std::string documentPath_;
     QLabel* nameLabel_ = nullptr;
     QLabel* locationLabel_ = nullptr;
     QAction* redisplay_ = nullptr;
     QAction* print_ = nullptr;
+    QAction* printPreview_ = nullptr;
 };
 
 }  // namespace qelvar

@@ -1,10 +1,13 @@
 #include "map_view.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
 #include <QWindow>
+#include <algorithm>
+#include <cmath>
 
 #include "map/map_drawing.h"
 
@@ -25,7 +28,13 @@ MapView::MapView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     const QScreen* screen = QGuiApplication::primaryScreen();
     dotsPerInch_ = screenLogicalDpi(screen);
-    setFixedSize(twipsToDots(kMapSurfaceWidthTwips, dotsPerInch_), twipsToDots(kMapSurfaceHeightTwips, dotsPerInch_));
+    setFocusPolicy(Qt::StrongFocus);
+    setToolTip(
+        tr("Click a world, or move with the arrow keys and press Enter, to see its details; "
+           "Ctrl and the wheel zoom"));
+    baseSize_ =
+        QSize(twipsToDots(kMapSurfaceWidthTwips, dotsPerInch_), twipsToDots(kMapSurfaceHeightTwips, dotsPerInch_));
+    resize(baseSize_);
     makeSurface(screen ? screen->devicePixelRatio() : 1);
 }
 
@@ -33,26 +42,97 @@ MapView::~MapView() = default;
 
 void MapView::makeSurface(double devicePixelRatio) {
     devicePixelRatio_ = devicePixelRatio > 0 ? devicePixelRatio : 1;
-    surface_ = std::make_unique<ImageSurface>(static_cast<int>(std::lround(width() * devicePixelRatio_)),
-                                              static_cast<int>(std::lround(height() * devicePixelRatio_)),
+    surface_ = std::make_unique<ImageSurface>(static_cast<int>(std::lround(baseSize_.width() * devicePixelRatio_)),
+                                              static_cast<int>(std::lround(baseSize_.height() * devicePixelRatio_)),
                                               dotsPerInch_ * devicePixelRatio_, devicePixelRatio_);
     prepareMapSurface(*surface_);
     surface_->cls();
 }
 
+void MapView::setScale(double scale) {
+    scale_ = scale > 0 ? scale : 1;
+    resize(static_cast<int>(std::lround(baseSize_.width() * scale_)),
+           static_cast<int>(std::lround(baseSize_.height() * scale_)));
+    update();
+}
+
 MapPoint MapView::toMillimetres(QPointF point) const {
-    return {point.x() * 25.4 / dotsPerInch_, point.y() * 25.4 / dotsPerInch_};
+    const double dotsPerMillimetre = dotsPerInch_ * scale_ / 25.4;
+    return {point.x() / dotsPerMillimetre, point.y() / dotsPerMillimetre};
+}
+
+QPointF MapView::toWidget(MapPoint point) const {
+    const double dotsPerMillimetre = dotsPerInch_ * scale_ / 25.4;
+    return {point.x * dotsPerMillimetre, point.y * dotsPerMillimetre};
+}
+
+MapPoint MapView::cursorCentre() const {
+    return hexCentre(hexAnchor(cursorColumn_, cursorRow_, kScreenHexScale), kScreenHexScale);
 }
 
 void MapView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(QRectF(0, 0, width(), height()), surface_->image());
+    if (!hasFocus()) return;
+    // The focus frame and the hex cursor.
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 2, Qt::DashLine));
+    painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
+    QPolygonF outline;
+    for (const MapPoint& corner : hexOutline(hexAnchor(cursorColumn_, cursorRow_, kScreenHexScale), kScreenHexScale)) {
+        outline << toWidget(corner);
+    }
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+    painter.drawPolyline(outline);
 }
 
 void MapView::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(toMillimetres(event->position())); }
 
-void MapView::mousePressEvent(QMouseEvent* event) { emit pointerPressed(toMillimetres(event->position())); }
+void MapView::mousePressEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    emit pointerPressed(toMillimetres(event->position()));
+}
+
+void MapView::keyPressEvent(QKeyEvent* event) {
+    int column = cursorColumn_;
+    int row = cursorRow_;
+    switch (event->key()) {
+        case Qt::Key_Left:
+            --column;
+            break;
+        case Qt::Key_Right:
+            ++column;
+            break;
+        case Qt::Key_Up:
+            --row;
+            break;
+        case Qt::Key_Down:
+            ++row;
+            break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit pointerPressed(cursorCentre());
+            return;
+        default:
+            QWidget::keyPressEvent(event);
+            return;
+    }
+    cursorColumn_ = std::clamp(column, 1, kMapColumns);
+    cursorRow_ = std::clamp(row, 1, kMapRows);
+    update();
+    emit pointerMoved(cursorCentre());
+}
+
+void MapView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void MapView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
+}
 
 void MapView::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);

@@ -1,7 +1,8 @@
 #pragma once
 // The main window's map surface (object name Picture1): an image of the map surface's size in
-// millimetres, drawn at the screen's device pixels so that it stays sharp on every screen, with the
-// pointer reported in millimetres.
+// millimetres, drawn at the screen's device pixels so that it stays sharp on every screen, shown at a
+// display scale, with the pointer reported in millimetres. It takes the keyboard focus: the arrow keys
+// move a hex cursor, reported as the pointer is, and Enter presses on the hex under it.
 
 #include <QWidget>
 #include <memory>
@@ -17,13 +18,22 @@ public:
     explicit MapView(QWidget* parent = nullptr);
     ~MapView() override;
 
-    // The surface the map is drawn on. It is made anew (blank) when the window moves to a screen with
-    // another pixel ratio; surfaceRenewed then asks for a redraw.
+    // The surface the map is drawn on, always at the map's own size (the screenshot and the printer use
+    // it as it is). It is made anew (blank) when the window moves to a screen with another pixel ratio;
+    // surfaceRenewed then asks for a redraw.
     ImageSurface& surface() { return *surface_; }
     double dotsPerInch() const { return dotsPerInch_; }
     double devicePixelRatio() const { return devicePixelRatio_; }
-    // A point of the widget in millimetres of the map surface.
+    // The map's size on the screen at scale 1, and the scale it is shown at now.
+    QSize baseSize() const { return baseSize_; }
+    double scale() const { return scale_; }
+    void setScale(double scale);
+    // A point of the widget in millimetres of the map surface, and back.
     MapPoint toMillimetres(QPointF point) const;
+    QPointF toWidget(MapPoint point) const;
+    // The hex the keyboard cursor is on, column 1..8 and row 1..10.
+    int cursorColumn() const { return cursorColumn_; }
+    int cursorRow() const { return cursorRow_; }
 
     QSize sizeHint() const override { return size(); }
 
@@ -36,14 +46,22 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
     void makeSurface(double devicePixelRatio);
+    MapPoint cursorCentre() const;
 
     std::unique_ptr<ImageSurface> surface_;
     double dotsPerInch_ = 96;
     double devicePixelRatio_ = 1;
+    QSize baseSize_;
+    double scale_ = 1;
+    int cursorColumn_ = 1;
+    int cursorRow_ = 1;
     bool screenWatched_ = false;
 };
 

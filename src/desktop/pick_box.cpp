@@ -12,13 +12,14 @@ namespace qelvar {
 
 PickBox::PickBox(Prompter&, QWidget* parent) : QDialog(parent) {
     setObjectName("SPICKBOX");
-    setWindowTitle("Select");
+    setWindowTitle(tr("Select"));
     setModal(true);
     for (int i = 0; i < kButtons; ++i) {
         auto* button = new QPushButton(this);
         button->setObjectName("Command1");
         button->setProperty("index", i);
         button->setAutoDefault(false);
+        button->setToolTip(tr("Choose this"));
         button->hide();
         connect(button, &QPushButton::clicked, this, [this, i, button] {
             picked_ = {i + 1, toBytes(button->text())};

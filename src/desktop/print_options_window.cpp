@@ -38,6 +38,7 @@ PrintOptionsWindow::PrintOptionsWindow(SubsectorStore& store, Prompter&, QWidget
         frameLayout->addWidget(w);
     }
     auto* done = new QPushButton(tr("Done"), this);
+    done->setToolTip(tr("Keep these options and go on"));
     done->setObjectName("Command1");
     done->setDefault(true);
     auto* layout = new QVBoxLayout(this);

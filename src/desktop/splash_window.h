@@ -6,6 +6,7 @@
 namespace qelvar {
 
 class SplashWindow : public QWidget {
+    Q_OBJECT
 public:
     explicit SplashWindow(QWidget* parent = nullptr);
 

@@ -40,7 +40,7 @@ std::string printable(QString text) {
 
 TextWindow::TextWindow(QWidget* parent) : QDialog(parent), clock_(localNow) {
     setObjectName("SLIST4");
-    setWindowTitle("Enter Text");
+    setWindowTitle(tr("Enter Text"));
     setModal(true);
 
     heading_ = new QLabel(this);
@@ -54,13 +54,17 @@ TextWindow::TextWindow(QWidget* parent) : QDialog(parent), clock_(localNow) {
     text_->setUndoRedoEnabled(true);
     text_->installEventFilter(this);
 
-    ok_ = new QPushButton("&Ok", this);
+    ok_ = new QPushButton(tr("&Ok"), this);
     ok_->setObjectName("Command1");
-    cancel_ = new QPushButton("&Cancel", this);
+    cancel_ = new QPushButton(tr("&Cancel"), this);
     cancel_->setObjectName("Command2");
-    printAll_ = new QPushButton("Print all", this);
+    ok_->setToolTip(tr("Keep the text (Ctrl+Enter)"));
+    cancel_->setToolTip(tr("Throw the changes away (Esc)"));
+    printAll_ = new QPushButton(tr("Print all"), this);
+    printAll_->setToolTip(tr("Print the whole text"));
     printAll_->setObjectName("Command3");
-    printSelection_ = new QPushButton("Print sel'n", this);
+    printSelection_ = new QPushButton(tr("Print sel'n"), this);
+    printSelection_->setToolTip(tr("Print the selected text only"));
     printSelection_->setObjectName("Command4");
     for (QPushButton* button : {ok_, cancel_, printAll_, printSelection_}) button->setAutoDefault(false);
 

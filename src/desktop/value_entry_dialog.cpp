@@ -28,7 +28,7 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
     frame_->setObjectName("Frame1");
     value_ = new QLineEdit(frame_);
     value_->setObjectName("Text1");
-    auto* lookupHeading = new QLabel("Lookup:", frame_);
+    auto* lookupHeading = new QLabel(tr("Lookup:"), frame_);
     lookupHeading->setObjectName("Label1");
     lookup_ = new QComboBox(frame_);
     lookup_->setObjectName("Combo1");
@@ -43,10 +43,12 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
     fields->addWidget(lookup_, 1, 1);
     fields->setColumnStretch(1, 1);
 
-    ok_ = new QPushButton("OK", this);
+    ok_ = new QPushButton(tr("OK"), this);
     ok_->setObjectName("Command1");
     ok_->setDefault(true);
-    cancel_ = new QPushButton("Cancel", this);
+    ok_->setToolTip(tr("Store the value"));
+    cancel_ = new QPushButton(tr("Cancel"), this);
+    cancel_->setToolTip(tr("Leave the value as it was"));
     cancel_->setObjectName("Command2");
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -66,7 +68,7 @@ ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* pa
 
 std::optional<std::string> ValueEntryDialog::askNewValue(char prefix, const std::string& fieldName,
                                                          const std::string& current) {
-    frame_->setTitle(fromBytes("Set new value for " + fieldName));
+    frame_->setTitle(tr("Set new value for %1").arg(fromBytes(fieldName)));
     lookup_->clear();
     for (const FamilyDescription& row : table_.descriptionsForPrefix(prefix)) {
         lookup_->addItem(fromBytes(lookupLine(row)));

@@ -158,7 +158,8 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     EXPECT_EQ(world().uwp.str(), "A788899F");
     EXPECT_EQ(store.unsavedChanges, 1);
     EXPECT_TRUE(text(window.get(), "Label6").endsWith("Tech Level:   " + described("F", "TF") + "\n"));
-    EXPECT_EQ(world().tradeCodes.str(), "Ni Cp Po       ");  // nothing recomputed
+    EXPECT_EQ(world().tradeCodes.str(), "Ri Cp          ");  // the standard codes from the new profile; Cp kept
+    EXPECT_EQ(world().cargoBase, 5500);                      // tech F adds 1500
 }
 
 TEST_F(DetailsWindowTest, InputBoxEditors) {
@@ -216,6 +217,11 @@ TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {
     window->setMapFolder(path("other/maps"));  // no "locs" folder beside it: the failed save is reported
     editNotes([](QWidget* shown) {
         QTest::keyClicks(shown->findChild<QPlainTextEdit*>("Text1"), "typed");
+        // The window comes back with the typed text; Cancel gives it up.
+        whenModalShown("SLIST4", [](QWidget* again) {
+            EXPECT_EQ(again->findChild<QPlainTextEdit*>("Text1")->toPlainText(), "typed");
+            press(again, "Command2");
+        });
         press(shown, "Command1");
     });
     ASSERT_EQ(prompter.messages().size(), 1u);

@@ -8,6 +8,8 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSysInfo>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -15,13 +17,16 @@
 #include <QTest>
 #include <cstdlib>
 
+#include "autosave.h"
 #include "desktop.h"
+#include "map_area.h"
 #include "map_view.h"
 #include "store/startup.h"
 #include "generation/dice.h"
 #include "generation_options_window.h"
 #include "store/file_io.h"
 #include "store/text.h"
+#include "support/menu_action.h"
 #include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -29,7 +34,9 @@
 namespace qelvar {
 namespace {
 
+using testing::menuAction;
 using testing::ScriptedPrompter;
+using testing::whenModalShown;
 
 // A world line of an SBS file: the name in columns 1-20, the location from 21, the profile from 27.
 std::string worldLine(std::string name, const char* location, const char* uwp) {
@@ -48,6 +55,8 @@ protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         ::setenv("QELVAR_SETTINGS", path("settings/qelvar.ini").c_str(), 1);
+        ::setenv("QELVAR_AUTOSAVE_DIR", path("autosave").c_str(), 1);
+        ::setenv("QELVAR_AUTOSAVE_MS", "0", 1);
         ::unsetenv("_ZIP");
         ::unsetenv("QELVAR_ATLAS");
         write("Ostrel.sbs", sbsFile("Ostrel", worldLine("Draven", "0101", "X26A0002") +
@@ -61,8 +70,11 @@ protected:
         std::filesystem::current_path(dir_);
     }
     void TearDown() override {
+        desktop_.reset();
         std::filesystem::current_path(previous_);
         ::unsetenv("QELVAR_SETTINGS");
+        ::unsetenv("QELVAR_AUTOSAVE_DIR");
+        ::unsetenv("QELVAR_AUTOSAVE_MS");
         ::unsetenv("_ZIP");
         TempFolderTest::TearDown();
     }
@@ -93,10 +105,14 @@ protected:
         ASSERT_EQ(found.size(), 1) << name.toStdString();
         files->setCurrentItem(found.front());
     }
-    QPoint pixelsOf(double xMm, double yMm) {
-        const double dpi = desktop_->mainWindow().mapView().dotsPerInch();
-        return QPoint(static_cast<int>(xMm * dpi / 25.4 + 0.5), static_cast<int>(yMm * dpi / 25.4 + 0.5));
+    QPoint pixelsOf(double xMm, double yMm) { return desktop_->mainWindow().mapView().toWidget({xMm, yMm}).toPoint(); }
+    // Loads a file of the SBS list as a user does: select it and press Enter.
+    void loadByKeyboard(const QString& name) {
+        chooseType(0);
+        selectFile(name);
+        QTest::keyClick(control<QListWidget>("File1"), Qt::Key_Return);
     }
+    std::string title() { return desktop_->mainWindow().windowTitle().toStdString(); }
 
     ScriptedPrompter prompter_;
     std::unique_ptr<Desktop> desktop_;
@@ -111,9 +127,9 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     EXPECT_EQ(d.mainWindow().currentFolder(), std::filesystem::canonical(dir_).string());
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
     EXPECT_EQ(listed(), QStringList{"atlas.arp"});
-    EXPECT_EQ(d.mainWindow().windowTitle().toStdString(), d.store().appTitle);
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_FALSE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_EQ(d.mainWindow().windowTitle().toStdString(), d.store().appTitle + "[*]");  // no file yet
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_FALSE(control<QPushButton>("Command4")->isEnabled());
     EXPECT_EQ(d.store().hexCodes[80].str(), "0810");
 }
@@ -148,7 +164,7 @@ TEST_F(MainWindowTest, AtlasOnTheCommandLineLoadsAtOnce) {
     Desktop& d = start("ATLAS");
     EXPECT_EQ(d.store().subsectorName, "Ostrel");
     EXPECT_TRUE(prompter_.prompts.empty());
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
 }
 
 TEST_F(MainWindowTest, TypeListMatchesPatternsWhateverTheCase) {
@@ -173,8 +189,8 @@ TEST_F(MainWindowTest, LoadIsEnabledBySelectingAFileAndDisabledByAFolderChange) 
     EXPECT_TRUE(load->isEnabled());
     QTest::mouseClick(load, Qt::LeftButton);
     EXPECT_EQ(d.store().subsectorName, "Second");
-    EXPECT_TRUE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_TRUE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_EQ(d.store().detailIndex, 80);
     ASSERT_TRUE(d.mainWindow().openFolder(path("inner")));
     EXPECT_FALSE(load->isEnabled());
@@ -210,7 +226,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
     d.store().unsavedChanges = 0;
     prompter_.prompts.clear();
     d.mainWindow().show();
-    d.mainWindow().action("mnuexit")->trigger();
+    menuAction(d.mainWindow(), "mnuexit")->trigger();
     EXPECT_FALSE(d.mainWindow().isVisible());
     EXPECT_TRUE(prompter_.prompts.empty());  // nothing unsaved: no question
 }
@@ -240,7 +256,8 @@ TEST_F(MainWindowTest, PointerLabelsFollowTheMap) {
     }
     // A click on a world opens its details and the map is drawn again; an empty hex opens nothing.
     std::vector<int> opened;
-    d.mainWindow().setDetailsOpener([&](int slot) { opened.push_back(slot); });
+    QObject::disconnect(&d.mainWindow(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
+    QObject::connect(&d.mainWindow(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
     QTest::mouseClick(map, Qt::LeftButton, {}, pixelsOf(9, 24));
     QTest::mouseClick(map, Qt::LeftButton, {}, pixelsOf(9, 10));
     EXPECT_EQ(opened, std::vector<int>{1});
@@ -283,14 +300,14 @@ TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     prompter_.yesNoAnswers = {false};
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_EQ(d.store().worldCount, 0);  // No keeps what was there
-    EXPECT_FALSE(d.mainWindow().action("mnuredisplay")->isEnabled());
+    EXPECT_FALSE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
     prompter_.yesNoAnswers = {true};
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     EXPECT_GT(d.store().worldCount, 0);
-    EXPECT_TRUE(d.mainWindow().action("mnuredisplay")->isEnabled());
-    EXPECT_TRUE(d.mainWindow().action("mnuprint")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnuprint")->isEnabled());
     EXPECT_EQ(d.store().detailIndex, 80);  // drawn
-    EXPECT_TRUE(d.mainWindow().action("mnugopt")->isEnabled());
+    EXPECT_TRUE(menuAction(d.mainWindow(), "mnugopt")->isEnabled());
     EXPECT_FALSE(d.generationOptions().isVisible());
 }
 
@@ -309,7 +326,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     EXPECT_NE(prompter_.messages()[0].find("A Second"), std::string::npos);
     // Save all in folder to SBS: every listed file under the stub and its letter, then the list shows them.
     prompter_.inputAnswers = {"out"};
-    d.mainWindow().action("mnusbsall")->trigger();
+    menuAction(d.mainWindow(), "mnusbsall")->trigger();
     EXPECT_TRUE(std::filesystem::exists(path("out-A.SBS")));
     EXPECT_TRUE(listed().contains("out-A.SBS"));
     EXPECT_EQ(prompter_.beeps, 2);
@@ -318,7 +335,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     d.mainWindow().loadSelectedFile();
     prompter_.saveAnswers.push_back(path("ostrel.arp"));
     prompter_.yesNoAnswers = {false};
-    d.mainWindow().action("mnuarp")->trigger();
+    menuAction(d.mainWindow(), "mnuarp")->trigger();
     EXPECT_NE((*readFileBytes(path("ostrel.arp"))).find("Coldharbour"), std::string::npos);
 }
 
@@ -351,21 +368,21 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     d.mainWindow().loadSelectedFile();
     d.store().unsavedChanges = 1;
     prompter_.saveAnswers.push_back(path("copy.sbs"));
-    d.mainWindow().action("mnusbs")->trigger();
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
     EXPECT_NE((*readFileBytes(path("copy.sbs"))).find("\r\nColdharbour         0203  A788899C"), std::string::npos);
     EXPECT_EQ(d.store().unsavedChanges, 0);
     prompter_.saveAnswers.push_back(std::nullopt);  // cancelled: nothing written, nothing said
     prompter_.prompts.clear();
-    d.mainWindow().action("mnusbs")->trigger();
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{});
 
-    d.mainWindow().action("mnubmp")->trigger();
+    menuAction(d.mainWindow(), "mnubmp")->trigger();
     const std::string folder = std::filesystem::canonical(dir_).string();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder + " as QELVAR.BMP"});
     const std::string bmp = (*readFileBytes(path("QELVAR.bmp")));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
-    const QSize logical = control<MapView>("Picture1")->size();
+    const QSize logical = control<MapView>("Picture1")->baseSize();
     const QImage image = QImage::fromData(QByteArray::fromStdString(bmp));
     EXPECT_EQ(image.size(), logical);  // the logical size, whatever the screen's pixel ratio
 }
@@ -376,7 +393,7 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     selectFile("second.SBS");
     d.mainWindow().loadSelectedFile();
     prompter_.saveAnswers.push_back(path("made"));  // a new sector file; ".tab" is added
-    d.mainWindow().action("mnusector")->trigger();
+    testing::menuAction(d.mainWindow(), "mnusector")->trigger();
     EXPECT_EQ(prompter_.prompts.back().text, "File saved OK");
     EXPECT_EQ(prompter_.prompts.at(prompter_.prompts.size() - 2).text, "*.tab *.tsv *.sec");
 
@@ -395,6 +412,143 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     EXPECT_EQ(d.store().worldCount, 1);
     EXPECT_EQ(d.store().subsectorName, "Second");
     EXPECT_EQ(d.store().subsectorLetter, "A");
+}
+
+TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    ASSERT_EQ(d.store().subsectorName, "Ostrel");
+    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + d.store().appTitle);
+    MapView& map = d.mainWindow().mapView();
+    map.setFocus();
+    for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}) {
+        QTest::keyClick(&map, key);
+    }
+    EXPECT_EQ(control<QLabel>("Label1")->text().trimmed(), "Coldharbour");  // the cursor on 0203
+    EXPECT_EQ(map.cursorColumn() * 100 + map.cursorRow(), 203);
+
+    QStringList tabbed;
+    whenModalShown("Form2", [&](QWidget* details) {
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(details->focusWidget(), Qt::Key_Tab);
+            tabbed << details->focusWidget()->objectName();
+        }
+        QTest::keyClick(details->focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(details->focusWidget(), Qt::Key_Return);  // on "Label2": the name's editor
+        EXPECT_TRUE(details->isVisible());
+        QTest::keyClick(details->findChild<QPushButton*>("Command1"), Qt::Key_Return);
+    });
+    prompter_.inputAnswers = {"Renamed"};
+    QTest::keyClick(&map, Qt::Key_Return);
+    // From "Done" (Notes is off for an SBS file) round every value in reading order.
+    EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "Label8", "Label10", "Label12", "Label14", "Label16", "Label18",
+                                   "Label20", "Command1"}));
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Renamed");
+    EXPECT_TRUE(d.mainWindow().isWindowModified());
+    QAction* undo = menuAction(d.mainWindow(), "mnuundo");
+    EXPECT_EQ(undo->text(), "&Undo Change name of 0203");
+    EXPECT_EQ(undo->shortcut(), QKeySequence(QKeySequence::Undo));
+    undo->trigger();
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Coldharbour");
+    EXPECT_FALSE(d.mainWindow().isWindowModified());
+    EXPECT_EQ(d.store().unsavedChanges, 0);
+    menuAction(d.mainWindow(), "mnuredo")->trigger();
+    EXPECT_EQ(d.store().unsavedChanges, 1);
+    EXPECT_EQ(d.store().worlds[13].name.trimmed(), "Renamed");
+}
+
+TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    prompter_.saveAnswers.push_back(path("edited"));
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
+    EXPECT_TRUE(listed().contains("edited.sbs"));
+    EXPECT_EQ(d.mainWindow().selectedFileName(), "Ostrel.sbs");  // the selection kept
+    EXPECT_EQ(title(), "edited.sbs[*] - " + d.store().appTitle);
+    d.store().worlds[1].name = "Changed";
+    prompter_.prompts.clear();
+    menuAction(d.mainWindow(), "mnusave")->trigger();  // back to edited.sbs without a dialog
+    EXPECT_TRUE(prompter_.prompts.empty());
+    EXPECT_NE((*readFileBytes(path("edited.sbs"))).find("\r\nChanged "), std::string::npos);
+    ASSERT_FALSE(d.mainWindow().recentFiles().empty());
+    EXPECT_EQ(d.mainWindow().recentFiles().front(), std::filesystem::canonical(path("edited.sbs")).string());
+    // A file that is not SBS is saved through the dialog.
+    loadByKeyboard("second.SBS");
+    chooseType(1);
+    selectFile("atlas.arp");
+    prompter_.yesNoAnswers = {true};
+    d.mainWindow().loadSelectedFile();
+    prompter_.saveAnswers.push_back(std::nullopt);
+    menuAction(d.mainWindow(), "mnusave")->trigger();
+    EXPECT_EQ(prompter_.prompts.back().kind, "save");
+}
+
+TEST_F(MainWindowTest, TheMapFillsTheWindowAndThePointerStaysExactAtEveryScale) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    MapView& map = d.mainWindow().mapView();
+    const int before = map.width();
+    d.mainWindow().resize(d.mainWindow().width() + 600, d.mainWindow().height() + 600);
+    QApplication::processEvents();
+    EXPECT_GT(map.width(), before);
+    for (const double zoom : {1.0, 2.5, 6.0}) {
+        SCOPED_TRACE(zoom);
+        for (const auto& [column, row, shown] : {std::tuple{2, 3, "A-788899-C"}, {3, 5, "0305"}, {8, 10, "0810"}}) {
+            // Zoomed around the hex's centre, which stays where it was.
+            const MapPoint centre = hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale);
+            d.mainWindow().mapArea().resetZoom();
+            const QPoint before = map.mapToParent(map.toWidget(centre).toPoint());
+            const MapPoint under = map.toMillimetres(map.mapFromParent(before));
+            d.mainWindow().mapArea().zoomAround(zoom, before);
+            const MapPoint still = map.toMillimetres(map.mapFromParent(before));
+            EXPECT_NEAR(still.x, under.x, 0.15);
+            EXPECT_NEAR(still.y, under.y, 0.15);
+            QTest::mouseMove(&map, map.toWidget(centre).toPoint());
+            EXPECT_TRUE(control<QLabel>("Label2")->text().startsWith(shown))
+                << control<QLabel>("Label2")->text().toStdString();
+        }
+    }
+}
+
+TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
+    Desktop& d = start();
+    loadByKeyboard("Ostrel.sbs");
+    QTest::keyClicks(d.generationOptions().findChild<QLineEdit*>("Text1"), "X");  // the subsector name
+    QTest::qWait(20);
+    const std::string own = d.autosave().path();
+    ASSERT_TRUE((*readFileBytes(own)).starts_with("X\r\nKestrane Reach\r\n"));
+    // The copy dies: its files stay with a lock whose process is gone.
+    const std::string orphan = path("autosave/autosave-999999.sbs");
+    const std::string edited = (*readFileBytes(own));
+    const auto leaveOrphan = [&] {
+        write("autosave/autosave-999999.sbs", edited);
+        write("autosave/autosave-999999.txt", path("Ostrel.sbs") + "\n2026-12-07 15:31\n");
+        write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    };
+    prompter_.yesNoAnswers = {true};  // a normal exit: the own autosave goes
+    d.mainWindow().close();
+    desktop_.reset();
+    EXPECT_FALSE(std::filesystem::exists(own));
+
+    for (const bool recover : {false, true}) {
+        SCOPED_TRACE(recover);
+        leaveOrphan();
+        prompter_.prompts.clear();
+        prompter_.yesNoAnswers = {recover};
+        Desktop& again = start();
+        ASSERT_EQ(prompter_.prompts.size(), 1u);
+        EXPECT_NE(prompter_.prompts[0].text.find(path("Ostrel.sbs") + " were kept at 2026-12-07 15:31"),
+                  std::string::npos);
+        EXPECT_FALSE(std::filesystem::exists(orphan));
+        EXPECT_EQ(again.store().subsectorName, recover ? "X" : "");
+        EXPECT_EQ(again.mainWindow().isWindowModified(), recover);
+        if (recover) {
+            EXPECT_EQ(title(), "Ostrel.sbs[*] - " + again.store().appTitle);
+        }
+        prompter_.yesNoAnswers = {true};
+        again.mainWindow().close();
+        desktop_.reset();
+    }
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "main_window.h"
 #include "store/subsector_store.h"
 #include "print_options_window.h"
+#include "support/menu_action.h"
 #include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -29,6 +30,7 @@ namespace {
 
 using qelvar::testing::commandOutput;
 
+using testing::menuAction;
 using testing::ScriptedPrompter;
 using testing::whenModalShown;
 
@@ -134,19 +136,19 @@ protected:
 
 TEST_F(PrintingTest, MenuItemsAndPrintAllSelectedFollowLoading) {
     auto* printSelected = control("Command5");
-    EXPECT_TRUE(window().action("mnuprintopt")->isEnabled() && window().action("mnuprintsetup")->isEnabled());
-    EXPECT_FALSE(window().action("mnuprint")->isEnabled() || window().action("mnuprintpreview")->isEnabled());
+    EXPECT_TRUE(menuAction(window(), "mnuprintopt")->isEnabled() && menuAction(window(), "mnuprintsetup")->isEnabled());
+    EXPECT_FALSE(menuAction(window(), "mnuprint")->isEnabled() || menuAction(window(), "mnuprintpreview")->isEnabled());
     EXPECT_FALSE(printSelected->isEnabled());
     files()->setCurrentRow(1);
     EXPECT_TRUE(printSelected->isEnabled());
     QTest::mouseClick(control("Command4"), Qt::LeftButton);  // "Load"
-    EXPECT_TRUE(window().action("mnuprint")->isEnabled() && window().action("mnuprintpreview")->isEnabled());
+    EXPECT_TRUE(menuAction(window(), "mnuprint")->isEnabled() && menuAction(window(), "mnuprintpreview")->isEnabled());
     files()->clearSelection();
     EXPECT_FALSE(printSelected->isEnabled());
 
     // "Print Options..." shows the window and prints nothing.
     whenModalShown("Form3", [](QWidget* w) { clickDone(w); });
-    window().action("mnuprintopt")->trigger();
+    menuAction(window(), "mnuprintopt")->trigger();
     EXPECT_FALSE(desktop_->printOptionsWindow().isVisible());
     EXPECT_FALSE(std::filesystem::exists(path("printed.pdf")));
 }
@@ -158,13 +160,26 @@ TEST_F(PrintingTest, PrintShowsTheOptionsThenPrintsTheMapAndListing) {
         QTest::mouseClick(optionButton(w, 1), Qt::LeftButton);  // "Map and listing" (unticks "Landscape")
         clickDone(w);
     });
-    window().action("mnuprint")->trigger();
+    menuAction(window(), "mnuprint")->trigger();
     // Full size: the map's job, then the listing's, one after another in the file.
     EXPECT_EQ(pdfPages(), 2);
     const std::string text = pdfText();
     for (const char* shown : {"alpha/Kestrane Reach (A)", "System Name", "Subsector alpha contains"}) {
         EXPECT_NE(text.find(shown), std::string::npos) << shown;
     }
+}
+
+TEST_F(PrintingTest, LandscapeModesTurnThePage) {
+    if (!haveTools()) GTEST_SKIP() << "poppler-utils not installed";
+    loadFirst();
+    whenModalShown("Form3", [](QWidget* w) { clickDone(w); });  // "Landscape", "Map only"
+    menuAction(window(), "mnuprint")->trigger();
+    const std::string info = commandOutput("pdfinfo '" + path("printed.pdf") + "' 2>/dev/null");
+    const auto at = info.find("Page size:");
+    ASSERT_NE(at, std::string::npos);
+    double width = 0, height = 0;
+    ASSERT_EQ(std::sscanf(info.c_str() + at + 10, " %lf x %lf", &width, &height), 2);
+    EXPECT_GT(width, height);
 }
 
 TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile) {
@@ -191,7 +206,7 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     EXPECT_NE(text.find("alpha/Kestrane Reach (A)", gamma), std::string::npos);
     EXPECT_EQ(text.find("beta/"), std::string::npos);
     EXPECT_EQ(control<QLabel>("Label1")->text(), "alpha.sbs");
-    EXPECT_TRUE(window().action("mnuprint")->isEnabled() && window().action("mnuredisplay")->isEnabled());
+    EXPECT_TRUE(menuAction(window(), "mnuprint")->isEnabled() && menuAction(window(), "mnuredisplay")->isEnabled());
 }
 
 TEST_F(PrintingTest, PrintPreviewShowsTheSamePagesAndPrintsNothing) {
@@ -205,7 +220,7 @@ TEST_F(PrintingTest, PrintPreviewShowsTheSamePagesAndPrintsNothing) {
             preview->close();
         });
     });
-    window().action("mnuprintpreview")->trigger();
+    menuAction(window(), "mnuprintpreview")->trigger();
     EXPECT_EQ(*pages, 2);
     EXPECT_FALSE(std::filesystem::exists(path("printed.pdf")));
     EXPECT_TRUE(prompter_.messages().empty());
@@ -215,7 +230,7 @@ TEST_F(PrintingTest, WithoutAPrinterPrintSaysSoAndDoesNothingElse) {
     ::unsetenv("QELVAR_PRINT_PDF");
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
     loadFirst();
-    window().action("mnuprint")->trigger();
+    menuAction(window(), "mnuprint")->trigger();
     QTest::mouseClick(control("Command5"), Qt::LeftButton);
     EXPECT_EQ(prompter_.messages(),
               (std::vector<std::string>{DesktopPrinter::kNoPrinterMessage, DesktopPrinter::kNoPrinterMessage}));

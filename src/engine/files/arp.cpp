@@ -2,6 +2,7 @@
 
 #include "store/codes.h"
 #include "store/file_io.h"
+#include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "seams/prompter.h"
@@ -183,22 +184,23 @@ std::string htmlNameFor(const std::string& arpPath) {
     return name == arpPath ? arpPath + ".htm" : name;
 }
 
-bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder) {
+std::optional<std::string> saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder) {
     const auto chosen = prompter.saveFileName(folder, "*.arp");
-    if (!chosen || chosen->empty()) return false;
+    if (!chosen || chosen->empty()) return std::nullopt;
+    const std::string path = withDefaultExtension(*chosen, ".arp");
     const auto arp = formatArp(store);
     prompter.tell(arp.notices);
-    if (const auto written = writeFileAtomically(*chosen, arp.value); !written) {
+    if (const auto written = writeFileAtomically(path, arp.value); !written) {
         prompter.message(written.error(), MessageIcon::Exclamation);
-        return false;
+        return std::nullopt;
     }
     store.unsavedChanges = 0;
-    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return true;
+    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return path;
     // The letter was reported with the ARP file already.
-    if (const auto written = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value); !written) {
+    if (const auto written = writeFileAtomically(htmlNameFor(path), formatArpHtml(store).value); !written) {
         prompter.message(written.error(), MessageIcon::Exclamation);
     }
-    return true;
+    return path;
 }
 
 }  // namespace qelvar

@@ -2,6 +2,7 @@
 // The ARP listing: a 125-column report of a subsector that is also read back, keeping trade codes, price
 // and traffic code as they are; and the same rows as an HTML table.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -37,9 +38,10 @@ WithNotices<std::string> formatArpHtml(const SubsectorStore& store);
 // would be the ARP file itself (a name already ending in htm), ".htm" is added instead.
 std::string htmlNameFor(const std::string& arpPath);
 
-// "Save to ARP": the save dialog starting in folder, the ARP file, then the question whether the HTML
-// table is wanted too. Returns whether the ARP file was written; unsavedChanges is cleared only then.
-[[nodiscard]] bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder);
+// "Save to ARP": the save dialog starting in folder (a name without extension gets ".arp"), the ARP file,
+// then the question whether the HTML table is wanted too. Gives the path of the ARP file when it was
+// written; unsavedChanges is cleared only then.
+[[nodiscard]] std::optional<std::string> saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder);
 
 inline constexpr const char* kHtmlQuestion = "Data file saved OK. Do you want the HTM version as well?";
 

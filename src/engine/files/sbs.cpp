@@ -4,6 +4,7 @@
 
 #include "store/codes.h"
 #include "store/file_io.h"
+#include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/trade.h"
@@ -14,10 +15,6 @@ namespace qelvar {
 namespace {
 
 constexpr std::size_t kLetterColumn = 79;
-
-// Standard trade codes are recomputed on reading, so the writer leaves them out of the notes column.
-constexpr const char* kStandardCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",
-                                          "Ri", "Po", "De", "Ag", "Na", "As", "Ba"};
 
 void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view line, int offset) {
     const int loc = toInt16(numericValue(columns(line, 21, 24)) - offset);
@@ -48,8 +45,9 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
 }
 
 std::string notesColumn(const WorldRecord& world) {
+    // Standard trade codes are recomputed on reading, so the writer leaves them out of the notes column.
     std::string remarks = world.tradeCodes.str();
-    for (const char* code : kStandardCodes) {
+    for (const std::string_view code : kStandardTradeCodes) {
         const auto at = remarks.find(code);
         if (at != std::string::npos) remarks.replace(at, 2, "  ");
     }
@@ -125,19 +123,20 @@ bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::st
     return true;
 }
 
-bool saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText, const std::string& folder) {
+std::optional<std::string> saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText,
+                                   const std::string& folder) {
     const bool batch = !tagText.empty();
     std::string path = tagText;
     tagText.clear();
     if (!batch) {
         const auto chosen = prompter.saveFileName(folder, "*.sbs");
-        if (!chosen || chosen->empty()) return false;
-        path = *chosen;
+        if (!chosen || chosen->empty()) return std::nullopt;
+        path = withDefaultExtension(*chosen, ".sbs");
     }
-    if (!writeSbsFile(store, prompter, path)) return false;
+    if (!writeSbsFile(store, prompter, path)) return std::nullopt;
     if (!batch) prompter.message("File saved OK", MessageIcon::Information);
     store.unsavedChanges = 0;
-    return true;
+    return path;
 }
 
 }  // namespace qelvar

@@ -2,6 +2,7 @@
 // The SBS subsector file: two name lines, a header with the subsector letter at column 79, then one
 // fixed-column line per occupied hex with its location in sector coordinates.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,8 +25,10 @@ WithNotices<std::string> formatSbs(const SubsectorStore& store);
 [[nodiscard]] bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path);
 
 // "Save to SBS": with a non-empty tag text the file is that name and nothing is shown (batch work);
-// otherwise the user picks a file starting in folder and is told "File saved OK". The tag text is
-// always emptied; unsavedChanges is cleared only when the file was written.
-[[nodiscard]] bool saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText, const std::string& folder);
+// otherwise the user picks a file starting in folder (a name without extension gets ".sbs") and is told
+// "File saved OK". The tag text is always emptied; unsavedChanges is cleared only when the file was
+// written. Gives the path written; nothing when none was.
+[[nodiscard]] std::optional<std::string> saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText,
+                                                 const std::string& folder);
 
 }  // namespace qelvar

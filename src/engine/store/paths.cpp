@@ -16,4 +16,10 @@ std::string joinPath(const std::string& folder, const std::string& name) {
     return (std::filesystem::path(folder) / std::filesystem::path(name).relative_path()).string();
 }
 
+std::string withDefaultExtension(const std::string& path, const std::string& extension) {
+    const std::string name = fileNameOf(path);
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos || dot == 0 ? path + extension : path;
+}
+
 }  // namespace qelvar

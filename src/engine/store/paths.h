@@ -11,5 +11,7 @@ std::string folderOf(const std::string& path);
 std::string fileNameOf(const std::string& path);
 // folder + "/" (unless it already ends with one) + name.
 std::string joinPath(const std::string& folder, const std::string& name);
+// path with extension (".sbs") added when its file name has none (no "." after the first character).
+std::string withDefaultExtension(const std::string& path, const std::string& extension);
 
 }  // namespace qelvar

@@ -1,6 +1,9 @@
 #include "store/trade.h"
 
+#include <algorithm>
+
 #include "store/subsector_store.h"
+#include "store/text.h"
 
 namespace qelvar {
 
@@ -65,6 +68,31 @@ void classifyTrade(SubsectorStore& store) {
     auto& world = store.worlds[static_cast<std::size_t>(store.workIndex)];
     world.tradeCodes = result.codes;
     world.cargoBase = static_cast<std::int16_t>(result.price);
+}
+
+void reclassifyWorld(SubsectorStore& store, int slot) {
+    WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
+    const std::string before = world.tradeCodes.str();
+    store.workIndex = slot;
+    store.loadUwpValues(slot);
+    classifyTrade(store);
+    std::string codes(world.tradeCodes.trimmed());
+    if (!codes.empty()) codes += ' ';
+    std::size_t at = 0;
+    while (at < before.size()) {
+        const std::size_t start = before.find_first_not_of(' ', at);
+        if (start == std::string::npos) break;
+        const std::size_t end = std::min(before.find(' ', start), before.size());
+        const std::string_view code = std::string_view(before).substr(start, end - start);
+        if (code.find('\0') == std::string_view::npos &&
+            std::find(std::begin(kStandardTradeCodes), std::end(kStandardTradeCodes), code) ==
+                std::end(kStandardTradeCodes)) {
+            codes += std::string(code) + ' ';
+        }
+        at = end;
+    }
+    world.tradeCodes = codes;
+    store.refreshStatistics();
 }
 
 }  // namespace qelvar

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace qelvar {
 
@@ -18,5 +19,14 @@ TradeResult tradeFor(const int (&values)[9]);
 
 // Writes tradeCodes and cargoBase of worlds[workIndex] from uwpValues.
 void classifyTrade(SubsectorStore& store);
+
+// The codes classifyTrade can give.
+inline constexpr std::string_view kStandardTradeCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",
+                                                           "Ri", "Po", "De", "Ag", "Na", "As", "Ba"};
+
+// After an edit of the profile of worlds[slot]: its standard trade codes and price from the new profile,
+// followed by the codes of the field that are not standard (kept as they were, the field cut to 15), and
+// the statistics again.
+void reclassifyWorld(SubsectorStore& store, int slot);
 
 }  // namespace qelvar

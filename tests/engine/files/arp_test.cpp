@@ -234,9 +234,9 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     EXPECT_FALSE(std::filesystem::exists(path("only.htm")));
 
     ScriptedPrompter accepted;
-    accepted.saveAnswers.push_back(path("table.arp"));
+    accepted.saveAnswers.push_back(path("table"));  // the extension is added
     accepted.yesNoAnswers.push_back(true);
-    EXPECT_TRUE(saveArp(store, accepted, dir_.string()));
+    EXPECT_EQ(saveArp(store, accepted, dir_.string()), path("table.arp"));
     EXPECT_EQ((*readFileBytes(path("table.arp"))), formatArp(store).value);
     const std::vector<std::string> expected = {"<html>",
                                                "<body>",

@@ -259,16 +259,19 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         const char* name;
         std::string tag;
         std::optional<std::string> dialogAnswer;
-        bool saved;
+        std::optional<std::string> saved;
         std::vector<std::string> messages;
     } cases[] = {
-        {"dialog", "", path("chosen.sbs"), true, {"File saved OK"}},
-        {"cancelled dialog", "", std::nullopt, false, {}},
-        {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, true, {}},
+        {"dialog", "", path("chosen.sbs"), path("chosen.sbs"), {"File saved OK"}},
+        {"no extension typed", "", path("edited"), path("edited.sbs"), {"File saved OK"}},
+        {"other extension kept", "", path("edited.txt"), path("edited.txt"), {"File saved OK"}},
+        {"a leading dot is no extension", "", path(".hidden"), path(".hidden.sbs"), {"File saved OK"}},
+        {"cancelled dialog", "", std::nullopt, std::nullopt, {}},
+        {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, path("ABC-A.SBS"), {}},
         {"failed write",
          path("kept.sbs/x"),
          std::nullopt,
-         false,
+         std::nullopt,
          {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
     };
     for (const auto& c : cases) {
@@ -280,6 +283,9 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         EXPECT_EQ(saveSbs(store, prompter, tag, dir_.string()), c.saved);
         EXPECT_EQ(prompter.messages(), c.messages);
         EXPECT_EQ(store.unsavedChanges, c.saved ? 0 : 1);
+        if (c.saved) {
+            EXPECT_TRUE(std::filesystem::exists(*c.saved));
+        }
         EXPECT_TRUE(tag.empty());
         if (c.tag.empty()) {
             EXPECT_EQ(prompter.prompts[0].text + " in " + prompter.prompts[0].title, "*.sbs in " + dir_.string());

@@ -366,7 +366,9 @@ TEST(Generation, SeededSubsectorsKeepEveryRoll) {
             generated += formatSbs(store).value;
         }
         const std::string path = std::string(QELVAR_TEST_DATA) + "/generation/" + row.allegiance + ".sbs";
-        if (std::getenv("QELVAR_WRITE_GOLDEN")) ASSERT_TRUE(writeFileAtomically(path, generated).ok());
+        if (std::getenv("QELVAR_WRITE_GOLDEN")) {
+            ASSERT_TRUE(writeFileAtomically(path, generated).ok());
+        }
         const auto expected = readFileBytes(path);
         ASSERT_TRUE(expected.ok()) << expected.error();
         const auto want = splitLines(*expected), got = splitLines(generated);

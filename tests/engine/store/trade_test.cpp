@@ -120,5 +120,32 @@ TEST(ClassifyTrade, EveryConditionAtItsLimits) {
     }
 }
 
+TEST(ReclassifyWorld, ProfileEditRecomputesStandardCodesKeepsOthersAndTheStatistics) {
+    const struct {
+        const char* before;
+        const char* uwp;
+        const char* codes;
+        int price;
+    } cases[] = {
+        {"Ba Cp Lo Ni Xy", "A788899C", "Ri Cp Xy       ", 5200},   // population 0 -> 9: Ba and Lo go
+        {"Ri Cp Po Ab Cd", "X0000000", "As Ba Lo Ni Va ", 12000},  // the field is full: the rest is cut
+        {"", "B666555H", "Ag Ni          ", 5700},
+        {nullptr, "B666555H", "Ag Ni          ", 5700},  // a cleared (NUL-filled) field
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.uwp);
+        SubsectorStore store;
+        store.worlds[7].location = 107;
+        if (c.before) store.worlds[7].tradeCodes = c.before;
+        store.worlds[7].uwp = c.uwp;
+        store.worlds[7].pag = "100";
+        reclassifyWorld(store, 7);
+        EXPECT_EQ(store.worlds[7].tradeCodes.str(), c.codes);
+        EXPECT_EQ(store.worlds[7].cargoBase, c.price);
+        EXPECT_EQ(store.worldCount, 1);
+        EXPECT_EQ(store.maxPopulationCode, c.uwp[4]);
+    }
+}
+
 }  // namespace
 }  // namespace qelvar
