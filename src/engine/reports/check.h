@@ -1,0 +1,44 @@
+#pragma once
+// The check of a subsector: worlds whose codes contradict each other or that no table knows, and lines the
+// store lost. Pure: it reads the store (with what the last reader saw) and gives back the findings.
+
+#include <string>
+#include <vector>
+
+namespace qelvar {
+
+class SubsectorStore;
+struct WorldRecord;
+
+// The rules, in the order findings at one hex are given.
+inline constexpr const char* kCheckRules[] = {
+    "uwp-form",     "size-zero",  "hydrographics-max", "population-zero", "pag-population",
+    "trade-codes",  "profile-range", "tech-range",     "zone-code",       "base-code",
+    "allegiance-code", "star-form", "duplicate-hex",   "outside-subsector",
+};
+
+struct Finding {
+    std::string file;
+    int hex = 0;  // the sector hex as the map numbers it (column * 100 + row)
+    std::string rule;
+    std::string message;  // names and codes inside keep the file's bytes
+
+    bool operator==(const Finding&) const = default;
+};
+
+// The findings of one world at a sector hex. Stored trade codes are compared with the UWP only when they
+// are the file's own (tradeCodesStored).
+void checkWorld(const WorldRecord& world, int hex, bool tradeCodesStored, const std::string& file,
+                std::vector<Finding>& findings);
+
+// Puts findings in hex order, then in the rules' order; findings of one rule at one hex keep their order.
+void sortFindings(std::vector<Finding>& findings);
+
+// The findings of the subsector in the store: its worlds (slots 1..80) at the hexes of its letter, and the
+// second lines and lines outside the subsector its reader saw. In hex order, then rule order.
+std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::string& file);
+
+// "FILE:HEX: RULE: MESSAGE", the hex as four digits.
+std::string findingLine(const Finding& finding);
+
+}  // namespace qelvar
