@@ -98,6 +98,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addGenerateCommand(app, session);
     addIndexCommand(app, session);
     addBatchCommand(app, session);
+    addCheckCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
 

@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <nlohmann/json.hpp>
+
 #include "support/command_output.h"
 #include "store/file_io.h"
 #include "store/text.h"
@@ -266,3 +268,66 @@ TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
 }
 
 }  // namespace
+
+// check: one finding a line, files in the order given; 3 for findings, 2 (winning) for a file not read.
+TEST_F(CliTest, CheckReportsFindingsWithItsExitStatuses) {
+    for (int seed = 1; seed <= 20; ++seed) {
+        ASSERT_EQ(run({"generate", path("g.sbs"), "--density", "66", "--seed", std::to_string(seed)}).status, 0);
+        const CliRun clean = run({"check", path("g.sbs")});
+        EXPECT_EQ(clean.status, 0) << seed << clean.out << clean.err;
+        EXPECT_EQ(clean.out, "");
+    }
+    std::string header(78, ' ');
+    header += "A";
+    write("bad.sbs", "Sub\r\nSector\r\n" + header + "\r\n" +
+                         "D\xe9j\xe0                0101  A7880100       213 Im O5 V\r\n"
+                         "Again               0101  A788899C       213 Zz\r\n");
+    const CliRun found = run({"check", path("bad.sbs"), path("missing.sbs"), path("g.sbs")});
+    EXPECT_EQ(found.status, 2);
+    EXPECT_EQ(found.out,
+              path("bad.sbs") + ":0101: allegiance-code: allegiance \"Zz\" is not a known allegiance\n" +
+                  path("bad.sbs") +
+                  ":0101: duplicate-hex: a further line for this hex: \"Again\" replaces \"D\xc3\xa9j\xc3\xa0\"\n");
+    EXPECT_NE(found.err.find("qelvar-cli: DUPLICATE 0101 Again replaces D\xc3\xa9j\xc3\xa0\n"), std::string::npos);
+    EXPECT_EQ(run({"check", path("g.sbs"), path("bad.sbs")}).status, 3);
+    EXPECT_EQ(run({"check"}).status, 1);
+
+    const CliRun json = run({"check", path("bad.sbs"), "--json"});
+    EXPECT_EQ(json.status, 3);
+    const auto parsed = nlohmann::json::parse(json.out);
+    ASSERT_EQ(parsed.size(), 2u);
+    EXPECT_EQ(parsed[1],
+              (nlohmann::json{{"file", path("bad.sbs")},
+                              {"hex", "0101"},
+                              {"rule", "duplicate-hex"},
+                              {"message", "a further line for this hex: \"Again\" replaces \"D\xc3\xa9j\xc3\xa0\""}}));
+    EXPECT_EQ(nlohmann::json::parse(run({"check", path("g.sbs"), "--json"}).out), nlohmann::json::array());
+}
+
+// The samples hold invented worlds, not generated ones: each subsector gives the same findings from each of its
+// files (SBS, ARP with its trade codes, the galactic file), and only of the rules about single worlds.
+TEST_F(CliTest, CheckEverySample) {
+    const std::vector<std::vector<const char*>> groups{{"ostrel.sbs", "ostrel.arp", "galactic/kestrana.dat"},
+                                                       {"varnholt.sbs", "galactic/kestranc.dat"},
+                                                       {"tamsin.sbs", "tamsin.arp", "galactic/kestranp.dat"}};
+    for (const auto& group : groups) {
+        std::string first;
+        for (const char* name : group) {
+            SCOPED_TRACE(name);
+            const CliRun r = run({"check", sample(name)});
+            EXPECT_EQ(r.status, 3);
+            EXPECT_EQ(r.err, "");
+            std::string findings;
+            for (const std::string_view line : qelvar::splitLines(r.out)) {
+                const std::string_view rest = line.substr(line.find(':', sample(name).size()) + 1);
+                findings += std::string(rest) + "\n";
+                const std::string rule(rest.substr(6, rest.find(':', 6) - 6));
+                EXPECT_TRUE(rule == "population-zero" || rule == "profile-range" || rule == "tech-range" ||
+                            rule == "allegiance-code")
+                    << line;
+            }
+            if (first.empty()) first = findings;
+            EXPECT_EQ(findings, first);
+        }
+    }
+}
