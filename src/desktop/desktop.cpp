@@ -12,6 +12,7 @@
 #include "splash_window.h"
 #include "store/startup.h"
 #include "about_box.h"
+#include "check_window.h"
 #include "details/description_table.h"
 #include "details_window.h"
 #include "generation/dice.h"
@@ -93,6 +94,12 @@ void Desktop::wireWindows() {
     QAction* about = window->action("mnuabout");
     about->setEnabled(true);
     QObject::connect(about, &QAction::triggered, window, [this, window] { showAboutBox(window, *prompter_); });
+    QAction* check = window->action("mnucheck");
+    check->setEnabled(true);
+    QObject::connect(check, &QAction::triggered, window, [this] { showCheckWindow(); });
+    QObject::connect(window, &MainWindow::storeChanged, window, [this] {
+        if (checkWindow_ && checkWindow_->isVisible()) checkWindow_->refresh();
+    });
     wirePrinting();
 }
 
@@ -114,6 +121,22 @@ void Desktop::wirePrinting() {
     // The main window's own controls, not those of the windows it holds (they share some names).
     auto* printSelected = window->centralWidget()->findChild<QPushButton*>("Command5");
     QObject::connect(printSelected, &QPushButton::clicked, window, [this] { printSelectedFiles(); });
+}
+
+CheckWindow& Desktop::showCheckWindow() {
+    MainWindow* window = mainWindow_.get();
+    if (!checkWindow_) {
+        checkWindow_ = new CheckWindow(store_, window);
+        QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
+            showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
+                             window->selectedFileName());
+            window->redisplayMap();
+        });
+    }
+    checkWindow_->refresh();
+    checkWindow_->show();
+    checkWindow_->raise();
+    return *checkWindow_;
 }
 
 void Desktop::printCurrentMap() {

@@ -9,6 +9,7 @@
 
 namespace qelvar {
 
+class CheckWindow;
 class Dice;
 class GenerationOptionsWindow;
 class DesktopPrinter;
@@ -48,6 +49,8 @@ public:
     void previewCurrentMap();
     // "Print all selected": every selected file of the main window's list loaded and printed.
     void printSelectedFiles();
+    // "Check subsector": the check window, made on first use, shown with the findings of the store.
+    CheckWindow& showCheckWindow();
 
 private:
     void wireWindows();
@@ -63,6 +66,7 @@ private:
     // Made hidden at start-up.
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     std::unique_ptr<DesktopPrinter> printer_;
+    CheckWindow* checkWindow_ = nullptr;  // owned by the main window
 };
 
 }  // namespace qelvar

@@ -249,6 +249,9 @@ void MainWindow::buildMenus() {
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
     sbs->setShortcut(QKeySequence::Save);
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
+    QAction* check = item(fileMenu, "mnucheck", tr("&Check subsector"));
+    check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    check->setEnabled(false);
 
     item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
     item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
@@ -456,6 +459,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::redisplayMap() {
     redrawMap(store_, mapView_->surface(), prompter_, sectorMode_->isChecked());
     mapView_->update();
+    emit storeChanged();
 }
 
 void MainWindow::drawSectorGridOnMap() {

@@ -67,6 +67,10 @@ public slots:
     void saveScreenshot();
     void resetMapScroll();
 
+signals:
+    // The subsector was drawn afresh: after a load, a generation, an edit or a redisplay.
+    void storeChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -12,8 +12,10 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <cstdlib>
 
+#include "check_window.h"
 #include "desktop.h"
 #include "map_view.h"
 #include "store/startup.h"
@@ -22,6 +24,7 @@
 #include "store/file_io.h"
 #include "store/text.h"
 #include "support/scripted_prompter.h"
+#include "support/modal_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
@@ -366,6 +369,42 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     const QSize logical = control<MapView>("Picture1")->size();
     const QImage image = QImage::fromData(QByteArray::fromStdString(bmp));
     EXPECT_EQ(image.size(), logical);  // the logical size, whatever the screen's pixel ratio
+}
+
+}  // namespace
+}  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+// "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
+// opens the world's details.
+TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
+    Desktop& d = start();
+    chooseType(0);
+    selectFile("Ostrel.sbs");
+    d.mainWindow().loadSelectedFile();
+    d.mainWindow().action("mnucheck")->trigger();
+    auto* window = d.mainWindow().findChild<CheckWindow*>("CheckWindow");
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(window->isModal());
+    QTreeWidget& list = window->findingList();
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(0), "0101");
+    EXPECT_EQ(list.topLevelItem(0)->text(1), "population-zero");
+    EXPECT_TRUE(list.isSortingEnabled());
+    int opened = 0;
+    testing::whenModalShown("Form2", [&opened, &d](QWidget* details) {
+        opened = d.store().detailIndex;
+        details->close();
+    });
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(opened, 1);
+    d.store().worlds[13].zone = "Q";  // Coldharbour
+    d.mainWindow().redisplayMap();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(1)->text(2), "zone \"Q\" is not blank, A or R");
 }
 
 }  // namespace
