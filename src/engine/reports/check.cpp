@@ -16,7 +16,7 @@ namespace qelvar {
 namespace {
 
 constexpr std::string_view kStandardTradeCodes[] = {"Ag", "As", "Ba", "De", "Fl", "Hi", "Ic", "In",
-                                                     "Lo", "Na", "Ni", "Po", "Ri", "Va", "Wa"};
+                                                    "Lo", "Na", "Ni", "Po", "Ri", "Va", "Wa"};
 constexpr std::size_t kKeptTradeCodes = 5;
 
 // Allegiances the generator has rules of its own for; every other code follows the common rules.
@@ -148,7 +148,8 @@ std::string techRangeMessage(const std::array<int, 9>& v) {
     const int highest = std::max(8 + dm, size == 0 ? kSizeZeroHighestMinimum : minimum);
     if (tech > highest) return "tech level " + number(tech) + " above " + number(highest);
     if (tech < minimum) {
-        return "tech level " + number(tech) + " below the minimum " + number(minimum) + " for atmosphere " + number(atm);
+        return "tech level " + number(tech) + " below the minimum " + number(minimum) + " for atmosphere " +
+               number(atm);
     }
     return {};
 }
@@ -226,8 +227,9 @@ std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::stri
         }
     }
     for (const LineSeen& line : store.readFacts.duplicates) {
-        findings.push_back({file, line.hex, "duplicate-hex",
-                            "a further line for this hex: " + quoted(line.name) + " replaces " + quoted(line.replaced)});
+        findings.push_back(
+            {file, line.hex, "duplicate-hex",
+             "a further line for this hex: " + quoted(line.name) + " replaces " + quoted(line.replaced)});
     }
     for (const LineSeen& line : store.readFacts.outside) {
         findings.push_back({file, line.hex, "outside-subsector",

@@ -12,9 +12,9 @@ struct WorldRecord;
 
 // The rules, in the order findings at one hex are given.
 inline constexpr const char* kCheckRules[] = {
-    "uwp-form",     "size-zero",  "hydrographics-max", "population-zero", "pag-population",
-    "trade-codes",  "profile-range", "tech-range",     "zone-code",       "base-code",
-    "allegiance-code", "star-form", "duplicate-hex",   "outside-subsector",
+    "uwp-form",        "size-zero",     "hydrographics-max", "population-zero",   "pag-population",
+    "trade-codes",     "profile-range", "tech-range",        "zone-code",         "base-code",
+    "allegiance-code", "star-form",     "duplicate-hex",     "outside-subsector",
 };
 
 struct Finding {

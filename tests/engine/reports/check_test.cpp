@@ -22,8 +22,8 @@ namespace {
 
 struct WorldRow {
     const char* uwp;
-    std::vector<std::string> rules;                    // every rule found, in order
-    std::optional<const char*> storedCodes = {};      // the file's own trade codes; none: computed (SBS)
+    std::vector<std::string> rules;               // every rule found, in order
+    std::optional<const char*> storedCodes = {};  // the file's own trade codes; none: computed (SBS)
     const char* pag = "213";
     const char* allegiance = "Im";
     const char* zone = " ";
@@ -66,11 +66,10 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         // A clean world: A788899C has tech at most 8 + 6 (starport A) = 14.
         WorldRow{"A788899C", none, "Ri"}, WorldRow{"?788899C", none, ""}, WorldRow{"A78?F99C", none},
-        WorldRow{"        ", none}, WorldRow{"F788899C", form}, WorldRow{"A788I99C", form},
-        WorldRow{"A78 899C", form}, WorldRow{"a788899C", form}, WorldRow{"X7888", form},
-        WorldRow{"X0000000", none, {}, "013"}, WorldRow{"X0100000", sizeZero, {}, "013"},
-        WorldRow{"X0010000", sizeZero, {}, "013"}, WorldRow{"X0060000", sizeZero, {}, "013"},
-        WorldRow{"A7AA899C", none}, WorldRow{"A7AB899C", hydMax},
+        WorldRow{"        ", none}, WorldRow{"F788899C", form}, WorldRow{"A788I99C", form}, WorldRow{"A78 899C", form},
+        WorldRow{"a788899C", form}, WorldRow{"X7888", form}, WorldRow{"X0000000", none, {}, "013"},
+        WorldRow{"X0100000", sizeZero, {}, "013"}, WorldRow{"X0010000", sizeZero, {}, "013"},
+        WorldRow{"X0060000", sizeZero, {}, "013"}, WorldRow{"A7AA899C", none}, WorldRow{"A7AB899C", hydMax},
         WorldRow{"A7880000", none, {}, "013"}, WorldRow{"A7880100", popZero, {}, "013"},
         WorldRow{"A7880010", popZero, {}, "013"}, WorldRow{"A7880001", popZero, {}, "013"},
         WorldRow{"A7880900", popZero, {}, "013"}, WorldRow{"A788899C", pag, {}, "013"},
@@ -90,25 +89,23 @@ INSTANTIATE_TEST_SUITE_P(
         WorldRow{"A788894C", none}, WorldRow{"A788893C", profile},
         // Tech level at its highest, then one above: 8 + the modifiers, or the atmosphere's minimum.
         WorldRow{"A788899E", none}, WorldRow{"A788899F", tech}, WorldRow{"A788899F", none, {}, "213", "As"},
-        WorldRow{"B788899C", none}, WorldRow{"B788899D", tech}, WorldRow{"C788899A", none},
-        WorldRow{"C788899B", tech}, WorldRow{"D7888998", none}, WorldRow{"E7888999", tech},
-        WorldRow{"X7888994", none}, WorldRow{"X7888995", tech}, WorldRow{"A138899H", none},
-        WorldRow{"A138899J", tech}, WorldRow{"A488899F", none}, WorldRow{"A488899G", tech},
-        WorldRow{"A7A8899F", none}, WorldRow{"A7A8899G", tech}, WorldRow{"A789899F", none},
-        WorldRow{"A789899G", tech}, WorldRow{"A788500G", none}, WorldRow{"A788500H", tech},
-        WorldRow{"A788999G", none}, WorldRow{"A788999H", tech}, WorldRow{"A788AA9J", none},
-        WorldRow{"A788AA9K", tech}, WorldRow{"A7888D9C", none}, WorldRow{"A7888D9D", tech},
-        WorldRow{"X5008997", none}, WorldRow{"X5008996", tech}, WorldRow{"X5308996", none},
-        WorldRow{"X5308995", tech}, WorldRow{"X5408995", none}, WorldRow{"X5408994", tech},
-        WorldRow{"X5508990", none}, WorldRow{"XAA58998", none}, WorldRow{"XAA58997", tech},
-        WorldRow{"XAC78999", none}, WorldRow{"XAC78998", tech},
+        WorldRow{"B788899C", none}, WorldRow{"B788899D", tech}, WorldRow{"C788899A", none}, WorldRow{"C788899B", tech},
+        WorldRow{"D7888998", none}, WorldRow{"E7888999", tech}, WorldRow{"X7888994", none}, WorldRow{"X7888995", tech},
+        WorldRow{"A138899H", none}, WorldRow{"A138899J", tech}, WorldRow{"A488899F", none}, WorldRow{"A488899G", tech},
+        WorldRow{"A7A8899F", none}, WorldRow{"A7A8899G", tech}, WorldRow{"A789899F", none}, WorldRow{"A789899G", tech},
+        WorldRow{"A788500G", none}, WorldRow{"A788500H", tech}, WorldRow{"A788999G", none}, WorldRow{"A788999H", tech},
+        WorldRow{"A788AA9J", none}, WorldRow{"A788AA9K", tech}, WorldRow{"A7888D9C", none}, WorldRow{"A7888D9D", tech},
+        WorldRow{"X5008997", none}, WorldRow{"X5008996", tech}, WorldRow{"X5308996", none}, WorldRow{"X5308995", tech},
+        WorldRow{"X5408995", none}, WorldRow{"X5408994", tech}, WorldRow{"X5508990", none}, WorldRow{"XAA58998", none},
+        WorldRow{"XAA58997", tech}, WorldRow{"XAC78999", none}, WorldRow{"XAC78998", tech},
         // A size-0 world may hold the minimum its rolled atmosphere gave (at most 7).
         WorldRow{"X0008DD7", none}, WorldRow{"X0008DD8", tech},
         // Codes no table knows; a blank is never a finding.
         WorldRow{"A788899C", {"zone-code"}, {}, "213", "Im", "G"}, WorldRow{"A788899C", none, {}, "213", "Im", "R"},
-        WorldRow{"A788899C", none, {}, "213", "Im", "A", "-"}, WorldRow{"A788899C", {"base-code"}, {}, "213", "Im", " ", "1"},
-        WorldRow{"A788899C", none, {}, "213", "vg"}, WorldRow{"A788899C", {"allegiance-code"}, {}, "213", "im"},
-        WorldRow{"A788899C", none, {}, "213", "  "}, WorldRow{"A788899C", none, {}, "213", "Im", " ", " ", "K5 III"},
+        WorldRow{"A788899C", none, {}, "213", "Im", "A", "-"},
+        WorldRow{"A788899C", {"base-code"}, {}, "213", "Im", " ", "1"}, WorldRow{"A788899C", none, {}, "213", "vg"},
+        WorldRow{"A788899C", {"allegiance-code"}, {}, "213", "im"}, WorldRow{"A788899C", none, {}, "213", "  "},
+        WorldRow{"A788899C", none, {}, "213", "Im", " ", " ", "K5 III"},
         WorldRow{"A788899C", {"star-form"}, {}, "213", "Im", " ", " ", "O5 V"}));
 
 TEST(Check, MessagesNameTheValues) {
@@ -143,8 +140,8 @@ TEST(Check, ReadersLeaveDuplicateAndOutsideLines) {
         "              3239 A788899-C    Ri                 213 Im\r\n";
     SubsectorStore store;
     const Notices notices = readDat(store, dat, "B");
-    EXPECT_EQ(testing::texts(notices), (std::vector<std::string>{"DUPLICATE 1001 Second replaces First",
-                                                                 "FAILED -699 2440"}));
+    EXPECT_EQ(testing::texts(notices),
+              (std::vector<std::string>{"DUPLICATE 1001 Second replaces First", "FAILED -699 2440"}));
     const auto findings = checkSubsector(store, "s.dat");
     std::vector<std::string> lines;
     for (const Finding& f : findings) lines.push_back(findingLine(f));
@@ -157,8 +154,8 @@ TEST(Check, ReadersLeaveDuplicateAndOutsideLines) {
 TEST(Check, SecondLinesOfSbsAndArpAreToldAndFound) {
     const std::string world = "A788899C       213 Im G2 V";
     SubsectorStore store;
-    const std::string sbs = "Sub\r\nSector\r\n" + std::string(78, ' ') + "C\r\n" +
-                            "One                 1701  " + world + "\r\nTwo                 1701  " + world + "\r\n";
+    const std::string sbs = "Sub\r\nSector\r\n" + std::string(78, ' ') + "C\r\n" + "One                 1701  " +
+                            world + "\r\nTwo                 1701  " + world + "\r\n";
     EXPECT_EQ(testing::texts(readSbs(store, sbs)), std::vector<std::string>{"DUPLICATE 1701 Two replaces One"});
     EXPECT_FALSE(store.readFacts.tradeCodesFromFile);
     EXPECT_EQ(rulesOf(checkSubsector(store, "c.sbs")), std::vector<std::string>{"duplicate-hex"});
@@ -176,8 +173,8 @@ TEST(Check, SecondLinesOfSbsAndArpAreToldAndFound) {
     EXPECT_EQ(readArp(back, formatArp(store).value).size(), 0u);
     EXPECT_EQ(rulesOf(checkSubsector(back, "a.arp")), std::vector<std::string>{"trade-codes"});
     std::string twice = formatArp(store).value;
-    twice.insert(twice.find("One"), twice.substr(twice.find("One"), twice.find("\r\n", twice.find("One")) -
-                                                                       twice.find("One") + 2));
+    twice.insert(twice.find("One"),
+                 twice.substr(twice.find("One"), twice.find("\r\n", twice.find("One")) - twice.find("One") + 2));
     back.clear();
     EXPECT_EQ(testing::texts(readArp(back, twice)), std::vector<std::string>{"DUPLICATE 0101 One replaces One"});
 }
