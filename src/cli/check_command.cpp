@@ -31,8 +31,10 @@ void printFindings(std::ostream& out, const std::vector<Finding>& findings, bool
     }
     nlohmann::json array = nlohmann::json::array();
     for (const Finding& f : findings) {
-        array.push_back(
-            {{"file", f.file}, {"hex", formatFourDigits(f.hex)}, {"rule", f.rule}, {"message", terminalText(f.message)}});
+        array.push_back({{"file", f.file},
+                         {"hex", formatFourDigits(f.hex)},
+                         {"rule", f.rule},
+                         {"message", terminalText(f.message)}});
     }
     out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
