@@ -42,8 +42,8 @@ const fs::path& inputFolder() {
         for (int i = 0; i < kFiles; ++i) {
             store.subsectorLetter = std::string(1, static_cast<char>('A' + i % 16));
             store.subsectorName = "Bench " + std::to_string(i);
-            qelvar::writeFileAtomically((dir / "in" / ("bench" + std::to_string(i) + ".arp")).string(),
-                                        qelvar::formatArp(store).value);
+            (void)qelvar::writeFileAtomically((dir / "in" / ("bench" + std::to_string(i) + ".arp")).string(),
+                                              qelvar::formatArp(store).value);
         }
         std::atexit([] { fs::remove_all(inputFolder().parent_path()); });
         return dir / "in";

@@ -40,7 +40,8 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     const LoadOptions options{folderOf(path), fileNameOf(path), letter};
     const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
     if (status == LoadStatus::Cancelled) {
-        throw UsageError{"no subsector letter for \"" + path + "\" in DATA.MNU beside it; give one with --letter"};
+        throw CLI::ValidationError("no subsector letter for \"" + path +
+                                   "\" in DATA.MNU beside it; give one with --letter");
     }
     if (status != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
@@ -66,9 +67,9 @@ std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::s
 }
 
 int writeOutput(CliSession& session, const std::string& path, const std::string& bytes) {
-    const std::string error = writeFileAtomically(path, bytes);
-    if (error.empty()) return kExitOk;
-    session.prompter.message(error, MessageIcon::Exclamation, {});
+    const auto written = writeFileAtomically(path, bytes);
+    if (written) return kExitOk;
+    session.prompter.message(written.error(), MessageIcon::Exclamation, {});
     return kExitFile;
 }
 
@@ -119,8 +120,6 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         return usageFailure(session, app, error.what());
-    } catch (const UsageError& error) {
-        return usageFailure(session, app, error.text);
     }
     return session.status;
 }

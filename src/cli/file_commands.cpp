@@ -22,9 +22,9 @@ namespace {
 
 int writeFormatted(Prompter& prompter, const std::string& path, const WithNotices<std::string>& file) {
     prompter.tell(file.notices);
-    const std::string error = writeFileAtomically(path, file.value);
-    if (error.empty()) return kExitOk;
-    prompter.message(error, MessageIcon::Exclamation);
+    const auto written = writeFileAtomically(path, file.value);
+    if (written) return kExitOk;
+    prompter.message(written.error(), MessageIcon::Exclamation);
     return kExitFile;
 }
 
@@ -42,7 +42,7 @@ std::string withLineFeeds(const std::string& text) {
 FileType fileTypeOption(const std::string& name) {
     if (name.empty()) return FileType::Arp;
     if (const auto type = fileTypeNamed(name)) return *type;
-    throw UsageError{"--type takes sbs, arp or dat, not \"" + name + "\""};
+    throw CLI::ValidationError("--type takes sbs, arp or dat, not \"" + name + "\"");
 }
 
 }  // namespace

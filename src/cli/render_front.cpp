@@ -28,10 +28,10 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->callback([&session, &args, render] {
         const std::string extension = extensionOf(args.out);
         if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {
-            throw UsageError{"--print draws printed pages: OUT must end in .pdf or .ops"};
+            throw CLI::ValidationError("--print draws printed pages: OUT must end in .pdf or .ops");
         }
         if (args.printMode.empty() && extension == ".pdf") {
-            throw UsageError{"a .pdf holds printed pages: give --print MODE"};
+            throw CLI::ValidationError("a .pdf holds printed pages: give --print MODE");
         }
         session.status = render(session, args);
     });

@@ -411,9 +411,9 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
 }
 
-void MainWindow::saveAsSbs() { saveSbs(store_, prompter_, tagText_, folder_); }
+void MainWindow::saveAsSbs() { (void)saveSbs(store_, prompter_, tagText_, folder_); }  // told through the prompter
 
-void MainWindow::saveAsArp() { saveArp(store_, prompter_, folder_); }
+void MainWindow::saveAsArp() { (void)saveArp(store_, prompter_, folder_); }  // told through the prompter
 
 void MainWindow::saveAllInFolderAsSbs() {
     const std::vector<std::string> names = listedFileNames();
@@ -443,7 +443,7 @@ void MainWindow::saveAllInFolderAsSbs() {
     redisplay_->setEnabled(true);
 }
 
-void MainWindow::saveScreenshot() { saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
+void MainWindow::saveScreenshot() { (void)saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (mayDiscardChanges()) {

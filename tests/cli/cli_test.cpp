@@ -29,7 +29,7 @@ struct CliRun {
     std::string err;
 };
 
-std::string bytes(const std::string& file) { return qelvar::readFileBytes(file).bytes; }
+std::string bytes(const std::string& file) { return (*qelvar::readFileBytes(file)); }
 
 // Runs program with arguments; stdout and stderr are captured in files (stdout may be another file).
 CliRun spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& outPath,

@@ -182,16 +182,15 @@ bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folde
     if (!chosen || chosen->empty()) return false;
     const auto arp = formatArp(store);
     prompter.tell(arp.notices);
-    if (const std::string error = writeFileAtomically(*chosen, arp.value); !error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    if (const auto written = writeFileAtomically(*chosen, arp.value); !written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
         return false;
     }
     store.unsavedChanges = 0;
     if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return true;
     // The letter was reported with the ARP file already.
-    if (const std::string error = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value);
-        !error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    if (const auto written = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value); !written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
     }
     return true;
 }

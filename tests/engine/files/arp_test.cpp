@@ -168,12 +168,12 @@ TEST(ArpReader, OddFiles) {
 TEST(ArpFormat, SbsToArpToSbsKeepsEveryField) {
     for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
         SCOPED_TRACE(name);
-        const ReadResult sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
-        ASSERT_TRUE(sbs.ok);
+        const auto sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
+        ASSERT_TRUE(sbs.ok());
         SubsectorStore original, viaArp;
-        EXPECT_TRUE(readSbs(original, sbs.bytes).empty());
+        EXPECT_TRUE(readSbs(original, *sbs).empty());
         EXPECT_TRUE(readArp(viaArp, formatArp(original).value).empty());
-        EXPECT_EQ(formatSbs(viaArp).value, sbs.bytes);  // every field, trade codes and price as read
+        EXPECT_EQ(formatSbs(viaArp).value, *sbs);  // every field, trade codes and price as read
     }
 }
 
@@ -199,7 +199,7 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     accepted.saveAnswers.push_back(path("table.arp"));
     accepted.yesNoAnswers.push_back(true);
     EXPECT_TRUE(saveArp(store, accepted, dir_.string()));
-    EXPECT_EQ(readFileBytes(path("table.arp")).bytes, formatArp(store).value);
+    EXPECT_EQ((*readFileBytes(path("table.arp"))), formatArp(store).value);
     const std::vector<std::string> expected = {"<html>",
                                                "<body>",
                                                lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
@@ -236,7 +236,7 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
                                                "</html>"};
     std::string html;
     for (const auto& line : expected) html += line + "\r\n";
-    EXPECT_EQ(readFileBytes(path("table.htm")).bytes, html);
+    EXPECT_EQ((*readFileBytes(path("table.htm"))), html);
 }
 
 TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {

@@ -90,8 +90,8 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(store.subsectorName, "Three");  // the file selected before the run is shown again
     EXPECT_EQ(store.unsavedChanges, 0);
-    EXPECT_EQ(columns(splitLines(readFileBytes(path("ST-A.SBS")).bytes)[3], 1, 3), "Two");
-    EXPECT_EQ(readFileBytes(path("one.arp")).bytes, arpOf("One", "A"));  // the originals stay
+    EXPECT_EQ(columns(splitLines((*readFileBytes(path("ST-A.SBS"))))[3], 1, 3), "Two");
+    EXPECT_EQ((*readFileBytes(path("one.arp"))), arpOf("One", "A"));  // the originals stay
 }
 
 TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {
