@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "cli.h"
+#include "files/sector_file.h"
 #include "reports/check.h"
 #include "store/cp1252.h"
 #include "store/text.h"
@@ -45,13 +46,28 @@ void addCheckCommand(CLI::App& app, CliSession& session) {
     auto args = std::make_shared<CheckArguments>();
     CLI::App* command = app.add_subcommand(
         "check", "Check subsector files: FILE:HEX: RULE: MESSAGE a line; exit 3 when there is a finding");
-    command->add_option("IN", args->in, "the files to check (SBS, ARP or galactic DAT)")->required();
+    command
+        ->add_option("IN", args->in,
+                     "the files to check (SBS, ARP, galactic DAT, or a sector file: all its subsectors)")
+        ->required();
     addLetterOption(*command, args->letter);
     command->add_flag("--json", args->json, "one JSON array of {file, hex, rule, message} instead");
     command->callback([&session, args] {
         std::vector<Finding> findings;
         bool unread = false;
         for (const std::string& path : args->in) {
+            if (isSectorFileName(path)) {  // every subsector of it
+                const Result<WithNotices<SectorRead>> read = readSectorFile(path);
+                if (!read) {
+                    session.prompter.message(read.error(), MessageIcon::Exclamation, {});
+                    unread = true;
+                    continue;
+                }
+                session.prompter.tell(read->notices);
+                const std::vector<Finding> found = checkSector(read->value, path);
+                findings.insert(findings.end(), found.begin(), found.end());
+                continue;
+            }
             if (!loadInput(session, path, args->letter)) {
                 unread = true;
                 continue;

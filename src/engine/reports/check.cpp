@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "details/description_table.h"
+#include "files/sector_file.h"
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
@@ -156,8 +157,8 @@ std::string techRangeMessage(const std::array<int, 9>& v) {
 
 }  // namespace
 
-void checkWorld(const WorldRecord& world, int hex, bool tradeCodesStored, const std::string& file,
-                std::vector<Finding>& findings) {
+void checkWorld(const WorldRecord& world, int hex, std::optional<std::string_view> storedTradeCodes,
+                const std::string& file, std::vector<Finding>& findings) {
     const auto add = [&](const char* rule, std::string message) {
         if (!message.empty()) findings.push_back({file, hex, rule, std::move(message)});
     };
@@ -181,7 +182,7 @@ void checkWorld(const WorldRecord& world, int hex, bool tradeCodesStored, const 
         if (pop > 0 && world.pag.view()[0] == '0') {
             add("pag-population", "PAG population multiplier 0 with population " + number(pop));
         }
-        if (tradeCodesStored) add("trade-codes", tradeCodesMessage(world.tradeCodes.view(), v));
+        if (storedTradeCodes) add("trade-codes", tradeCodesMessage(*storedTradeCodes, v));
         const bool commonRules = std::find(std::begin(kOwnRuleAllegiances), std::end(kOwnRuleAllegiances),
                                            allegiance) == std::end(kOwnRuleAllegiances);
         if (commonRules) {
@@ -223,7 +224,9 @@ std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::stri
     for (int slot = 1; slot <= kHexCount; ++slot) {
         const WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
         if (world.occupied()) {
-            checkWorld(world, world.location + offset, store.readFacts.tradeCodesFromFile, file, findings);
+            const auto stored =
+                store.readFacts.tradeCodesFromFile ? std::optional(world.tradeCodes.view()) : std::nullopt;
+            checkWorld(world, world.location + offset, stored, file, findings);
         }
     }
     for (const LineSeen& line : store.readFacts.duplicates) {
@@ -234,6 +237,23 @@ std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::stri
     for (const LineSeen& line : store.readFacts.outside) {
         findings.push_back({file, line.hex, "outside-subsector",
                             quoted(line.name) + " lies outside subsector " + store.subsectorLetter});
+    }
+    sortFindings(findings);
+    return findings;
+}
+
+std::vector<Finding> checkSector(const SectorRead& read, const std::string& file) {
+    std::vector<Finding> findings;
+    for (const SectorWorld& world : read.sector.worlds) {
+        const auto remarks = world.fields.find("Remarks");
+        const auto stored =
+            remarks == world.fields.end() ? std::nullopt : std::optional<std::string_view>(remarks->second);
+        checkWorld(world.record, world.column * 100 + world.row, stored, file, findings);
+    }
+    for (const LineSeen& line : read.duplicates) {
+        findings.push_back(
+            {file, line.hex, "duplicate-hex",
+             "a further line for this hex: " + quoted(line.name) + " is skipped, " + quoted(line.replaced) + " stays"});
     }
     sortFindings(findings);
     return findings;

@@ -11,6 +11,7 @@
 #include "files/arp.h"
 #include "files/dat.h"
 #include "files/sbs.h"
+#include "files/sector_file.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/world_generation.h"
@@ -52,7 +53,8 @@ TEST_P(CheckWorldTest, FindsItsRules) {
     world.star2 = row.star2;
     world.tradeCodes = row.storedCodes.value_or("");
     std::vector<Finding> findings;
-    checkWorld(world, 101, row.storedCodes.has_value(), "f", findings);
+    const auto stored = row.storedCodes ? std::optional<std::string_view>(*row.storedCodes) : std::nullopt;
+    checkWorld(world, 101, stored, "f", findings);
     EXPECT_EQ(rulesOf(findings), row.rules) << row.uwp;
 }
 
@@ -115,14 +117,14 @@ TEST(Check, MessagesNameTheValues) {
     world.star2 = "O5 V";
     world.allegiance = "Im";
     std::vector<Finding> findings;
-    checkWorld(world, 2410, true, "a.arp", findings);
+    checkWorld(world, 2410, world.tradeCodes.view(), "a.arp", findings);
     ASSERT_EQ(findings.size(), 2u);
     EXPECT_EQ(findingLine(findings[0]), "a.arp:2410: trade-codes: stored Ag Ri, the UWP gives Ri: extra Ag");
     EXPECT_EQ(findings[1].message, "star 2 \"O5 V\": spectral class \"O\" is not a known class");
     findings.clear();
     world.uwp = "A78829FH";
     world.tradeCodes = "";
-    checkWorld(world, 101, true, "a", findings);
+    checkWorld(world, 101, world.tradeCodes.view(), "a", findings);
     EXPECT_EQ(findings[0].message, "stored none, the UWP gives Lo Ni: missing Lo Ni");
     EXPECT_EQ(findings[1].message, "government 9 above population + 5; law level 15 above government + 5");
     EXPECT_EQ(findings[2].message, "tech level 17 above 15");
@@ -204,6 +206,34 @@ TEST(Check, GeneratedSubsectorsPassClean) {
             EXPECT_EQ(checkSubsector(back, "generated.arp"), std::vector<Finding>{}) << seed;
         }
     }
+}
+
+}  // namespace
+}  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+// A whole sector: every subsector's worlds at their sector hexes, trade codes from the remarks, and the second
+// line for a hex that its reader skipped; in hex order whatever the order of the lines.
+TEST(Check, SectorFindingsInSectorHexOrder) {
+    const auto row = [](const char* hex, const char* name, const char* uwp, const char* remarks, const char* al) {
+        return std::string("K\t-\t") + hex + "\t" + name + "\t" + uwp + "\t\t" + remarks + "\t\t213\t" + al +
+               "\tG2 V\r\n";
+    };
+    const std::string tab =
+        "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n" +
+        row("3240", "Last", "A788899-C", "Ag Cp", "Im") + row("0101", "First", "A788899-C", "Ri", "Im") +
+        row("0905", "Middle", "X000000-0", "As Ba Lo Ni Va", "Zz") + row("0101", "Again", "A788899-C", "Ri", "Im");
+    const auto read = readSector(tab, "k");
+    ASSERT_TRUE(read.ok());
+    std::vector<std::string> lines;
+    for (const Finding& f : checkSector(read->value, "k.tab")) lines.push_back(findingLine(f));
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{
+                  "k.tab:0101: duplicate-hex: a further line for this hex: \"Again\" is skipped, \"First\" stays",
+                  "k.tab:0905: allegiance-code: allegiance \"Zz\" is not a known allegiance",
+                  "k.tab:3240: trade-codes: stored Ag, the UWP gives Ri: missing Ri, extra Ag"}));
 }
 
 }  // namespace
