@@ -44,64 +44,34 @@ Lines linesOf(const std::vector<Finding>& findings) {
     return lines;
 }
 
-// A UWP at a limit without its finding, and the next one past the limit with only that finding.
+// For each rule, pairs "within>beyond" apart by '|': a UWP at a limit without the finding, and the next one
+// past it with only that finding.
 TEST(Check, EachUwpRuleAtItsLimits) {
-    const char *F = "uwp-form", *S = "size-zero", *H = "hydrographics-max", *Z = "population-zero",
-               *P = "profile-range", *T = "tech-range";
-    const struct {
-        const char *within, *beyond, *rule;
-    } rows[] = {{"A788899C", "F788899C", F},
-                {"?788899C", "A788I99C", F},
-                {"A78?F99C", "A78 899C", F},
-                {"        ", "a788899C", F},
-                {"A788899C", "X7888", F},
-                {"X0000000", "X0100000", S},
-                {"X0000000", "X0010000", S},
-                {"X0000000", "X0060000", S},
-                {"A7AA899C", "A7AB899C", H},
-                {"A7880000", "A7880100", Z},
-                {"A7880000", "A7880010", Z},
-                {"A7880000", "A7880001", Z},
-                {"A7880000", "A7880900", Z},
-                // The profile: size, atmosphere, hydrographics, population, government, law level.
-                {"AA88899C", "AB88899C", P},
-                {"A278899C", "A288899C", P},
-                {"A500899C", "A600899C", P},
-                {"A610899C", "A600899C", P},
-                {"A727899C", "A728899C", P},
-                {"A750899C", "A760899C", P},
-                {"A761899C", "A760899C", P},
-                {"A788A99C", "A788B99C", P},
-                {"A788389C", "A788399C", P},
-                {"A788A59C", "A788A49C", P},
-                {"A78889EC", "A78889FC", P},
-                {"A788894C", "A788893C", P},
-                // Tech level at 8 + the modifiers of each value, or at the atmosphere's minimum.
-                {"A788899E", "A788899F", T},
-                {"B788899C", "B788899D", T},
-                {"C788899A", "C788899B", T},
-                {"D7888998", "D7888999", T},
-                {"E7888998", "E7888999", T},
-                {"X7888994", "X7888995", T},
-                {"A138899H", "A138899J", T},
-                {"A488899F", "A488899G", T},
-                {"A7A8899F", "A7A8899G", T},
-                {"A789899F", "A789899G", T},
-                {"A788500G", "A788500H", T},
-                {"A788999G", "A788999H", T},
-                {"A788AA9J", "A788AA9K", T},
-                {"A7888D9C", "A7888D9D", T},
-                {"X5008997", "X5008996", T},
-                {"X5308996", "X5308995", T},
-                {"X5408995", "X5408994", T},
-                {"X5508990", "X5508995", T},
-                {"XAA58998", "XAA58997", T},
-                {"XAC78999", "XAC78998", T},
-                // A size-0 world may keep the minimum its rolled atmosphere gave (at most 7).
-                {"X0008DD7", "X0008DD8", T}};
-    for (const auto& row : rows) {
-        EXPECT_EQ(rulesOf(world(row.within)), Lines{}) << row.within;
-        EXPECT_EQ(rulesOf(world(row.beyond)), Lines{row.rule}) << row.beyond;
+    const std::pair<std::string, std::string> limits[] = {
+        {"uwp-form", "A788899C>F788899C|?788899C>A788I99C|A78?F99C>A78 899C|        >a788899C|A788899C>X7888"},
+        {"size-zero", "X0000000>X0100000|X0000000>X0010000|X0000000>X0060000"},
+        {"hydrographics-max", "A7AA899C>A7AB899C"},
+        {"population-zero", "A7880000>A7880100|A7880000>A7880010|A7880000>A7880001|A7880000>A7880900"},
+        {"profile-range",
+         "AA88899C>AB88899C|A278899C>A288899C|A500899C>A600899C|A610899C>A600899C|"
+         "A727899C>A728899C|A750899C>A760899C|A761899C>A760899C|A788A99C>A788B99C|"
+         "A788389C>A788399C|A788A59C>A788A49C|A78889EC>A78889FC|A788894C>A788893C"},
+        // 8 + the modifiers of each value, or the atmosphere's minimum; a size-0 world may keep the minimum
+        // its rolled atmosphere gave (at most 7).
+        {"tech-range",
+         "A788899E>A788899F|B788899C>B788899D|C788899A>C788899B|D7888998>D7888999|"
+         "E7888998>E7888999|X7888994>X7888995|A138899H>A138899J|A488899F>A488899G|"
+         "A7A8899F>A7A8899G|A789899F>A789899G|A788500G>A788500H|A788999G>A788999H|"
+         "A788AA9J>A788AA9K|A7888D9C>A7888D9D|X5008997>X5008996|X5308996>X5308995|"
+         "X5408995>X5408994|X5508990>X5508995|XAA58998>XAA58997|XAC78999>XAC78998|X0008DD7>X0008DD8"}};
+    for (const auto& [rule, pairs] : limits) {
+        for (std::string_view rest = pairs; !rest.empty();) {
+            const std::string_view pair = rest.substr(0, rest.find('|'));
+            rest.remove_prefix(std::min(rest.size(), pair.size() + 1));
+            const std::string within(pair.substr(0, pair.find('>'))), beyond(pair.substr(pair.find('>') + 1));
+            EXPECT_EQ(rulesOf(world(within.c_str())), Lines{}) << within;
+            EXPECT_EQ(rulesOf(world(beyond.c_str())), Lines{rule}) << beyond;
+        }
     }
     EXPECT_EQ(rulesOf(world("AB88899F", "Hv")), Lines{});  // allegiances with their own rules
     EXPECT_EQ(rulesOf(world("A788899F", "As")), Lines{});
@@ -208,13 +178,13 @@ TEST(Check, SectorFindingsInSectorHexOrder) {
 // ARP file, which keeps the trade codes.
 TEST(Check, GeneratedSubsectorsPassClean) {
     GenerationOptions options[3];
-    options[0].densityPercent = options[1].densityPercent = options[2].densityPercent = 66;
     options[1].defaultAllegiance = "Na";
-    options[1].techCap = 5;
     options[1].oddAlienPercent = 50;
+    options[1].techCap = 5;
     options[2].techCap = 9;
     options[2].depopulateOverCap = true;
-    for (const GenerationOptions& o : options) {
+    for (GenerationOptions o : options) {
+        o.densityPercent = 66;
         for (std::uint64_t seed = 1; seed <= 150; ++seed) {
             SubsectorStore store, back;
             Dice dice(seed);
