@@ -57,7 +57,8 @@ void CheckWindow::refresh() {
     list_->setSortingEnabled(true);
     list_->resizeColumnToContents(HexColumn);
     list_->resizeColumnToContents(RuleColumn);
-    summary_->setText(findings.empty() ? tr("No findings.") : tr("%n finding(s).", nullptr, int(findings.size())));
+    const int count = static_cast<int>(findings.size());
+    summary_->setText(count == 0 ? tr("No findings.") : count == 1 ? tr("1 finding.") : tr("%1 findings.").arg(count));
 }
 
 void CheckWindow::rowActivated(QTreeWidgetItem* item) {
