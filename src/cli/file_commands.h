@@ -24,8 +24,9 @@ struct IndexCommand {
     std::string folder;
     FileType type = FileType::Arp;
 };
-// Prints the subsector index of the folder's files of that type, as UTF-8 lines.
-[[nodiscard]] int runIndex(const IndexCommand& command, std::ostream& out);
+// Prints the subsector index of the folder's files of that type, as UTF-8 lines; 2 when the folder cannot
+// be read (said through the prompter).
+[[nodiscard]] int runIndex(const IndexCommand& command, std::ostream& out, Prompter& prompter);
 
 struct BatchCommand {
     std::string folder;

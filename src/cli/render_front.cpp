@@ -1,6 +1,8 @@
 // The render command as the parser knows it; the drawing itself is done by whichever runner is given.
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
+
 #include "cli.h"
 
 namespace qelvar {
@@ -24,7 +26,16 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->add_flag("--colour", args.colour, "with --print: colour printing")->needs(print);
     command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
-        ->check(CLI::Range(24.0, 2400.0));
+        ->check(CLI::Validator(
+            [](std::string& value) {
+                // Written so that "nan" fails too: it compares as neither above nor below a limit.
+                char* end = nullptr;
+                const double dpi = std::strtod(value.c_str(), &end);
+                const bool whole = !value.empty() && end == value.c_str() + value.size();
+                return whole && dpi >= 24 && dpi <= 2400 ? std::string()
+                                                         : "must be a number from 24 to 2400, not \"" + value + "\"";
+            },
+            "", "dpi"));
     command->callback([&session, &args, render] {
         const std::string extension = extensionOf(args.out);
         if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {

@@ -343,7 +343,9 @@ void MainWindow::fileTypeChosen(int index) {
 void MainWindow::showFileList() {
     files_->clear();
     // The type's extension matches without regard to case, as on the file system the program was made for.
-    for (const std::string& name : filesOfType(folder_, fileTypeShown_)) files_->addItem(fromPath(name));
+    if (const auto names = filesOfType(folder_, fileTypeShown_)) {  // a folder that cannot be read lists nothing
+        for (const std::string& name : *names) files_->addItem(fromPath(name));
+    }
     fileSelectionChanged();
 }
 

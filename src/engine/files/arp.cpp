@@ -14,6 +14,7 @@ namespace {
 constexpr std::size_t kLetterColumn = 33;
 constexpr std::size_t kRemarksWidth = 25;
 constexpr std::size_t kFirstWorldLine = 7;  // 0-based: lines 1..7 are the head of the file
+constexpr int kLowestPrice = -9999;         // the lowest the five price columns hold
 
 void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view line, int offset) {
     const int loc = toInt16(numericValue(columns(line, 26, 29)) - offset);
@@ -82,6 +83,7 @@ Notices readArp(SubsectorStore& store, std::string_view bytes) {
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string_view(); };
     store.sectorName = trimBlanks(line(1));
     store.subsectorLetter = columns(line(3), kLetterColumn, kLetterColumn);
+    if (store.subsectorLetter == ")") store.subsectorLetter.clear();  // "()": the subsector had no letter
     store.subsectorName = trimBlanks(columns(line(3), 10, 29));
     const int offset = letterOffsetOrReport(store.subsectorLetter, notices);
     store.readFacts.tradeCodesFromFile = true;
@@ -111,6 +113,14 @@ WithNotices<std::string> formatArp(const SubsectorStore& store) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         line.clear();
+        int price = w.cargoBase;
+        if (price < kLowestPrice) {
+            file.notices.push_back({"The price " + std::to_string(price) + " of " + std::string(w.name.trimmed()) +
+                                    " (" + formatFourDigits(w.location + offset) +
+                                    ") is below what the ARP price column holds; " + "written as " +
+                                    std::to_string(kLowestPrice)});
+            price = kLowestPrice;
+        }
         appendAtColumns(line, {{1, w.name.view()},
                                {26, formatFourDigits(w.location + offset)},
                                {31, hyphenatedUwp(w.uwp.view())},
@@ -119,7 +129,7 @@ WithNotices<std::string> formatArp(const SubsectorStore& store) {
                                {70, w.tradeCodes.view()},
                                {86, w.zone.view()},
                                {88, w.gasGiant.view()},
-                               {90, formatWhole(w.cargoBase)},
+                               {90, formatWhole(price)},
                                {96, w.star1.view()},
                                {103, w.star2.view()},
                                {110, w.star3.view()},

@@ -95,6 +95,35 @@ TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
     EXPECT_EQ(columns(splitLines(file.value)[7], 26, 29), "0101");
 }
 
+TEST(ArpFormat, WhatIsWrittenReadsBackAndWritesTheSame) {
+    const struct {
+        const char* name;
+        std::string letter;
+        std::int16_t price;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no letter comes back empty", "", 5, {"DUFF SS LETTER"}},
+        {"lowest price that fits", "A", -9999, {}},
+        {"a lower price is clamped and said",
+         "A",
+         -10000,
+         {"The price -10000 of Hollowmere (0101) is below what the ARP price column holds; written as -9999"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SubsectorStore store = storeWith("Odd", c.letter);
+        store.worlds[1] = testing::sampleWorld(101);
+        store.worlds[1].cargoBase = c.price;
+        const auto first = formatArp(store);
+        EXPECT_EQ(testing::texts(first.notices), c.messages);
+        SubsectorStore back;
+        (void)readArp(back, first.value);
+        EXPECT_EQ(back.subsectorLetter, c.letter);
+        EXPECT_EQ(back.worlds[1].cargoBase, std::max<int>(c.price, -9999));
+        EXPECT_EQ(formatArp(back).value, first.value);
+    }
+}
+
 TEST(ArpReader, FieldsFromTheirColumns) {
     const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"},
                                      {26, "1701"},

@@ -159,5 +159,24 @@ TEST(Paths, FoldersNamesAndTheRoot) {
     EXPECT_EQ(joinPath("", "b"), "b");
 }
 
+TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo) {
+    write("old.sbs", "old");
+    const std::string ours = ".b.sbs.qelvar-" + std::to_string(::getpid()) + "-1";
+    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77"};  // alive, us, no process id
+    for (const std::string& name : kept) write(name, "busy");
+    write(".a.sbs.qelvar-99999999-3", "left by a process that died");
+    const auto results =
+        writeFilesTogether({{path("old.sbs"), "new"}, {path("missing/a.sbs"), "x"}, {path("b.sbs"), "b"}});
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(errorOf(results[0]), "");
+    EXPECT_EQ(errorOf(results[1]), "Cannot write \"" + path("missing/a.sbs") + "\": No such file or directory");
+    EXPECT_EQ(errorOf(results[2]), "");
+    EXPECT_EQ(*readFileBytes(path("old.sbs")), "new");
+    EXPECT_EQ(*readFileBytes(path("b.sbs")), "b");
+    std::set<std::string> expected = kept;
+    expected.insert({"old.sbs", "b.sbs"});
+    expectOnly(dir_, expected);
+}
+
 }  // namespace
 }  // namespace qelvar
