@@ -41,8 +41,9 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     const LoadOptions options{folderOf(path), fileNameOf(path), letter};
     const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
     if (status == LoadStatus::Cancelled) {
-        if (isSectorFileName(path))
+        if (isSectorFileName(path)) {
             throw CLI::ValidationError("\"" + path + "\" is a whole sector: give the subsector with --letter");
+        }
         throw CLI::ValidationError("no subsector letter for \"" + path +
                                    "\" in DATA.MNU beside it; give one with --letter");
     }

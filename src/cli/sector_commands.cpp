@@ -155,7 +155,14 @@ void addJoinCommand(CLI::App& app, CliSession& session) {
         std::map<char, std::string> fileOfLetter;
         for (std::size_t i = 0; i < args->inputs.size(); ++i) {
             const std::string& path = args->inputs[i];
-            if (!loadInput(session, path, args->letter)) {
+            // A data file's letter comes from DATA.MNU beside it first; --letter answers only when it has none.
+            session.prompter.inputAnswer = args->letter;
+            const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path,
+                                                        LoadOptions{folderOf(path), fileNameOf(path), {}});
+            if (status == LoadStatus::Cancelled) {
+                throw CLI::ValidationError("no subsector letter for \"" + path + "\": give one with --letter");
+            }
+            if (status != LoadStatus::Loaded) {
                 session.status = kExitFile;
                 return;
             }

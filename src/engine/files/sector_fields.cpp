@@ -96,7 +96,7 @@ std::string lossLabel(const std::string& name) {
                                                               {"Zone", "zone"},
                                                               {"PBG", "PBG"},
                                                               {"Allegiance", "four-letter allegiance"},
-                                                              {"Stars", "fourth and further stars"},
+                                                              {"Stars", "stars"},
                                                               {"Nobility", "nobility"},
                                                               {"Sector", "sector"}};
     const auto it = labels.find(name);

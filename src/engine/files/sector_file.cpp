@@ -187,7 +187,7 @@ std::string formatRow(const SectorFields& fields, const SectorLayout& layout, bo
         for (std::size_t i = 0; i < layout.columns.size(); ++i) {
             row += (i == 0 ? "" : "\t") + field(layout.columns[i].name);
         }
-        return row;
+        return row.starts_with('#') ? " " + row : row;  // never a comment line
     }
     if (layout.format == SectorFormat::Columns) {
         for (std::size_t i = 0; i < layout.columns.size(); ++i) {
@@ -203,15 +203,17 @@ std::string formatRow(const SectorFields& fields, const SectorLayout& layout, bo
     }
     // Legacy: one base letter, two-letter allegiance, fixed widths.
     const std::string allegiance = field("Allegiance");
-    const std::string bases = field("Bases");
+    const std::string bases = meaningOf("Bases", field("Bases"));
     std::string base = bases.substr(0, std::min<std::size_t>(1, bases.size()));
     if (const auto legacy = legacyBase(bases, allegiance)) base = std::string(1, *legacy);
     const auto fit = [](const std::string& text, std::size_t width) {
         return padded(std::string(characters(text, utf8CharacterStarts(text), 0, width)), width);
     };
-    row = fit(field("Name"), 14) + field("Hex") + " " + fit(field("UWP"), 9) + "  " + fit(base, 1) + " " +
-          fit(field("Remarks"), 15) + " " + fit(field("Zone"), 1) + "  " + fit(field("PBG"), 3) + " " +
-          fit(allegiance, 2) + " " + field("Stars");
+    std::string name = field("Name");
+    if (!name.empty() && (name.front() == '#' || name.front() == '$' || name.front() == '@')) name = " " + name;
+    row = fit(name, 14) + field("Hex") + " " + fit(field("UWP"), 9) + "  " + fit(base, 1) + " " +
+          fit(meaningOf("Remarks", field("Remarks")), 15) + " " + fit(meaningOf("Zone", field("Zone")), 1) + "  " +
+          fit(field("PBG"), 3) + " " + fit(allegiance, 2) + " " + field("Stars");
     return rightTrimmed(row);
 }
 

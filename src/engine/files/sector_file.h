@@ -84,8 +84,8 @@ std::string sectorMetadataPath(const std::string& path);
                                                  const std::vector<const SubsectorStore*>& stores,
                                                  std::optional<SectorFormat> format = std::nullopt);
 
-// The notice of what a subsector of the sector loses in a subsector format ("SBS", "ARP"): the store is
-// written to `bytes` and read back with `read`. Nothing when all is kept.
+// The notice of what subsector index of the sector lost in a subsector format ("SBS", "ARP"), given the
+// store that format's bytes read back into. Nothing when all was kept.
 std::optional<Notice> subsectorLossNotice(const Sector& sector, int index, const SubsectorStore& written,
                                           const std::string& formatName);
 

@@ -5,6 +5,7 @@
 #include "files/sbs.h"
 #include "files/sector_fields.h"
 #include "store/file_io.h"
+#include "store/text.h"
 #include "support/column_line.h"
 #include "support/notices.h"
 #include "support/temp_folder.h"
@@ -43,11 +44,9 @@ TEST(SectorUwp, CommonDigitsByValue) {
     };
     for (const Row& row :
          {Row{"A788899-C", "A788899C", ""}, Row{"BUV0TW?-Y", "BVW0TX?Z", ""}, Row{"C00000Z-U", "C00000?V", "Z"},
-          Row{"X??"
-              "????-?",
-              "X???"
-              "????",
-              ""}}) {
+          Row{"X??????"
+              "-?",
+              "X???????", ""}}) {
         SCOPED_TRACE(row.common);
         std::string unheld;
         EXPECT_EQ(uwpFromSectorText(row.common, &unheld), row.stored);
@@ -100,10 +99,25 @@ TEST(SectorTab, BadLinesAreToldAndSkipped) {
     EXPECT_EQ(worlds[1].record.base.str(), "F");
 }
 
+TEST(SectorTab, HexesInsideTheSectorAndTheHeaderThatMakesTheFormat) {
+    std::string bytes = kHeader;
+    for (const char* hex : {"0000", "0001", "0100", "3240", "3241", "3340", "0140"}) {
+        bytes += tabRow(hex, "World", "A788899-C", "", "");
+    }
+    const auto read = readOk(bytes);
+    std::vector<std::string> hexes;
+    for (const SectorWorld& w : read.value.sector.worlds) hexes.push_back(formatFourDigits(w.column * 100 + w.row));
+    EXPECT_EQ(hexes, (std::vector<std::string>{"3240", "0140"}));
+    EXPECT_EQ(read.notices.size(), 5u);
+    const std::string nine = "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n";
+    EXPECT_EQ(readOk(nine).value.layout.format, SectorFormat::Tab);
+    EXPECT_EQ(readOk(nine.substr(nine.find('\t') + 1)).value.layout.format, SectorFormat::Legacy);
+}
+
 TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     const std::string bytes =
         "Name\tHex\tUWP\tB\tTrade Codes\tZ\tPBG\tAl\tStellar Data\t{ Ix }\tExtra\n"
-        "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
+        "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
     const auto read = readOk(bytes);
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
     const SectorWorld& world = read.value.sector.worlds[0];
@@ -119,7 +133,7 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
     EXPECT_NE(
-        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
+        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
         std::string::npos);
 }
 
@@ -258,6 +272,15 @@ TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {
     ASSERT_TRUE(lost.has_value());
     EXPECT_EQ(lost->text, "3 worlds lose their sector and four-letter allegiance in SBS");
     EXPECT_FALSE(subsectorLossNotice(sector, 1, back, "SBS").has_value());
+
+    Sector one = sector;
+    one.worlds.resize(1);
+    one.worlds[0].record.base = "G";  // no modern code stands for G outside the V allegiances
+    const WithNotices<std::string> tab = formatSector(one, SectorFormat::Tab);
+    EXPECT_EQ(texts(tab.notices), std::vector<std::string>{"1 world keeps a base letter with no modern code: G"});
+    EXPECT_EQ(lossNotice(one, Sector{}, 0, "ARP")->text,
+              "1 world loses its sector, full names, UWP digits, several bases, remarks, PBG, four-letter allegiance "
+              "and stars in ARP");
 }
 
 }  // namespace
