@@ -63,7 +63,7 @@ TEST(Check, EachUwpRuleAtItsLimits) {
          "E7888998>E7888999|X7888994>X7888995|A138899H>A138899J|A488899F>A488899G|"
          "A7A8899F>A7A8899G|A789899F>A789899G|A788500G>A788500H|A788999G>A788999H|"
          "A788AA9J>A788AA9K|A7888D9C>A7888D9D|X5008997>X5008996|X5308996>X5308995|"
-         "X5408995>X5408994|X5508990>X5508995|XAA58998>XAA58997|XAC78999>XAC78998|X0008DD7>X0008DD8|"
+         "X5408995>X5408994|X5508990>X5508995|XAA58998>XAA58997|XAC78999>XAC78998|X0008DD7>X0008DD8|X0008DD0>X0008DD8|"
          "A278899F>A278899G|A588899E>A588899F|A748899E>A748899F|A798899E>A798899F|A788699E>A788699F"}};
     for (const auto& [rule, pairs] : limits) {
         for (std::string_view rest = pairs; !rest.empty();) {
@@ -107,6 +107,8 @@ TEST(Check, PagTradeCodesAndCodesNoTableKnows) {
         coded.star2 = row.star;
         EXPECT_EQ(rulesOf(coded), row.rule ? Lines{row.rule} : Lines{}) << row.zone << row.base << row.allegiance;
     }
+    w.star1 = "Q1 V";
+    EXPECT_EQ(rulesOf(w), Lines{"star-form"});
 }
 
 TEST(Check, MessagesNameTheValues) {
@@ -141,6 +143,9 @@ TEST(Check, ReadersTellAndLeaveSecondAndOutsideLines) {
                      "s.dat:3240: outside-subsector: \"Far away\" lies outside subsector B"}));
     store.clear();
     EXPECT_EQ(checkSubsector(store, "s.dat"), std::vector<Finding>{});
+    store.subsectorLetter = "?";  // an unknown letter counts as A
+    store.worlds[1] = world("F788899C");
+    EXPECT_EQ(checkSubsector(store, "s")[0].hex, 101);
     // SBS computes trade codes; ARP keeps its own.
     store.subsectorLetter = "C";
     store.worlds[1] = world("A788899C");
