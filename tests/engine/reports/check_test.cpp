@@ -107,8 +107,8 @@ TEST(Check, PagTradeCodesAndCodesNoTableKnows) {
         coded.star2 = row.star;
         EXPECT_EQ(rulesOf(coded), row.rule ? Lines{row.rule} : Lines{}) << row.zone << row.base << row.allegiance;
     }
-    w.star1 = "Q1 V";
-    EXPECT_EQ(rulesOf(w), Lines{"star-form"});
+    w.star1 = w.star3 = "Q1 V";
+    EXPECT_EQ(rulesOf(w), (Lines{"star-form", "star-form"}));
 }
 
 TEST(Check, MessagesNameTheValues) {
