@@ -103,6 +103,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addGenerateCommand(app, session);
     addIndexCommand(app, session);
     addBatchCommand(app, session);
+    addCheckCommand(app, session);
     addSplitCommand(app, session);
     addJoinCommand(app, session);
     RenderCommand renderCommand;

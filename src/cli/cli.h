@@ -1,6 +1,6 @@
 #pragma once
 // qelvar-cli: the headless front end. Runs one command and returns the process exit status:
-// 0 success, 1 usage error, 2 a file could not be read or written.
+// 0 success, 1 usage error, 2 a file could not be read or written (check: 3 when it found something).
 //
 // Each command lives in a file of its own and registers itself with the parser through an add...Command
 // function; the parser and the commands share one CliSession.
@@ -76,6 +76,7 @@ void addDescribeCommand(CLI::App& app, CliSession& session);
 void addDescriptionsCommand(CLI::App& app, CliSession& session);
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
 void addGenerateCommand(CLI::App& app, CliSession& session);  // cli/generate_command.cpp
+void addCheckCommand(CLI::App& app, CliSession& session);     // cli/check_command.cpp
 // cli/sector_commands.cpp: split, join, and convert when IN or OUT is a sector file (returns the status).
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);

@@ -9,6 +9,7 @@
 #include "about_box.h"
 #include "autosave.h"
 #include "files/loader.h"
+#include "check_window.h"
 #include "details/description_table.h"
 #include "details_window.h"
 #include "generation/dice.h"
@@ -131,6 +132,28 @@ void Desktop::wireWindows() {
     QObject::connect(window, &MainWindow::printRequested, window, [this] { printCurrentMap(); });
     QObject::connect(window, &MainWindow::printPreviewRequested, window, [this] { previewCurrentMap(); });
     QObject::connect(window, &MainWindow::printSelectedRequested, window, [this] { printSelectedFiles(); });
+    QObject::connect(window, &MainWindow::checkRequested, window, [this] { showCheckWindow(); });
+    const auto refreshCheck = [this] {
+        if (checkWindow_ && checkWindow_->isVisible()) checkWindow_->refresh();
+    };
+    QObject::connect(window, &MainWindow::storeChanged, window, refreshCheck);
+    QObject::connect(window, &MainWindow::mapRedrawn, window, refreshCheck);
+}
+
+CheckWindow& Desktop::showCheckWindow() {
+    MainWindow* window = mainWindow_.get();
+    if (!checkWindow_) {
+        checkWindow_ = new CheckWindow(store_, window);
+        QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
+            showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
+                             window->selectedFileName());
+            window->redisplayMap();
+        });
+    }
+    checkWindow_->refresh();
+    checkWindow_->show();
+    checkWindow_->raise();
+    return *checkWindow_;
 }
 
 void Desktop::printCurrentMap() {

@@ -10,6 +10,7 @@
 namespace qelvar {
 
 class Autosave;
+class CheckWindow;
 class Dice;
 class GenerationOptionsWindow;
 class DesktopPrinter;
@@ -50,6 +51,8 @@ public:
     void previewCurrentMap();
     // "Print all selected": every selected file of the main window's list loaded and printed.
     void printSelectedFiles();
+    // "Check subsector": the check window, made on first use, shown with the findings of the store.
+    CheckWindow& showCheckWindow();
 
 private:
     void wireWindows();
@@ -67,6 +70,7 @@ private:
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     std::unique_ptr<DesktopPrinter> printer_;
     std::unique_ptr<Autosave> autosave_;
+    CheckWindow* checkWindow_ = nullptr;  // owned by the main window
 };
 
 }  // namespace qelvar

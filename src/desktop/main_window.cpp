@@ -311,6 +311,9 @@ void MainWindow::buildMenus() {
     recentMenu_->menuAction()->setObjectName("mnurecent");
     recentMenu_->menuAction()->setStatusTip(tr("Load one of the last ten files loaded or saved"));
     recentMenu_->setToolTipsVisible(true);
+    QAction* check =
+        item(fileMenu, "mnucheck", tr("&Check subsector"), tr("List the worlds whose codes do not fit the rules"));
+    check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
 
     QMenu* editMenu = submenu("mnuedit", tr("&Edit"));
     QAction* undo = undoStack_->createUndoAction(this, tr("&Undo"));
@@ -344,6 +347,7 @@ void MainWindow::buildMenus() {
     connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
     connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
     connect(sector, &QAction::triggered, this, &MainWindow::saveToSectorFile);
+    connect(check, &QAction::triggered, this, &MainWindow::checkRequested);
     connect(saveNow, &QAction::triggered, this, &MainWindow::save);
     connect(recentMenu_, &QMenu::aboutToShow, this, &MainWindow::showRecentFiles);
     connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
@@ -714,6 +718,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::redisplayMap() {
     redrawMap(store_, mapView().surface(), prompter_, sectorMode_->isChecked());
     mapView().update();
+    emit mapRedrawn();
 }
 
 void MainWindow::drawSectorGridOnMap() {

@@ -82,9 +82,12 @@ signals:
     void printOptionsRequested();
     void printerSetupRequested();
     void printSelectedRequested();
+    void checkRequested();
     // The store changed (an edit, undo or redo, a load), or was written to its file.
     void storeChanged();
     void storeSaved();
+    // The map was drawn afresh from the store (after a load, an edit, "Redisplay").
+    void mapRedrawn();
 
 public slots:
     void loadSelectedFile();

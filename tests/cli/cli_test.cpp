@@ -13,6 +13,7 @@
 
 #include <csignal>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <random>
 
 #include "files/arp.h"
@@ -423,3 +424,46 @@ TEST_F(CliTest, ConvertToAndFromSectorFiles) {
 }
 
 }  // namespace
+
+// check: one finding a line, files in the order given; 3 for findings, 2 (winning) for a file not read.
+TEST_F(CliTest, CheckReportsFindingsWithItsExitStatuses) {
+    ASSERT_EQ(run({"generate", path("g.sbs"), "--density", "66", "--seed", "5"}).status, 0);
+    EXPECT_EQ(run({"check", path("g.sbs")}).status, 0);  // generated with the common rules
+    write("bad.sbs", "Sub\r\nSector\r\n" + std::string(78, ' ') + "A\r\n" +
+                         "D\xe9j\xe0                0101  A7880100       213 Im O5 V\r\n"
+                         "Again               0101  A788899C       213 Zz\r\n");
+    const std::string bad = path("bad.sbs") + ":0101: ";
+    const CliRun found = run({"check", path("bad.sbs"), path("missing.sbs"), path("g.sbs")});
+    EXPECT_EQ(found.status, 2);
+    EXPECT_EQ(found.out, bad + "allegiance-code: allegiance \"Zz\" is not a known allegiance\n" + bad +
+                             "duplicate-hex: a further line for this hex: \"Again\" replaces \"D\xc3\xa9j\xc3\xa0\"\n");
+    EXPECT_NE(found.err.find("qelvar-cli: DUPLICATE 0101 Again replaces D\xc3\xa9j\xc3\xa0\n"), std::string::npos);
+    EXPECT_EQ(run({"check", path("g.sbs"), path("bad.sbs")}).status, 3);
+    EXPECT_EQ(run({"check"}).status, 1);
+    const auto json = nlohmann::json::parse(run({"check", path("bad.sbs"), "--json"}).out);
+    EXPECT_EQ(json,
+              nlohmann::json::parse(R"([{"file": ")" + path("bad.sbs") + R"(", "hex": "0101", "rule": "allegiance-code",
+        "message": "allegiance \"Zz\" is not a known allegiance"}, {"file": ")" +
+                                    path("bad.sbs") + R"(", "hex": "0101",
+        "rule": "duplicate-hex", "message": "a further line for this hex: \"Again\" replaces \"Déjà\""}])"));
+    EXPECT_EQ(nlohmann::json::parse(run({"check", path("g.sbs"), "--json"}).out), nlohmann::json::array());
+}
+
+// The samples hold invented worlds: each subsector gives the same findings from each of its files (SBS, ARP
+// with its trade codes, the galactic file). The sample sector was generated with the common rules.
+TEST_F(CliTest, CheckEverySample) {
+    for (const auto& group : {std::vector<const char*>{"ostrel.sbs", "ostrel.arp", "galactic/kestrana.dat"},
+                              {"varnholt.sbs", "galactic/kestranc.dat"},
+                              {"tamsin.sbs", "tamsin.arp", "galactic/kestranp.dat"}}) {
+        std::string first;
+        for (const char* name : group) {
+            const CliRun r = run({"check", sample(name)});
+            EXPECT_EQ(r.status, 3) << name << r.err;
+            std::string findings;
+            for (const std::string_view line : qelvar::splitLines(r.out)) findings += line.substr(sample(name).size());
+            EXPECT_EQ(findings, first.empty() ? (first = findings) : first) << name;
+        }
+    }
+    const CliRun sector = run({"check", sample("harrowgate.tab")});  // every subsector of it
+    EXPECT_EQ(sector.status, 0) << sector.out;
+}

@@ -15,9 +15,11 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTreeWidget>
 #include <cstdlib>
 
 #include "autosave.h"
+#include "check_window.h"
 #include "desktop.h"
 #include "map_area.h"
 #include "map_view.h"
@@ -29,6 +31,7 @@
 #include "support/menu_action.h"
 #include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
+#include "support/modal_dialogs.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
@@ -549,6 +552,38 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
         again.mainWindow().close();
         desktop_.reset();
     }
+}
+
+}  // namespace
+}  // namespace qelvar
+
+namespace qelvar {
+namespace {
+
+// "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
+// opens the world's details.
+TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
+    Desktop& d = start();
+    chooseType(0);
+    selectFile("Ostrel.sbs");
+    d.mainWindow().loadSelectedFile();
+    menuAction(d.mainWindow(), "mnucheck")->trigger();
+    auto* window = d.mainWindow().findChild<CheckWindow*>("CheckWindow");
+    ASSERT_TRUE(window && window->isVisible() && !window->isModal());
+    QTreeWidget& list = window->findingList();
+    ASSERT_EQ(list.topLevelItemCount(), 1);
+    EXPECT_EQ(list.topLevelItem(0)->text(0) + " " + list.topLevelItem(0)->text(1), "0101 population-zero");
+    int opened = 0;
+    testing::whenModalShown("Form2", [&opened, &d](QWidget* details) {
+        opened = d.store().detailIndex;
+        details->close();
+    });
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(opened, 1);
+    d.store().worlds[13].zone = "Q";  // Coldharbour
+    d.mainWindow().redisplayMap();
+    ASSERT_EQ(list.topLevelItemCount(), 2);
+    EXPECT_EQ(list.topLevelItem(1)->text(2), "zone \"Q\" is not blank, A or R");
 }
 
 }  // namespace

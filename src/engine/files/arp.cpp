@@ -5,6 +5,7 @@
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "files/line_facts.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -16,9 +17,11 @@ constexpr std::size_t kRemarksWidth = 25;
 constexpr std::size_t kFirstWorldLine = 7;  // 0-based: lines 1..7 are the head of the file
 constexpr int kLowestPrice = -9999;         // the lowest the five price columns hold
 
-void readWorldLine(SubsectorStore& store, std::string_view line, int offset) {
+void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view line, int offset) {
     const int loc = toInt16(numericValue(columns(line, 26, 29)) - offset);
-    WorldRecord& world = store.worlds[static_cast<std::size_t>(store.slotOfLocation(loc))];
+    const int slot = store.slotOfLocation(loc);
+    noteSecondLine(store, notices, slot, loc + offset, columns(line, 1, 25));
+    WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
     world.name = columns(line, 1, 25);
     world.uwp = upperAscii(std::string(columns(line, 31, 31)) + std::string(columns(line, 33, 38)) +
@@ -84,9 +87,10 @@ Notices readArp(SubsectorStore& store, std::string_view bytes) {
     if (store.subsectorLetter == ")") store.subsectorLetter.clear();  // "()": the subsector had no letter
     store.subsectorName = trimBlanks(columns(line(3), 10, 29));
     const int offset = letterOffsetOrReport(store.subsectorLetter, notices);
+    store.readFacts.tradeCodesFromFile = true;
     for (std::size_t i = kFirstWorldLine; i < lines.size(); ++i) {
         if (trimBlanks(lines[i]).empty()) break;
-        readWorldLine(store, lines[i], offset);
+        readWorldLine(store, notices, lines[i], offset);
     }
     return notices;
 }

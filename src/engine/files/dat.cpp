@@ -3,6 +3,7 @@
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "files/line_facts.h"
 
 namespace qelvar {
 
@@ -12,9 +13,14 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
     const int loc = toInt16(numericValue(columns(line, 15, 18)) - offset);
     const int slot = store.slotOfLocation(loc);
     const int spilled = store.worlds[0].location;
-    if (slot == 0 && spilled != 0 && !trimBlanks(columns(line, 1, 14)).empty()) {
+    const std::string_view name = trimBlanks(columns(line, 1, 14));
+    if (slot == 0 && spilled != 0 && !name.empty()) {
         notices.emplace_back("FAILED " + numberText(spilled) + " " + std::to_string(loc));
     }
+    if ((slot == 0 || slot > kHexCount) && !name.empty()) {
+        store.readFacts.outside.push_back({loc + offset, std::string(name), {}});
+    }
+    noteSecondLine(store, notices, slot, loc + offset, name);
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
     world.name = columns(line, 1, 14);
@@ -67,6 +73,7 @@ Notices readDat(SubsectorStore& store, std::string_view bytes, const std::string
     store.subsectorName = names.subsectorName;
     store.sectorName = names.sectorName;
     const int offset = letterOffsetOrReport(letter, notices);
+    store.readFacts.tradeCodesFromFile = true;
     for (std::size_t i = 1; i < lines.size(); ++i) {
         const std::string_view line = lines[i];
         if (!line.empty() && (line.front() == '#' || line.front() == '$')) continue;

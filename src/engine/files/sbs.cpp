@@ -8,6 +8,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/trade.h"
+#include "files/line_facts.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -23,6 +24,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
         notices.push_back({"FAILED " + numberText(store.worlds[0].location) + " " + std::to_string(loc) + " " +
                            std::string(columns(line, 1, 20))});
     }
+    noteSecondLine(store, notices, slot, loc + offset, columns(line, 1, 20));
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
     world.name = columns(line, 1, 20);

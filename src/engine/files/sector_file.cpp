@@ -58,6 +58,10 @@ void SectorReader::addWorld(SectorFields fields, std::string_view hex, int line)
     }
     if (!taken.insert(column * 100 + row).second) {
         badLine(line, "a second world at hex " + std::string(trimmed) + "; the first stays");
+        const auto first = std::find_if(read.sector.worlds.begin(), read.sector.worlds.end(),
+                                        [&](const SectorWorld& w) { return w.column == column && w.row == row; });
+        read.duplicates.push_back({column * 100 + row, cp1252FromUtf8(trimBlanks(fields["Name"])),
+                                   first == read.sector.worlds.end() ? "" : std::string(first->record.name.trimmed())});
         return;
     }
     SectorWorld world;

@@ -45,6 +45,9 @@ struct SectorLayout {
 struct SectorRead {
     Sector sector;
     SectorLayout layout;
+    // Every further line for a hex an earlier line holds (told as a bad line; the first world stays): the
+    // sector hex, the line's name and the name of the world that stays, as Windows-1252 bytes.
+    std::vector<LineSeen> duplicates;
 };
 
 // Whether a file name is a sector file's: ".tab", ".tsv" or ".sec" at its end, any letter case.

@@ -12,6 +12,7 @@ SubsectorStore::SubsectorStore() { buildHexCodes(); }
 
 void SubsectorStore::clear() {
     for (auto& world : worlds) world.clear();
+    readFacts = ReadFacts{};
 }
 
 void SubsectorStore::buildHexCodes() {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "store/fixed_text.h"
 
@@ -33,6 +34,20 @@ struct WorldRecord {
     bool operator==(const WorldRecord&) const = default;
 };
 
+// One world line of a file that the store does not keep: its hex as the file numbers it and its name.
+struct LineSeen {
+    int hex = 0;
+    std::string name;      // trimmed, as the file's bytes
+    std::string replaced;  // for a second line at a hex: the trimmed name of the world it replaced
+};
+
+// What the last reader saw that the slots cannot show. Emptied with the slots.
+struct ReadFacts {
+    bool tradeCodesFromFile = false;   // the trade codes are the file's own (ARP, galactic), not computed
+    std::vector<LineSeen> duplicates;  // every further line for a hex that an earlier line already held
+    std::vector<LineSeen> outside;     // every named line of a galactic file whose hex lies outside the subsector
+};
+
 inline constexpr int kSlotCount = 91;
 inline constexpr int kHexCount = 80;
 
@@ -53,13 +68,14 @@ public:
     int workIndex = 0;
     std::array<int, 9> uwpValues{};
     std::array<std::string, 9> uwpDigits{};
+    ReadFacts readFacts;
 
     std::int16_t worldCount = 0;
     char maxPopulationCode = ' ';
     char bestTechCode = ' ';
     double totalPopulation = 0;
 
-    // Empties all 91 slots; names, letter, codes and flags stay.
+    // Empties all 91 slots and the read facts; names, letter, codes and flags stay.
     void clear();
     // Rebuilds hexCodes: "0101" for slot 1 ... "0810" for slot 80; slots 0 and 81..90 cleared.
     void buildHexCodes();

@@ -1,0 +1,69 @@
+#include "check_window.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "reports/check.h"
+#include "store/codes.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
+#include "text_codec.h"
+
+namespace qelvar {
+
+namespace {
+
+enum Column { HexColumn, RuleColumn, MessageColumn };
+constexpr int kSlotRole = Qt::UserRole;
+
+}  // namespace
+
+CheckWindow::CheckWindow(const SubsectorStore& store, QWidget* parent) : QWidget(parent, Qt::Window), store_(store) {
+    setObjectName("CheckWindow");
+    setWindowTitle(tr("Check subsector"));
+    resize(720, 360);
+    summary_ = new QLabel(this);
+    summary_->setObjectName("CheckSummary");
+    list_ = new QTreeWidget(this);
+    list_->setObjectName("FindingList");
+    list_->setRootIsDecorated(false);
+    list_->setUniformRowHeights(true);
+    list_->setHeaderLabels({tr("Hex"), tr("Rule"), tr("Message")});
+    list_->header()->setSectionResizeMode(MessageColumn, QHeaderView::Stretch);
+    list_->setSortingEnabled(true);
+    list_->sortByColumn(HexColumn, Qt::AscendingOrder);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(summary_);
+    layout->addWidget(list_);
+    connect(list_, &QTreeWidget::itemDoubleClicked, this, &CheckWindow::rowActivated);
+}
+
+void CheckWindow::refresh() {
+    const std::vector<Finding> findings = checkSubsector(store_, {});
+    const int offset = letterOffset(store_.subsectorLetter).value_or(0);
+    list_->setSortingEnabled(false);
+    list_->clear();
+    for (const Finding& finding : findings) {
+        auto* item = new QTreeWidgetItem(list_);
+        item->setText(HexColumn, QString::fromStdString(formatFourDigits(finding.hex)));
+        item->setText(RuleColumn, QString::fromStdString(finding.rule));
+        item->setText(MessageColumn, fromBytes(finding.message));
+        const int slot = store_.slotOfLocation(finding.hex - offset);
+        const bool world = slot >= 1 && slot <= kHexCount && finding.rule != "outside-subsector";
+        item->setData(HexColumn, kSlotRole, world ? slot : 0);
+    }
+    list_->setSortingEnabled(true);
+    list_->resizeColumnToContents(HexColumn);
+    list_->resizeColumnToContents(RuleColumn);
+    const int count = static_cast<int>(findings.size());
+    summary_->setText(count == 0 ? tr("No findings.") : count == 1 ? tr("1 finding.") : tr("%1 findings.").arg(count));
+}
+
+void CheckWindow::rowActivated(QTreeWidgetItem* item) {
+    const int slot = item ? item->data(HexColumn, kSlotRole).toInt() : 0;
+    if (slot > 0 && store_.worlds[static_cast<std::size_t>(slot)].occupied()) emit worldChosen(slot);
+}
+
+}  // namespace qelvar
