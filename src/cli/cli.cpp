@@ -82,8 +82,8 @@ int usageFailure(CliSession& session, const CLI::App& app, const std::string& te
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           const RenderRunner& render) {
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
+           const SectorMapRunner& sectorMap) {
     CliSession session(out, err);
     session.arguments = arguments;
 
@@ -100,6 +100,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addBatchCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
+    SectorMapCommand sectorMapCommand;
+    addSectorMapCommand(app, session, sectorMapCommand, sectorMap);
 
     // A first word that names no command is said plainly, before the parser's general complaint.
     if (arguments.size() > 1 && !arguments[1].starts_with("-")) {

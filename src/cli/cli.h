@@ -43,10 +43,13 @@ struct CliSession {
 };
 
 struct RenderCommand;
-// Runs the command named by the arguments in this process. `render` runs the drawing commands; the
-// data-only front end hands them over to the drawing program instead.
+struct SectorMapCommand;
+// Runs the command named by the arguments in this process. `render` and `sectorMap` run the drawing
+// commands; the data-only front end hands them over to the drawing program instead.
 using RenderRunner = std::function<int(CliSession&, const RenderCommand&)>;
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render);
+using SectorMapRunner = std::function<int(CliSession&, const SectorMapCommand&)>;
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
+           const SectorMapRunner& sectorMap);
 
 // Shared by the commands: the --letter option, loading IN as "Load" does (false when nothing could be
 // loaded), and the lower-cased extension of a file name ("" when none).
@@ -71,6 +74,19 @@ struct RenderCommand {
     bool colour = false;   // "Colour printing"
     bool listing = false;  // "Map and listing"
 };
+// The whole sector on one map.
+struct SectorMapCommand {
+    std::string in;   // a folder of subsector files, or a DAT file with DATA.MNU beside it
+    std::string out;  // .png .svg .pdf .ops
+    double dpi = 96;
+    int jump = 0;
+    std::string routes;        // the routes file; empty: the sector's own metadata file, if any
+    std::string paper = "A2";  // the one sheet of a PDF
+    bool landscape = false;
+    std::string tile;  // A4 or A3: a PDF across as many sheets as the map needs at full scale
+};
+void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,
+                         const SectorMapRunner& sectorMap);
 void addConvertCommand(CLI::App& app, CliSession& session);
 void addIndexCommand(CLI::App& app, CliSession& session);
 void addBatchCommand(CLI::App& app, CliSession& session);

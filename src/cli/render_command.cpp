@@ -16,9 +16,6 @@
 
 namespace qelvar {
 
-namespace {
-
-// Fonts need a QGuiApplication, made here only when a picture is drawn.
 std::unique_ptr<QGuiApplication> startGuiApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -31,6 +28,8 @@ std::unique_ptr<QGuiApplication> startGuiApplication() {
     static char* argv[] = {name, nullptr};
     return std::make_unique<QGuiApplication>(argc, argv);
 }
+
+namespace {
 
 double screenDotsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();

@@ -32,7 +32,32 @@ double PainterSurface::scaleY() const {
 
 QPointF PainterSurface::toDevice(double x, double y) const { return QPointF(x * scaleX(), y * scaleY()); }
 
+void PainterSurface::setPlacement(double zoom, QPointF offsetMillimetres, std::optional<QRectF> clipMillimetres) {
+    zoom_ = zoom > 0 ? zoom : 1;
+    offset_ = offsetMillimetres;
+    clip_ = clipMillimetres;
+    placementDirty_ = true;
+}
+
+QPainter* PainterSurface::placedPainter() {
+    QPainter* p = painter();
+    if (p && placementDirty_) {
+        const double dotsX = dpiX_ / kMillimetresPerInch;
+        const double dotsY = dpiY_ / kMillimetresPerInch;
+        p->setWorldTransform(QTransform::fromTranslate(offset_.x() * dotsX, offset_.y() * dotsY).scale(zoom_, zoom_));
+        if (clip_) {
+            const QRectF clip(clip_->x() * dotsX, clip_->y() * dotsY, clip_->width() * dotsX, clip_->height() * dotsY);
+            p->setClipRect(p->worldTransform().inverted().mapRect(clip));
+        } else {
+            p->setClipping(false);
+        }
+        placementDirty_ = false;
+    }
+    return p;
+}
+
 void PainterSurface::resetPainterState() {
+    placementDirty_ = true;
     fontOnPainter_ = false;
     pen_.reset();
     layouts_.clear();
@@ -41,7 +66,20 @@ void PainterSurface::resetPainterState() {
 void PainterSurface::applyLinePen(QPainter& p) {
     QPen pen(toQColor(foreColour()));
     pen.setWidthF(drawWidth());
-    pen.setStyle(drawStyle() == LineStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
+    switch (drawStyle()) {
+        case LineStyle::Solid:
+            pen.setStyle(Qt::SolidLine);
+            break;
+        case LineStyle::DashDot:
+            pen.setStyle(Qt::DashDotLine);
+            break;
+        case LineStyle::Dash:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case LineStyle::Dot:
+            pen.setStyle(Qt::DotLine);
+            break;
+    }
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     if (!pen_ || *pen_ != pen) {
@@ -80,20 +118,20 @@ double PainterSurface::textWidth(std::string_view text) {
 }
 
 void PainterSurface::drawClear() {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p || !paintsBackground()) return;
     p->fillRect(deviceArea(), toQColor(backColour()));
 }
 
 void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p) return;
     applyLinePen(*p);
     p->drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
 void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p) return;
     applyLinePen(*p);
     p->setBrush(Qt::NoBrush);
@@ -101,7 +139,7 @@ void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
 }
 
 void PainterSurface::drawCircle(double cx, double cy, double radius) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p) return;
     applyLinePen(*p);
     if (fillStyle() == FillStyle::Solid) {
@@ -114,7 +152,7 @@ void PainterSurface::drawCircle(double cx, double cy, double radius) {
 }
 
 void PainterSurface::drawText(double x, double y, std::string_view text) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p || text.empty()) return;
     applyFont(*p);
     applyLinePen(*p);  // text takes only the pen's colour

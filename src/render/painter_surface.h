@@ -28,6 +28,11 @@ public:
 
     double textWidth(std::string_view text) override;
 
+    // Where the drawing lands on the device: at offset + zoom x the drawn point (millimetres), clipped to
+    // `clip` (millimetres on the device) when one is given. A poster scaled onto one sheet, or one sheet of
+    // a tiled poster.
+    void setPlacement(double zoom, QPointF offsetMillimetres, std::optional<QRectF> clipMillimetres = {});
+
 protected:
     PainterSurface(double dotsPerInchX, double dotsPerInchY);
 
@@ -56,6 +61,12 @@ private:
     void applyLinePen(QPainter& p);
     void applyFont(QPainter& p);
     const QFontMetricsF& metrics();
+    QPainter* placedPainter();
+
+    double zoom_ = 1;
+    QPointF offset_;
+    std::optional<QRectF> clip_;
+    bool placementDirty_ = false;
 
     double dpiX_;
     double dpiY_;
