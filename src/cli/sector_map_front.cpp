@@ -6,8 +6,7 @@
 
 namespace qelvar {
 
-void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& args,
-                         const SectorMapRunner& sectorMap) {
+void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& args, const SectorMapRunner& sectorMap) {
     CLI::App* command = app.add_subcommand(
         "sector-map",
         "Draw the whole sector on one map; OUT's type by its extension: .png .svg .ops, or .pdf for a poster "

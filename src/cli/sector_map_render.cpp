@@ -18,8 +18,8 @@ namespace qelvar {
 
 namespace {
 
-constexpr double kSheetMargin = 10;   // millimetres of white at every edge of a sheet
-constexpr double kTileOverlap = 10;   // millimetres that neighbouring tiles share
+constexpr double kSheetMargin = 10;    // millimetres of white at every edge of a sheet
+constexpr double kTileOverlap = 10;    // millimetres that neighbouring tiles share
 constexpr double kCropMarkLength = 6;  // millimetres
 constexpr int kPdfDotsPerInch = 300;
 constexpr double kMillimetresPerInch = 25.4;

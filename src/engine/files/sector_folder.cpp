@@ -102,8 +102,8 @@ bool isSectorPath(const std::string& path) {
 Result<WithNotices<Sector>> loadSectorPath(const std::string& path) {
     if (isFolder(path)) return loadSectorFolder(path);
     if (isSectorPath(path)) return loadSectorFolder(folderOf(path));
-    return fail("\"" + path + "\" is no sector: give a folder of subsector files or a DAT file with " +
-                    kDataIndexName + " beside it",
+    return fail("\"" + path + "\" is no sector: give a folder of subsector files or a DAT file with " + kDataIndexName +
+                    " beside it",
                 MessageIcon::Exclamation);
 }
 

@@ -85,14 +85,14 @@ Result<WithNotices<std::vector<Route>>> readRoutes(std::string_view xmlBytes) {
         ++number;
         Route route;
         route.type = node.attribute("Type").as_string();
-        const bool good = parseHex(node.attribute("Start").as_string(), route.start) &&
-                          parseHex(node.attribute("End").as_string(), route.end) &&
-                          parseOffset(node, "StartOffsetX", route.start.sectorX) &&
-                          parseOffset(node, "StartOffsetY", route.start.sectorY) &&
-                          parseOffset(node, "EndOffsetX", route.end.sectorX) &&
-                          parseOffset(node, "EndOffsetY", route.end.sectorY) &&
-                          parseStyle(node.attribute("Style").as_string(), route.style) &&
-                          parseColour(node.attribute("Color").as_string(), route.colour) && parseWidth(node, route.width);
+        const bool good =
+            parseHex(node.attribute("Start").as_string(), route.start) &&
+            parseHex(node.attribute("End").as_string(), route.end) &&
+            parseOffset(node, "StartOffsetX", route.start.sectorX) &&
+            parseOffset(node, "StartOffsetY", route.start.sectorY) &&
+            parseOffset(node, "EndOffsetX", route.end.sectorX) && parseOffset(node, "EndOffsetY", route.end.sectorY) &&
+            parseStyle(node.attribute("Style").as_string(), route.style) &&
+            parseColour(node.attribute("Color").as_string(), route.colour) && parseWidth(node, route.width);
         if (!good) {
             read.notices.emplace_back("Route " + std::to_string(number) + " (" + node.attribute("Start").as_string() +
                                       " to " + node.attribute("End").as_string() + ") is left out: it cannot be read");

@@ -150,8 +150,8 @@ void drawSubsectorBorders(Surface& surface, const SectorMapOptions& options, Map
             for (std::size_t edge = 0; edge < across.size(); ++edge) {
                 const auto [nc, nr] = across[edge];
                 const bool outer = !inSector(nc, nr);
-                const bool between = !outer && subsectorIndexOf(nc, nr) != subsectorIndexOf(c, r) &&
-                                     std::pair(c, r) < std::pair(nc, nr);
+                const bool between =
+                    !outer && subsectorIndexOf(nc, nr) != subsectorIndexOf(c, r) && std::pair(c, r) < std::pair(nc, nr);
                 if (!outer && !between) continue;
                 surface.line(corners[edge].x, corners[edge].y, corners[edge + 1].x, corners[edge + 1].y);
             }
@@ -229,25 +229,24 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
 
 std::string sectorLocationAt(MapPoint point, double k, MapPoint origin) {
     const int guess = static_cast<int>(std::lround((point.x - origin.x - 2.5 * k) / (9 * k))) + 1;
-    int bestColumn = 0;
-    int bestRow = 0;
-    double best = 5 * k;  // within the hex's inner circle, give or take its corners
     for (int c = guess - 1; c <= guess + 1; ++c) {
         const double drop = evenColumn(c) ? 5 * k : 0;
         const int rowGuess = static_cast<int>(std::lround((point.y - origin.y - drop - 5 * k) / (10 * k))) + 1;
         for (int r = rowGuess - 1; r <= rowGuess + 1; ++r) {
             if (!inSector(c, r)) continue;
-            const MapPoint centre = centreOf(c, r, k, origin);
-            const double distance = std::hypot(point.x - centre.x, point.y - centre.y);
-            if (distance <= best) {
-                best = distance;
-                bestColumn = c;
-                bestRow = r;
+            // Inside when the point is on the inner side of all six edges (the outline runs anticlockwise on
+            // the screen, whose y grows downwards).
+            const auto corners = hexOutline(sectorHexAnchor(c, r, k, origin), k);
+            bool inside = true;
+            for (std::size_t i = 0; i + 1 < corners.size() && inside; ++i) {
+                const double cross = (corners[i + 1].x - corners[i].x) * (point.y - corners[i].y) -
+                                     (corners[i + 1].y - corners[i].y) * (point.x - corners[i].x);
+                inside = cross <= 0;
             }
+            if (inside) return formatFourDigits(c * 100 + r);
         }
     }
-    if (bestColumn == 0) return {};
-    return formatFourDigits(bestColumn * 100 + bestRow);
+    return {};
 }
 
 }  // namespace qelvar
