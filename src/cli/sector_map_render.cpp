@@ -67,8 +67,8 @@ void drawSheetMarks(Surface& surface, QSizeF sheet, int row, int column, int row
     }
     surface.setFont({kMapFont, kMapFontSize, false, false});
     surface.setPen(left + kCropMarkLength, bottom + 2);
-    surface.print(std::to_string(row) + "/" + std::to_string(column) + "  (row/column of " + std::to_string(rows) +
-                  " x " + std::to_string(columns) + " sheets)  " + title);
+    surface.print(std::to_string(row) + "/" + std::to_string(column) + " (row/column of " + std::to_string(rows) +
+                  " x " + std::to_string(columns) + " sheets) " + title);
 }
 
 std::string drawPdf(const Sector& sector, const SectorMapCommand& command, SectorMapOptions options) {

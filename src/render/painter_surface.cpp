@@ -47,13 +47,19 @@ QPainter* PainterSurface::placedPainter() {
         p->setWorldTransform(QTransform::fromTranslate(offset_.x() * dotsX, offset_.y() * dotsY).scale(zoom_, zoom_));
         if (clip_) {
             const QRectF clip(clip_->x() * dotsX, clip_->y() * dotsY, clip_->width() * dotsX, clip_->height() * dotsY);
-            p->setClipRect(p->worldTransform().inverted().mapRect(clip));
+            clipArea_ = p->worldTransform().inverted().mapRect(clip);
+            p->setClipRect(*clipArea_);
         } else {
+            clipArea_.reset();
             p->setClipping(false);
         }
         placementDirty_ = false;
     }
     return p;
+}
+
+bool PainterSurface::outsideClip(QRectF area) const {
+    return clipArea_ && !area.normalized().adjusted(-2, -2, 2, 2).intersects(*clipArea_);
 }
 
 void PainterSurface::resetPainterState() {
@@ -125,7 +131,7 @@ void PainterSurface::drawClear() {
 
 void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
     QPainter* p = placedPainter();
-    if (!p) return;
+    if (!p || outsideClip(QRectF(toDevice(x1, y1), toDevice(x2, y2)))) return;
     applyLinePen(*p);
     p->drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
@@ -140,20 +146,21 @@ void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
 
 void PainterSurface::drawCircle(double cx, double cy, double radius) {
     QPainter* p = placedPainter();
-    if (!p) return;
+    const double r = std::fabs(radius);
+    if (!p || outsideClip(QRectF(toDevice(cx - r, cy - r), toDevice(cx + r, cy + r)))) return;
     applyLinePen(*p);
     if (fillStyle() == FillStyle::Solid) {
         p->setBrush(toQColor(fillColour()));
     } else {
         p->setBrush(Qt::NoBrush);
     }
-    const double r = std::fabs(radius);
     p->drawEllipse(toDevice(cx, cy), r * scaleX(), r * scaleY());
 }
 
 void PainterSurface::drawText(double x, double y, std::string_view text) {
     QPainter* p = placedPainter();
     if (!p || text.empty()) return;
+    if (clipArea_ && outsideClip(QRectF(toDevice(x, y), toDevice(x + textWidth(text), y + lineHeight())))) return;
     applyFont(*p);
     applyLinePen(*p);  // text takes only the pen's colour
     // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.

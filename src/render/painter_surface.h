@@ -62,10 +62,14 @@ private:
     void applyFont(QPainter& p);
     const QFontMetricsF& metrics();
     QPainter* placedPainter();
+    // Whether an area (device dots before the placement) lies wholly outside the placement's clip; what
+    // does is not drawn at all, so that a tile of a poster holds only its own part.
+    bool outsideClip(QRectF area) const;
 
     double zoom_ = 1;
     QPointF offset_;
     std::optional<QRectF> clip_;
+    std::optional<QRectF> clipArea_;  // the clip in the painter's own coordinates
     bool placementDirty_ = false;
 
     double dpiX_;

@@ -91,8 +91,8 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
 TEST(SectorMap, HexDistanceCountsStepsWithEvenColumnsLower) {
     struct Case {
         int c1, r1, c2, r2, distance;
-    } const cases[] = {{1, 1, 1, 1, 0},  {1, 1, 2, 1, 1}, {1, 2, 2, 1, 1},  {2, 1, 1, 1, 1},  {2, 1, 1, 2, 1},
-                       {1, 1, 2, 2, 2},  {2, 2, 1, 1, 2}, {1, 1, 3, 1, 2},  {1, 1, 1, 10, 9}, {8, 10, 9, 11, 1},
+    } const cases[] = {{1, 1, 1, 1, 0},    {1, 1, 2, 1, 1}, {1, 2, 2, 1, 1}, {2, 1, 1, 1, 1},  {2, 1, 1, 2, 1},
+                       {1, 1, 2, 2, 2},    {2, 2, 1, 1, 2}, {1, 1, 3, 1, 2}, {1, 1, 1, 10, 9}, {8, 10, 9, 11, 1},
                        {1, 1, 32, 40, 55}, {5, 5, 7, 6, 2}, {5, 5, 7, 4, 2}, {5, 5, 11, 5, 6}, {5, 5, 5, 12, 7}};
     for (const Case& c : cases) {
         EXPECT_EQ(hexDistance(c.c1, c.r1, c.c2, c.r2), c.distance) << c.c1 << c.r1 << " " << c.c2 << c.r2;
