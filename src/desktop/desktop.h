@@ -16,6 +16,7 @@ class MainWindow;
 class PrintOptionsWindow;
 class Prompter;
 class QtPrompter;
+class SectorWindow;
 class SplashWindow;
 
 class Desktop {
@@ -48,6 +49,11 @@ public:
     void previewCurrentMap();
     // "Print all selected": every selected file of the main window's list loaded and printed.
     void printSelectedFiles();
+    // "Open sector...": the Sector window on a folder or a DAT file with DATA.MNU beside it. False when
+    // nothing could be loaded (the window then stays as it was).
+    bool openSector(const std::string& path);
+    // The Sector window; null until a sector was opened.
+    SectorWindow* sectorWindow() { return sectorWindow_.get(); }
 
 private:
     void wireWindows();
@@ -63,6 +69,7 @@ private:
     // Made hidden at start-up.
     std::unique_ptr<PrintOptionsWindow> printOptions_;
     std::unique_ptr<DesktopPrinter> printer_;
+    std::unique_ptr<SectorWindow> sectorWindow_;
 };
 
 }  // namespace qelvar

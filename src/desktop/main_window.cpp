@@ -28,6 +28,8 @@
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "files/loader.h"
+#include "files/sector.h"
+#include "files/sector_folder.h"
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
@@ -249,6 +251,16 @@ void MainWindow::buildMenus() {
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
     sbs->setShortcut(QKeySequence::Save);
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
+    fileMenu->addSeparator();
+    QAction* openSector = item(fileMenu, "mnuopensector", tr("Open sector..."));
+    showSector_ = item(fileMenu, "mnushowsector", tr("Show the whole sector"));
+    showSector_->setEnabled(false);
+    connect(openSector, &QAction::triggered, this, [this] {
+        if (openSector_) openSector_(folder_);
+    });
+    connect(showSector_, &QAction::triggered, this, [this] {
+        if (openSector_) openSector_(loadedPath_);
+    });
 
     item(bar, "mnugopt", tr("Generation &Options..."))->setEnabled(false);
     item(bar, "mnuabout", tr("&About..."))->setEnabled(false);
@@ -389,11 +401,24 @@ void MainWindow::loadSelectedFile() {
     // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
     // the subsector, which is then shown like any load.
     if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
+    loadedPath_ = joinPath(folder_, name);
+    showSector_->setEnabled(formatOfPath(loadedPath_) == FileFormat::Dat && isSectorPath(loadedPath_));
     store_.refreshStatistics();
     redisplayMap();
     redisplay_->setEnabled(true);
     print_->setEnabled(true);
     store_.unsavedChanges = 0;
+}
+
+bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
+    if (!mayDiscardChanges()) return false;
+    sectorToStore(sector, index, store_);
+    store_.refreshStatistics();
+    redisplayMap();
+    redisplay_->setEnabled(true);
+    print_->setEnabled(true);
+    store_.unsavedChanges = 0;
+    return true;
 }
 
 void MainWindow::applyCommandLine(const std::string& commandLine) {

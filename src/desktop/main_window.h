@@ -23,6 +23,7 @@ namespace qelvar {
 class MapView;
 class Prompter;
 class SubsectorStore;
+struct Sector;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -49,6 +50,13 @@ public:
     // map when it returns.
     using DetailsOpener = std::function<void(int slot)>;
     void setDetailsOpener(DetailsOpener opener) { openDetails_ = std::move(opener); }
+    // What "Open sector..." (the folder the browser shows) and "Show the whole sector" (the loaded DAT file
+    // with DATA.MNU beside it) do: open the Sector window on that path.
+    void setSectorOpener(std::function<void(const std::string& path)> opener) { openSector_ = std::move(opener); }
+    // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
+    // unsaved-changes question, and shows it. False when the user kept the changes.
+    bool showSubsectorOf(const Sector& sector, int index);
+
     // What a click on the world name line does: write the description table dump.
     void setDescriptionDumper(std::function<void()> dumper) { dumpDescriptions_ = std::move(dumper); }
     // Gives a control, a menu heading or a menu item its work, and enables it (the actions of later
@@ -94,6 +102,9 @@ private:
     std::string tagText_;  // the batch file name for a save; empty for an interactive save
     DetailsOpener openDetails_;
     std::function<void()> dumpDescriptions_;
+    std::function<void(const std::string&)> openSector_;
+    std::string loadedPath_;  // the file the store was last loaded from
+    QAction* showSector_ = nullptr;
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;

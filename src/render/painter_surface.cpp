@@ -305,6 +305,13 @@ std::optional<double> PrinterSurface::pageHeightMillimetres() const {
     return printer_.height() / dpi * kMillimetresPerInch;
 }
 
+QSizeF PrinterSurface::pageSizeMillimetres() const {
+    const double dpiX = printer_.logicalDpiX();
+    const double dpiY = printer_.logicalDpiY();
+    if (dpiX <= 0 || dpiY <= 0) return {};
+    return {printer_.width() / dpiX * kMillimetresPerInch, printer_.height() / dpiY * kMillimetresPerInch};
+}
+
 void PrinterSurface::drawNewPage() {
     // A page that has not begun yet is new already.
     if (painter_.isActive() && !jobEnded_) printer_.newPage();

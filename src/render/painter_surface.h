@@ -145,6 +145,8 @@ public:
 
     void endDoc() override;
     std::optional<double> pageHeightMillimetres() const override;
+    // The printable area of a page in millimetres.
+    QSizeF pageSizeMillimetres() const;
     bool jobOpen() const { return painter_.isActive() && !jobEnded_; }
     // Ends the document (for JobEnd::NextPage; with EndsDocument the same as endDoc()).
     void finish();
