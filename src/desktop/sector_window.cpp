@@ -236,8 +236,9 @@ void SectorWindow::exportMap() {
     if (!chosen) return;
     const std::string extension = lowerAscii(chosen->substr(std::min(chosen->size(), chosen->find_last_of('.'))));
     if (extension != ".png" && extension != ".svg" && extension != ".pdf") {
-        prompter_.message("Cannot write \"" + *chosen + "\": the picture's type is chosen by its extension, one of "
-                          ".png .svg .pdf",
+        prompter_.message("Cannot write \"" + *chosen +
+                              "\": the picture's type is chosen by its extension, one of "
+                              ".png .svg .pdf",
                           MessageIcon::Exclamation);
         return;
     }

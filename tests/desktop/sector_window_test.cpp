@@ -154,8 +154,9 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
     EXPECT_TRUE(shown);
     EXPECT_EQ(desktop_->store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
-    const auto renamed = std::find_if(window_->sector().worlds.begin(), window_->sector().worlds.end(),
-                                      [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
+    const auto renamed =
+        std::find_if(window_->sector().worlds.begin(), window_->sector().worlds.end(),
+                     [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
     ASSERT_NE(renamed, window_->sector().worlds.end());
     EXPECT_EQ(renamed->record.name.trimmed(), "Renamed");
 }
