@@ -73,6 +73,8 @@ struct RenderCommand {
     std::string printMode;
     bool colour = false;   // "Colour printing"
     bool listing = false;  // "Map and listing"
+    int jump = 0;          // jump links between worlds at most this many hexes apart
+    std::string routes;    // a file of routes, drawn between the subsector's own hexes
 };
 // The whole sector on one map.
 struct SectorMapCommand {

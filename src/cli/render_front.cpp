@@ -2,6 +2,7 @@
 #include <CLI/CLI.hpp>
 
 #include "cli.h"
+#include "map/sector_map.h"
 
 namespace qelvar {
 
@@ -25,6 +26,13 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
         ->check(CLI::Range(24.0, 2400.0));
+    command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
+        ->check(CLI::Range(1, kMaxJump))
+        ->excludes(grid)
+        ->excludes(print);
+    command->add_option("--routes", args.routes, "the routes of this file between the subsector's own hexes")
+        ->excludes(grid)
+        ->excludes(print);
     command->callback([&session, &args, render] {
         const std::string extension = extensionOf(args.out);
         if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {

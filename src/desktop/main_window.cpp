@@ -255,6 +255,11 @@ void MainWindow::buildMenus() {
     QAction* openSector = item(fileMenu, "mnuopensector", tr("Open sector..."));
     showSector_ = item(fileMenu, "mnushowsector", tr("Show the whole sector"));
     showSector_->setEnabled(false);
+    routes_ = item(fileMenu, "mnuroutes", tr("Routes"));
+    routes_->setCheckable(true);
+    connect(routes_, &QAction::toggled, this, [this] {
+        if (redisplay_->isEnabled()) redisplayMap();
+    });
     connect(openSector, &QAction::triggered, this, [this] {
         if (openSector_) openSector_(folder_);
     });
@@ -479,7 +484,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the map --------------------------------------------------------------------------------------------------
 
 void MainWindow::redisplayMap() {
-    redrawMap(store_, mapView_->surface(), prompter_, sectorMode_->isChecked());
+    MapLinks links;
+    if (routes_->isChecked()) {
+        const std::string metadata = sectorMetadataPath(loadedPath_.empty() ? folder_ : folderOf(loadedPath_));
+        if (!metadata.empty()) {
+            auto routes = readRoutesFile(metadata);
+            if (routes) {
+                links.routes = std::move(routes->value);
+            } else {
+                prompter_.tell(Notices{routes.failure()});
+            }
+        }
+    }
+    redrawMap(store_, mapView_->surface(), prompter_, sectorMode_->isChecked(), links);
     mapView_->update();
 }
 

@@ -105,6 +105,7 @@ private:
     std::function<void(const std::string&)> openSector_;
     std::string loadedPath_;  // the file the store was last loaded from
     QAction* showSector_ = nullptr;
+    QAction* routes_ = nullptr;  // "Routes": the routes of the folder's sector drawn on the map
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;

@@ -331,6 +331,11 @@ TEST_F(SectorMapCliTest, RoutesComeFromTheSectorsOwnFileOrTheOption) {
         EXPECT_EQ(run(arguments).status, c.status) << c.arguments.front();
     }
     EXPECT_EQ(run({"sector-map", path("sector"), path("x.png"), "--tile", "A4"}).status, 1);
+    // The subsector map draws the routes between its own hexes when asked.
+    ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("other.xml")}).status, 0);
+    EXPECT_NE(bytes(path("sub.ops")).find("\tdot\t1\n"), std::string::npos);
+    EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("broken.xml")}).status, 2);
+    EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--jump", "2", "--sector-grid"}).status, 1);
     EXPECT_EQ(run({"sector-map", path("nowhere"), path("x.png")}).status, 2);
     EXPECT_FALSE(std::filesystem::exists(path("x.png")));
 }

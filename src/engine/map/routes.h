@@ -38,6 +38,14 @@ struct Route {
     double width = 1;  // times the default line width
 };
 
+// What a map may draw under its worlds: jump links between every two worlds at most `jump` hexes apart
+// (none for 0), and routes.
+struct MapLinks {
+    int jump = 0;
+    std::vector<Route> routes;
+    bool empty() const { return jump <= 0 && routes.empty(); }
+};
+
 // The routes of a metadata file. A route without a readable Start or End, or with an unknown style, colour
 // or width, is left out with a notice naming it; a file that is no XML at all fails.
 [[nodiscard]] Result<WithNotices<std::vector<Route>>> readRoutes(std::string_view xmlBytes);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 
 #include "map/map_drawing.h"
 #include "store/codes.h"
@@ -80,40 +81,55 @@ MapPoint towards(MapPoint from, MapPoint to, double distance) {
     return {from.x + (to.x - from.x) * distance / length, from.y + (to.y - from.y) * distance / length};
 }
 
-MapPoint routeEndPoint(const RouteEnd& end, double k, MapPoint origin) {
-    return centreOf(end.column + end.sectorX * kSectorColumns, end.row + end.sectorY * kSectorRows, k, origin);
+// Where the links of a map go: the centre of a hex given in sector numbering, the map's edge, the scale.
+struct LinkPlace {
+    std::function<MapPoint(int column, int row)> centre;
+    Box edge;
+    double k;
+};
+
+MapPoint routeEndPoint(const RouteEnd& end, const LinkPlace& place) {
+    return place.centre(end.column + end.sectorX * kSectorColumns, end.row + end.sectorY * kSectorRows);
 }
 
-void drawRoute(const Route& route, Surface& surface, const SectorMapOptions& options, MapPoint origin) {
-    const double k = options.k;
-    MapPoint a = routeEndPoint(route.start, k, origin);
-    MapPoint b = routeEndPoint(route.end, k, origin);
+void drawRoute(const Route& route, Surface& surface, const LinkPlace& place) {
+    const double k = place.k;
+    MapPoint a = routeEndPoint(route.start, place);
+    MapPoint b = routeEndPoint(route.end, place);
     const double clearance = kRouteClearance * k;
     if (std::hypot(b.x - a.x, b.y - a.y) <= 2 * clearance) return;  // the same or touching hexes: no room
     if (route.start.insideSector()) a = towards(a, b, clearance);
     if (route.end.insideSector()) b = towards(b, a, clearance);
-    if (!clipToBox(a, b, hexArea(k, origin))) return;
+    if (!clipToBox(a, b, place.edge)) return;
     surface.setForeColour(route.colour);
     surface.setDrawStyle(route.style);
     surface.setDrawWidth(static_cast<int>(std::lround(route.width)));
     surface.line(a.x, a.y, b.x, b.y);
 }
 
-void drawJumpLinks(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin) {
-    surface.setForeColour(options.printed ? kJumpLinkOnPaper : kJumpLinkColour);
-    surface.setDrawStyle(LineStyle::Solid);
-    surface.setDrawWidth(1);
-    const auto& worlds = sector.worlds;
-    for (std::size_t i = 0; i < worlds.size(); ++i) {
-        if (!inSector(worlds[i].column, worlds[i].row)) continue;
-        for (std::size_t j = i + 1; j < worlds.size(); ++j) {
-            if (!inSector(worlds[j].column, worlds[j].row)) continue;
-            if (hexDistance(worlds[i].column, worlds[i].row, worlds[j].column, worlds[j].row) > options.jump) continue;
-            const MapPoint a = centreOf(worlds[i].column, worlds[i].row, options.k, origin);
-            const MapPoint b = centreOf(worlds[j].column, worlds[j].row, options.k, origin);
-            surface.line(a.x, a.y, b.x, b.y);
+// Jump links between the hexes (sector column, row) of worlds, then the routes, each in its own style.
+void drawLinks(const std::vector<std::pair<int, int>>& worlds, Surface& surface, const MapLinks& links,
+               const LinkPlace& place, bool printed) {
+    const Rgb savedFore = surface.foreColour();
+    if (links.jump > 0) {
+        surface.setForeColour(printed ? kJumpLinkOnPaper : kJumpLinkColour);
+        surface.setDrawStyle(LineStyle::Solid);
+        surface.setDrawWidth(1);
+        for (std::size_t i = 0; i < worlds.size(); ++i) {
+            for (std::size_t j = i + 1; j < worlds.size(); ++j) {
+                const auto [c1, r1] = worlds[i];
+                const auto [c2, r2] = worlds[j];
+                if (hexDistance(c1, r1, c2, r2) > links.jump) continue;
+                const MapPoint a = place.centre(c1, r1);
+                const MapPoint b = place.centre(c2, r2);
+                surface.line(a.x, a.y, b.x, b.y);
+            }
         }
     }
+    for (const Route& route : links.routes) drawRoute(route, surface, place);
+    surface.setDrawStyle(LineStyle::Solid);
+    surface.setDrawWidth(1);
+    surface.setForeColour(savedFore);
 }
 
 // The subsector's letter, large, and its name under it, in a faint colour in the middle of its area.
@@ -202,11 +218,14 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
     surface.setPen(origin.x - 4 * k, 0);
     surface.print(trimBlanks(sector.name));
 
-    if (options.jump > 0) drawJumpLinks(sector, surface, options, origin);
-    for (const Route& route : options.routes) drawRoute(route, surface, options, origin);
-    surface.setDrawStyle(LineStyle::Solid);
-    surface.setDrawWidth(1);
-    surface.setForeColour(foreground);
+    if (!options.empty()) {
+        std::vector<std::pair<int, int>> hexes;
+        for (const SectorWorld& w : sector.worlds) {
+            if (inSector(w.column, w.row)) hexes.emplace_back(w.column, w.row);
+        }
+        const LinkPlace place{[&](int c, int r) { return centreOf(c, r, k, origin); }, hexArea(k, origin), k};
+        drawLinks(hexes, surface, options, place, options.printed);
+    }
 
     surface.setFont({kMapFont, kMapFontSize, false, false});
     const HexStyle style{options.printed, true};
@@ -225,6 +244,31 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
     const Box area = hexArea(k, origin);
     surface.setFillStyle(FillStyle::Transparent);
     surface.box(area.left - kFrameGap, area.top - kFrameGap, area.right + kFrameGap, area.bottom + kFrameGap);
+}
+
+void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
+    const auto offset = letterOffset(store.subsectorLetter);
+    if (!offset || links.empty()) return;
+    const int firstColumn = *offset / 100;  // of the sector, less one
+    const int firstRow = *offset % 100;
+    const double k = kScreenHexScale;
+    std::vector<std::pair<int, int>> hexes;
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
+        if (w.occupied()) hexes.emplace_back(firstColumn + w.location / 100, firstRow + w.location % 100);
+    }
+    MapLinks own{links.jump, {}};
+    const auto inSubsector = [&](const RouteEnd& end) {
+        return end.insideSector() && subsectorIndexOf(end.column, end.row) == store.subsectorLetter.front() - 'A';
+    };
+    for (const Route& route : links.routes) {
+        if (inSubsector(route.start) && inSubsector(route.end)) own.routes.push_back(route);
+    }
+    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
+    const LinkPlace place{[&](int c, int r) { return hexCentre(hexAnchor(c - firstColumn, r - firstRow, k), k); },
+                          {kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k},
+                          k};
+    drawLinks(hexes, surface, own, place, false);
 }
 
 std::string sectorLocationAt(MapPoint point, double k, MapPoint origin) {

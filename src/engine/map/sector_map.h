@@ -15,15 +15,15 @@
 
 namespace qelvar {
 
+class SubsectorStore;
+
 inline constexpr MapPoint kSectorMapOrigin{8, 12};
 inline constexpr int kMaxJump = 6;
 inline constexpr int kSubsectorBorderWidth = 3;  // device dots
 inline constexpr Rgb kJumpLinkColour{112, 128, 160};
 
-struct SectorMapOptions {
+struct SectorMapOptions : MapLinks {
     double k = kScreenHexScale;
-    int jump = 0;  // jump links between worlds at most this many hexes apart; 0 for none
-    std::vector<Route> routes;
     // The paper version: black on white, hex numbers one unit right of the anchor, symbols in colour.
     bool printed = false;
 };
@@ -45,6 +45,10 @@ MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin = kSecto
 // Draws the map on a cleared surface. Jump links and routes come first, under every world; then for each
 // subsector its hexes and worlds; then the borders and the frame.
 void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options = {});
+
+// The jump links and routes between the hexes of the store's subsector on the subsector map, under its
+// worlds; routes with an end in another subsector are left out.
+void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links);
 
 // The sector hex under a point of the map ("ccrr" in sector numbering), by the nearest hex centre; empty
 // when the point is outside every hex.

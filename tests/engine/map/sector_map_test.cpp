@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "map/map_drawing.h"
+#include "store/subsector_store.h"
 #include "seams/recording_surface.h"
 #include "store/text.h"
 #include "support/notices.h"
@@ -172,6 +173,38 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
     EXPECT_EQ(lines[4][4], "13.806");
     const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
     EXPECT_LT(std::find(ops.begin(), ops.end(), expected[0]), firstWorld);
+}
+
+TEST(SectorMap, TheSubsectorMapDrawsLinksBetweenItsOwnHexesOnlyWhenAsked) {
+    SubsectorStore store;
+    store.subsectorLetter = "F";  // sector hexes 0911 to 1620
+    for (const int location : {101, 102, 304}) {
+        WorldRecord& w = store.worlds[static_cast<std::size_t>(store.slotOfLocation(location))];
+        w.location = static_cast<std::int16_t>(location);
+        w.uwp = "A788899C";
+    }
+    const auto record = [&](const MapLinks& links) {
+        RecordingSurface surface;
+        prepareMapSurface(surface);
+        (void)drawSubsectorMap(store, surface, links);
+        return surface.text();
+    };
+    const std::string plain = record({});
+    MapLinks links;
+    links.jump = 1;
+    links.routes = readRoutes(
+                       "<Routes><Route Start=\"0911\" End=\"1114\" Style=\"Dashed\"/>"
+                       "<Route Start=\"0911\" End=\"0101\"/><Route Start=\"0911\" End=\"1114\" "
+                       "EndOffsetX=\"1\"/></Routes>")
+                       ->value;
+    const std::string linked = record(links);
+    // Hex 0101 of the map (sector 0911) has its centre at (9.25, 11.5), 0102 at (9.25, 24.5), 0304 at (32.65, 50.5).
+    const std::string jump = "line\t9.250\t11.500\t9.250\t24.500\t#7080a0\tsolid\t1\n";
+    const std::string route = "line\t10.253\t13.172\t31.647\t48.828\t#808080\tdash\t1\n";
+    EXPECT_EQ(linked.find(jump), linked.find("line\t"));  // the first line of the map
+    EXPECT_NE(linked.find(route), std::string::npos);
+    EXPECT_LT(linked.find(route), linked.find("circle"));
+    EXPECT_EQ(linked.size(), plain.size() + jump.size() + route.size());
 }
 
 TEST(SectorMap, RoutesFilesWithEitherRootAndFilesThatAreNoXml) {
