@@ -13,7 +13,7 @@ namespace {
 
 // The routes of --routes, else those of the sector's own metadata file (whose problems are only told).
 bool routesFor(CliSession& session, const SectorMapCommand& command, std::vector<Route>& routes) {
-    const std::string path = command.routes.empty() ? sectorMetadataPath(command.in) : command.routes;
+    const std::string path = command.routes.empty() ? sectorRoutesPath(command.in) : command.routes;
     if (path.empty()) return true;
     auto read = readRoutesFile(path);
     if (!read) {

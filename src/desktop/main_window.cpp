@@ -486,7 +486,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::redisplayMap() {
     MapLinks links;
     if (routes_->isChecked()) {
-        const std::string metadata = sectorMetadataPath(loadedPath_.empty() ? folder_ : folderOf(loadedPath_));
+        const std::string metadata = sectorRoutesPath(loadedPath_.empty() ? folder_ : folderOf(loadedPath_));
         if (!metadata.empty()) {
             auto routes = readRoutesFile(metadata);
             if (routes) {

@@ -136,7 +136,7 @@ bool SectorWindow::openSector(const std::string& path) {
     sector_ = std::move(loaded->value);
     path_ = path;
     routes_.clear();
-    if (const std::string metadata = sectorMetadataPath(path); !metadata.empty()) {
+    if (const std::string metadata = sectorRoutesPath(path); !metadata.empty()) {
         auto routes = readRoutesFile(metadata);
         if (routes) {
             prompter_.tell(routes->notices);

@@ -107,7 +107,7 @@ Result<WithNotices<Sector>> loadSectorPath(const std::string& path) {
                 MessageIcon::Exclamation);
 }
 
-std::string sectorMetadataPath(const std::string& path) {
+std::string sectorRoutesPath(const std::string& path) {
     if (isFolder(path)) {
         std::vector<std::string> found;
         std::error_code error;

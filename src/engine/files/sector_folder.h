@@ -24,6 +24,6 @@ bool isSectorPath(const std::string& path);
 
 // The metadata file that may list a sector's routes: in a folder, its first .xml file; beside a file, the
 // file's name with .xml for its extension. Empty when there is none.
-std::string sectorMetadataPath(const std::string& path);
+std::string sectorRoutesPath(const std::string& path);
 
 }  // namespace qelvar

@@ -20,7 +20,7 @@ class SubsectorStore;
 inline constexpr MapPoint kSectorMapOrigin{8, 12};
 inline constexpr int kMaxJump = 6;
 inline constexpr int kSubsectorBorderWidth = 3;  // device dots
-inline constexpr Rgb kJumpLinkColour{112, 128, 160};
+inline constexpr Rgb kJumpLinkColour{130, 150, 200};
 
 struct SectorMapOptions : MapLinks {
     double k = kScreenHexScale;

@@ -69,10 +69,10 @@ TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {
     write("c.dat", "@SUB-SECTOR: X SECTOR: Y\r\n");
     EXPECT_TRUE(isSectorPath(path("c.dat")));
     write("routes.xml", "<Routes/>");
-    EXPECT_EQ(sectorMetadataPath(dir_.string()), path("routes.xml"));
-    EXPECT_EQ(sectorMetadataPath(path("b.sbs")), "");
+    EXPECT_EQ(sectorRoutesPath(dir_.string()), path("routes.xml"));
+    EXPECT_EQ(sectorRoutesPath(path("b.sbs")), "");
     write("b.xml", "<Routes/>");
-    EXPECT_EQ(sectorMetadataPath(path("b.sbs")), path("b.xml"));
+    EXPECT_EQ(sectorRoutesPath(path("b.sbs")), path("b.xml"));
 }
 
 }  // namespace

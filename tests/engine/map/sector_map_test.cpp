@@ -119,12 +119,12 @@ TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
         SectorMapOptions options;
         options.jump = jump;
         const auto ops = drawn(sample(), options);
-        const auto isLink = [](const Op& o) { return o[0] == "line" && o[5] == "#7080a0"; };
+        const auto isLink = [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; };
         EXPECT_EQ(countOps(ops, isLink), pairs);
         const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
         EXPECT_EQ(countOps({firstWorld, ops.end()}, isLink), 0u);
     }
-    EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#7080a0"; }), 0u);
+    EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
 }
 
 TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
@@ -199,7 +199,7 @@ TEST(SectorMap, TheSubsectorMapDrawsLinksBetweenItsOwnHexesOnlyWhenAsked) {
                        ->value;
     const std::string linked = record(links);
     // Hex 0101 of the map (sector 0911) has its centre at (9.25, 11.5), 0102 at (9.25, 24.5), 0304 at (32.65, 50.5).
-    const std::string jump = "line\t9.250\t11.500\t9.250\t24.500\t#7080a0\tsolid\t1\n";
+    const std::string jump = "line\t9.250\t11.500\t9.250\t24.500\t#8296c8\tsolid\t1\n";
     const std::string route = "line\t10.253\t13.172\t31.647\t48.828\t#808080\tdash\t1\n";
     EXPECT_EQ(linked.find(jump), linked.find("line\t"));  // the first line of the map
     EXPECT_NE(linked.find(route), std::string::npos);
