@@ -28,7 +28,7 @@ test-asan: deps
 fuzz: deps
 	@CXX=clang++ CC=clang cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQELVAR_FUZZ=ON \
 		-DQELVAR_BENCH=OFF -DBUILD_TESTING=OFF >/dev/null
-	@cmake --build $(FUZZ_BUILD) --target fuzz_sbs fuzz_arp fuzz_dat
+	@cmake --build $(FUZZ_BUILD) --target fuzz_sbs fuzz_arp fuzz_dat fuzz_sector
 	@bash scripts/fuzz.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 bench: build

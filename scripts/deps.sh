@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev libpugixml-dev
   fonts-liberation xvfb xauth dpkg-dev desktop-file-utils poppler-utils
-  clang libclang-rt-dev clang-format-14 ccache
+  clang libclang-rt-dev clang-format-14 ccache libpugixml-dev
 )
 missing=()
 for p in "${packages[@]}"; do

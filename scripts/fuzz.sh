@@ -7,7 +7,7 @@ build=${1:-build-fuzz}
 seconds=${2:-60}
 mkdir -p "$build/artifacts"
 status=0
-for reader in sbs arp dat; do
+for reader in sbs arp dat sector; do
   work="$build/corpus/$reader"
   mkdir -p "$work"
   cp -n tests/fuzz/corpus/"$reader"/* "$work"/ 2>/dev/null || true

@@ -11,6 +11,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 #include "files/loader.h"
+#include "files/sector_file.h"
 #include "qelvar_version.h"
 
 namespace qelvar {
@@ -40,6 +41,8 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     const LoadOptions options{folderOf(path), fileNameOf(path), letter};
     const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
     if (status == LoadStatus::Cancelled) {
+        if (isSectorFileName(path))
+            throw UsageError{"\"" + path + "\" is a whole sector: give the subsector with --letter"};
         throw UsageError{"no subsector letter for \"" + path + "\" in DATA.MNU beside it; give one with --letter"};
     }
     if (status != LoadStatus::Loaded) return false;
@@ -98,6 +101,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addGenerateCommand(app, session);
     addIndexCommand(app, session);
     addBatchCommand(app, session);
+    addSplitCommand(app, session);
+    addJoinCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
     SectorMapCommand sectorMapCommand;

@@ -97,5 +97,10 @@ void addDescribeCommand(CLI::App& app, CliSession& session);
 void addDescriptionsCommand(CLI::App& app, CliSession& session);
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
 void addGenerateCommand(CLI::App& app, CliSession& session);  // cli/generate_command.cpp
+// cli/sector_commands.cpp: split, join, and convert when IN or OUT is a sector file (returns the status).
+void addSplitCommand(CLI::App& app, CliSession& session);
+void addJoinCommand(CLI::App& app, CliSession& session);
+int convertWithSectors(CliSession& session, const std::string& in, const std::string& out, const std::string& letter,
+                       const std::string& sectorFormat);
 
 }  // namespace qelvar

@@ -33,6 +33,9 @@
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
+#include "files/sector_file.h"
+#include "store/codes.h"
+#include "subsector_choice_dialog.h"
 #include "reports/file_marks.h"
 #include "map/map_drawing.h"
 #include "seams/prompter.h"
@@ -50,8 +53,10 @@ struct FileTypeEntry {
     const char* caption;
     FileType type;
 };
-constexpr FileTypeEntry kFileTypes[] = {
-    {"SBS files", FileType::Sbs}, {"ARP files", FileType::Arp}, {"DAT (Gal) files", FileType::Dat}};
+constexpr FileTypeEntry kFileTypes[] = {{QT_TRANSLATE_NOOP("qelvar::MainWindow", "SBS files"), FileType::Sbs},
+                                        {QT_TRANSLATE_NOOP("qelvar::MainWindow", "ARP files"), FileType::Arp},
+                                        {QT_TRANSLATE_NOOP("qelvar::MainWindow", "DAT (Gal) files"), FileType::Dat},
+                                        {QT_TRANSLATE_NOOP("qelvar::MainWindow", "Sector files"), FileType::Sector}};
 
 QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
@@ -251,6 +256,7 @@ void MainWindow::buildMenus() {
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"));
     sbs->setShortcut(QKeySequence::Save);
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"));
+    QAction* sector = item(fileMenu, "mnusector", tr("Save to sector file..."));
     fileMenu->addSeparator();
     QAction* openSector = item(fileMenu, "mnuopensector", tr("Open sector..."));
     showSector_ = item(fileMenu, "mnushowsector", tr("Show the whole sector"));
@@ -276,6 +282,7 @@ void MainWindow::buildMenus() {
     connect(sbs, &QAction::triggered, this, &MainWindow::saveAsSbs);
     connect(arp, &QAction::triggered, this, &MainWindow::saveAsArp);
     connect(sbsAll, &QAction::triggered, this, &MainWindow::saveAllInFolderAsSbs);
+    connect(sector, &QAction::triggered, this, &MainWindow::saveToSectorFile);
 }
 
 QAction* MainWindow::action(const char* objectName) const { return findChild<QAction*>(objectName); }
@@ -402,7 +409,8 @@ void MainWindow::loadSelectedFile() {
     const std::string name = selectedFileName();
     if (name.empty()) return;
     if (!mayDiscardChanges()) return;
-    const LoadOptions options{folder_, name};
+    LoadOptions options{folder_, name};
+    options.chooseSubsector = [this](const Sector& sector) { return SubsectorChoiceDialog::choose(sector, this); };
     // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
     // the subsector, which is then shown like any load.
     if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
@@ -441,6 +449,25 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
 void MainWindow::saveAsSbs() { saveSbs(store_, prompter_, tagText_, folder_); }
 
 void MainWindow::saveAsArp() { saveArp(store_, prompter_, folder_); }
+
+void MainWindow::saveToSectorFile() {
+    if (!letterOffset(store_.subsectorLetter)) {
+        prompter_.message(kDuffLetterMessage);
+        return;
+    }
+    const auto chosen = prompter_.saveFileName(folder_, filePattern(FileType::Sector));
+    if (!chosen) return;
+    const std::string path = isSectorFileName(*chosen) ? *chosen : *chosen + ".tab";
+    const Result<Notices> joined = joinIntoSectorFile(path, {&store_});
+    if (!joined) {
+        prompter_.message(joined.error(), MessageIcon::Exclamation);
+        return;
+    }
+    prompter_.tell(*joined);
+    prompter_.message(tr("File saved OK").toStdString(), MessageIcon::Information);
+    store_.unsavedChanges = 0;
+    showFileList();
+}
 
 void MainWindow::saveAllInFolderAsSbs() {
     const std::vector<std::string> names = listedFileNames();

@@ -70,6 +70,8 @@ public slots:
     void saveAsSbs();
     void saveAsArp();
     void saveAllInFolderAsSbs();
+    // "Save to sector file...": the subsector into a sector file, new or existing (only its rows change).
+    void saveToSectorFile();
     void markFilesFromMask();
     void showSubsectorIndexOfFolder();
     void saveScreenshot();

@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -370,6 +371,70 @@ TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
             EXPECT_EQ(QByteArray::fromStdString(text).count("(row/column of"), c.pages);
         }
     }
+}
+
+TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
+    const std::string sector = path("harrowgate.tab");
+    std::filesystem::copy_file(sample("harrowgate.tab"), sector);
+    std::filesystem::copy_file(sample("harrowgate.xml"), path("harrowgate.xml"));
+    const CliRun split = run({"split", sector, path("parts"), "--stub", "H"});
+    EXPECT_EQ(split.status, 0) << split.err;
+    EXPECT_NE(split.err.find("worlds lose their sector, four-letter allegiance, {Ix}, (Ex), [Cx], nobility and W in "
+                             "SBS"),
+              std::string::npos);
+    EXPECT_EQ(std::count(split.out.begin(), split.out.end(), '\n'), 16);
+    EXPECT_EQ(qelvar::splitLines(bytes(path("parts/H-C.SBS"))).at(0), "Calder");
+    std::vector<std::string> join{"join", sector};
+    for (const char letter : std::string("ABCDEFGHIJKLMNOP"))
+        join.push_back(path("parts/H-" + std::string(1, letter) + ".SBS"));
+    EXPECT_EQ(run(join).status, 0);
+    EXPECT_EQ(bytes(sector), bytes(sample("harrowgate.tab")));
+    EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
+
+    // One subsector edited and joined back changes only its own rows.
+    const CliRun clash = run({"join", sector, path("parts/H-B.SBS"), path("parts/H-B.SBS")});
+    EXPECT_EQ(clash.status, 1);
+    EXPECT_NE(
+        clash.err.find("\"" + path("parts/H-B.SBS") + "\" and \"" + path("parts/H-B.SBS") + "\" are both subsector B"),
+        std::string::npos);
+    std::string edited = bytes(path("parts/H-B.SBS"));
+    edited.replace(edited.find("\r\n", edited.find("SS=B")) + 2, 20, "Newname             ");
+    write("b.sbs", edited);
+    ASSERT_EQ(run({"join", sector, path("b.sbs")}).status, 0);
+    const std::string original = bytes(sample("harrowgate.tab"));
+    const std::string joined = bytes(sector);
+    const auto before = qelvar::splitLines(original);
+    const auto after = qelvar::splitLines(joined);
+    ASSERT_EQ(before.size(), after.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        if (before[i] != after[i]) {
+            EXPECT_EQ(after[i].substr(0, 7), "Harr\tB\t") << i;
+        }
+    }
+    EXPECT_NE(joined.find("\tNewname\t"), std::string::npos);
+}
+
+TEST_F(CliTest, ConvertToAndFromSectorFiles) {
+    const CliRun noLetter = run({"convert", sample("harrowgate.tab"), path("x.sbs")});
+    EXPECT_EQ(noLetter.status, 1);
+    EXPECT_NE(noLetter.err.find("--letter"), std::string::npos);
+    ASSERT_EQ(run({"convert", sample("ostrel.sbs"), path("o.sec"), "--sector-format", "columns"}).status, 0);
+    EXPECT_EQ(qelvar::splitLines(bytes(path("o.sec"))).at(2).substr(0, 26), "0101 Draven               ");
+    const CliRun back = run({"convert", path("o.sec"), path("o.sbs"), "--letter", "a"});
+    EXPECT_EQ(back.status, 0) << back.err;
+    EXPECT_EQ(bytes(path("o.sbs")), bytes(sample("ostrel.sbs")));
+
+    write("bad.tab",
+          "Hex\tName\tUWP\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\tRU\n0101\tA\tA788899-C\t\t\t\t\t\t\t\n");
+    const CliRun missing = run({"convert", path("bad.tab"), path("x.tab")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos);
+    write("lines.tab",
+          "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n0101\tA\tA788899-C\n"
+          "0102\tB\tA788899-C\t\t\t\t\t\t\t\n");
+    const CliRun skipped = run({"convert", path("lines.tab"), path("y.tab")});
+    EXPECT_EQ(skipped.status, 0);
+    EXPECT_EQ(skipped.err, "qelvar-cli: line 2: 3 fields where the header has 10\n");
 }
 
 }  // namespace

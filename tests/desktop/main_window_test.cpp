@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -21,6 +22,7 @@
 #include "generation_options_window.h"
 #include "store/file_io.h"
 #include "store/text.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -366,6 +368,33 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     const QSize logical = control<MapView>("Picture1")->size();
     const QImage image = QImage::fromData(QByteArray::fromStdString(bmp));
     EXPECT_EQ(image.size(), logical);  // the logical size, whatever the screen's pixel ratio
+}
+
+TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
+    Desktop& d = start();
+    chooseType(0);
+    selectFile("second.SBS");
+    d.mainWindow().loadSelectedFile();
+    prompter_.saveAnswers.push_back(path("made"));  // a new sector file; ".tab" is added
+    d.mainWindow().action("mnusector")->trigger();
+    EXPECT_EQ(prompter_.prompts.back().text, "File saved OK");
+    EXPECT_EQ(prompter_.prompts.at(prompter_.prompts.size() - 2).text, "*.tab *.tsv *.sec");
+
+    chooseType(3);
+    EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "Sector files");
+    EXPECT_EQ(listed(), QStringList{"made.tab"});
+    selectFile("made.tab");
+    testing::whenModalShown("SubsectorChoice", [](QWidget* dialog) {
+        auto* list = dialog->findChild<QListWidget*>("SubsectorList");
+        EXPECT_EQ(list->currentRow(), 0);  // the first subsector with worlds is proposed
+        EXPECT_EQ(list->item(0)->text(), "A  Second (1 world)");
+        EXPECT_EQ(list->item(1)->text(), "B   (0 worlds)");
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    d.mainWindow().loadSelectedFile();
+    EXPECT_EQ(d.store().worldCount, 1);
+    EXPECT_EQ(d.store().subsectorName, "Second");
+    EXPECT_EQ(d.store().subsectorLetter, "A");
 }
 
 }  // namespace

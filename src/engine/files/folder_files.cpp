@@ -9,14 +9,16 @@ namespace qelvar {
 
 namespace {
 
-std::string extensionOf(FileType type) {
+std::vector<std::string> extensionsOf(FileType type) {
     switch (type) {
         case FileType::Sbs:
-            return ".SBS";
+            return {".SBS"};
         case FileType::Arp:
-            return ".ARP";
+            return {".ARP"};
         case FileType::Dat:
-            return ".DAT";
+            return {".DAT"};
+        case FileType::Sector:
+            return {".TAB", ".TSV", ".SEC"};
     }
     return {};
 }
@@ -31,20 +33,25 @@ std::optional<FileType> fileTypeNamed(std::string_view name) {
     return std::nullopt;
 }
 
-std::string filePattern(FileType type) { return "*" + extensionOf(type); }
+std::string filePattern(FileType type) {
+    if (type == FileType::Sector) return "*.tab *.tsv *.sec";
+    return "*" + extensionsOf(type).front();
+}
 
 std::vector<std::string> filesOfType(const std::string& folder, FileType type) {
     namespace fs = std::filesystem;
-    const std::string wanted = extensionOf(type);
+    const std::vector<std::string> wanted = extensionsOf(type);
     std::vector<std::string> names;
     std::error_code error;
     for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
         std::error_code ignored;
         if (!it->is_regular_file(ignored)) continue;
         const std::string name = it->path().filename().string();
-        if (name.size() > wanted.size() && upperAscii(name.substr(name.size() - wanted.size())) == wanted) {
-            names.push_back(name);
-        }
+        const bool matches = std::any_of(wanted.begin(), wanted.end(), [&name](const std::string& extension) {
+            return name.size() > extension.size() &&
+                   upperAscii(name.substr(name.size() - extension.size())) == extension;
+        });
+        if (matches) names.push_back(name);
     }
     std::sort(names.begin(), names.end());
     return names;

@@ -7,6 +7,12 @@
 
 namespace qelvar {
 
+int Sector::worldCount(int index) const {
+    return static_cast<int>(std::count_if(worlds.begin(), worlds.end(), [index](const SectorWorld& w) {
+        return subsectorIndexOf(w.column, w.row) == index;
+    }));
+}
+
 void sectorToStore(const Sector& sector, int index, SubsectorStore& store) {
     store.clear();
     store.subsectorLetter = std::string(1, static_cast<char>('A' + index));

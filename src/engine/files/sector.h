@@ -17,19 +17,29 @@ inline constexpr int kSubsectorCount = 16;
 
 // One world at a sector hex. `record` is what a subsector store holds (its location in the subsector's own
 // numbering, column * 100 + row); `fields` keeps the original text of the line's columns by column name
-// (the tab-separated writer's names: "Hex", "Name", "UWP", "Allegiance", "Stars", ...), so a field the
-// store cannot hold survives; it is empty for a world that came from a subsector store.
+// (the tab-separated writer's names: "Name", "UWP", "Bases", "Allegiance", "Stars", "{Ix}", ...; Hex and
+// SS are not kept, the hex says both), UTF-8 as the sector files hold it, so a field the store cannot hold
+// survives; it is empty for a world that came from a subsector store. A writer writes a field's original
+// text as long as the record still says what that text says, and the record's own text once it was edited.
 struct SectorWorld {
     int column = 0;  // 1..32
     int row = 0;     // 1..40
     WorldRecord record;
     std::map<std::string, std::string> fields;
+    int line = 0;  // the physical line (from 1) the world was read from; 0 when it came from elsewhere
 };
 
+// The names are 8-bit text as the subsector store holds them (Windows-1252), whatever the file held.
 struct Sector {
     std::string name;
     std::array<std::string, kSubsectorCount> subsectorNames{};
     std::vector<SectorWorld> worlds;  // at most one per hex, in the order they were read
+    // Columns a sector file held beyond the ones the writers know, in the file's order; the writers of
+    // the tab-separated and column formats write them after their own.
+    std::vector<std::string> extraColumns;
+
+    // The number of worlds in subsector index (0..15).
+    int worldCount(int index) const;
 };
 
 // The subsector of a sector hex: 0 (A) to 15 (P).

@@ -50,6 +50,8 @@ std::string subsectorIndexLine(FileType type, const std::string& fileName, std::
             const std::string letter = stem.empty() ? std::string() : upperAscii(stem.substr(stem.size() - 1));
             return letter + " " + std::string(columns(line(0), 14, 35));
         }
+        case FileType::Sector:  // a whole sector: no letter, its file name
+            return "  " + fileName;
     }
     return {};
 }

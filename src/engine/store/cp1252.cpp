@@ -1,5 +1,7 @@
 #include "store/cp1252.h"
 
+#include <utility>
+
 namespace qelvar {
 
 namespace {
@@ -53,28 +55,52 @@ std::string terminalText(std::string_view bytes) {
     return out;
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at i and its character; length 0 when it is not one.
+std::pair<std::size_t, char32_t> utf8SequenceAt(std::string_view utf8, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+    bool wellFormed = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
+    for (int k = 1; wellFormed && k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
+        wellFormed = (next & 0xC0) == 0x80;
+        c = (c << 6) | (next & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (wellFormed && (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) wellFormed = false;
+    return {wellFormed ? static_cast<std::size_t>(length) : 0, c};
+}
+
+}  // namespace
+
+std::string utf8FromCp1252(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 8);
+    for (const char byte : bytes) appendUtf8(out, cp1252Character(static_cast<unsigned char>(byte)));
+    return out;
+}
+
+std::vector<std::size_t> utf8CharacterStarts(std::string_view utf8) {
+    std::vector<std::size_t> starts;
+    starts.reserve(utf8.size() + 1);
+    for (std::size_t i = 0; i < utf8.size();) {
+        starts.push_back(i);
+        const std::size_t length = utf8SequenceAt(utf8, i).first;
+        i += length == 0 ? 1 : length;
+    }
+    starts.push_back(utf8.size());
+    return starts;
+}
+
 std::string cp1252FromUtf8(std::string_view utf8) {
     std::string out;
     out.reserve(utf8.size());
-    std::size_t i = 0;
-    while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80           ? 1
-                           : (lead >> 5) == 0x6  ? 2
-                           : (lead >> 4) == 0xE  ? 3
-                           : (lead >> 3) == 0x1E ? 4
-                                                 : 0;
-        char32_t c = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
-        bool wellFormed = length > 0 && i + static_cast<std::size_t>(length) <= utf8.size();
-        for (int k = 1; wellFormed && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + static_cast<std::size_t>(k)]);
-            wellFormed = (next & 0xC0) == 0x80;
-            c = (c << 6) | (next & 0x3F);
-        }
-        const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (wellFormed && (c < smallest[length] || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))) wellFormed = false;
-        out.push_back(wellFormed ? cp1252Byte(c) : '?');
-        i += wellFormed ? static_cast<std::size_t>(length) : 1;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const auto [length, c] = utf8SequenceAt(utf8, i);
+        out.push_back(length > 0 ? cp1252Byte(c) : '?');
+        i += length > 0 ? length : 1;
     }
     return out;
 }

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qelvar {
 
@@ -19,5 +20,12 @@ std::string terminalText(std::string_view bytes);
 // Text typed on a command line (UTF-8) as the files' bytes: each character becomes its byte, '?' when the
 // code page has none; a byte that is not part of a well-formed UTF-8 sequence also becomes '?'.
 std::string cp1252FromUtf8(std::string_view utf8);
+
+// The bytes as UTF-8, every byte its character (a sector file's text from the store's bytes).
+std::string utf8FromCp1252(std::string_view bytes);
+
+// The byte offset where each character of a UTF-8 text starts, and the text's size last; a byte that is
+// not part of a well-formed sequence counts as one character. Fixed columns of UTF-8 files count these.
+std::vector<std::size_t> utf8CharacterStarts(std::string_view utf8);
 
 }  // namespace qelvar

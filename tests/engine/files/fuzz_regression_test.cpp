@@ -14,7 +14,10 @@ TEST(FuzzRegressions, LoadAndSaveSettled) {
     const struct {
         const char* folder;
         bool (*check)(std::string_view);
-    } readers[] = {{"sbs", fuzzing::checkSbs}, {"arp", fuzzing::checkArp}, {"dat", fuzzing::checkDat}};
+    } readers[] = {{"sbs", fuzzing::checkSbs},
+                   {"arp", fuzzing::checkArp},
+                   {"dat", fuzzing::checkDat},
+                   {"sector", fuzzing::checkSector}};
     int files = 0;
     for (const auto& reader : readers) {
         const std::filesystem::path folder =

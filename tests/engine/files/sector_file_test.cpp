@@ -1,0 +1,287 @@
+#include "files/sector_file.h"
+
+#include <gtest/gtest.h>
+
+#include "files/sbs.h"
+#include "files/sector_fields.h"
+#include "store/file_io.h"
+#include "store/text.h"
+#include "support/column_line.h"
+#include "support/notices.h"
+#include "support/temp_folder.h"
+
+namespace qelvar {
+namespace {
+
+using testing::lineAt;
+using testing::texts;
+
+const std::string kHeader =
+    "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\t{Ix}\t(Ex)\t[Cx]\tNobility\tW\tRU\r\n";
+
+// A tab row in the writer's column order.
+std::string tabRow(const std::string& hex, const std::string& name, const std::string& uwp, const std::string& bases,
+                   const std::string& remarks, const std::string& allegiance = "Im", const std::string& stars = "G2 V",
+                   const std::string& extra = "{ 1 }\t(A46+2)\t[1716]\tBc\t7\t90") {
+    const int column = (hex[0] - '0') * 10 + hex[1] - '0';
+    const int row = (hex[2] - '0') * 10 + hex[3] - '0';
+    const char letter = static_cast<char>('A' + (column - 1) / 8 + 4 * ((row - 1) / 10));
+    return "Kest\t" + std::string(1, letter) + "\t" + hex + "\t" + name + "\t" + uwp + "\t" + bases + "\t" + remarks +
+           "\t\t103\t" + allegiance + "\t" + stars + "\t" + extra + "\r\n";
+}
+
+WithNotices<SectorRead> readOk(const std::string& bytes) {
+    Result<WithNotices<SectorRead>> read = readSector(bytes, "Kestrel");
+    EXPECT_TRUE(read.ok()) << (read.ok() ? "" : read.error());
+    return read.ok() ? std::move(*read) : WithNotices<SectorRead>{};
+}
+
+TEST(SectorUwp, CommonDigitsByValue) {
+    struct Row {
+        const char* common;
+        const char* stored;
+        const char* unheld;
+    };
+    for (const Row& row :
+         {Row{"A788899-C", "A788899C", ""}, Row{"BUV0TW?-Y", "BVW0TX?Z", ""}, Row{"C00000Z-U", "C00000?V", "Z"},
+          Row{"X??????"
+              "-?",
+              "X???????", ""}}) {
+        SCOPED_TRACE(row.common);
+        std::string unheld;
+        EXPECT_EQ(uwpFromSectorText(row.common, &unheld), row.stored);
+        EXPECT_EQ(unheld, row.unheld);
+        if (*row.unheld == '\0') {
+            EXPECT_EQ(sectorUwpText(row.stored), row.common);
+        }
+    }
+}
+
+TEST(SectorBases, LegacyLettersAndModernCodes) {
+    struct Row {
+        char legacy;
+        const char* allegiance;
+        const char* modern;
+    };
+    for (const Row& row :
+         {Row{'A', "Im", "NS"}, Row{'B', "ImDd", "NW"}, Row{'F', "", "KM"}, Row{'H', "Im", "CK"}, Row{'J', "Im", "K"},
+          Row{'U', "Im", "RT"}, Row{'W', "Im", "W"}, Row{'Y', "ZhCo", "D"}, Row{'X', "Zh", "W"}, Row{'Z', "Zh", "KM"},
+          Row{'G', "Va", "K"}, Row{'L', "Hv", "K"}, Row{'P', "Dr", "K"}, Row{'Q', "Dr", "M"}}) {
+        SCOPED_TRACE(std::string(1, row.legacy) + row.allegiance);
+        EXPECT_EQ(modernBases(row.legacy, row.allegiance), row.modern);
+        EXPECT_EQ(legacyBase(row.modern, row.allegiance), row.legacy);
+    }
+    EXPECT_EQ(modernBases('2', "Im"), "NS");
+    EXPECT_EQ(legacyBase("SN", "Im"), 'A');
+    EXPECT_EQ(modernBases('G', "Im"), std::nullopt);
+    EXPECT_EQ(modernBases('Y', "Im"), std::nullopt);
+    EXPECT_EQ(legacyBase("NSW", "Im"), std::nullopt);
+}
+
+TEST(SectorTab, BadLinesAreToldAndSkipped) {
+    const std::string bytes = "# made by hand\r\n\r\n" + kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri") +
+                              "Kest\tA\t0102\tShort\r\n" + tabRow("01x2", "Bad", "A788899-C", "", "") +
+                              tabRow("3301", "Far", "A788899-C", "", "") +
+                              tabRow("0101", "Twice", "B000000-0", "", "") + "# a comment\r\n" +
+                              tabRow("2540", "Last", "C867A98-9", "KM", "Hi In");
+    const auto read = readOk(bytes);
+    EXPECT_EQ(texts(read.notices), (std::vector<std::string>{"line 5: 4 fields where the header has 17",
+                                                             "line 6: the hex \"01x2\" is not four digits",
+                                                             "line 7: the hex 3301 lies outside the sector",
+                                                             "line 8: a second world at hex 0101; the first stays"}));
+    const auto& worlds = read.value.sector.worlds;
+    ASSERT_EQ(worlds.size(), 2u);
+    EXPECT_EQ(worlds[0].record.name.trimmed(), "Alda");
+    EXPECT_EQ(worlds[0].record.base.str(), "A");
+    EXPECT_EQ(worlds[1].column * 100 + worlds[1].row, 2540);
+    EXPECT_EQ(worlds[1].record.location, 110);
+    EXPECT_EQ(worlds[1].line, 10);
+    EXPECT_EQ(worlds[1].record.base.str(), "F");
+}
+
+TEST(SectorTab, HexesInsideTheSectorAndTheHeaderThatMakesTheFormat) {
+    std::string bytes = kHeader;
+    for (const char* hex : {"0000", "0001", "0100", "3240", "3241", "3340", "0140"}) {
+        bytes += tabRow(hex, "World", "A788899-C", "", "");
+    }
+    const auto read = readOk(bytes);
+    std::vector<std::string> hexes;
+    for (const SectorWorld& w : read.value.sector.worlds) hexes.push_back(formatFourDigits(w.column * 100 + w.row));
+    EXPECT_EQ(hexes, (std::vector<std::string>{"3240", "0140"}));
+    EXPECT_EQ(read.notices.size(), 5u);
+    const std::string nine = "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n";
+    EXPECT_EQ(readOk(nine).value.layout.format, SectorFormat::Tab);
+    EXPECT_EQ(readOk(nine.substr(nine.find('\t') + 1)).value.layout.format, SectorFormat::Legacy);
+}
+
+TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
+    const std::string bytes =
+        "Name\tHex\tUWP\tB\tTrade Codes\tZ\tPBG\tAl\tStellar Data\t{ Ix }\tExtra\n"
+        "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
+    const auto read = readOk(bytes);
+    ASSERT_EQ(read.value.sector.worlds.size(), 1u);
+    const SectorWorld& world = read.value.sector.worlds[0];
+    EXPECT_EQ(world.record.allegiance.str(), "Va");
+    EXPECT_EQ(world.record.zone.str(), "A");
+    EXPECT_EQ(world.record.gasGiant.str(), "G");
+    EXPECT_EQ(world.record.star1.trimmed(), "K5 IV");
+    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
+    EXPECT_EQ(world.record.star3.trimmed(), "F0 D");
+    EXPECT_EQ(world.record.tradeCodes.trimmed(), "Ri");
+    EXPECT_EQ(world.record.notes.trimmed(), "Cp");
+    EXPECT_EQ(world.fields.at("{Ix}"), "{ 2 }");
+    EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
+    const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
+    EXPECT_NE(
+        tab.find("\t1105\tVorn\tA788899-C\tNS\tRi Cp\tA\t213\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\t\t\t\t\t\tkept\r\n"),
+        std::string::npos);
+}
+
+TEST(SectorTab, AMissingRequiredColumnMakesTheFileUnreadable) {
+    const Result<WithNotices<SectorRead>> read =
+        readSector("Hex\tName\tUWP\tRemarks\tPBG\tAllegiance\tStars\tW\tRU\tSector\n", "Kestrel");
+    ASSERT_FALSE(read.ok());
+    EXPECT_EQ(read.error(), "cannot read the sector file \"Kestrel\": it has no Bases and Zone columns");
+}
+
+TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
+    const std::string tab =
+        kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri Cp {Home}", "ImDd") +
+        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Zh", "M0 V M1 V M2 V M3 V") +
+        tabRow("3240", "Zürich ☆", "E555555-5", "", "-", "Im", "", "\t\t\t\t\t");
+    const Sector sector = readOk(tab).value.sector;
+    EXPECT_EQ(formatSector(sector, SectorFormat::Tab).value, tab);
+    for (const SectorFormat format : {SectorFormat::Columns, SectorFormat::Legacy}) {
+        SCOPED_TRACE(sectorFormatName(format));
+        const WithNotices<std::string> first = formatSector(sector, format);
+        const Sector again = readOk(first.value).value.sector;
+        EXPECT_EQ(formatSector(again, format).value, first.value);
+        if (format == SectorFormat::Columns) {
+            EXPECT_FALSE(lossNotice(sector, again, -1, "columns").has_value());
+        }
+    }
+    EXPECT_EQ(texts(formatSector(sector, SectorFormat::Legacy).notices),
+              (std::vector<std::string>{"3 worlds lose their sector, full names, several bases, four-letter "
+                                        "allegiance, {Ix}, (Ex), [Cx], nobility, W and RU in the legacy sector "
+                                        "format"}));
+}
+
+TEST(SectorColumns, CutAtTheDashRuns) {
+    const std::string bytes =
+        "Hex  Name                 UWP       Remarks              {Ix} N B  Z PBG W A    Stellar\n"
+        "---- -------------------- --------- -------------------- ---- - -- - --- - ---- -------\n"
+        "0101 Alda                 A788899-C Ri                   {2}  - NS - 103 1 ImDd G2 V M1 V\n"
+        "0102 Bent                 A788899-C Ri                  x{2}  - NS - 103 1 Im   G2 V\n";
+    const auto read = readOk(bytes);
+    EXPECT_EQ(read.value.layout.format, SectorFormat::Columns);
+    EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 4: text between the columns before {Ix}"});
+    ASSERT_EQ(read.value.sector.worlds.size(), 1u);
+    const SectorWorld& world = read.value.sector.worlds[0];
+    EXPECT_EQ(world.fields.at("Stars"), "G2 V M1 V");
+    EXPECT_EQ(world.record.base.str(), "A");
+    EXPECT_EQ(world.record.zone.str(), " ");
+}
+
+TEST(SectorLegacy, GalacticColumnsForAWholeSector) {
+    const std::string bytes = "# Kestrel\r\n$ dollar\r\n@ at\r\n" +
+                              lineAt({{1, "Alda"},
+                                      {15, "2540"},
+                                      {20, "A788899-C"},
+                                      {31, "2"},
+                                      {33, "Ri Cp"},
+                                      {49, "R"},
+                                      {52, "213"},
+                                      {56, "Zh"},
+                                      {59, "G2 V M1 V"}}) +
+                              "\r\n" + lineAt({{1, "Nowhere"}, {15, "0041"}}) + "\r\n";
+    const auto read = readOk(bytes);
+    EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 5: the hex 0041 lies outside the sector"});
+    ASSERT_EQ(read.value.sector.worlds.size(), 1u);
+    const SectorWorld& world = read.value.sector.worlds[0];
+    EXPECT_EQ(world.fields.at("Bases"), "NS");
+    EXPECT_EQ(world.record.zone.str(), "R");
+    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
+    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineAt({{1, "Alda"},
+                                                                                   {15, "2540"},
+                                                                                   {20, "A788899-C"},
+                                                                                   {31, "A"},
+                                                                                   {33, "Ri Cp"},
+                                                                                   {49, "R"},
+                                                                                   {52, "213"},
+                                                                                   {56, "Zh"},
+                                                                                   {59, "G2 V M1 V"}}) +
+                                                                               "\r\n");
+}
+
+class SectorFiles : public testing::TempFolderTest {};
+
+TEST_F(SectorFiles, SbsToTabToSbsIsByteIdentical) {
+    for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
+        SCOPED_TRACE(name);
+        const std::string sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name).bytes;
+        SubsectorStore store;
+        (void)readSbs(store, sbs);
+        Sector sector;
+        storeIntoSector(store, sector);
+        ASSERT_TRUE(writeSectorFile(sector, path("s.tab"), SectorFormat::Tab).ok());
+        const Result<WithNotices<SectorRead>> back = readSectorFile(path("s.tab"));
+        ASSERT_TRUE(back.ok());
+        SubsectorStore again;
+        sectorToStore(back->value.sector, store.subsectorLetter[0] - 'A', again);
+        EXPECT_EQ(formatSbs(again).value, sbs);
+    }
+}
+
+TEST_F(SectorFiles, JoinReplacesOnlyItsOwnRows) {
+    const std::string before = "# kept\r\n" + kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri") +
+                               tabRow("0901", "Bree", "B000000-0", "", "") + "# between\r\n" +
+                               tabRow("0305", "Cole", "C555555-5", "", "", "ImDd") +
+                               tabRow("0902", "Dun", "B000000-0", "", "");
+    write("k.tab", before);
+    Result<WithNotices<SectorRead>> read = readSectorFile(path("k.tab"));
+    ASSERT_TRUE(read.ok());
+    SubsectorStore store;
+    sectorToStore(read->value.sector, 0, store);
+    store.worlds[static_cast<std::size_t>(store.slotOfLocation(101))].name = "Alda Prime";
+    store.worlds[static_cast<std::size_t>(store.slotOfLocation(810))] = store.worlds[1];
+    store.worlds[static_cast<std::size_t>(store.slotOfLocation(810))].location = 810;
+    store.subsectorName = "Ostrel";
+    ASSERT_TRUE(joinIntoSectorFile(path("k.tab"), {&store}).ok());
+    const std::string after = readFileBytes(path("k.tab")).bytes;
+    const std::string added = "\tA\t0810\tAlda Prime\tA788899-C\tNS\tRi\t\t103\tIm\tG2 V\t\t\t\t\t\t\r\n";
+    EXPECT_EQ(after, "# kept\r\n" + kHeader + tabRow("0101", "Alda Prime", "A788899-C", "NS", "Ri") +
+                         tabRow("0305", "Cole", "C555555-5", "", "", "ImDd") + added +
+                         tabRow("0901", "Bree", "B000000-0", "", "") + "# between\r\n" +
+                         tabRow("0902", "Dun", "B000000-0", "", ""));
+    const Result<WithNotices<SectorRead>> names = readSectorFile(path("k.tab"));
+    ASSERT_TRUE(names.ok());
+    EXPECT_EQ(names->value.sector.subsectorNames[0], "Ostrel");
+    EXPECT_EQ(names->value.sector.name, "k");
+}
+
+TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {
+    const Sector sector =
+        readOk(kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri", "ImDd", "G2 V", "\t\t\t\t\t") +
+               tabRow("0102", "Bree", "A788899-C", "NS", "Ri", "ImDd", "G2 V", "\t\t\t\t\t") +
+               tabRow("0103", "Cole", "A788899-C", "NS", "Ri", "Im", "G2 V", "\t\t\t\t\t"))
+            .value.sector;
+    SubsectorStore store, back;
+    sectorToStore(sector, 0, store);
+    (void)readSbs(back, formatSbs(store).value);
+    const auto lost = subsectorLossNotice(sector, 0, back, "SBS");
+    ASSERT_TRUE(lost.has_value());
+    EXPECT_EQ(lost->text, "3 worlds lose their sector and four-letter allegiance in SBS");
+    EXPECT_FALSE(subsectorLossNotice(sector, 1, back, "SBS").has_value());
+
+    Sector one = sector;
+    one.worlds.resize(1);
+    one.worlds[0].record.base = "G";  // no modern code stands for G outside the V allegiances
+    const WithNotices<std::string> tab = formatSector(one, SectorFormat::Tab);
+    EXPECT_EQ(texts(tab.notices), std::vector<std::string>{"1 world keeps a base letter with no modern code: G"});
+    EXPECT_EQ(lossNotice(one, Sector{}, 0, "ARP")->text,
+              "1 world loses its sector, full names, UWP digits, several bases, remarks, PBG, four-letter allegiance "
+              "and stars in ARP");
+}
+
+}  // namespace
+}  // namespace qelvar
