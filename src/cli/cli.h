@@ -78,7 +78,7 @@ struct RenderCommand {
 };
 // The whole sector on one map.
 struct SectorMapCommand {
-    std::string in;   // a folder of subsector files, or a DAT file with DATA.MNU beside it
+    std::string in;   // a sector file, a folder of subsector files, or a DAT file with DATA.MNU beside it
     std::string out;  // .png .svg .pdf .ops
     double dpi = 96;
     int jump = 0;

@@ -13,8 +13,8 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
         "on one sheet or tiled across several");
     command
         ->add_option("IN", args.in,
-                     "the sector: a folder of subsector files (DAT with DATA.MNU, or SBS and ARP), or a DAT "
-                     "file with DATA.MNU beside it")
+                     "the sector: a sector file (.tab .tsv .sec), a folder of subsector files (DAT with "
+                     "DATA.MNU, or SBS and ARP), or a DAT file with DATA.MNU beside it")
         ->required();
     command->add_option("OUT", args.out, "the picture to write")
         ->required()

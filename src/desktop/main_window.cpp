@@ -415,7 +415,7 @@ void MainWindow::loadSelectedFile() {
     // the subsector, which is then shown like any load.
     if (loadSubsectorFile(store_, prompter_, joinPath(folder_, name), options) == LoadStatus::NotRead) return;
     loadedPath_ = joinPath(folder_, name);
-    showSector_->setEnabled(formatOfPath(loadedPath_) == FileFormat::Dat && isSectorPath(loadedPath_));
+    showSector_->setEnabled(isSectorPath(loadedPath_));
     store_.refreshStatistics();
     redisplayMap();
     redisplay_->setEnabled(true);

@@ -50,8 +50,8 @@ public:
     // map when it returns.
     using DetailsOpener = std::function<void(int slot)>;
     void setDetailsOpener(DetailsOpener opener) { openDetails_ = std::move(opener); }
-    // What "Open sector..." (the folder the browser shows) and "Show the whole sector" (the loaded DAT file
-    // with DATA.MNU beside it) do: open the Sector window on that path.
+    // What "Open sector..." (the folder the browser shows) and "Show the whole sector" (the loaded sector
+    // file, or DAT file with DATA.MNU beside it) do: open the Sector window on that path.
     void setSectorOpener(std::function<void(const std::string& path)> opener) { openSector_ = std::move(opener); }
     // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
     // unsaved-changes question, and shows it. False when the user kept the changes.

@@ -300,6 +300,8 @@ TEST_F(SectorMapCliTest, WritesEachFormatOfTheWholeSector) {
     EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(1456, 2051));
     ASSERT_EQ(run({"sector-map", path("sector"), path("map.png"), "--dpi", "48"}).status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(728, 1026));
+    ASSERT_EQ(run({"sector-map", sample("harrowgate.tab"), path("file.ops")}).status, 0);
+    EXPECT_NE(bytes(path("file.ops")).find("\tHarrowgate Expanse\n"), std::string::npos);
     ASSERT_EQ(run({"sector-map", path("sector"), path("map.svg")}).status, 0);
     EXPECT_GE(QByteArray::fromStdString(bytes(path("map.svg"))).count("</text>"), 1280 + 500);
 }

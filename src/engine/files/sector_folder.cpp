@@ -7,6 +7,7 @@
 #include "files/dat.h"
 #include "files/folder_files.h"
 #include "files/loader.h"
+#include "files/sector_file.h"
 #include "files/sbs.h"
 #include "store/codes.h"
 #include "store/file_io.h"
@@ -96,11 +97,17 @@ Result<WithNotices<Sector>> loadSectorFolder(const std::string& folder) {
 
 bool isSectorPath(const std::string& path) {
     if (isFolder(path)) return true;
+    if (isSectorFileName(path)) return isFile(path);
     return formatOfPath(path) == FileFormat::Dat && isFile(joinPath(folderOf(path), kDataIndexName));
 }
 
 Result<WithNotices<Sector>> loadSectorPath(const std::string& path) {
     if (isFolder(path)) return loadSectorFolder(path);
+    if (isSectorFileName(path)) {
+        auto read = readSectorFile(path);
+        if (!read) return Failure{read.failure()};
+        return WithNotices<Sector>{std::move(read->value.sector), std::move(read->notices)};
+    }
     if (isSectorPath(path)) return loadSectorFolder(folderOf(path));
     return fail("\"" + path + "\" is no sector: give a folder of subsector files or a DAT file with " + kDataIndexName +
                     " beside it",

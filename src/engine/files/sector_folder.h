@@ -16,10 +16,11 @@ namespace qelvar {
 // folder cannot be read or holds no subsector at all.
 [[nodiscard]] Result<WithNotices<Sector>> loadSectorFolder(const std::string& folder);
 
-// A sector from a folder, or from a DAT file with DATA.MNU beside it (its whole folder).
+// A sector from a sector file (.tab, .tsv, .sec), a folder, or a DAT file with DATA.MNU beside it (its whole
+// folder).
 [[nodiscard]] Result<WithNotices<Sector>> loadSectorPath(const std::string& path);
 
-// Whether the path names a sector: a folder, or a DAT file with DATA.MNU beside it.
+// Whether the path names a sector: a sector file, a folder, or a DAT file with DATA.MNU beside it.
 bool isSectorPath(const std::string& path);
 
 // The metadata file that may list a sector's routes: in a folder, its first .xml file; beside a file, the

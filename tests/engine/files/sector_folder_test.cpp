@@ -47,7 +47,11 @@ TEST_F(SectorFolder, SubsectorFilesArePlacedByTheirLetters) {
     EXPECT_TRUE(loadSectorPath(dir_.string()));
 }
 
-TEST_F(SectorFolder, DatFilesTakeTheLettersOfTheIndex) {
+TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
+    const auto file = loadSectorPath(std::string(QELVAR_SAMPLES) + "/harrowgate.tab");
+    ASSERT_TRUE(file) << file.error();
+    EXPECT_EQ(file->value.name, "Harrowgate Expanse");
+    EXPECT_FALSE(file->value.worlds.empty());
     const std::string galactic = std::string(QELVAR_SAMPLES) + "/galactic";
     for (const std::string& path : {galactic, galactic + "/kestranc.dat"}) {
         const auto loaded = loadSectorPath(path);
