@@ -298,8 +298,6 @@ TEST_F(SectorMapCliTest, WritesEachFormatOfTheWholeSector) {
 
     ASSERT_EQ(run({"sector-map", path("sector"), path("map.png")}).status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(1456, 2051));
-    ASSERT_EQ(run({"sector-map", path("sector"), path("map.png"), "--dpi", "48"}).status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(728, 1026));
     ASSERT_EQ(run({"sector-map", sample("harrowgate.tab"), path("file.ops")}).status, 0);
     EXPECT_NE(bytes(path("file.ops")).find("\tHarrowgate Expanse\n"), std::string::npos);
     ASSERT_EQ(run({"sector-map", path("sector"), path("map.svg")}).status, 0);
@@ -325,7 +323,6 @@ TEST_F(SectorMapCliTest, RoutesComeFromTheSectorsOwnFileOrTheOption) {
     } const cases[] = {
         {{"--jump", "7"}, 1},
         {{"--tile", "A2"}, 1},
-        {{"--paper", "A5"}, 1},
         {{"--tile", "A4", "--paper", "A3"}, 1},
     };
     for (const Case& c : cases) {
@@ -351,7 +348,6 @@ TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
         const char* size;
     } const cases[] = {
         {{}, 1, "(A2)"},
-        {{"--paper", "A0", "--landscape"}, 1, "3370 x 2384"},
         {{"--tile", "A4"}, 6, "(A4)"},
         {{"--tile", "A3"}, 4, "(A3)"},
         {{"--tile", "a3", "--landscape"}, 2, "1191 x 842"},

@@ -44,7 +44,6 @@ TEST_F(SectorFolder, SubsectorFilesArePlacedByTheirLetters) {
     EXPECT_EQ(testing::texts(loaded->notices),
               std::vector<std::string>{"zz-again.sbs: left out, subsector F comes from middle.SBS"});
     EXPECT_TRUE(isSectorPath(dir_.string()));
-    EXPECT_TRUE(loadSectorPath(dir_.string()));
 }
 
 TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
