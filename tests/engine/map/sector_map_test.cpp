@@ -82,10 +82,20 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     }
     EXPECT_EQ(borders.size(), 703u);
     // Titles: the sector's name, and each subsector's letter and name faintly.
-    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach"; }), 1u);
+    EXPECT_EQ(
+        countOps(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach" && o[3] == "#ffffff"; }), 1u);
     for (const char* faint : {"A", "P", "Reach A", "Reach P"}) {
         EXPECT_EQ(countOps(ops, [&](const Op& o) { return o[0] == "text" && o[8] == faint && o[3] == "#344060"; }), 1u)
             << faint;
+    }
+    // Each letter stands inside its own subsector's area.
+    for (const Op& o : ops) {
+        if (o[0] != "text" || o[3] != "#344060" || o[8].size() != 1) continue;
+        const int index = o[8][0] - 'A';
+        const MapPoint first = sectorHexAnchor(index % 4 * 8 + 1, index / 4 * 10 + 1, kScreenHexScale);
+        const MapPoint last = sectorHexAnchor(index % 4 * 8 + 8, index / 4 * 10 + 10, kScreenHexScale);
+        EXPECT_TRUE(number(o[1]) > first.x && number(o[1]) < last.x && number(o[2]) > first.y && number(o[2]) < last.y)
+            << o[8];
     }
 }
 
@@ -135,16 +145,16 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
         "<Route Start=\"3219\" End=\"3419\" Style=\"Dotted\"/>"
         "<Route Start=\"0110\" End=\"0110\" EndOffsetX=\"-1\"/>"
         "<Route Start=\"0101\" End=\"0000\"/>"
-        "<Route Start=\"0142\" End=\"0139\"/><Route Start=\"0101\" End=\"0101\"/>"
+        "<Route Start=\"0142\" End=\"0139\" Width=\"0.5\"/><Route Start=\"0101\" End=\"0101\"/>"
         "<Route Start=\"0101\" End=\"0102\" Style=\"Wavy\"/>"
         "<Route Start=\"01\" End=\"0102\"/>"
         "<Route Start=\"0101\" End=\"0102\" Color=\"red\"/>"
         "<Route Start=\"0101\" End=\"0102\" EndOffsetY=\"2\"/>"
         "<Route Start=\"0101\" End=\"0102\" Color=\"#12345g\"/><Route Start=\"0101\" End=\"0102\" Width=\"0\"/>"
-        "<Route Start=\"01a1\" End=\"0102\"/>"
+        "<Route Start=\"01a1\" End=\"0102\"/><Route Start=\"0101\" End=\"0102\" Width=\"21\"/>"
         "</Routes></Sector>");
     ASSERT_TRUE(routes);
-    ASSERT_EQ(routes->notices.size(), 7u);  // routes 8 to 14
+    ASSERT_EQ(routes->notices.size(), 8u);  // routes 8 to 15
     EXPECT_EQ(routes->notices[1].text, "Route 9 (01 to 0102) is left out: it cannot be read");
     ASSERT_EQ(routes->value.size(), 7u);
     EXPECT_EQ(routes->value[0].type, "Trade");
@@ -155,6 +165,8 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
     sector.worlds.back().record.location = 101;
     sector.worlds.back().record.uwp = "A788899C";
     const auto ops = drawn(sector, options);
+    // Subsectors without a name have only their letter.
+    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "text" && o[3] == "#344060"; }), 16u);
     std::vector<Op> lines;
     for (const Op& o : ops) {
         if (o[0] == "line" && o[5] != "#ffffff") lines.push_back(o);
@@ -218,6 +230,7 @@ TEST(SectorMap, RoutesFilesWithEitherRootAndFilesThatAreNoXml) {
     EXPECT_FALSE(readRoutes(std::string("\0\xff\x01", 3)));
     EXPECT_TRUE(readRoutes("<Sector/>")->value.empty());
     EXPECT_FALSE(readRoutesFile("/nonexistent/routes.xml"));
+    EXPECT_FALSE(readRoutesFile(std::string(QELVAR_SAMPLES) + "/ostrel.sbs"));
 }
 
 TEST(SectorMap, PointerFindsTheSectorHexUnderIt) {
