@@ -42,8 +42,8 @@ const fs::path& inputFolder() {
         for (int i = 0; i < kFiles; ++i) {
             store.subsectorLetter = std::string(1, static_cast<char>('A' + i % 16));
             store.subsectorName = "Bench " + std::to_string(i);
-            qelvar::writeFileAtomically((dir / "in" / ("bench" + std::to_string(i) + ".arp")).string(),
-                                        qelvar::formatArp(store).value);
+            (void)qelvar::writeFileAtomically((dir / "in" / ("bench" + std::to_string(i) + ".arp")).string(),
+                                              qelvar::formatArp(store).value);
         }
         std::atexit([] { fs::remove_all(inputFolder().parent_path()); });
         return dir / "in";
@@ -63,7 +63,8 @@ void BM_BatchCliVersusCp(benchmark::State& state) {
     double cliTotal = 0;
     double cpTotal = 0;
     for (auto _ : state) {
-        const double cli = secondsOf(std::string(QELVAR_CLI) + " batch " + in.string() + " --stub B >/dev/null");
+        const double cli = secondsOf(std::string(QELVAR_CLI) + " batch " + in.string() +
+                                     " --stub B >/dev/null 2>&1");  // twin letters are said on stderr
         fs::remove_all(copies);
         fs::create_directories(copies);
         const double cp = secondsOf("cp " + in.string() + "/*.arp " + copies.string() + "/");
@@ -84,7 +85,7 @@ BENCHMARK(BM_BatchCliVersusCp)->UseManualTime()->Unit(benchmark::kMillisecond)->
 
 void BM_BatchFunction(benchmark::State& state) {
     const fs::path& in = inputFolder();
-    const auto names = qelvar::filesOfType(in.string(), qelvar::FileType::Arp);
+    const auto names = *qelvar::filesOfType(in.string(), qelvar::FileType::Arp);
     QuietPrompter prompter;
     qelvar::SubsectorStore store;
     for (auto _ : state) {

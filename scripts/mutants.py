@@ -1,14 +1,16 @@
 #!/usr/bin/env python3
-"""Mutation sample of the core: how many small faults do the Qt-free tests catch?
+"""Mutation sample of the engine and the command line: how many small faults do the tests catch?
 
-A fixed-seed sample of mutants is drawn from the core sources: a comparison flipped (< and <=, > and >=,
+A fixed-seed sample of mutants is drawn from every source of the engine (store, files, map, generation,
+details, reports, seams) and of the command line's handlers: a comparison flipped (< and <=, > and >=,
 == and !=), an integer constant moved by one, a single statement dropped. Each mutant is applied to a
-snapshot of the worktree (so the worktree itself can be edited meanwhile), the Qt-free test programs are
-rebuilt at -O0 (the programs that link the core alone: core_tests, files_tests, map_tests, ...) and run
-with a timeout, and the mutant is recorded as killed, survived or did not compile.
+snapshot of the worktree (so the worktree itself can be edited meanwhile), the engine's and the command
+line's test programs are rebuilt at -O0 (with --sanitize under AddressSanitizer and UBSan, so that a mutant
+that reads out of bounds is caught) and run with a timeout, and the mutant is recorded as killed, survived
+or did not compile.
 
     python3 scripts/mutants.py                   # 150 mutants, seed 6, two build jobs
-    python3 scripts/mutants.py --count 40 --jobs 1
+    python3 scripts/mutants.py --count 40 --jobs 1 --sanitize
     python3 scripts/mutants.py --list            # show the sample without building
     python3 scripts/mutants.py --revision OLD --tests-from NEW   # the same sources against newer tests
 
@@ -27,9 +29,10 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
-SOURCES = ["src/engine"]
-# The test program most likely to catch a fault of a folder runs first.
-FIRST_PROGRAM = {"src/engine": "engine_tests"}
+SOURCES = ["src/engine", "src/cli"]
+# The test programs, and the one most likely to catch a fault of a folder, which runs first.
+PROGRAMS = ["engine_tests", "cli_tests"]
+FIRST_PROGRAM = {"src/engine": "engine_tests", "src/cli": "cli_tests"}
 
 COMPARISON_FLIPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 # Binary comparisons are written with a blank on each side; template brackets and shifts are not.
@@ -64,17 +67,6 @@ def source_files(base: Path) -> list:
         p = base / entry
         files += [p] if p.is_file() else sorted(p.rglob("*.cpp"))
     return files
-
-
-def test_programs(base: Path) -> list:
-    """The test programs that link the core alone: no Qt, quick to build."""
-    text = (base / "tests" / "CMakeLists.txt").read_text()
-    programs = []
-    for name, body in re.findall(r"qelvar_add_test\((\w+)(.*?)\)", text, re.S):
-        libs = body.split("LIBS", 1)[1].split() if "LIBS" in body else []
-        if libs == ["qelvar_engine"]:
-            programs.append(name)
-    return programs
 
 
 def code_spans(line: str):
@@ -200,6 +192,7 @@ def main() -> int:
     parser.add_argument("--only", action="append", default=[],
                         help="run only the sampled mutants whose description contains this text (repeatable)")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    parser.add_argument("--sanitize", action="store_true", help="build under AddressSanitizer and UBSan")
     args = parser.parse_args()
 
     build = Path(args.build)
@@ -214,9 +207,11 @@ def main() -> int:
         return 0
 
     binary = build / "bin"
-    programs = test_programs(tree)
+    programs = PROGRAMS
     configure = ["cmake", "-S", str(tree), "-B", str(binary), "-G", "Ninja", "-DCMAKE_BUILD_TYPE=",
-                 "-DCMAKE_CXX_FLAGS=-O0 -w", "-DQELVAR_BENCH=OFF"]
+                 "-DCMAKE_CXX_FLAGS=-O0 -w", "-DQELVAR_BENCH=OFF", f"-DQELVAR_SANITIZE={'ON' if args.sanitize else 'OFF'}"]
+    os.environ["ASAN_OPTIONS"] = "detect_leaks=0"
+    os.environ["QT_QPA_PLATFORM"] = "offscreen"
     if run(configure, tree, 600)[0] != 0:
         print("cmake failed", file=sys.stderr)
         return 2

@@ -41,9 +41,11 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     const LoadOptions options{folderOf(path), fileNameOf(path), letter};
     const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
     if (status == LoadStatus::Cancelled) {
-        if (isSectorFileName(path))
-            throw UsageError{"\"" + path + "\" is a whole sector: give the subsector with --letter"};
-        throw UsageError{"no subsector letter for \"" + path + "\" in DATA.MNU beside it; give one with --letter"};
+        if (isSectorFileName(path)) {
+            throw CLI::ValidationError("\"" + path + "\" is a whole sector: give the subsector with --letter");
+        }
+        throw CLI::ValidationError("no subsector letter for \"" + path +
+                                   "\" in DATA.MNU beside it; give one with --letter");
     }
     if (status != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
@@ -55,6 +57,20 @@ std::string extensionOf(const std::string& path) {
     const std::string name = fileNameOf(path);
     const auto dot = name.find_last_of('.');
     return dot == std::string::npos ? std::string() : lowerAscii(name.substr(dot));
+}
+
+CLI::Validator dotsPerInchCheck(double low, double high) {
+    return CLI::Validator(
+        [low, high](std::string& value) {
+            // Written so that "nan" fails too: it compares as neither above nor below a limit.
+            char* end = nullptr;
+            const double dpi = std::strtod(value.c_str(), &end);
+            const bool whole = !value.empty() && end == value.c_str() + value.size();
+            return whole && dpi >= low && dpi <= high ? std::string()
+                                                      : "must be a number from " + bareNumberText(low) + " to " +
+                                                            bareNumberText(high) + ", not \"" + value + "\"";
+        },
+        "", "dpi");
 }
 
 std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::string> extensions) {
@@ -69,9 +85,9 @@ std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::s
 }
 
 int writeOutput(CliSession& session, const std::string& path, const std::string& bytes) {
-    const std::string error = writeFileAtomically(path, bytes);
-    if (error.empty()) return kExitOk;
-    session.prompter.message(error, MessageIcon::Exclamation, {});
+    const auto written = writeFileAtomically(path, bytes);
+    if (written) return kExitOk;
+    session.prompter.message(written.error(), MessageIcon::Exclamation, {});
     return kExitFile;
 }
 
@@ -125,8 +141,6 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
         return kExitOk;
     } catch (const CLI::ParseError& error) {
         return usageFailure(session, app, error.what());
-    } catch (const UsageError& error) {
-        return usageFailure(session, app, error.text);
     }
     return session.status;
 }

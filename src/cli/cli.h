@@ -16,6 +16,7 @@
 namespace CLI {
 class App;
 class Option;
+class Validator;
 }  // namespace CLI
 
 namespace qelvar {
@@ -23,12 +24,6 @@ namespace qelvar {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitUsage = 1;
 inline constexpr int kExitFile = 2;
-
-// A usage error found after parsing (a value the option checks could not see): exit 1 with its text
-// and the command's usage.
-struct UsageError {
-    std::string text;
-};
 
 // What one run of the command line works on.
 struct CliSession {
@@ -51,15 +46,20 @@ using SectorMapRunner = std::function<int(CliSession&, const SectorMapCommand&)>
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
            const SectorMapRunner& sectorMap);
 
+// A usage error found after parsing (a value the option checks could not see) is thrown as the parser's
+// own CLI::ValidationError: exit 1 with its text and the command's usage.
+//
 // Shared by the commands: the --letter option, loading IN as "Load" does (false when nothing could be
 // loaded), and the lower-cased extension of a file name ("" when none).
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter);
-bool loadInput(CliSession& session, const std::string& path, const std::string& letter);
+[[nodiscard]] bool loadInput(CliSession& session, const std::string& path, const std::string& letter);
 std::string extensionOf(const std::string& path);
+// An option check for a resolution: a number from low to high ("nan" and "12x" fail).
+CLI::Validator dotsPerInchCheck(double low, double high);
 // An option check that accepts a file name whose extension is one of `extensions`.
 std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::string> extensions);
 // Writes bytes to path atomically; a failure is told and gives kExitFile.
-int writeOutput(CliSession& session, const std::string& path, const std::string& bytes);
+[[nodiscard]] int writeOutput(CliSession& session, const std::string& path, const std::string& bytes);
 
 // The commands.
 struct RenderCommand {

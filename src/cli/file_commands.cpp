@@ -22,9 +22,9 @@ namespace {
 
 int writeFormatted(Prompter& prompter, const std::string& path, const WithNotices<std::string>& file) {
     prompter.tell(file.notices);
-    const std::string error = writeFileAtomically(path, file.value);
-    if (error.empty()) return kExitOk;
-    prompter.message(error, MessageIcon::Exclamation);
+    const auto written = writeFileAtomically(path, file.value);
+    if (written) return kExitOk;
+    prompter.message(written.error(), MessageIcon::Exclamation);
     return kExitFile;
 }
 
@@ -42,7 +42,7 @@ std::string withLineFeeds(const std::string& text) {
 FileType fileTypeOption(const std::string& name) {
     if (name.empty()) return FileType::Arp;
     if (const auto type = fileTypeNamed(name)) return *type;
-    throw UsageError{"--type takes sbs, arp or dat, not \"" + name + "\""};
+    throw CLI::ValidationError("--type takes sbs, arp or dat, not \"" + name + "\"");
 }
 
 }  // namespace
@@ -54,9 +54,13 @@ int writeConvertedFile(const SubsectorStore& store, Prompter& prompter, const st
     return writeSbsFile(store, prompter, path) ? kExitOk : kExitFile;
 }
 
-int runIndex(const IndexCommand& command, std::ostream& out) {
+int runIndex(const IndexCommand& command, std::ostream& out, Prompter& prompter) {
     const auto names = filesOfType(command.folder, command.type);
-    out << terminalText(withLineFeeds(subsectorIndexText(command.folder, names, command.type, "\r\n")));
+    if (!names) {
+        prompter.message(names.error(), MessageIcon::Exclamation);
+        return kExitFile;
+    }
+    out << terminalText(withLineFeeds(subsectorIndexText(command.folder, *names, command.type, "\r\n")));
     return kExitOk;
 }
 
@@ -67,6 +71,10 @@ int runBatch(const BatchCommand& command, std::ostream& out, std::ostream& err, 
         return kExitUsage;
     }
     const auto names = filesOfType(command.folder, command.type);
+    if (!names) {
+        prompter.message(names.error(), MessageIcon::Exclamation);
+        return kExitFile;
+    }
     BatchProgress progress;
     if (command.showProgress) {
         progress = [&err](std::size_t index, std::size_t count, const std::string& name) {
@@ -75,7 +83,7 @@ int runBatch(const BatchCommand& command, std::ostream& out, std::ostream& err, 
             return true;
         };
     }
-    const BatchResult result = convertFilesToSbs(store, prompter, command.folder, names, command.stub, progress);
+    const BatchResult result = convertFilesToSbs(store, prompter, command.folder, *names, command.stub, progress);
     for (const std::string& written : result.written) out << terminalText(written) << '\n';
     return result.skipped.empty() ? kExitOk : kExitFile;
 }
@@ -89,7 +97,7 @@ void addIndexCommand(CLI::App& app, CliSession& session) {
     command->add_option("DIR", args->folder, "the folder")->required();
     command->add_option("--type", args->type, "the files listed: sbs, arp (default) or dat")->type_name("TYPE");
     command->callback([&session, args] {
-        session.status = runIndex({args->folder, fileTypeOption(args->type)}, session.out);
+        session.status = runIndex({args->folder, fileTypeOption(args->type)}, session.out, session.prompter);
     });
 }
 

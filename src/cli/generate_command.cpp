@@ -52,60 +52,61 @@ bool contains(const Range& values, int value) {
 
 }  // namespace
 
-std::string setGenerateOutput(GenerateCommand& command, const std::string& path) {
+Result<> setGenerateOutput(GenerateCommand& command, const std::string& path) {
     const std::string name = fileNameOf(path);
     const auto dot = name.find_last_of('.');
     if (dot == std::string::npos || lowerAscii(name.substr(dot)) != ".sbs") {
-        return "cannot write \"" + path + "\": the output type is chosen by its extension, .sbs";
+        return fail("cannot write \"" + path + "\": the output type is chosen by its extension, .sbs");
     }
     command.out = path;
     return {};
 }
 
-std::string setGenerateLetter(GenerateCommand& command, const std::string& value) {
+Result<> setGenerateLetter(GenerateCommand& command, const std::string& value) {
     if (value.size() != 1 || value.front() < 'A' || value.front() > 'P') {
-        return "must be one of A B C D E F G H I J K L M N O P, not \"" + value + "\"";
+        return fail("must be one of A B C D E F G H I J K L M N O P, not \"" + value + "\"");
     }
     command.options.generateAsLetter = value;
     return {};
 }
 
-std::string setDensity(GenerateCommand& command, const std::string& value) {
+Result<> setDensity(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || !contains(kDensityChoices, *n)) {
-        return "must be one of " + listed(kDensityChoices) + " (percent), not \"" + value + "\"";
+        return fail("must be one of " + listed(kDensityChoices) + " (percent), not \"" + value + "\"");
     }
     command.options.densityPercent = *n;
     return {};
 }
 
-std::string setAllegiance(GenerateCommand& command, const std::string& value) {
+Result<> setAllegiance(GenerateCommand& command, const std::string& value) {
     if (std::find(kAllegianceChoices.begin(), kAllegianceChoices.end(), value) == kAllegianceChoices.end()) {
-        return "must be one of " + listed(kAllegianceChoices) + ", not \"" + value + "\"";
+        return fail("must be one of " + listed(kAllegianceChoices) + ", not \"" + value + "\"");
     }
     command.options.defaultAllegiance = value;
     return {};
 }
 
-std::string setOddAliens(GenerateCommand& command, const std::string& value) {
+Result<> setOddAliens(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || !contains(kOddAlienChoices, *n)) {
-        return "must be one of " + listed(kOddAlienChoices) + " (percent), not \"" + value + "\"";
+        return fail("must be one of " + listed(kOddAlienChoices) + " (percent), not \"" + value + "\"");
     }
     command.options.oddAlienPercent = *n;
     return {};
 }
 
-std::string setTechCap(GenerateCommand& command, const std::string& value) {
+Result<> setTechCap(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<int>(value);
     if (!n || *n > kHighestTechCapChoice) {
-        return "must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" + value + "\"";
+        return fail("must be a whole number from 0 to " + std::to_string(kHighestTechCapChoice) + ", not \"" + value +
+                    "\"");
     }
     command.options.techCap = *n;
     return {};
 }
 
-std::string setFeatureChance(GenerateCommand& command, const std::string& value) {
+Result<> setFeatureChance(GenerateCommand& command, const std::string& value) {
     auto& features = command.options.featureChances;
     const auto equals = value.find('=');
     const std::string code = value.substr(0, equals);
@@ -115,15 +116,16 @@ std::string setFeatureChance(GenerateCommand& command, const std::string& value)
     if (feature == features.end() || !n || *n > 99) {
         std::string codes;
         for (const FeatureChance& f : features) codes += (codes.empty() ? "" : " ") + f.code;
-        return "must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" + value + "\"";
+        return fail("must be CODE=N with CODE one of " + codes + " and N a whole number from 0 to 99, not \"" + value +
+                    "\"");
     }
     feature->chance = static_cast<float>(*n);
     return {};
 }
 
-std::string setSeed(GenerateCommand& command, const std::string& value) {
+Result<> setSeed(GenerateCommand& command, const std::string& value) {
     const auto n = wholeNumber<std::uint64_t>(value);
-    if (!n) return "must be a whole number from 0 to 18446744073709551615, not \"" + value + "\"";
+    if (!n) return fail("must be a whole number from 0 to 18446744073709551615, not \"" + value + "\"");
     command.seed = *n;
     return {};
 }
@@ -143,12 +145,13 @@ void addGenerateCommand(CLI::App& app, CliSession& session) {
         ->check(CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
     addLetterOption(*command, args->letter)
         ->description("the subsector letter A to P the names are numbered for (default A)");
-    using Setter = std::string (*)(GenerateCommand&, const std::string&);
+    using Setter = Result<> (*)(GenerateCommand&, const std::string&);
     const auto checked = [](Setter set) {
         return CLI::Validator(
             [set](std::string& value) {
                 GenerateCommand scratch;
-                return set(scratch, value);
+                const Result<> valid = set(scratch, value);
+                return valid ? std::string() : valid.error();
             },
             "", "value");
     };
@@ -178,16 +181,17 @@ void addGenerateCommand(CLI::App& app, CliSession& session) {
         ->check(checked(setSeed));
     command->callback([&session, args] {
         GenerateCommand& generate = args->command;
-        if (!args->letter.empty()) setGenerateLetter(generate, args->letter);
+        // Every value passed its check while parsing, so applying it cannot fail.
+        if (!args->letter.empty()) (void)setGenerateLetter(generate, args->letter);
         const std::pair<const std::string*, Setter> values[] = {{&args->density, setDensity},
                                                                 {&args->allegiance, setAllegiance},
                                                                 {&args->oddAliens, setOddAliens},
                                                                 {&args->techCap, setTechCap},
                                                                 {&args->seed, setSeed}};
         for (const auto& [value, set] : values) {
-            if (!value->empty()) set(generate, *value);
+            if (!value->empty()) (void)set(generate, *value);
         }
-        for (const std::string& chance : args->chances) setFeatureChance(generate, chance);
+        for (const std::string& chance : args->chances) (void)setFeatureChance(generate, chance);
         generate.options.depopulateOverCap = args->depopulate;
         if (!args->subsectorName.empty()) generate.subsectorName = cp1252FromUtf8(args->subsectorName);
         if (!args->sectorName.empty()) generate.sectorName = cp1252FromUtf8(args->sectorName);

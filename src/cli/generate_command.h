@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "generation/generation_options.h"
+#include "store/result.h"
 
 namespace qelvar {
 
@@ -23,19 +24,19 @@ struct GenerateCommand {
 };
 
 // The option checks (also used by the parser, so a bad value is a usage error). Each applies a valid value to the
-// command and returns an empty text, or returns the usage error naming the allowed values and leaves the command as it
+// command, or fails with the usage error naming the allowed values and leaves the command as it
 // was.
-std::string setGenerateOutput(GenerateCommand& command, const std::string& path);
-std::string setGenerateLetter(GenerateCommand& command, const std::string& value);
-std::string setDensity(GenerateCommand& command, const std::string& value);
-std::string setAllegiance(GenerateCommand& command, const std::string& value);
-std::string setOddAliens(GenerateCommand& command, const std::string& value);
-std::string setTechCap(GenerateCommand& command, const std::string& value);
-std::string setFeatureChance(GenerateCommand& command, const std::string& value);  // CODE=N
-std::string setSeed(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setGenerateOutput(GenerateCommand& command, const std::string& path);
+[[nodiscard]] Result<> setGenerateLetter(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setDensity(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setAllegiance(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setOddAliens(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setTechCap(GenerateCommand& command, const std::string& value);
+[[nodiscard]] Result<> setFeatureChance(GenerateCommand& command, const std::string& value);  // CODE=N
+[[nodiscard]] Result<> setSeed(GenerateCommand& command, const std::string& value);
 
 // Generates and writes the file; 0 when written, 2 when the file could not be written (reported
 // through the prompter).
-int runGenerate(const GenerateCommand& command, std::ostream& out, Prompter& prompter);
+[[nodiscard]] int runGenerate(const GenerateCommand& command, std::ostream& out, Prompter& prompter);
 
 }  // namespace qelvar

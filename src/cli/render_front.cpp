@@ -1,6 +1,8 @@
 // The render command as the parser knows it; the drawing itself is done by whichever runner is given.
 #include <CLI/CLI.hpp>
 
+#include <cstdlib>
+
 #include "cli.h"
 #include "map/sector_map.h"
 
@@ -25,7 +27,7 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->add_flag("--colour", args.colour, "with --print: colour printing")->needs(print);
     command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
-        ->check(CLI::Range(24.0, 2400.0));
+        ->check(dotsPerInchCheck(24, 2400));
     command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
         ->check(CLI::Range(1, kMaxJump))
         ->excludes(grid)
@@ -36,10 +38,10 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->callback([&session, &args, render] {
         const std::string extension = extensionOf(args.out);
         if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {
-            throw UsageError{"--print draws printed pages: OUT must end in .pdf or .ops"};
+            throw CLI::ValidationError("--print draws printed pages: OUT must end in .pdf or .ops");
         }
         if (args.printMode.empty() && extension == ".pdf") {
-            throw UsageError{"a .pdf holds printed pages: give --print MODE"};
+            throw CLI::ValidationError("a .pdf holds printed pages: give --print MODE");
         }
         session.status = render(session, args);
     });

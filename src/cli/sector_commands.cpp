@@ -71,7 +71,7 @@ int writeSectorOutput(CliSession& session, const Sector& sector, const std::stri
 
 SectorFormat sectorFormatOption(const std::string& path, const std::string& choice) {
     if (const auto format = sectorFormatFor(path, choice)) return *format;
-    throw UsageError{"--sector-format takes tab, columns or legacy, not \"" + choice + "\""};
+    throw CLI::ValidationError("--sector-format takes tab, columns or legacy, not \"" + choice + "\"");
 }
 
 }  // namespace
@@ -81,7 +81,7 @@ int convertWithSectors(CliSession& session, const std::string& in, const std::st
     const bool sectorOut = isSectorFileName(out);
     if (isSectorFileName(in)) {
         if (!sectorOut && letter.empty()) {
-            throw UsageError{"\"" + in + "\" is a whole sector: give the subsector to write with --letter"};
+            throw CLI::ValidationError("\"" + in + "\" is a whole sector: give the subsector to write with --letter");
         }
         const auto sector = readSectorInput(session, in);
         if (!sector) return kExitFile;
@@ -90,7 +90,8 @@ int convertWithSectors(CliSession& session, const std::string& in, const std::st
     }
     if (!loadInput(session, in, letter)) return kExitFile;
     if (!letterOffset(session.store.subsectorLetter)) {
-        if (letter.empty()) throw UsageError{"\"" + in + "\" has no subsector letter: give one with --letter"};
+        if (letter.empty())
+            throw CLI::ValidationError("\"" + in + "\" has no subsector letter: give one with --letter");
         session.store.subsectorLetter = letter;
     }
     Sector sector;
@@ -159,7 +160,7 @@ void addJoinCommand(CLI::App& app, CliSession& session) {
             const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path,
                                                         LoadOptions{folderOf(path), fileNameOf(path), {}});
             if (status == LoadStatus::Cancelled) {
-                throw UsageError{"no subsector letter for \"" + path + "\": give one with --letter"};
+                throw CLI::ValidationError("no subsector letter for \"" + path + "\": give one with --letter");
             }
             if (status != LoadStatus::Loaded) {
                 session.status = kExitFile;
@@ -167,13 +168,13 @@ void addJoinCommand(CLI::App& app, CliSession& session) {
             }
             if (!letterOffset(session.store.subsectorLetter)) {
                 if (args->letter.empty())
-                    throw UsageError{"\"" + path + "\" has no subsector letter: give one with --letter"};
+                    throw CLI::ValidationError("\"" + path + "\" has no subsector letter: give one with --letter");
                 session.store.subsectorLetter = args->letter;
             }
             const char letter = session.store.subsectorLetter[0];
             if (const auto other = fileOfLetter.find(letter); other != fileOfLetter.end()) {
-                throw UsageError{"\"" + other->second + "\" and \"" + path + "\" are both subsector " +
-                                 std::string(1, letter)};
+                throw CLI::ValidationError("\"" + other->second + "\" and \"" + path + "\" are both subsector " +
+                                           std::string(1, letter));
             }
             fileOfLetter[letter] = path;
             stores[i] = session.store;

@@ -20,7 +20,7 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
         ->required()
         ->check(CLI::Validator(outputExtensionCheck({".png", ".svg", ".pdf", ".ops"}), "OUT", "output type"));
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or SVG (default 96)")
-        ->check(CLI::Range(24.0, 600.0));
+        ->check(dotsPerInchCheck(24, 600));
     command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
         ->check(CLI::Range(1, kMaxJump));
     command->add_option("--routes", args.routes,
@@ -34,7 +34,7 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
     command->callback([&session, &args, paper, sectorMap, command] {
         const bool sheets = paper->count() > 0 || command->count("--tile") > 0 || args.landscape;
         if (sheets && extensionOf(args.out) != ".pdf") {
-            throw UsageError{"--paper, --tile and --landscape lay out sheets: OUT must end in .pdf"};
+            throw CLI::ValidationError("--paper, --tile and --landscape lay out sheets: OUT must end in .pdf");
         }
         session.status = sectorMap(session, args);
     });

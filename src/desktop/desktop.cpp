@@ -83,8 +83,8 @@ void Desktop::wireWindows() {
     });
     window->setDescriptionDumper([this] {
         // A dump that cannot be written is said; the window goes on.
-        const std::string error = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
-        if (!error.empty()) prompter_->message(error, MessageIcon::Exclamation);
+        const auto written = writeDescriptionDump(descriptionTable(), descriptionDumpPath());
+        if (!written) prompter_->message(written.error(), MessageIcon::Exclamation);
     });
     QAction* options = window->action("mnugopt");
     options->setEnabled(true);

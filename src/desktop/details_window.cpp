@@ -293,17 +293,17 @@ void DetailsWindow::editNotesFile() {
     const WorldRecord& w = store_.worlds[static_cast<std::size_t>(store_.detailIndex)];
     const int offset = reportedLetterOffset();
     const std::string path = notesFilePath(mapFolder_, offset + w.location);
-    const NotesText notes = readNotesFile(path);
-    if (!notes.ok) return;  // an unreadable notes file ends the action; nothing is damaged
+    const auto notes = readNotesFile(path);
+    if (!notes) return;  // an unreadable notes file ends the action; nothing is damaged
 
-    QString text = fromBytes(notes.text);
+    QString text = fromBytes(*notes);
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     const QString heading = "Edit notes for " + findChild<QGroupBox*>("Frame3d1")->title();
     if (!textWindow().edit(heading, text)) return;
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    const std::string error = writeNotesFile(path, toBytes(text));
+    const auto written = writeNotesFile(path, toBytes(text));
     // The typed notes would be lost without a word; say so instead.
-    if (!error.empty()) prompter_.message(error, MessageIcon::Exclamation, store_.appTitle);
+    if (!written) prompter_.message(written.error(), MessageIcon::Exclamation, store_.appTitle);
 }
 
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,

@@ -357,7 +357,9 @@ void MainWindow::fileTypeChosen(int index) {
 void MainWindow::showFileList() {
     files_->clear();
     // The type's extension matches without regard to case, as on the file system the program was made for.
-    for (const std::string& name : filesOfType(folder_, fileTypeShown_)) files_->addItem(fromPath(name));
+    if (const auto names = filesOfType(folder_, fileTypeShown_)) {  // a folder that cannot be read lists nothing
+        for (const std::string& name : *names) files_->addItem(fromPath(name));
+    }
     fileSelectionChanged();
 }
 
@@ -446,9 +448,9 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
 }
 
-void MainWindow::saveAsSbs() { saveSbs(store_, prompter_, tagText_, folder_); }
+void MainWindow::saveAsSbs() { (void)saveSbs(store_, prompter_, tagText_, folder_); }  // told through the prompter
 
-void MainWindow::saveAsArp() { saveArp(store_, prompter_, folder_); }
+void MainWindow::saveAsArp() { (void)saveArp(store_, prompter_, folder_); }  // told through the prompter
 
 void MainWindow::saveToSectorFile() {
     if (!letterOffset(store_.subsectorLetter)) {
@@ -497,7 +499,7 @@ void MainWindow::saveAllInFolderAsSbs() {
     redisplay_->setEnabled(true);
 }
 
-void MainWindow::saveScreenshot() { saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
+void MainWindow::saveScreenshot() { (void)saveMapScreenshot(mapView_->surface(), folder_, prompter_); }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (mayDiscardChanges()) {

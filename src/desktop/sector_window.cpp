@@ -250,9 +250,13 @@ void SectorWindow::exportMap() {
         bytes = extension == ".pdf" ? sectorMapPdf(sector_, options_, paper())
                                     : sectorMapPicture(sector_, options_, dpi, extension == ".svg" ? "SVG" : "PNG");
     }
-    const std::string error = bytes.empty() ? "Cannot write \"" + *chosen + "\": the map could not be encoded"
-                                            : writeFileAtomically(*chosen, bytes);
-    if (!error.empty()) prompter_.message(error, MessageIcon::Exclamation);
+    if (bytes.empty()) {
+        prompter_.message("Cannot write \"" + *chosen + "\": the map could not be encoded", MessageIcon::Exclamation);
+        return;
+    }
+    if (const Result<> written = writeFileAtomically(*chosen, bytes); !written) {
+        prompter_.message(written.error(), MessageIcon::Exclamation);
+    }
 }
 
 void SectorWindow::printMap() {

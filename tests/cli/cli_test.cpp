@@ -11,8 +11,15 @@
 #include <filesystem>
 #include <fstream>
 
+#include <csignal>
+#include <map>
+#include <random>
+
+#include "files/arp.h"
 #include "support/command_output.h"
+#include "support/sample_world.h"
 #include "store/file_io.h"
+#include "store/subsector_store.h"
 #include "store/text.h"
 #include "support/temp_folder.h"
 #include "files/sbs.h"
@@ -34,7 +41,7 @@ struct CliRun {
     std::string err;
 };
 
-std::string bytes(const std::string& file) { return qelvar::readFileBytes(file).bytes; }
+std::string bytes(const std::string& file) { return (*qelvar::readFileBytes(file)); }
 
 // Runs program with arguments; stdout and stderr are captured in files (stdout may be another file).
 CliRun spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& outPath,
@@ -60,6 +67,21 @@ CliRun spawn(const std::string& program, const std::vector<std::string>& argumen
     if (outPath != "/dev/full") result.out = bytes(outPath);
     result.err = bytes(errPath);
     return result;
+}
+
+// Starts program with arguments, its output thrown away, and does not wait for it.
+pid_t start(const std::string& program, std::vector<std::string> arguments) {
+    arguments.insert(arguments.begin(), program);
+    std::vector<char*> argv;
+    for (std::string& a : arguments) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int fd : {0, 1, 2}) posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_RDWR, 0);
+    pid_t pid = 0;
+    posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
 }
 
 const std::string kSbsHead = "Sector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
@@ -121,6 +143,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"batch: long stub", {"batch", path("in"), "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
         {"batch: no stub", {"batch", path("in")}, 1, "--stub is required", false},
         {"index: bad type", {"index", path("in"), "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
+        {"batch: missing folder", {"batch", path("none"), "--stub", "K"}, 2, "No such file or directory", false},
+        {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
+        {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -216,12 +241,20 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
 
 TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     for (const char* name : {"a.sbs", "b.SBS"}) {
-        ASSERT_EQ(run({"generate", path(name), "--letter", "C", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
+        ASSERT_EQ(run({"generate", path(name), "--letter", "c", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
                        "--sector-name", "Reach", "--seed", "12345"})
                       .status,
                   0);
     }
     EXPECT_EQ(bytes(path("a.sbs")), bytes(path("b.SBS")));
+    ASSERT_EQ(run({"generate", path("an.sbs"), "--chance", "An=99", "--seed", "12345"}).status, 0);
+    const auto count = [](const std::string& text) {  // worlds with the feature's remark
+        std::size_t n = 0;
+        for (auto at = text.find(" An"); at != std::string::npos; at = text.find(" An", at + 1)) ++n;
+        return n;
+    };
+    EXPECT_GT(count(bytes(path("an.sbs"))), 20u);
+    EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
     EXPECT_EQ(listed.status, 0);
@@ -236,6 +269,9 @@ TEST_F(CliTest, ConvertGalacticFilesTakesTheLetterFromTheIndexOrTheOption) {
     EXPECT_EQ(qelvar::splitLines(bytes(path("c.sbs"))).at(2).substr(78), "C");
     ASSERT_EQ(run({"convert", kestranc, path("d.sbs"), "--letter", "d"}).status, 0);
     EXPECT_EQ(qelvar::splitLines(bytes(path("d.sbs"))).at(2).substr(78), "D");
+    std::filesystem::copy_file(kestranc, path("alone.dat"));  // no DATA.MNU beside it
+    EXPECT_EQ(run({"render", path("alone.dat"), path("m.ops")}).status, 1);
+    EXPECT_EQ(run({"render", path("alone.dat"), path("m.ops"), "--letter", "c"}).status, 0);
 }
 
 TEST_F(CliTest, IndexAndBatch) {
@@ -251,6 +287,45 @@ TEST_F(CliTest, IndexAndBatch) {
     EXPECT_EQ(bytes(path("in/KR-P.SBS")), bytes(sample("tamsin.sbs")));
 }
 
+// A world at every hex.
+qelvar::SubsectorStore fullSubsector() {
+    qelvar::SubsectorStore store;
+    for (int i = 1; i <= qelvar::kHexCount; ++i) store.worlds[i] = qelvar::testing::sampleWorld(store.hexCodeValue(i));
+    store.subsectorLetter = "A";
+    return store;
+}
+
+TEST_F(CliTest, BatchKilledAtAnyMomentLeavesEveryOutputWholeOrAsItWas) {
+    std::filesystem::create_directory(path("in"));
+    qelvar::SubsectorStore store = fullSubsector();
+    for (char letter = 'A'; letter <= 'P'; ++letter) {
+        store.subsectorLetter = std::string(1, letter);
+        write(std::string("in/in") + letter + ".arp", qelvar::formatArp(store).value);
+    }
+    const std::vector<std::string> batch = {"batch", path("in"), "--stub", "K"};
+    ASSERT_EQ(run(batch).status, 0);
+    const auto output = [&](char letter) { return std::string("in/K-") + letter + ".SBS"; };
+    std::map<char, std::string> expected;
+    for (char letter = 'A'; letter <= 'P'; ++letter) expected[letter] = bytes(path(output(letter)));
+    std::mt19937 delays(7);
+    for (int round = 0; round < 8; ++round) {
+        for (const auto& [letter, _] : expected) write(output(letter), "old");
+        const pid_t pid = start(QELVAR_CLI, batch);
+        ::usleep(delays() % 30000);
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+        for (const auto& [letter, whole] : expected) {
+            const std::string now = bytes(path(output(letter)));
+            EXPECT_TRUE(now == "old" || now == whole) << output(letter) << " round " << round;
+        }
+    }
+    ASSERT_EQ(run(batch).status, 0);  // removes what the killed runs left
+    for (const auto& [letter, whole] : expected) EXPECT_EQ(bytes(path(output(letter))), whole);
+    for (const auto& entry : std::filesystem::directory_iterator(path("in"))) {
+        EXPECT_EQ(entry.path().filename().string().find(".qelvar-"), std::string::npos) << entry.path();
+    }
+}
+
 TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
     const std::string ostrel = sample("ostrel.sbs");
     ASSERT_EQ(run({"render", ostrel, path("page.ops"), "--print", "one-page", "--listing"}).status, 0);
@@ -260,6 +335,9 @@ TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
     EXPECT_NE(ops.find("box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10\n"), std::string::npos);
     EXPECT_LT(ops.find("box\t"), ops.find("\tSystem Name\n"));
     EXPECT_EQ(ops.find("enddoc"), ops.size() - 7);
+    write("full.arp", qelvar::formatArp(fullSubsector()).value);  // 80 lines of listing turn the page
+    ASSERT_EQ(run({"render", path("full.arp"), path("full.ops"), "--print", "landscape", "--listing"}).status, 0);
+    EXPECT_NE(bytes(path("full.ops")).find("newpage\n"), std::string::npos);
 
     if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
     // In full mode the map's job comes first, then the listing's.

@@ -23,7 +23,7 @@ protected:
         for (std::string line; lines != nullptr && std::getline(in, line);) lines->push_back(line);
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    std::string err() const { return qelvar::readFileBytes(path("stderr.txt")).bytes; }
+    std::string err() const { return (*qelvar::readFileBytes(path("stderr.txt"))); }
     static std::string ostrel() { return std::string(QELVAR_SAMPLES) + "/ostrel.sbs"; }
 };
 
@@ -62,7 +62,7 @@ TEST_F(DescribeTest, NamesAreWrittenAsUtf8) {
 
 TEST_F(DescribeTest, DescriptionsDumpToFileOrStdout) {
     ASSERT_EQ(run("descriptions " + path("dump.txt")), 0) << err();
-    const std::string dump = qelvar::readFileBytes(path("dump.txt")).bytes;
+    const std::string dump = (*qelvar::readFileBytes(path("dump.txt")));
     EXPECT_EQ(dump.rfind("A0            No atmosphere. Requires vacc suit.", 0), 0u);
     std::vector<std::string> out;
     ASSERT_EQ(run("descriptions", &out), 0);

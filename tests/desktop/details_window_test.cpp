@@ -203,13 +203,13 @@ TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {
         QTest::keyClicks(edit, "third");
         press(shown, "Command1");
     });
-    EXPECT_EQ(readFileBytes(notesFile).bytes, "Old \xe9 line\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ((*readFileBytes(notesFile)), "Old \xe9 line\r\nsecond\r\nthird\r\n");
 
     editNotes([](QWidget* shown) {
         QTest::keyClicks(shown->findChild<QPlainTextEdit*>("Text1"), "discarded");
         QTest::keyClick(shown, Qt::Key_Escape);
     });
-    EXPECT_EQ(readFileBytes(notesFile).bytes, "Old \xe9 line\r\nsecond\r\nthird\r\n");
+    EXPECT_EQ((*readFileBytes(notesFile)), "Old \xe9 line\r\nsecond\r\nthird\r\n");
     EXPECT_TRUE(prompter.prompts.empty());
     EXPECT_EQ(store.unsavedChanges, 0);
 

@@ -252,7 +252,7 @@ TEST_F(MainWindowTest, ClickOnTheNameLineWritesTheDescriptionDump) {
     start();
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
     ::unsetenv("QELVAR_DUMP");
-    const std::string dump = readFileBytes(path("dump.txt")).bytes;
+    const std::string dump = (*readFileBytes(path("dump.txt")));
     ASSERT_TRUE(dump.ends_with("\r\n"));
     const auto lines = splitLines(dump);
     ASSERT_EQ(lines.size(), 350u);
@@ -319,7 +319,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     prompter_.saveAnswers.push_back(path("ostrel.arp"));
     prompter_.yesNoAnswers = {false};
     d.mainWindow().action("mnuarp")->trigger();
-    EXPECT_NE(readFileBytes(path("ostrel.arp")).bytes.find("Coldharbour"), std::string::npos);
+    EXPECT_NE((*readFileBytes(path("ostrel.arp"))).find("Coldharbour"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
@@ -352,7 +352,7 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     d.store().unsavedChanges = 1;
     prompter_.saveAnswers.push_back(path("copy.sbs"));
     d.mainWindow().action("mnusbs")->trigger();
-    EXPECT_NE(readFileBytes(path("copy.sbs")).bytes.find("\r\nColdharbour         0203  A788899C"), std::string::npos);
+    EXPECT_NE((*readFileBytes(path("copy.sbs"))).find("\r\nColdharbour         0203  A788899C"), std::string::npos);
     EXPECT_EQ(d.store().unsavedChanges, 0);
     prompter_.saveAnswers.push_back(std::nullopt);  // cancelled: nothing written, nothing said
     prompter_.prompts.clear();
@@ -362,7 +362,7 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
     d.mainWindow().action("mnubmp")->trigger();
     const std::string folder = std::filesystem::canonical(dir_).string();
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder + " as QELVAR.BMP"});
-    const std::string bmp = readFileBytes(path("QELVAR.bmp")).bytes;
+    const std::string bmp = (*readFileBytes(path("QELVAR.bmp")));
     ASSERT_GT(bmp.size(), 54u);
     EXPECT_EQ(bmp.substr(0, 2), "BM");
     const QSize logical = control<MapView>("Picture1")->size();

@@ -117,7 +117,7 @@ std::string descriptionDumpPath() {
     return joinPath(error ? std::string("/tmp") : temp.string(), "temp.txt");
 }
 
-std::string writeDescriptionDump(const DescriptionTable& table, const std::string& path) {
+Result<> writeDescriptionDump(const DescriptionTable& table, const std::string& path) {
     return writeFileAtomically(path, table.dumpText());
 }
 

@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "store/result.h"
 #include <vector>
 
 namespace qelvar {
@@ -61,7 +63,7 @@ const DescriptionTable& descriptionTable();
 
 // Where the main window writes the dump: $QELVAR_DUMP if set, else temp.txt in the temporary folder.
 std::string descriptionDumpPath();
-// Writes the dump to path; empty on success, else the reason naming the file.
-std::string writeDescriptionDump(const DescriptionTable& table, const std::string& path);
+// Writes the dump to path.
+[[nodiscard]] Result<> writeDescriptionDump(const DescriptionTable& table, const std::string& path);
 
 }  // namespace qelvar

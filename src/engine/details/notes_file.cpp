@@ -24,20 +24,18 @@ std::string notesFilePath(const std::string& mapFolder, int sectorLocation) {
     return notesFolderFor(mapFolder) + notesFileName(sectorLocation);
 }
 
-NotesText readNotesFile(const std::string& path) {
+Result<std::string> readNotesFile(const std::string& path) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) {
-        if (error) return {false, {}, "Cannot read \"" + path + "\": " + error.message()};
-        return {true, {}, {}};
+        if (error) return fail("Cannot read \"" + path + "\": " + error.message());
+        return std::string();
     }
-    ReadResult read = readFileBytes(path);
-    if (!read.ok) return {false, {}, read.error};
-    return {true, std::move(read.bytes), {}};
+    return readFileBytes(path);
 }
 
-std::string writeNotesFile(const std::string& path, const std::string& text) {
+Result<> writeNotesFile(const std::string& path, const std::string& text) {
     if (::access(path.c_str(), F_OK) == 0 && ::access(path.c_str(), W_OK) != 0) {
-        return "Cannot write \"" + path + "\": " + std::strerror(errno);
+        return fail("Cannot write \"" + path + "\": " + std::strerror(errno));
     }
     return writeFileAtomically(path, text + "\r\n");
 }

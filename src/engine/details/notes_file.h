@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "store/result.h"
+
 namespace qelvar {
 
 // The folder of the notes for a map folder, ending in "/".
@@ -14,15 +16,10 @@ std::string notesFolderFor(std::string mapFolder);
 std::string notesFileName(int sectorLocation);
 std::string notesFilePath(const std::string& mapFolder, int sectorLocation);
 
-struct NotesText {
-    bool ok = false;   // false when the file exists but cannot be read
-    std::string text;  // the whole file; empty when there is none yet
-    std::string error;
-};
-NotesText readNotesFile(const std::string& path);
+// The whole file; empty when there is none yet; a failure when it exists but cannot be read.
+[[nodiscard]] Result<std::string> readNotesFile(const std::string& path);
 
-// Replaces the file with text and one final CR LF. A file the user made read-only is left alone. Empty on
-// success, else the reason naming the file.
-std::string writeNotesFile(const std::string& path, const std::string& text);
+// Replaces the file with text and one final CR LF. A file the user made read-only is left alone.
+[[nodiscard]] Result<> writeNotesFile(const std::string& path, const std::string& text);
 
 }  // namespace qelvar

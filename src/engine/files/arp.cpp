@@ -13,6 +13,7 @@ namespace {
 constexpr std::size_t kLetterColumn = 33;
 constexpr std::size_t kRemarksWidth = 25;
 constexpr std::size_t kFirstWorldLine = 7;  // 0-based: lines 1..7 are the head of the file
+constexpr int kLowestPrice = -9999;         // the lowest the five price columns hold
 
 void readWorldLine(SubsectorStore& store, std::string_view line, int offset) {
     const int loc = toInt16(numericValue(columns(line, 26, 29)) - offset);
@@ -79,6 +80,7 @@ Notices readArp(SubsectorStore& store, std::string_view bytes) {
     const auto line = [&](std::size_t i) { return i < lines.size() ? lines[i] : std::string_view(); };
     store.sectorName = trimBlanks(line(1));
     store.subsectorLetter = columns(line(3), kLetterColumn, kLetterColumn);
+    if (store.subsectorLetter == ")") store.subsectorLetter.clear();  // "()": the subsector had no letter
     store.subsectorName = trimBlanks(columns(line(3), 10, 29));
     const int offset = letterOffsetOrReport(store.subsectorLetter, notices);
     for (std::size_t i = kFirstWorldLine; i < lines.size(); ++i) {
@@ -107,6 +109,14 @@ WithNotices<std::string> formatArp(const SubsectorStore& store) {
         const WorldRecord& w = store.worlds[static_cast<std::size_t>(slot)];
         if (!w.occupied()) continue;
         line.clear();
+        int price = w.cargoBase;
+        if (price < kLowestPrice) {
+            file.notices.push_back({"The price " + std::to_string(price) + " of " + std::string(w.name.trimmed()) +
+                                    " (" + formatFourDigits(w.location + offset) +
+                                    ") is below what the ARP price column holds; " + "written as " +
+                                    std::to_string(kLowestPrice)});
+            price = kLowestPrice;
+        }
         appendAtColumns(line, {{1, w.name.view()},
                                {26, formatFourDigits(w.location + offset)},
                                {31, hyphenatedUwp(w.uwp.view())},
@@ -115,7 +125,7 @@ WithNotices<std::string> formatArp(const SubsectorStore& store) {
                                {70, w.tradeCodes.view()},
                                {86, w.zone.view()},
                                {88, w.gasGiant.view()},
-                               {90, formatWhole(w.cargoBase)},
+                               {90, formatWhole(price)},
                                {96, w.star1.view()},
                                {103, w.star2.view()},
                                {110, w.star3.view()},
@@ -178,16 +188,15 @@ bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folde
     if (!chosen || chosen->empty()) return false;
     const auto arp = formatArp(store);
     prompter.tell(arp.notices);
-    if (const std::string error = writeFileAtomically(*chosen, arp.value); !error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    if (const auto written = writeFileAtomically(*chosen, arp.value); !written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
         return false;
     }
     store.unsavedChanges = 0;
     if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return true;
     // The letter was reported with the ARP file already.
-    if (const std::string error = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value);
-        !error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    if (const auto written = writeFileAtomically(htmlNameFor(*chosen), formatArpHtml(store).value); !written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
     }
     return true;
 }

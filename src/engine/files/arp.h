@@ -39,7 +39,7 @@ std::string htmlNameFor(const std::string& arpPath);
 
 // "Save to ARP": the save dialog starting in folder, the ARP file, then the question whether the HTML
 // table is wanted too. Returns whether the ARP file was written; unsavedChanges is cleared only then.
-bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder);
+[[nodiscard]] bool saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder);
 
 inline constexpr const char* kHtmlQuestion = "Data file saved OK. Do you want the HTM version as well?";
 

@@ -1,9 +1,12 @@
 #include "files/batch.h"
 
+#include <algorithm>
+
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "files/loader.h"
 #include "files/sbs.h"
+#include "store/file_io.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -44,7 +47,14 @@ std::string askBatchStub(Prompter& prompter, const std::string& title) {
 BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                               const std::vector<std::string>& fileNames, const std::string& stub,
                               const BatchProgress& progress) {
+    // Every input is read before any output is written, so an output never replaces a file of the run that
+    // has not been read yet; then the outputs are committed together, with one flush for all of them.
+    struct Output {
+        FileToWrite file;
+        std::string input;
+    };
     BatchResult result;
+    std::vector<Output> outputs;
     const std::size_t count = fileNames.size();
     for (std::size_t i = 0; i < count; ++i) {
         if (progress && !progress(i, count, fileNames[i])) {
@@ -56,13 +66,32 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
             result.skipped.push_back(fileNames[i]);
             continue;
         }
-        const std::string output = batchOutputName(folder, stub, store.subsectorLetter);
+        const std::string path = batchOutputName(folder, stub, store.subsectorLetter);
         prompter.processEvents();
-        std::string tagText = output;
-        if (saveSbs(store, prompter, tagText, folder)) {
-            result.written.push_back(output);
+        auto sbs = formatSbs(store);
+        prompter.tell(sbs.notices);
+        Output output{{path, std::move(sbs.value)}, fileNames[i]};
+        const auto same =
+            std::find_if(outputs.begin(), outputs.end(), [&](const Output& o) { return o.file.path == path; });
+        if (same == outputs.end()) {
+            outputs.push_back(std::move(output));
+            continue;
+        }
+        prompter.message(fileNames[i] + " and " + same->input + " hold the same subsector " + store.subsectorLetter +
+                             ": " + fileNameOf(path) + " is written from " + fileNames[i],
+                         MessageIcon::Exclamation);
+        *same = std::move(output);
+    }
+    std::vector<FileToWrite> files;
+    files.reserve(outputs.size());
+    for (Output& output : outputs) files.push_back(std::move(output.file));
+    const std::vector<Result<>> written = writeFilesTogether(files);
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (written[i]) {
+            result.written.push_back(files[i].path);
         } else {
-            result.skipped.push_back(fileNames[i]);
+            prompter.message(written[i].error(), MessageIcon::Exclamation);
+            result.skipped.push_back(outputs[i].input);
         }
     }
     if (progress && !result.cancelled) progress(count, count, {});

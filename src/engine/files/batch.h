@@ -29,13 +29,16 @@ using BatchProgress = std::function<bool(std::size_t index, std::size_t count, c
 
 struct BatchResult {
     bool cancelled = false;            // the unsaved-changes question was answered No, or progress said stop
-    std::vector<std::string> written;  // output files, in order
-    std::vector<std::string> skipped;  // input names that could not be loaded or written
+    std::vector<std::string> written;  // output files, each once, in the order of their first input
+    std::vector<std::string> skipped;  // input names that could not be loaded, or whose output could not be written
 };
 
 // The conversion itself with a known stub: loads each file of folder (the letter question of a data file
-// included), writes it silently as SBS and goes on past files that cannot be read or written (each is
-// reported). batchMode is 1 while it runs and 0 afterwards. The store is left holding the last file loaded.
+// included) and goes on past files that cannot be read (each is reported); only then writes every output
+// as SBS, silently, committed together (see writeFilesTogether), so an output never replaces an input of
+// the run before it was read. Two inputs of one subsector letter give one output, from the later file,
+// and the run says so. batchMode is 1 while it runs and 0 afterwards. The store is left holding the last
+// file loaded. A run stopped by progress still writes the files read before it stopped.
 BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                               const std::vector<std::string>& fileNames, const std::string& stub,
                               const BatchProgress& progress = {});

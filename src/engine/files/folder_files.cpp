@@ -38,12 +38,13 @@ std::string filePattern(FileType type) {
     return "*" + extensionsOf(type).front();
 }
 
-std::vector<std::string> filesOfType(const std::string& folder, FileType type) {
+Result<std::vector<std::string>> filesOfType(const std::string& folder, FileType type) {
     namespace fs = std::filesystem;
     const std::vector<std::string> wanted = extensionsOf(type);
     std::vector<std::string> names;
     std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+    fs::directory_iterator it(folder, error), end;
+    for (; !error && it != end; it.increment(error)) {
         std::error_code ignored;
         if (!it->is_regular_file(ignored)) continue;
         const std::string name = it->path().filename().string();
@@ -53,6 +54,7 @@ std::vector<std::string> filesOfType(const std::string& folder, FileType type) {
         });
         if (matches) names.push_back(name);
     }
+    if (error) return fail("Cannot read \"" + folder + "\": " + error.message());
     std::sort(names.begin(), names.end());
     return names;
 }

@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "store/result.h"
+
 namespace qelvar {
 
 // Sector files are whole sectors (".tab", ".tsv", ".sec"), one subsector of which is loaded.
@@ -18,8 +20,8 @@ std::optional<FileType> fileTypeNamed(std::string_view name);
 // The browser's pattern of a type: "*.SBS", "*.ARP", "*.DAT", "*.tab *.tsv *.sec".
 std::string filePattern(FileType type);
 
-// The regular files of folder whose extension is that of the type (any case), sorted by name. Nothing
-// when the folder cannot be read.
-std::vector<std::string> filesOfType(const std::string& folder, FileType type);
+// The regular files of folder whose extension is that of the type (any case), sorted by name; a failure
+// naming the folder when it cannot be read (missing, not a folder, not readable).
+[[nodiscard]] Result<std::vector<std::string>> filesOfType(const std::string& folder, FileType type);
 
 }  // namespace qelvar

@@ -22,9 +22,8 @@ std::string letterOfDataFile(SubsectorStore& store, Prompter& prompter, const st
     if (!options.dataLetter.empty()) return upperAscii(options.dataLetter);
     const std::string folder = options.folder.empty() ? folderOf(path) : options.folder;
     const std::string name = options.selectedName.empty() ? fileNameOf(path) : options.selectedName;
-    const ReadResult index = readFileBytes(joinPath(folder, kDataIndexName));
-    if (index.ok) {
-        if (auto letter = letterFromDataIndex(index.bytes, name)) return *letter;
+    if (const auto index = readFileBytes(joinPath(folder, kDataIndexName))) {
+        if (auto letter = letterFromDataIndex(*index, name)) return *letter;
     }
     return upperAscii(prompter.inputBox(kLetterQuestion, store.appTitle, "A"));
 }
@@ -69,9 +68,9 @@ FileFormat formatOfPath(const std::string& path) {
 LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
                              const LoadOptions& options) {
     BusyPointer busy(prompter);
-    const ReadResult read = readFileBytes(path);
-    if (!read.ok) {
-        prompter.message(read.error, MessageIcon::Exclamation);
+    const auto read = readFileBytes(path);
+    if (!read) {
+        prompter.message(read.error(), MessageIcon::Exclamation);
         return LoadStatus::NotRead;
     }
     if (formatOfPath(path) == FileFormat::Sector) {
@@ -97,10 +96,10 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
         case FileFormat::Sector:
             break;
         case FileFormat::Sbs:
-            prompter.tell(readSbs(store, read.bytes));
+            prompter.tell(readSbs(store, *read));
             break;
         case FileFormat::Arp:
-            prompter.tell(readArp(store, read.bytes));
+            prompter.tell(readArp(store, *read));
             break;
         case FileFormat::Dat: {
             const std::string letter = letterOfDataFile(store, prompter, path, options);
@@ -110,7 +109,7 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
                 store.sectorName.clear();
                 return LoadStatus::Cancelled;
             }
-            prompter.tell(readDat(store, read.bytes, letter));
+            prompter.tell(readDat(store, *read, letter));
             break;
         }
     }

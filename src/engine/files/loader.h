@@ -35,7 +35,7 @@ enum class LoadStatus {
 // Clears the store and fills it from the file. A data file whose letter DATA.MNU does not give asks
 // "Give subsector letter"; a sector file asks which subsector. Statistics and the map are left to the
 // caller.
-LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
-                             const LoadOptions& options = {});
+[[nodiscard]] LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
+                                           const LoadOptions& options = {});
 
 }  // namespace qelvar

@@ -117,9 +117,9 @@ WithNotices<std::string> formatSbs(const SubsectorStore& store) {
 bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path) {
     const auto sbs = formatSbs(store);
     prompter.tell(sbs.notices);
-    const std::string error = writeFileAtomically(path, sbs.value);
-    if (!error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    const auto written = writeFileAtomically(path, sbs.value);
+    if (!written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
         return false;
     }
     return true;

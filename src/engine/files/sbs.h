@@ -21,11 +21,11 @@ WithNotices<std::string> formatSbs(const SubsectorStore& store);
 
 // Writes the store as SBS to path, atomically, telling the formatting notices and any failure through
 // the prompter; an existing file is then left intact. Returns whether the file was written.
-bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path);
+[[nodiscard]] bool writeSbsFile(const SubsectorStore& store, Prompter& prompter, const std::string& path);
 
 // "Save to SBS": with a non-empty tag text the file is that name and nothing is shown (batch work);
 // otherwise the user picks a file starting in folder and is told "File saved OK". The tag text is
 // always emptied; unsavedChanges is cleared only when the file was written.
-bool saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText, const std::string& folder);
+[[nodiscard]] bool saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText, const std::string& folder);
 
 }  // namespace qelvar

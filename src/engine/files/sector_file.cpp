@@ -296,14 +296,14 @@ Result<WithNotices<SectorRead>> readSector(std::string_view bytes, const std::st
 }
 
 Result<WithNotices<SectorRead>> readSectorFile(const std::string& path) {
-    const ReadResult bytes = readFileBytes(path);
-    if (!bytes.ok) return fail(bytes.error);
-    Result<WithNotices<SectorRead>> read = readSector(bytes.bytes, baseNameOf(path));
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) return Failure{bytes.failure()};
+    Result<WithNotices<SectorRead>> read = readSector(*bytes, baseNameOf(path));
     if (!read) return fail("cannot read \"" + path + "\": " + read.error().substr(read.error().find(": ") + 2));
-    const ReadResult metadata = readFileBytes(sectorMetadataPath(path));
-    if (metadata.ok) {
+    const Result<std::string> metadata = readFileBytes(sectorMetadataPath(path));
+    if (metadata) {
         Sector names = read->value.sector;
-        if (Result<> parsed = readSectorMetadata(metadata.bytes, names); parsed) {
+        if (Result<> parsed = readSectorMetadata(*metadata, names); parsed) {
             read->value.sector = std::move(names);
         } else {
             read->notices.emplace_back("the names in \"" + sectorMetadataPath(path) +
@@ -334,18 +334,17 @@ WithNotices<std::string> formatSector(const Sector& sector, SectorFormat format)
 
 Result<Notices> writeSectorFile(const Sector& sector, const std::string& path, SectorFormat format) {
     WithNotices<std::string> file = formatSector(sector, format);
-    if (std::string error = writeFileAtomically(path, file.value); !error.empty()) return fail(error);
-    if (std::string error = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(sector));
-        !error.empty()) {
-        return fail(error);
+    if (Result<> written = writeFileAtomically(path, file.value); !written) return Failure{written.failure()};
+    if (Result<> written = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(sector)); !written) {
+        return Failure{written.failure()};
     }
     return std::move(file.notices);
 }
 
 Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<const SubsectorStore*>& stores,
                                    std::optional<SectorFormat> format) {
-    const ReadResult existing = readFileBytes(path);
-    if (!existing.ok) {
+    const Result<std::string> existing = readFileBytes(path);
+    if (!existing) {
         Sector sector;
         for (const SubsectorStore* store : stores) storeIntoSector(*store, sector);
         if (sector.name.empty()) sector.name = baseNameOf(path);
@@ -383,7 +382,7 @@ Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<co
         return rows;
     };
     std::string out;
-    for (const PhysicalLine& line : physicalLines(existing.bytes)) {
+    for (const PhysicalLine& line : physicalLines(*existing)) {
         if (const auto at = rowsAt.find(line.number); at != rowsAt.end()) out += rowsOf(at->second);
         if (dropped.count(line.number) == 0) {
             out += line.text;
@@ -398,10 +397,9 @@ Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<co
     if (!tail.empty() && !out.empty() && out.back() != '\n' && out.back() != '\r') out += file.layout.lineEnd;
     out += tail;
     if (cut) notices.emplace_back("some values were cut to fit the columns of \"" + path + "\"");
-    if (std::string error = writeFileAtomically(path, out); !error.empty()) return fail(error);
-    if (std::string error = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(file.sector));
-        !error.empty()) {
-        return fail(error);
+    if (Result<> written = writeFileAtomically(path, out); !written) return Failure{written.failure()};
+    if (Result<> written = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(file.sector)); !written) {
+        return Failure{written.failure()};
     }
     return notices;
 }

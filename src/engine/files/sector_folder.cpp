@@ -58,34 +58,39 @@ Result<WithNotices<Sector>> loadSectorFolder(const std::string& folder) {
     WithNotices<Sector> loaded;
     std::array<std::string, kSubsectorCount> placedFrom{};
     SubsectorStore store;
-    const ReadResult index = readFileBytes(joinPath(folder, kDataIndexName));
-    if (index.ok) {
-        for (const std::string& name : filesOfType(folder, FileType::Dat)) {
-            const auto letter = letterFromDataIndex(index.bytes, name);
+    const Result<std::string> index = readFileBytes(joinPath(folder, kDataIndexName));
+    if (index) {
+        auto dat = filesOfType(folder, FileType::Dat);
+        if (!dat) return Failure{dat.failure()};
+        for (const std::string& name : *dat) {
+            const auto letter = letterFromDataIndex(*index, name);
             if (!letter) continue;
-            const ReadResult file = readFileBytes(joinPath(folder, name));
-            if (!file.ok) {
-                loaded.notices.emplace_back(file.error, MessageIcon::Exclamation);
+            const Result<std::string> file = readFileBytes(joinPath(folder, name));
+            if (!file) {
+                loaded.notices.push_back(file.failure());
                 continue;
             }
             store.clear();
-            addNotices(loaded.notices, name, readDat(store, file.bytes, *letter));
+            addNotices(loaded.notices, name, readDat(store, *file, *letter));
             placeSubsector(store, name, loaded.value, placedFrom, loaded.notices);
         }
     } else {
-        std::vector<std::string> names = filesOfType(folder, FileType::Sbs);
-        const std::vector<std::string> arp = filesOfType(folder, FileType::Arp);
-        names.insert(names.end(), arp.begin(), arp.end());
+        auto sbsNames = filesOfType(folder, FileType::Sbs);
+        auto arpNames = filesOfType(folder, FileType::Arp);
+        if (!sbsNames) return Failure{sbsNames.failure()};
+        if (!arpNames) return Failure{arpNames.failure()};
+        std::vector<std::string> names = *sbsNames;
+        names.insert(names.end(), arpNames->begin(), arpNames->end());
         for (const std::string& name : names) {
-            const ReadResult file = readFileBytes(joinPath(folder, name));
-            if (!file.ok) {
-                loaded.notices.emplace_back(file.error, MessageIcon::Exclamation);
+            const Result<std::string> file = readFileBytes(joinPath(folder, name));
+            if (!file) {
+                loaded.notices.push_back(file.failure());
                 continue;
             }
             store.clear();
             store.subsectorLetter.clear();
             const bool sbs = upperAscii(name).ends_with(".SBS");
-            addNotices(loaded.notices, name, sbs ? readSbs(store, file.bytes) : readArp(store, file.bytes));
+            addNotices(loaded.notices, name, sbs ? readSbs(store, *file) : readArp(store, *file));
             placeSubsector(store, name, loaded.value, placedFrom, loaded.notices);
         }
     }

@@ -50,7 +50,7 @@ void drawWorldDisc(const WorldRecord& w, Surface& surface, MapPoint centre, doub
     } else {
         surface.setFillStyle(FillStyle::Transparent);
     }
-    if (hexDigitValue(w.uwp.at(2)) == kNotADigit) {
+    if (!isExtendedHexDigit(w.uwp.at(2))) {
         surface.setFillStyle(FillStyle::Solid);
         surface.setFillColour(colours::kWhite);
         for (const BeltDot& dot : kBeltDots) {
@@ -242,9 +242,9 @@ bool saveMapScreenshot(Surface& surface, const std::string& folder, Prompter& pr
         prompter.message("Cannot write \"" + path + "\": the map has no image to save", MessageIcon::Exclamation);
         return false;
     }
-    const std::string error = writeFileAtomically(path, *image);
-    if (!error.empty()) {
-        prompter.message(error, MessageIcon::Exclamation);
+    const auto written = writeFileAtomically(path, *image);
+    if (!written) {
+        prompter.message(written.error(), MessageIcon::Exclamation);
         return false;
     }
     prompter.message("Saved in " + folder + " as QELVAR.BMP");

@@ -71,6 +71,6 @@ void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool
 
 // The screenshot: the surface's image as "QELVAR.bmp" in `folder`, then the "Saved in" message; a file
 // that cannot be written is reported with its name and the reason instead. True when saved.
-bool saveMapScreenshot(Surface& surface, const std::string& folder, Prompter& prompter);
+[[nodiscard]] bool saveMapScreenshot(Surface& surface, const std::string& folder, Prompter& prompter);
 
 }  // namespace qelvar

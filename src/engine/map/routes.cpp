@@ -104,9 +104,9 @@ Result<WithNotices<std::vector<Route>>> readRoutes(std::string_view xmlBytes) {
 }
 
 Result<WithNotices<std::vector<Route>>> readRoutesFile(const std::string& path) {
-    const ReadResult file = readFileBytes(path);
-    if (!file.ok) return fail(file.error, MessageIcon::Exclamation);
-    auto routes = readRoutes(file.bytes);
+    const Result<std::string> file = readFileBytes(path);
+    if (!file) return fail(file.error(), MessageIcon::Exclamation);
+    auto routes = readRoutes(*file);
     if (!routes) return fail("Cannot read the routes of \"" + path + "\": " + routes.error(), MessageIcon::Exclamation);
     return routes;
 }

@@ -60,9 +60,9 @@ std::string subsectorIndexText(const std::string& folder, const std::vector<std:
                                const std::string& crlf) {
     std::string text = std::string(kIndexHeading) + crlf + crlf;
     for (const std::string& name : names) {
-        const ReadResult read = readFileBytes(joinPath(folder, name));
-        if (!read.ok) continue;
-        text += subsectorIndexLine(type, name, read.bytes) + crlf;
+        const auto read = readFileBytes(joinPath(folder, name));
+        if (!read) continue;
+        text += subsectorIndexLine(type, name, *read) + crlf;
     }
     return text;
 }

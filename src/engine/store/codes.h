@@ -17,6 +17,8 @@ inline constexpr int kNotADigit = -99;
 // Value 1..32 of a one-character extended-hex digit (either case); -99 for anything else, "0" included.
 int hexDigitValue(std::string_view text);
 inline int hexDigitValue(char c) { return hexDigitValue(std::string_view(&c, 1)); }
+// Whether c is one of the 32 digits (so "0" is not); callers ask this rather than testing for -99.
+inline bool isExtendedHexDigit(char c) { return hexDigitValue(c) != kNotADigit; }
 
 // 0 gives "0", 1..32 their digit, anything above 32 the text "-99".
 std::string valueHexDigit(int value);

@@ -71,14 +71,14 @@ std::string startUpMessage(const std::string& appTitle) {
 bool startUpMessageWanted() { return environmentValue("_ZIP").empty(); }
 
 std::optional<std::string> readSettings() {
-    const ReadResult read = readFileBytes(settingsPath(), 1024 * 1024);
-    if (!read.ok) return std::nullopt;
-    const auto lines = splitLines(read.bytes);
+    const auto read = readFileBytes(settingsPath(), 1024 * 1024);
+    if (!read) return std::nullopt;
+    const auto lines = splitLines(*read);
     if (lines.empty() || lines.front().empty()) return std::nullopt;
     return std::string(lines.front());
 }
 
-std::string saveSettings(const std::string& folder) {
+Result<> saveSettings(const std::string& folder) {
     const std::string path = settingsPath();
     const auto slash = path.find_last_of('/');
     if (slash != std::string::npos && slash > 0) ::mkdir(path.substr(0, slash).c_str(), 0777);

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "store/result.h"
+
 namespace qelvar {
 
 // major + minor / 10 + revision / 100, as the plain number-to-text conversion writes it (6.3.15 -> "6.45").
@@ -29,7 +31,7 @@ std::string startUpMessage(const std::string& appTitle);
 // Whether the start-up message is shown: not when an environment variable named _ZIP... has a value.
 bool startUpMessageWanted();
 
-// Replaces the settings file with the one line folder + CR LF; empty on success, else the reason.
-std::string saveSettings(const std::string& folder);
+// Replaces the settings file with the one line folder + CR LF.
+[[nodiscard]] Result<> saveSettings(const std::string& folder);
 
 }  // namespace qelvar

@@ -39,8 +39,7 @@ int SubsectorStore::slotOfLocation(int n) const {
 void SubsectorStore::loadUwpValues(int slot) {
     const auto& uwp = worlds[static_cast<std::size_t>(slot)].uwp;
     for (std::size_t i = 1; i <= 8; ++i) {
-        const int value = hexDigitValue(uwp.at(i));
-        uwpValues[i] = value == kNotADigit ? 0 : value;
+        uwpValues[i] = isExtendedHexDigit(uwp.at(i)) ? hexDigitValue(uwp.at(i)) : 0;
     }
 }
 
@@ -59,8 +58,9 @@ void SubsectorStore::refreshStatistics() {
         if (static_cast<unsigned char>(t) > static_cast<unsigned char>(bestTechCode)) bestTechCode = t;
         const char m = world.pag.at(1);
         const int multiplier = (m >= '0' && m <= '9') ? m - '0' : 0;
-        const int v = hexDigitValue(p);
-        if (v != kNotADigit && v != 28) totalPopulation += multiplier * std::pow(10.0, v);
+        if (isExtendedHexDigit(p) && hexDigitValue(p) != 28) {
+            totalPopulation += multiplier * std::pow(10.0, hexDigitValue(p));
+        }
     }
 }
 

@@ -95,6 +95,35 @@ TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
     EXPECT_EQ(columns(splitLines(file.value)[7], 26, 29), "0101");
 }
 
+TEST(ArpFormat, WhatIsWrittenReadsBackAndWritesTheSame) {
+    const struct {
+        const char* name;
+        std::string letter;
+        std::int16_t price;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"no letter comes back empty", "", 5, {"DUFF SS LETTER"}},
+        {"lowest price that fits", "A", -9999, {}},
+        {"a lower price is clamped and said",
+         "A",
+         -10000,
+         {"The price -10000 of Hollowmere (0101) is below what the ARP price column holds; written as -9999"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        SubsectorStore store = storeWith("Odd", c.letter);
+        store.worlds[1] = testing::sampleWorld(101);
+        store.worlds[1].cargoBase = c.price;
+        const auto first = formatArp(store);
+        EXPECT_EQ(testing::texts(first.notices), c.messages);
+        SubsectorStore back;
+        (void)readArp(back, first.value);
+        EXPECT_EQ(back.subsectorLetter, c.letter);
+        EXPECT_EQ(back.worlds[1].cargoBase, std::max<int>(c.price, -9999));
+        EXPECT_EQ(formatArp(back).value, first.value);
+    }
+}
+
 TEST(ArpReader, FieldsFromTheirColumns) {
     const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"},
                                      {26, "1701"},
@@ -168,12 +197,12 @@ TEST(ArpReader, OddFiles) {
 TEST(ArpFormat, SbsToArpToSbsKeepsEveryField) {
     for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
         SCOPED_TRACE(name);
-        const ReadResult sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
-        ASSERT_TRUE(sbs.ok);
+        const auto sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
+        ASSERT_TRUE(sbs.ok());
         SubsectorStore original, viaArp;
-        EXPECT_TRUE(readSbs(original, sbs.bytes).empty());
+        EXPECT_TRUE(readSbs(original, *sbs).empty());
         EXPECT_TRUE(readArp(viaArp, formatArp(original).value).empty());
-        EXPECT_EQ(formatSbs(viaArp).value, sbs.bytes);  // every field, trade codes and price as read
+        EXPECT_EQ(formatSbs(viaArp).value, *sbs);  // every field, trade codes and price as read
     }
 }
 
@@ -199,7 +228,7 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     accepted.saveAnswers.push_back(path("table.arp"));
     accepted.yesNoAnswers.push_back(true);
     EXPECT_TRUE(saveArp(store, accepted, dir_.string()));
-    EXPECT_EQ(readFileBytes(path("table.arp")).bytes, formatArp(store).value);
+    EXPECT_EQ((*readFileBytes(path("table.arp"))), formatArp(store).value);
     const std::vector<std::string> expected = {"<html>",
                                                "<body>",
                                                lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
@@ -236,7 +265,7 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
                                                "</html>"};
     std::string html;
     for (const auto& line : expected) html += line + "\r\n";
-    EXPECT_EQ(readFileBytes(path("table.htm")).bytes, html);
+    EXPECT_EQ((*readFileBytes(path("table.htm"))), html);
 }
 
 TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {

@@ -19,15 +19,18 @@ namespace {
 using testing::lineAt;
 using testing::ScriptedPrompter;
 
-// An ARP file of one world at sector location 0101 of the given letter's subsector.
-std::string arpOf(const std::string& name, const std::string& letter) {
+// One world at sector location 0101 of the given letter's subsector.
+SubsectorStore subsectorOf(const std::string& name, const std::string& letter) {
     SubsectorStore store;
     store.subsectorName = name;
     store.sectorName = "Kestrane Reach";
     store.subsectorLetter = letter;
     store.worlds[1] = testing::sampleWorld(101);
     store.worlds[1].name = name;
-    return formatArp(store).value;
+    return store;
+}
+std::string arpOf(const std::string& name, const std::string& letter) {
+    return formatArp(subsectorOf(name, letter)).value;
 }
 
 TEST(BatchNames, StubDashLetterDotSbs) {
@@ -56,12 +59,12 @@ TEST(BatchStub, SixCharactersOrLess) {
 
 class BatchTest : public testing::TempFolderTest {
 protected:
-    std::vector<std::string> names() const { return filesOfType(dir_.string(), FileType::Arp); }
+    std::vector<std::string> names() const { return *filesOfType(dir_.string(), FileType::Arp); }
 };
 
 TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     write("one.arp", arpOf("One", "A"));
-    write("two.arp", arpOf("Two", "A"));  // same letter: overwrites the first output
+    write("two.arp", arpOf("Two", "A"));  // same letter: one output, from the later file, and said
     write("three.ARP", arpOf("Three", "C"));
     std::filesystem::create_directory(path("folder.arp"));  // listed by a file list, but unreadable
     const std::vector<std::string> listed = {"folder.arp", "one.arp", "three.ARP", "two.arp"};
@@ -80,18 +83,31 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
                              });
 
     EXPECT_FALSE(result.cancelled);
-    EXPECT_EQ(result.written, (std::vector<std::string>{path("ST-A.SBS"), path("ST-C.SBS"), path("ST-A.SBS")}));
+    EXPECT_EQ(result.written, (std::vector<std::string>{path("ST-A.SBS"), path("ST-C.SBS")}));
     EXPECT_EQ(result.skipped, std::vector<std::string>{"folder.arp"});
     EXPECT_EQ(seen,
               (std::vector<std::string>{"0/4 folder.arp", "1/4 one.arp", "2/4 three.ARP", "3/4 two.arp", "4/4 "}));
-    ASSERT_EQ(prompter.prompts.size(), 3u);  // stub, the unsaved question once, the unreadable file
+    ASSERT_EQ(prompter.prompts.size(), 4u);  // stub, the unsaved question once, the unreadable file, the twin
     EXPECT_EQ(prompter.prompts[1].text, "You have unsaved changes, are you sure?");
     EXPECT_EQ(prompter.prompts[2].text, "Cannot read \"" + path("folder.arp") + "\": Is a directory");
+    EXPECT_EQ(prompter.prompts[3].text,
+              "two.arp and one.arp hold the same subsector A: ST-A.SBS is written from two.arp");
     EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(store.subsectorName, "Three");  // the file selected before the run is shown again
     EXPECT_EQ(store.unsavedChanges, 0);
-    EXPECT_EQ(columns(splitLines(readFileBytes(path("ST-A.SBS")).bytes)[3], 1, 3), "Two");
-    EXPECT_EQ(readFileBytes(path("one.arp")).bytes, arpOf("One", "A"));  // the originals stay
+    EXPECT_EQ(columns(splitLines((*readFileBytes(path("ST-A.SBS"))))[3], 1, 3), "Two");
+    EXPECT_EQ((*readFileBytes(path("one.arp"))), arpOf("One", "A"));  // the originals stay
+}
+
+TEST_F(BatchTest, AnInputNamedLikeAnOutputIsReadBeforeItIsReplaced) {
+    write("A.sbs", formatSbs(subsectorOf("Bravo", "B")).value);
+    write("Y-B.SBS", formatSbs(subsectorOf("Delta", "D")).value);  // the user's own, named as A.sbs's output
+    SubsectorStore store;
+    ScriptedPrompter prompter;
+    const BatchResult result = convertFilesToSbs(store, prompter, dir_.string(), {"A.sbs", "Y-B.SBS"}, "Y");
+    EXPECT_EQ(result.written, (std::vector<std::string>{path("Y-B.SBS"), path("Y-D.SBS")}));
+    EXPECT_EQ(splitLines(*readFileBytes(path("Y-B.SBS")))[0], "Bravo");
+    EXPECT_EQ(splitLines(*readFileBytes(path("Y-D.SBS")))[0], "Delta");  // read before it was replaced
 }
 
 TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {

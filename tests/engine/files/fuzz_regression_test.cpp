@@ -25,9 +25,9 @@ TEST(FuzzRegressions, LoadAndSaveSettled) {
         for (const auto& entry : std::filesystem::directory_iterator(folder)) {
             if (entry.path().filename() == ".keep") continue;
             SCOPED_TRACE(entry.path().string());
-            const ReadResult read = readFileBytes(entry.path().string());
-            ASSERT_TRUE(read.ok) << read.error;
-            EXPECT_TRUE(reader.check(read.bytes));
+            const auto read = readFileBytes(entry.path().string());
+            ASSERT_TRUE(read.ok()) << read.error();
+            EXPECT_TRUE(reader.check(*read));
             ++files;
         }
     }

@@ -179,7 +179,7 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     ScriptedPrompter prompter;
     ASSERT_EQ(loadSubsectorFile(store, prompter, path("first.sbs")), LoadStatus::Loaded);
     ASSERT_TRUE(writeSbsFile(store, prompter, path("second.sbs")));
-    EXPECT_EQ(readFileBytes(path("second.sbs")).bytes, readFileBytes(path("first.sbs")).bytes);
+    EXPECT_EQ((*readFileBytes(path("second.sbs"))), (*readFileBytes(path("first.sbs"))));
     ASSERT_EQ(loadSubsectorFile(again, prompter, path("second.sbs")), LoadStatus::Loaded);
     EXPECT_EQ(again.worlds, store.worlds);
     EXPECT_TRUE(prompter.prompts.empty());
@@ -284,7 +284,7 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         }
     }
     EXPECT_TRUE(std::filesystem::exists(path("ABC-A.SBS")));
-    EXPECT_EQ(readFileBytes(path("kept.sbs")).bytes, "old bytes");
+    EXPECT_EQ((*readFileBytes(path("kept.sbs"))), "old bytes");
 }
 
 }  // namespace

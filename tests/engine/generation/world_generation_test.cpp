@@ -218,6 +218,27 @@ TEST(Generation, EachAllegianceBuildsItsOwnBasesAndGovernments) {
     }
 }
 
+TEST(Generation, RollsGiveTheirRates) {
+    // Starport C: a scout base on 2D6 - 1 above 7 (10 in 36); else a military base on 2D6 + 2 above 9 (15 in 36).
+    int portC = 0, military = 0;
+    forEachWorld(withFeatures({0, 0, 0, 0, 0}), 300, [&](const WorldRecord& w) {
+        portC += port(w) == 'C';
+        military += port(w) == 'C' && w.base.at(1) == 'M';
+    });
+    EXPECT_NEAR(double(military) / portC, 26.0 / 36 * 15.0 / 36, 0.025);
+    // Hivian tech levels: 1D6 and the starport's DM, less 3 for population 1-3 and 2 for 4-6 (breathable air
+    // sets no minimum).
+    double tech[2] = {0, 0};
+    int worlds[2] = {0, 0};
+    forEachWorld(withFeatures({0, 0, 0, 0, 0}, "Hv"), 300, [&](const WorldRecord& w) {
+        const int population = digit(w, 5), atmosphere = digit(w, 3);
+        if (population == 0 || population > 6 || (atmosphere != 5 && atmosphere != 6 && atmosphere != 8)) return;
+        tech[population > 3] += digit(w, 8);
+        ++worlds[population > 3];
+    });
+    EXPECT_LT(tech[0] / worlds[0], tech[1] / worlds[1] - 0.4);
+}
+
 TEST(Generation, TechCapComesBeforeTheEnvironmentalMinimumAndDepopulationEmptiesWorlds) {
     GenerationOptions capped;
     capped.techCap = 5;

@@ -63,7 +63,7 @@ TEST_F(SubsectorIndexTest, OneLinePerFileOfEachType) {
     showSubsectorIndex(store, prompter, dir_.string(), {}, FileType::Dat);
     ASSERT_EQ(prompter.prompts.size(), 1u);
     EXPECT_EQ(prompter.prompts[0].text, "Subsector index:\r\n\r\n");
-    EXPECT_EQ(filesOfType(dir_.string(), FileType::Sbs), (std::vector<std::string>{"ostrel.sbs", "short.sbs"}));
+    EXPECT_EQ(*filesOfType(dir_.string(), FileType::Sbs), (std::vector<std::string>{"ostrel.sbs", "short.sbs"}));
 }
 
 }  // namespace

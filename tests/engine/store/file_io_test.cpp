@@ -8,10 +8,13 @@
 #include <csignal>
 
 #include "store/paths.h"
+#include "support/notices.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
+
+using qelvar::testing::errorOf;
 
 using FileIoTest = testing::TempFolderTest;
 
@@ -44,32 +47,30 @@ TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
         {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},  // a regular file that fails to read
     };
     for (const auto& c : cases) {
-        const ReadResult r = readFileBytes(c.path, 2 * 1024 * 1024);
-        EXPECT_FALSE(r.ok);
-        EXPECT_EQ(r.error, c.error);
-        EXPECT_TRUE(r.bytes.empty());
+        const auto r = readFileBytes(c.path, 2 * 1024 * 1024);
+        EXPECT_EQ(errorOf(r), c.error);
     }
     write("exact.sbs", std::string(1024, 'y'));
-    EXPECT_TRUE(readFileBytes(path("exact.sbs"), 1024).ok);  // the limit itself is allowed
+    EXPECT_TRUE(readFileBytes(path("exact.sbs"), 1024).ok());  // the limit itself is allowed
 }
 
 TEST_F(FileIoTest, AtomicWriteReplacesWholeOrNothing) {
     const std::string bytes("a\0\x80\xff\r\n", 6);
-    ASSERT_EQ(writeFileAtomically(path("out.sbs"), bytes), "");
-    EXPECT_EQ(readFileBytes(path("out.sbs")).bytes, bytes);
+    ASSERT_EQ(errorOf(writeFileAtomically(path("out.sbs"), bytes)), "");
+    EXPECT_EQ((*readFileBytes(path("out.sbs"))), bytes);
     ::chmod(path("out.sbs").c_str(), 0640);
-    ASSERT_EQ(writeFileAtomically(path("out.sbs"), "new"), "");
+    ASSERT_EQ(errorOf(writeFileAtomically(path("out.sbs"), "new")), "");
     EXPECT_EQ(modeOf(path("out.sbs")), 0640u);  // a replaced file keeps its permissions
 
-    EXPECT_EQ(writeFileAtomically(path("missing/out.sbs"), "x"),
+    EXPECT_EQ(errorOf(writeFileAtomically(path("missing/out.sbs"), "x")),
               "Cannot write \"" + path("missing/out.sbs") + "\": No such file or directory");
-    EXPECT_NE(writeFileAtomically(dir_.string(), "x"), "");  // a folder is never replaced
-    if (::geteuid() != 0) {                                  // root writes into read-only folders anyway
+    EXPECT_NE(errorOf(writeFileAtomically(dir_.string(), "x")), "");  // a folder is never replaced
+    if (::geteuid() != 0) {                                           // root writes into read-only folders anyway
         ::chmod(dir_.c_str(), 0500);
-        EXPECT_NE(writeFileAtomically(path("out.sbs"), "lost").find("Permission denied"), std::string::npos);
+        EXPECT_NE(errorOf(writeFileAtomically(path("out.sbs"), "lost")).find("Permission denied"), std::string::npos);
         ::chmod(dir_.c_str(), 0700);
     }
-    EXPECT_EQ(readFileBytes(path("out.sbs")).bytes, "new");
+    EXPECT_EQ((*readFileBytes(path("out.sbs"))), "new");
     expectOnly(dir_, {"out.sbs"});
 }
 
@@ -82,11 +83,11 @@ TEST_F(FileIoTest, AWriteThatFailsHalfwayKeepsTheOldFileAndLeavesNoTemporary) {
     struct rlimit small = saved;
     small.rlim_cur = 1024;
     ::setrlimit(RLIMIT_FSIZE, &small);
-    const std::string error = writeFileAtomically(path("out.sbs"), std::string(4096, 'x'));
+    const std::string error = errorOf(writeFileAtomically(path("out.sbs"), std::string(4096, 'x')));
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, savedSignal);
     EXPECT_EQ(error, "Cannot write \"" + path("out.sbs") + "\": File too large");
-    EXPECT_EQ(readFileBytes(path("out.sbs")).bytes, "old");
+    EXPECT_EQ((*readFileBytes(path("out.sbs"))), "old");
     expectOnly(dir_, {"out.sbs"});
 }
 
@@ -94,7 +95,7 @@ TEST_F(FileIoTest, NewFileModeFollowsTheUmaskWithoutChangingIt) {
     for (const mode_t mask : {mode_t{022}, mode_t{077}, mode_t{002}}) {
         const mode_t saved = ::umask(mask);
         const std::string name = "new" + std::to_string(mask) + ".sbs";
-        ASSERT_EQ(writeFileAtomically(path(name), "x"), "");
+        ASSERT_EQ(errorOf(writeFileAtomically(path(name), "x")), "");
         const mode_t after = ::umask(saved);
         EXPECT_EQ(after, mask);  // the process umask was left alone
         EXPECT_EQ(modeOf(path(name)), 0666u & ~mask) << name;
@@ -108,15 +109,15 @@ TEST_F(FileIoTest, SavingThroughALinkWritesItsTargetAndKeepsTheLink) {
     std::filesystem::create_symlink("real/map.sbs", path("link.sbs"));
     std::filesystem::create_symlink("link.sbs", path("chain.sbs"));
     for (const char* name : {"link.sbs", "chain.sbs"}) {
-        ASSERT_EQ(writeFileAtomically(path(name), std::string("via ") + name), "");
+        ASSERT_EQ(errorOf(writeFileAtomically(path(name), std::string("via ") + name)), "");
         EXPECT_TRUE(std::filesystem::is_symlink(path(name)));
-        EXPECT_EQ(readFileBytes(path("real/map.sbs")).bytes, std::string("via ") + name);
+        EXPECT_EQ((*readFileBytes(path("real/map.sbs"))), std::string("via ") + name);
         EXPECT_EQ(modeOf(path("real/map.sbs")), 0604u);
     }
     // A link to a file not there yet makes the file where the link points.
     std::filesystem::create_symlink("real/fresh.sbs", path("dangling.sbs"));
-    ASSERT_EQ(writeFileAtomically(path("dangling.sbs"), "fresh"), "");
-    EXPECT_EQ(readFileBytes(path("real/fresh.sbs")).bytes, "fresh");
+    ASSERT_EQ(errorOf(writeFileAtomically(path("dangling.sbs"), "fresh")), "");
+    EXPECT_EQ((*readFileBytes(path("real/fresh.sbs"))), "fresh");
     expectOnly(path("real"), {"map.sbs", "fresh.sbs"});
 }
 
@@ -132,8 +133,8 @@ TEST_F(FileIoTest, OutputsThatMustNotBeReplacedAreRefusedAndKept) {
         {path("pipe.sbs"), "Cannot write \"" + path("pipe.sbs") + "\": it is not a regular file"},
         {"/dev/null", "Cannot write \"/dev/null\": it is not a regular file"},
     };
-    for (const auto& c : cases) EXPECT_EQ(writeFileAtomically(c.path, "new"), c.error);
-    EXPECT_EQ(readFileBytes(path("locked.sbs")).bytes, "keep me");
+    for (const auto& c : cases) EXPECT_EQ(errorOf(writeFileAtomically(c.path, "new")), c.error);
+    EXPECT_EQ((*readFileBytes(path("locked.sbs"))), "keep me");
     EXPECT_EQ(modeOf(path("locked.sbs")), 0444u);
     EXPECT_TRUE(std::filesystem::is_fifo(path("pipe.sbs")));
     expectOnly(dir_, {"locked.sbs", "pipe.sbs"});
@@ -156,6 +157,25 @@ TEST(Paths, FoldersNamesAndTheRoot) {
     EXPECT_EQ(joinPath("/a/", "b"), "/a/b");
     EXPECT_EQ(joinPath("/a", "b"), "/a/b");
     EXPECT_EQ(joinPath("", "b"), "b");
+}
+
+TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo) {
+    write("old.sbs", "old");
+    const std::string ours = ".b.sbs.qelvar-" + std::to_string(::getpid()) + "-1";
+    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77"};  // alive, us, no process id
+    for (const std::string& name : kept) write(name, "busy");
+    write(".a.sbs.qelvar-99999999-3", "left by a process that died");
+    const auto results =
+        writeFilesTogether({{path("old.sbs"), "new"}, {path("missing/a.sbs"), "x"}, {path("b.sbs"), "b"}});
+    ASSERT_EQ(results.size(), 3u);
+    EXPECT_EQ(errorOf(results[0]), "");
+    EXPECT_EQ(errorOf(results[1]), "Cannot write \"" + path("missing/a.sbs") + "\": No such file or directory");
+    EXPECT_EQ(errorOf(results[2]), "");
+    EXPECT_EQ(*readFileBytes(path("old.sbs")), "new");
+    EXPECT_EQ(*readFileBytes(path("b.sbs")), "b");
+    std::set<std::string> expected = kept;
+    expected.insert({"old.sbs", "b.sbs"});
+    expectOnly(dir_, expected);
 }
 
 }  // namespace

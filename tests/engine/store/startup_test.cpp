@@ -6,10 +6,13 @@
 #include <cstdlib>
 
 #include "store/file_io.h"
+#include "support/notices.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
+
+using qelvar::testing::errorOf;
 
 TEST(Startup, VersionTitle) {
     EXPECT_EQ(applicationTitle(6, 3, 15), "Duvuderaz Orizuvo Devade v6.45");
@@ -36,17 +39,17 @@ TEST_F(SettingsTest, OneLineFileInTheConfigFolder) {
     EXPECT_EQ(settingsPath(), path("config/qelvar.ini"));
     EXPECT_FALSE(readSettings().has_value());
     const mode_t mask = ::umask(022);
-    ASSERT_EQ(saveSettings("/home/user/maps"), "");  // creates the config folder, 0777 under the umask
+    ASSERT_EQ(errorOf(saveSettings("/home/user/maps")), "");  // creates the config folder, 0777 under the umask
     ::umask(mask);
     struct stat folder {};
     ASSERT_EQ(::stat(path("config").c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 07777, 0755u);
-    EXPECT_EQ(readFileBytes(settingsPath()).bytes, "/home/user/maps\r\n");
+    EXPECT_EQ((*readFileBytes(settingsPath())), "/home/user/maps\r\n");
     write("config/qelvar.ini", "/a\nsecond line\n");
     EXPECT_EQ(readSettings().value(), "/a");
 
     ::setenv("QELVAR_SETTINGS", path("missing/deeper/mine.ini").c_str(), 1);
-    EXPECT_NE(saveSettings("/x"), "");  // reported, never thrown
+    EXPECT_NE(errorOf(saveSettings("/x")), "");  // reported, never thrown
     ::unsetenv("QELVAR_SETTINGS");
     ::unsetenv("XDG_CONFIG_HOME");
 }
