@@ -108,6 +108,12 @@ TEST_F(BatchTest, AnInputNamedLikeAnOutputIsReadBeforeItIsReplaced) {
     EXPECT_EQ(result.written, (std::vector<std::string>{path("Y-B.SBS"), path("Y-D.SBS")}));
     EXPECT_EQ(splitLines(*readFileBytes(path("Y-B.SBS")))[0], "Bravo");
     EXPECT_EQ(splitLines(*readFileBytes(path("Y-D.SBS")))[0], "Delta");  // read before it was replaced
+
+    std::filesystem::create_directory(path("Z-B.SBS"));  // an output that cannot be written
+    const BatchResult blocked = convertFilesToSbs(store, prompter, dir_.string(), {"A.sbs", "Y-D.SBS"}, "Z");
+    EXPECT_EQ(blocked.written, std::vector<std::string>{path("Z-D.SBS")});
+    EXPECT_EQ(blocked.skipped, std::vector<std::string>{"A.sbs"});
+    EXPECT_EQ(prompter.messages().back(), "Cannot write \"" + path("Z-B.SBS") + "\": Is a directory");
 }
 
 TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <set>
 #include <string>
@@ -12,6 +13,8 @@
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "files/sbs.h"
+#include "store/file_io.h"
+#include "store/text.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/stars.h"
@@ -336,6 +339,39 @@ TEST(Generation, NamesCarrySectorNumbersAndASavedSubsectorReloadsInPlace) {
             after.facility = before.facility;
             EXPECT_EQ(after, before);
         }
+    }
+}
+
+// Seeded subsectors as the generator makes them, the rules above holding: the order and the use of every
+// roll are part of the product (a seed gives the same subsector on every machine and in every version), so
+// a changed roll shows here even where the rates above cannot see it. After a deliberate change to the
+// rolls, QELVAR_WRITE_GOLDEN=1 writes the files afresh.
+TEST(Generation, SeededSubsectorsKeepEveryRoll) {
+    const struct {
+        const char* allegiance;
+        int techCap;
+    } rows[] = {{"Im", GenerationOptions::kNoTechCap}, {"Va", 12}, {"Zh", 9}, {"As", 15}, {"Na", 5}, {"Hv", 8}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.allegiance);
+        GenerationOptions options = withFeatures({20, 20, 20, 20, 20}, row.allegiance);
+        options.oddAlienPercent = 50;
+        options.densityPercent = 66;
+        options.techCap = row.techCap;
+        options.depopulateOverCap = row.techCap < 9;
+        SubsectorStore store;
+        Dice dice(2026);
+        std::string generated;
+        for (int run = 0; run < 4; ++run) {
+            generateSubsector(store, options, dice);
+            generated += formatSbs(store).value;
+        }
+        const std::string path = std::string(QELVAR_TEST_DATA) + "/generation/" + row.allegiance + ".sbs";
+        if (std::getenv("QELVAR_WRITE_GOLDEN")) ASSERT_TRUE(writeFileAtomically(path, generated).ok());
+        const auto expected = readFileBytes(path);
+        ASSERT_TRUE(expected.ok()) << expected.error();
+        const auto want = splitLines(*expected), got = splitLines(generated);
+        for (std::size_t i = 0; i < std::min(want.size(), got.size()); ++i) ASSERT_EQ(got[i], want[i]) << "line " << i;
+        EXPECT_EQ(got.size(), want.size());
     }
 }
 
