@@ -63,16 +63,6 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     EXPECT_EQ(numbered.size(), 1280u);
     EXPECT_TRUE(numbered.count("0101") && numbered.count("3240") && numbered.count("2531"));
     EXPECT_EQ(occupied, expected);
-    // Each world's name just below and left of its hex's anchor.
-    for (const SectorWorld& w : sample().worlds) {
-        const MapPoint a = sectorHexAnchor(w.column, w.row, kScreenHexScale);
-        const auto name = std::find_if(ops.begin(), ops.end(), [&](const Op& o) {
-            return o[0] == "text" && o.back() == std::string(w.record.name.trimmed());
-        });
-        ASSERT_NE(name, ops.end());
-        EXPECT_NEAR(number((*name)[1]), a.x - 1.3, 0.001);
-        EXPECT_NEAR(number((*name)[2]), a.y + 9.1, 0.001);
-    }
     // The heavy borders: the sector's outer edge and the edges between subsectors, each once.
     std::set<std::string> borders;
     for (const Op& o : ops) {
