@@ -27,7 +27,6 @@ void CliPrompter::message(const std::string& text, MessageIcon, const std::strin
         if (letterReported_) return;
         letterReported_ = true;
     }
-    ++messages;
     err_ << "qelvar-cli: " << terminalLine(text) << '\n';
 }
 

@@ -15,7 +15,6 @@ public:
 
     std::string inputAnswer;  // answer to any input box (the subsector letter of a DAT file)
     bool yesAnswer = false;   // answer to any Yes/No question
-    int messages = 0;
 
     void message(const std::string& text, MessageIcon, const std::string&) override;
     bool askYesNo(const std::string& text, MessageIcon, const std::string&, bool) override;

@@ -254,6 +254,9 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
         return n;
     };
     EXPECT_GT(count(bytes(path("an.sbs"))), 20u);
+    ASSERT_EQ(run({"generate", path("cap.sbs"), "--tech-cap", "3", "--depopulate", "--seed", "12345"}).status, 0);
+    EXPECT_GT(qelvar::splitLines(bytes(path("cap.sbs"))).size(), 20u);
+    EXPECT_EQ(bytes(path("cap.sbs")).find("S  1"), std::string::npos);  // every world over the cap is emptied
     EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
@@ -491,6 +494,9 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
 }
 
 TEST_F(CliTest, ConvertToAndFromSectorFiles) {
+    const CliRun unread = run({"split", path("none.tab"), path("parts")});
+    EXPECT_EQ(unread.status, 2);
+    EXPECT_FALSE(std::filesystem::exists(path("parts")));
     const CliRun noLetter = run({"convert", sample("harrowgate.tab"), path("x.sbs")});
     EXPECT_EQ(noLetter.status, 1);
     EXPECT_NE(noLetter.err.find("--letter"), std::string::npos);
@@ -502,9 +508,13 @@ TEST_F(CliTest, ConvertToAndFromSectorFiles) {
 
     write("bad.tab",
           "Hex\tName\tUWP\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\tRU\n0101\tA\tA788899-C\t\t\t\t\t\t\t\n");
-    const CliRun missing = run({"convert", path("bad.tab"), path("x.tab")});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos);
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"convert", path("bad.tab"), path("x.tab")},
+          {"join", path("bad.tab"), sample("ostrel.sbs")}}) {
+        const CliRun missing = run(arguments);
+        EXPECT_EQ(missing.status, 2);
+        EXPECT_NE(missing.err.find("it has no Bases column"), std::string::npos) << missing.err;
+    }
     write("lines.tab",
           "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n0101\tA\tA788899-C\n"
           "0102\tB\tA788899-C\t\t\t\t\t\t\t\n");

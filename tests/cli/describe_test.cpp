@@ -3,6 +3,7 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <sstream>
 
 #include "store/file_io.h"
@@ -26,6 +27,14 @@ protected:
     std::string err() const { return (*qelvar::readFileBytes(path("stderr.txt"))); }
     static std::string ostrel() { return std::string(QELVAR_SAMPLES) + "/ostrel.sbs"; }
 };
+
+TEST_F(DescribeTest, AGalacticFileWithoutItsIndexTakesTheLetterOption) {
+    std::filesystem::copy_file(std::string(QELVAR_SAMPLES) + "/galactic/kestranc.dat", path("alone.dat"));
+    EXPECT_EQ(run("describe " + path("alone.dat") + " 0101"), 1);
+    std::vector<std::string> lines;
+    EXPECT_EQ(run("describe " + path("alone.dat") + " 0101 --letter c", &lines), 0) << err();
+    EXPECT_FALSE(lines.empty());
+}
 
 TEST_F(DescribeTest, OneLinePerControlWithEscapedLineBreaks) {
     // Ostrel Drift, subsector A: 0102 Osttalvorvor A3AA909C, PAG 510, stars A0 IV and M1 V.

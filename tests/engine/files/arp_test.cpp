@@ -124,6 +124,15 @@ TEST(ArpFormat, WhatIsWrittenReadsBackAndWritesTheSame) {
     }
 }
 
+TEST(ArpFormat, TheHtmlTableShowsClearedFieldsAsBlanks) {
+    SubsectorStore store = storeWith("Odd", "A");
+    store.worlds[1] = testing::sampleWorld(101);
+    store.worlds[1].star3.clear();  // NUL bytes, as an untouched field holds them
+    const std::string html = formatArpHtml(store).value;
+    EXPECT_EQ(html.find('\0'), std::string::npos);
+    EXPECT_NE(html.find("<td>M1 D  </td><td>      </td>\r\n"), std::string::npos);
+}
+
 TEST(ArpReader, FieldsFromTheirColumns) {
     const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"},
                                      {26, "1701"},

@@ -62,6 +62,8 @@ TEST(SbsWriter, FieldsAtTheirColumns) {
                                        {63, "K5 III"},
                                        {70, "Cp Mining colony"}})}));
 
+    store.worlds[0] = testing::sampleWorld(911);  // the slot of lines outside the subsector is never written
+    EXPECT_EQ(formatSbs(store).value, bytes);
     store.subsectorLetter = " ";  // unknown letter: said once, subsector locations written unchanged
     const auto duff = formatSbs(store);
     EXPECT_EQ(testing::texts(duff.notices), std::vector<std::string>{"DUFF SS LETTER"});

@@ -25,7 +25,8 @@ TEST(SectorValue, ASubsectorGoesInAtItsSectorHexesAndComesBackTheSame) {
     EXPECT_EQ(sector.name + "|" + sector.subsectorNames[6], "Kestrane Reach|Gale");
     EXPECT_EQ(subsectorLetterOf(32, 40), 'P');
 
-    SubsectorStore back;
+    SubsectorStore back = store;
+    back.worlds[40] = testing::sampleWorld(510);  // what the store held before goes
     sectorToStore(sector, 6, back);
     EXPECT_EQ(back.subsectorLetter + back.subsectorName + back.sectorName, "GGaleKestrane Reach");
     EXPECT_EQ(back.worlds, store.worlds);

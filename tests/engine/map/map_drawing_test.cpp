@@ -203,5 +203,13 @@ TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {
     EXPECT_EQ(d.starting("circle\t").size(), 0u);
 }
 
+TEST(MapDrawing, AScreenshotOfASurfaceWithoutAnImageIsRefused) {
+    RecordingSurface surface;
+    testing::ScriptedPrompter prompter;
+    EXPECT_FALSE(saveMapScreenshot(surface, "/m", prompter));
+    EXPECT_EQ(prompter.messages(),
+              std::vector<std::string>{"Cannot write \"/m/QELVAR.bmp\": the map has no image to save"});
+}
+
 }  // namespace
 }  // namespace qelvar
