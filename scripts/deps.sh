@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev
-  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev googletest libbenchmark-dev libcli11-dev nlohmann-json3-dev libpugixml-dev
   fonts-liberation xvfb xauth dpkg-dev desktop-file-utils poppler-utils
   clang libclang-rt-dev clang-format-14 ccache libpugixml-dev
 )

@@ -59,6 +59,20 @@ std::string extensionOf(const std::string& path) {
     return dot == std::string::npos ? std::string() : lowerAscii(name.substr(dot));
 }
 
+CLI::Validator dotsPerInchCheck(double low, double high) {
+    return CLI::Validator(
+        [low, high](std::string& value) {
+            // Written so that "nan" fails too: it compares as neither above nor below a limit.
+            char* end = nullptr;
+            const double dpi = std::strtod(value.c_str(), &end);
+            const bool whole = !value.empty() && end == value.c_str() + value.size();
+            return whole && dpi >= low && dpi <= high ? std::string()
+                                                      : "must be a number from " + bareNumberText(low) + " to " +
+                                                            bareNumberText(high) + ", not \"" + value + "\"";
+        },
+        "", "dpi");
+}
+
 std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::string> extensions) {
     return [extensions = std::move(extensions)](std::string& path) {
         if (std::find(extensions.begin(), extensions.end(), extensionOf(path)) != extensions.end()) {
@@ -87,8 +101,8 @@ int usageFailure(CliSession& session, const CLI::App& app, const std::string& te
 
 }  // namespace
 
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err,
-           const RenderRunner& render) {
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
+           const SectorMapRunner& sectorMap) {
     CliSession session(out, err);
     session.arguments = arguments;
 
@@ -108,6 +122,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addJoinCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
+    SectorMapCommand sectorMapCommand;
+    addSectorMapCommand(app, session, sectorMapCommand, sectorMap);
 
     // A first word that names no command is said plainly, before the parser's general complaint.
     if (arguments.size() > 1 && !arguments[1].starts_with("-")) {

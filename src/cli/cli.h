@@ -16,6 +16,7 @@
 namespace CLI {
 class App;
 class Option;
+class Validator;
 }  // namespace CLI
 
 namespace qelvar {
@@ -37,10 +38,13 @@ struct CliSession {
 };
 
 struct RenderCommand;
-// Runs the command named by the arguments in this process. `render` runs the drawing commands; the
-// data-only front end hands them over to the drawing program instead.
+struct SectorMapCommand;
+// Runs the command named by the arguments in this process. `render` and `sectorMap` run the drawing
+// commands; the data-only front end hands them over to the drawing program instead.
 using RenderRunner = std::function<int(CliSession&, const RenderCommand&)>;
-int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render);
+using SectorMapRunner = std::function<int(CliSession&, const SectorMapCommand&)>;
+int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
+           const SectorMapRunner& sectorMap);
 
 // A usage error found after parsing (a value the option checks could not see) is thrown as the parser's
 // own CLI::ValidationError: exit 1 with its text and the command's usage.
@@ -50,6 +54,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter);
 [[nodiscard]] bool loadInput(CliSession& session, const std::string& path, const std::string& letter);
 std::string extensionOf(const std::string& path);
+// An option check for a resolution: a number from low to high ("nan" and "12x" fail).
+CLI::Validator dotsPerInchCheck(double low, double high);
 // An option check that accepts a file name whose extension is one of `extensions`.
 std::function<std::string(std::string&)> outputExtensionCheck(std::vector<std::string> extensions);
 // Writes bytes to path atomically; a failure is told and gives kExitFile.
@@ -67,7 +73,22 @@ struct RenderCommand {
     std::string printMode;
     bool colour = false;   // "Colour printing"
     bool listing = false;  // "Map and listing"
+    int jump = 0;          // jump links between worlds at most this many hexes apart
+    std::string routes;    // a file of routes, drawn between the subsector's own hexes
 };
+// The whole sector on one map.
+struct SectorMapCommand {
+    std::string in;   // a sector file, a folder of subsector files, or a DAT file with DATA.MNU beside it
+    std::string out;  // .png .svg .pdf .ops
+    double dpi = 96;
+    int jump = 0;
+    std::string routes;        // the routes file; empty: the sector's own metadata file, if any
+    std::string paper = "A2";  // the one sheet of a PDF
+    bool landscape = false;
+    std::string tile;  // A4 or A3: a PDF across as many sheets as the map needs at full scale
+};
+void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,
+                         const SectorMapRunner& sectorMap);
 void addConvertCommand(CLI::App& app, CliSession& session);
 void addIndexCommand(CLI::App& app, CliSession& session);
 void addBatchCommand(CLI::App& app, CliSession& session);

@@ -30,7 +30,7 @@ std::string renderProgramPath(const char* argv0) {
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv, argv + argc);
-    const auto handOver = [&](qelvar::CliSession& session, const qelvar::RenderCommand&) {
+    const auto handOver = [&](qelvar::CliSession& session, const auto&) {
         session.out.flush();
         session.err.flush();
         const std::string program = renderProgramPath(argv[0]);
@@ -39,5 +39,5 @@ int main(int argc, char** argv) {
                     << '\n';
         return qelvar::kExitFile;
     };
-    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver));
+    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver, handOver));
 }

@@ -16,9 +16,6 @@
 
 namespace qelvar {
 
-namespace {
-
-// Fonts need a QGuiApplication, made here only when a picture is drawn.
 std::unique_ptr<QGuiApplication> startGuiApplication() {
     if (QCoreApplication::instance()) return nullptr;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -32,6 +29,8 @@ std::unique_ptr<QGuiApplication> startGuiApplication() {
     return std::make_unique<QGuiApplication>(argc, argv);
 }
 
+namespace {
+
 double screenDotsPerInch() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     const double dpi = screen ? screen->logicalDotsPerInch() : 0;
@@ -39,12 +38,12 @@ double screenDotsPerInch() {
 }
 
 // The map or the sector grid, with the map's notices told.
-void draw(CliSession& session, Surface& surface, bool sectorGrid) {
+void draw(CliSession& session, Surface& surface, bool sectorGrid, const MapLinks& links) {
     prepareMapSurface(surface);
     if (sectorGrid) {
         drawSectorGrid(surface);
     } else {
-        session.prompter.tell(drawSubsectorMap(session.store, surface));
+        session.prompter.tell(drawSubsectorMap(session.store, surface, links));
     }
 }
 
@@ -98,13 +97,24 @@ std::string renderPrintedPages(CliSession& session, const RenderCommand& command
 
 int renderWithQt(CliSession& session, const RenderCommand& command) {
     if (!loadInput(session, command.in, command.letter)) return kExitFile;
+    MapLinks links;
+    links.jump = command.jump;
+    if (!command.routes.empty()) {
+        auto routes = readRoutesFile(command.routes);
+        if (!routes) {
+            session.prompter.message(routes.error(), MessageIcon::Exclamation, {});
+            return kExitFile;
+        }
+        session.prompter.tell(routes->notices);
+        links.routes = std::move(routes->value);
+    }
     const std::string extension = extensionOf(command.out);
     std::string bytes;
     if (!command.printMode.empty()) {
         bytes = renderPrintedPages(session, command);
     } else if (extension == ".ops") {
         RecordingSurface surface;
-        draw(session, surface, command.sectorGrid);
+        draw(session, surface, command.sectorGrid, links);
         bytes = surface.text();
     } else {
         const auto application = startGuiApplication();
@@ -113,11 +123,11 @@ int renderWithQt(CliSession& session, const RenderCommand& command) {
         const int height = twipsToDots(kMapSurfaceHeightTwips, dpi);
         if (extension == ".svg") {
             SvgSurface surface(width, height, dpi, fromBytes(session.store.appTitle));
-            draw(session, surface, command.sectorGrid);
+            draw(session, surface, command.sectorGrid, links);
             bytes = surface.finish().toStdString();
         } else {
             ImageSurface surface(width, height, dpi);
-            draw(session, surface, command.sectorGrid);
+            draw(session, surface, command.sectorGrid, links);
             bytes = surface.encoded(extension == ".png" ? "PNG" : "BMP").toStdString();
         }
     }

@@ -1,10 +1,17 @@
 #pragma once
 // The drawing commands, done with Qt's painter; only the drawing program links this.
 
+#include <QGuiApplication>
+#include <memory>
+
 #include "cli.h"
 
 namespace qelvar {
 
+// Fonts need a QGuiApplication: one is made here when none runs yet (and kept by the caller).
+std::unique_ptr<QGuiApplication> startGuiApplication();
+
 int renderWithQt(CliSession& session, const RenderCommand& command);
+int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command);
 
 }  // namespace qelvar

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "cli.h"
+#include "map/sector_map.h"
 
 namespace qelvar {
 
@@ -26,16 +27,14 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->add_flag("--colour", args.colour, "with --print: colour printing")->needs(print);
     command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
-        ->check(CLI::Validator(
-            [](std::string& value) {
-                // Written so that "nan" fails too: it compares as neither above nor below a limit.
-                char* end = nullptr;
-                const double dpi = std::strtod(value.c_str(), &end);
-                const bool whole = !value.empty() && end == value.c_str() + value.size();
-                return whole && dpi >= 24 && dpi <= 2400 ? std::string()
-                                                         : "must be a number from 24 to 2400, not \"" + value + "\"";
-            },
-            "", "dpi"));
+        ->check(dotsPerInchCheck(24, 2400));
+    command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
+        ->check(CLI::Range(1, kMaxJump))
+        ->excludes(grid)
+        ->excludes(print);
+    command->add_option("--routes", args.routes, "the routes of this file between the subsector's own hexes")
+        ->excludes(grid)
+        ->excludes(print);
     command->callback([&session, &args, render] {
         const std::string extension = extensionOf(args.out);
         if (!args.printMode.empty() && extension != ".pdf" && extension != ".ops") {

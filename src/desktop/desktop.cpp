@@ -21,6 +21,9 @@
 #include "text_codec.h"
 #include "store_change.h"
 #include <QUndoStack>
+#include "painter_surface.h"
+#include "sector_window.h"
+#include "files/sector.h"
 
 namespace qelvar {
 
@@ -138,6 +141,8 @@ void Desktop::wireWindows() {
     };
     QObject::connect(window, &MainWindow::storeChanged, window, refreshCheck);
     QObject::connect(window, &MainWindow::mapRedrawn, window, refreshCheck);
+    QObject::connect(window, &MainWindow::sectorRequested, window,
+                     [this](const std::string& path) { openSector(path); });
 }
 
 CheckWindow& Desktop::showCheckWindow() {
@@ -192,6 +197,35 @@ void Desktop::printSelectedFiles() {
     if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
     window->mapShown();
     window->startNewHistory({});
+}
+
+bool Desktop::openSector(const std::string& path) {
+    if (!sectorWindow_) {
+        sectorWindow_ = std::make_unique<SectorWindow>(*prompter_);
+        SectorWindow* sector = sectorWindow_.get();
+        MainWindow* window = mainWindow_.get();
+        QObject::connect(sector, &SectorWindow::subsectorChosen, window,
+                         [sector, window](int index) { window->showSubsectorOf(sector->sector(), index); });
+        // A world's details open on its subsector; what was edited there goes back into the sector.
+        QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
+            if (!window->showSubsectorOf(sector->sector(), index)) return;
+            store_.detailIndex = slot;
+            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+            storeIntoSector(store_, sector->sector());
+            sector->redraw();
+            window->redisplayMap();
+        });
+        sector->setPosterPrinter([this](const std::function<void(PainterSurface&, QSizeF)>& draw) {
+            if (!printer_->available()) return;
+            printer_->print([&draw](Surface& printer) {
+                if (auto* paged = dynamic_cast<PrinterSurface*>(&printer)) draw(*paged, paged->pageSizeMillimetres());
+            });
+        });
+    }
+    if (!sectorWindow_->openSector(path)) return false;
+    sectorWindow_->show();
+    sectorWindow_->raise();
+    return true;
 }
 
 }  // namespace qelvar

@@ -18,6 +18,7 @@ class MainWindow;
 class PrintOptionsWindow;
 class Prompter;
 class QtPrompter;
+class SectorWindow;
 class SplashWindow;
 
 class Desktop {
@@ -53,6 +54,11 @@ public:
     void printSelectedFiles();
     // "Check subsector": the check window, made on first use, shown with the findings of the store.
     CheckWindow& showCheckWindow();
+    // "Open sector...": the Sector window on a folder or a DAT file with DATA.MNU beside it. False when
+    // nothing could be loaded (the window then stays as it was).
+    bool openSector(const std::string& path);
+    // The Sector window; null until a sector was opened.
+    SectorWindow* sectorWindow() { return sectorWindow_.get(); }
 
 private:
     void wireWindows();
@@ -71,6 +77,7 @@ private:
     std::unique_ptr<DesktopPrinter> printer_;
     std::unique_ptr<Autosave> autosave_;
     CheckWindow* checkWindow_ = nullptr;  // owned by the main window
+    std::unique_ptr<SectorWindow> sectorWindow_;
 };
 
 }  // namespace qelvar

@@ -36,6 +36,8 @@
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "files/loader.h"
+#include "files/sector.h"
+#include "files/sector_folder.h"
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
@@ -314,6 +316,19 @@ void MainWindow::buildMenus() {
     QAction* check =
         item(fileMenu, "mnucheck", tr("&Check subsector"), tr("List the worlds whose codes do not fit the rules"));
     check->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_K));
+    fileMenu->addSeparator();
+    QAction* openSector = item(fileMenu, "mnuopensector", tr("Open sector..."),
+                               tr("Show the whole sector of the folder shown on one map"));
+    showSector_ = item(fileMenu, "mnushowsector", tr("Show the whole sector"),
+                       tr("Show the whole sector the loaded file belongs to on one map"));
+    showSector_->setEnabled(false);
+    routes_ = item(fileMenu, "mnuroutes", tr("Routes"), tr("Draw the routes of the folder's sector on the map"));
+    routes_->setCheckable(true);
+    connect(routes_, &QAction::toggled, this, [this] {
+        if (redisplay_->isEnabled()) redisplayMap();
+    });
+    connect(openSector, &QAction::triggered, this, [this] { emit sectorRequested(folder_); });
+    connect(showSector_, &QAction::triggered, this, [this] { emit sectorRequested(loadedPath_); });
 
     QMenu* editMenu = submenu("mnuedit", tr("&Edit"));
     QAction* undo = undoStack_->createUndoAction(this, tr("&Undo"));
@@ -512,6 +527,8 @@ bool MainWindow::loadFile(const std::string& path) {
     // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
     // the subsector, which is then shown like any load.
     if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
+    loadedPath_ = path;
+    showSector_->setEnabled(isSectorPath(loadedPath_));
     store_.refreshStatistics();
     redisplayMap();
     mapShown();
@@ -540,6 +557,17 @@ void MainWindow::updateTitle() {
     const QString app = fromBytes(store_.appTitle);
     setWindowTitle(documentPath_.empty() ? app + "[*]"
                                          : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app));
+}
+
+bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
+    if (!mayDiscardChanges()) return false;
+    sectorToStore(sector, index, store_);
+    store_.refreshStatistics();
+    redisplayMap();
+    mapShown();
+    store_.unsavedChanges = 0;
+    startNewHistory({});  // no file of its own: "Save" asks for a name
+    return true;
 }
 
 void MainWindow::applyCommandLine(const std::string& commandLine) {
@@ -716,7 +744,19 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 // --- the map --------------------------------------------------------------------------------------------------
 
 void MainWindow::redisplayMap() {
-    redrawMap(store_, mapView().surface(), prompter_, sectorMode_->isChecked());
+    MapLinks links;
+    if (routes_->isChecked()) {
+        const std::string metadata = sectorRoutesPath(loadedPath_.empty() ? folder_ : folderOf(loadedPath_));
+        if (!metadata.empty()) {
+            auto routes = readRoutesFile(metadata);
+            if (routes) {
+                links.routes = std::move(routes->value);
+            } else {
+                prompter_.tell(Notices{routes.failure()});
+            }
+        }
+    }
+    redrawMap(store_, mapView().surface(), prompter_, sectorMode_->isChecked(), links);
     mapView().update();
     emit mapRedrawn();
 }

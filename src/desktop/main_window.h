@@ -25,6 +25,7 @@ class MapArea;
 class MapView;
 class Prompter;
 class SubsectorStore;
+struct Sector;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -88,6 +89,14 @@ signals:
     void storeSaved();
     // The map was drawn afresh from the store (after a load, an edit, "Redisplay").
     void mapRedrawn();
+    // "Open sector..." (the folder the browser shows) or "Show the whole sector" (the loaded sector file, or
+    // DAT file with DATA.MNU beside it): open the Sector window on that path.
+    void sectorRequested(const std::string& path);
+
+public:
+    // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
+    // unsaved-changes question, and shows it. False when the user kept the changes.
+    bool showSubsectorOf(const Sector& sector, int index);
 
 public slots:
     void loadSelectedFile();
@@ -138,7 +147,10 @@ private:
     Prompter& prompter_;
     std::string folder_;
     FileType fileTypeShown_ = FileType::Arp;
-    std::string tagText_;  // the batch file name for a save; empty for an interactive save
+    std::string tagText_;     // the batch file name for a save; empty for an interactive save
+    std::string loadedPath_;  // the file the store was last loaded from
+    QAction* showSector_ = nullptr;
+    QAction* routes_ = nullptr;  // "Routes": the routes of the folder's sector drawn on the map
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;

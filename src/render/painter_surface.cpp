@@ -32,7 +32,38 @@ double PainterSurface::scaleY() const {
 
 QPointF PainterSurface::toDevice(double x, double y) const { return QPointF(x * scaleX(), y * scaleY()); }
 
+void PainterSurface::setPlacement(double zoom, QPointF offsetMillimetres, std::optional<QRectF> clipMillimetres) {
+    zoom_ = zoom > 0 ? zoom : 1;
+    offset_ = offsetMillimetres;
+    clip_ = clipMillimetres;
+    placementDirty_ = true;
+}
+
+QPainter* PainterSurface::placedPainter() {
+    QPainter* p = painter();
+    if (p && placementDirty_) {
+        const double dotsX = dpiX_ / kMillimetresPerInch;
+        const double dotsY = dpiY_ / kMillimetresPerInch;
+        p->setWorldTransform(QTransform::fromTranslate(offset_.x() * dotsX, offset_.y() * dotsY).scale(zoom_, zoom_));
+        if (clip_) {
+            const QRectF clip(clip_->x() * dotsX, clip_->y() * dotsY, clip_->width() * dotsX, clip_->height() * dotsY);
+            clipArea_ = p->worldTransform().inverted().mapRect(clip);
+            p->setClipRect(*clipArea_);
+        } else {
+            clipArea_.reset();
+            p->setClipping(false);
+        }
+        placementDirty_ = false;
+    }
+    return p;
+}
+
+bool PainterSurface::outsideClip(QRectF area) const {
+    return clipArea_ && !area.normalized().adjusted(-2, -2, 2, 2).intersects(*clipArea_);
+}
+
 void PainterSurface::resetPainterState() {
+    placementDirty_ = true;
     fontOnPainter_ = false;
     pen_.reset();
     layouts_.clear();
@@ -41,7 +72,20 @@ void PainterSurface::resetPainterState() {
 void PainterSurface::applyLinePen(QPainter& p) {
     QPen pen(toQColor(foreColour()));
     pen.setWidthF(drawWidth());
-    pen.setStyle(drawStyle() == LineStyle::DashDot ? Qt::DashDotLine : Qt::SolidLine);
+    switch (drawStyle()) {
+        case LineStyle::Solid:
+            pen.setStyle(Qt::SolidLine);
+            break;
+        case LineStyle::DashDot:
+            pen.setStyle(Qt::DashDotLine);
+            break;
+        case LineStyle::Dash:
+            pen.setStyle(Qt::DashLine);
+            break;
+        case LineStyle::Dot:
+            pen.setStyle(Qt::DotLine);
+            break;
+    }
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
     if (!pen_ || *pen_ != pen) {
@@ -80,20 +124,20 @@ double PainterSurface::textWidth(std::string_view text) {
 }
 
 void PainterSurface::drawClear() {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p || !paintsBackground()) return;
     p->fillRect(deviceArea(), toQColor(backColour()));
 }
 
 void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
-    QPainter* p = painter();
-    if (!p) return;
+    QPainter* p = placedPainter();
+    if (!p || outsideClip(QRectF(toDevice(x1, y1), toDevice(x2, y2)))) return;
     applyLinePen(*p);
     p->drawLine(toDevice(x1, y1), toDevice(x2, y2));
 }
 
 void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p) return;
     applyLinePen(*p);
     p->setBrush(Qt::NoBrush);
@@ -101,21 +145,22 @@ void PainterSurface::drawBox(double x1, double y1, double x2, double y2) {
 }
 
 void PainterSurface::drawCircle(double cx, double cy, double radius) {
-    QPainter* p = painter();
-    if (!p) return;
+    QPainter* p = placedPainter();
+    const double r = std::fabs(radius);
+    if (!p || outsideClip(QRectF(toDevice(cx - r, cy - r), toDevice(cx + r, cy + r)))) return;
     applyLinePen(*p);
     if (fillStyle() == FillStyle::Solid) {
         p->setBrush(toQColor(fillColour()));
     } else {
         p->setBrush(Qt::NoBrush);
     }
-    const double r = std::fabs(radius);
     p->drawEllipse(toDevice(cx, cy), r * scaleX(), r * scaleY());
 }
 
 void PainterSurface::drawText(double x, double y, std::string_view text) {
-    QPainter* p = painter();
+    QPainter* p = placedPainter();
     if (!p || text.empty()) return;
+    if (clipArea_ && outsideClip(QRectF(toDevice(x, y), toDevice(x + textWidth(text), y + lineHeight())))) return;
     applyFont(*p);
     applyLinePen(*p);  // text takes only the pen's colour
     // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
@@ -258,6 +303,13 @@ std::optional<double> PrinterSurface::pageHeightMillimetres() const {
     const double dpi = printer_.logicalDpiY();
     if (dpi <= 0 || printer_.height() <= 0) return std::nullopt;
     return printer_.height() / dpi * kMillimetresPerInch;
+}
+
+QSizeF PrinterSurface::pageSizeMillimetres() const {
+    const double dpiX = printer_.logicalDpiX();
+    const double dpiY = printer_.logicalDpiY();
+    if (dpiX <= 0 || dpiY <= 0) return {};
+    return {printer_.width() / dpiX * kMillimetresPerInch, printer_.height() / dpiY * kMillimetresPerInch};
 }
 
 void PrinterSurface::drawNewPage() {

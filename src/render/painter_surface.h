@@ -28,6 +28,11 @@ public:
 
     double textWidth(std::string_view text) override;
 
+    // Where the drawing lands on the device: at offset + zoom x the drawn point (millimetres), clipped to
+    // `clip` (millimetres on the device) when one is given. A poster scaled onto one sheet, or one sheet of
+    // a tiled poster.
+    void setPlacement(double zoom, QPointF offsetMillimetres, std::optional<QRectF> clipMillimetres = {});
+
 protected:
     PainterSurface(double dotsPerInchX, double dotsPerInchY);
 
@@ -56,6 +61,16 @@ private:
     void applyLinePen(QPainter& p);
     void applyFont(QPainter& p);
     const QFontMetricsF& metrics();
+    QPainter* placedPainter();
+    // Whether an area (device dots before the placement) lies wholly outside the placement's clip; what
+    // does is not drawn at all, so that a tile of a poster holds only its own part.
+    bool outsideClip(QRectF area) const;
+
+    double zoom_ = 1;
+    QPointF offset_;
+    std::optional<QRectF> clip_;
+    std::optional<QRectF> clipArea_;  // the clip in the painter's own coordinates
+    bool placementDirty_ = false;
 
     double dpiX_;
     double dpiY_;
@@ -130,6 +145,8 @@ public:
 
     void endDoc() override;
     std::optional<double> pageHeightMillimetres() const override;
+    // The printable area of a page in millimetres.
+    QSizeF pageSizeMillimetres() const;
     bool jobOpen() const { return painter_.isActive() && !jobEnded_; }
     // Ends the document (for JobEnd::NextPage; with EndsDocument the same as endDoc()).
     void finish();

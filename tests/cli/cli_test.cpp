@@ -23,6 +23,12 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "support/temp_folder.h"
+#include "files/sbs.h"
+#include "files/sector_folder.h"
+#include "map/map_drawing.h"
+#include "map/sector_map.h"
+#include "seams/recording_surface.h"
+#include "support/sample_sector.h"
 
 extern char** environ;
 
@@ -350,6 +356,105 @@ TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
     const std::string text = commandOutput("pdftotext -layout " + pdf + " - 2>/dev/null");
     EXPECT_NE(text.find("Ostrel Drift/Kestrane Reach (A)"), std::string::npos);
     EXPECT_NE(text.find("Highest population is"), std::string::npos);
+}
+
+// The sample sector as sixteen SBS files in a folder of their own.
+class SectorMapCliTest : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        std::filesystem::create_directory(path("sector"));
+        qelvar::SubsectorStore store;
+        for (int index = 0; index < qelvar::kSubsectorCount; ++index) {
+            qelvar::sectorToStore(sector, index, store);
+            write("sector/" + std::string(1, static_cast<char>('a' + index)) + ".sbs", qelvar::formatSbs(store).value);
+        }
+    }
+    const qelvar::Sector sector = qelvar::testing::sampleSector();
+};
+
+TEST_F(SectorMapCliTest, WritesEachFormatOfTheWholeSector) {
+    ASSERT_EQ(run({"sector-map", path("sector"), path("map.ops"), "--jump", "2"}).status, 0);
+    qelvar::RecordingSurface surface;
+    qelvar::prepareMapSurface(surface);
+    qelvar::SectorMapOptions options;
+    options.jump = 2;
+    qelvar::drawSectorMap(qelvar::loadSectorFolder(path("sector"))->value, surface, options);
+    EXPECT_EQ(bytes(path("map.ops")), surface.text());
+
+    ASSERT_EQ(run({"sector-map", path("sector"), path("map.png")}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(1456, 2051));
+    ASSERT_EQ(run({"sector-map", sample("harrowgate.tab"), path("file.ops")}).status, 0);
+    EXPECT_NE(bytes(path("file.ops")).find("\tHarrowgate Expanse\n"), std::string::npos);
+    ASSERT_EQ(run({"sector-map", path("sector"), path("map.svg")}).status, 0);
+    EXPECT_GE(QByteArray::fromStdString(bytes(path("map.svg"))).count("</text>"), 1280 + 500);
+}
+
+TEST_F(SectorMapCliTest, RoutesComeFromTheSectorsOwnFileOrTheOption) {
+    write("sector/sector.xml",
+          "<Sector><Routes><Route Start=\"0101\" End=\"0103\" Style=\"Dashed\"/></Routes></Sector>");
+    write("other.xml", "<Routes><Route Start=\"0101\" End=\"0303\" Style=\"Dotted\"/></Routes>");
+    write("broken.xml", "<Routes><Route");
+    ASSERT_EQ(run({"sector-map", path("sector"), path("own.ops")}).status, 0);
+    EXPECT_NE(bytes(path("own.ops")).find("\tdash\t1\n"), std::string::npos);
+    ASSERT_EQ(run({"sector-map", path("sector"), path("other.ops"), "--routes", path("other.xml")}).status, 0);
+    EXPECT_EQ(bytes(path("other.ops")).find("\tdash\t1\n"), std::string::npos);
+    EXPECT_NE(bytes(path("other.ops")).find("\tdot\t1\n"), std::string::npos);
+    const CliRun broken = run({"sector-map", path("sector"), path("x.ops"), "--routes", path("broken.xml")});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_TRUE(broken.err.starts_with("qelvar-cli: Cannot read the routes of")) << broken.err;
+    struct Case {
+        std::vector<std::string> arguments;
+        int status;
+    } const cases[] = {
+        {{"--jump", "7"}, 1},
+        {{"--tile", "A2"}, 1},
+        {{"--tile", "A4", "--paper", "A3"}, 1},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> arguments{"sector-map", path("sector"), path("x.pdf")};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        EXPECT_EQ(run(arguments).status, c.status) << c.arguments.front();
+    }
+    EXPECT_EQ(run({"sector-map", path("sector"), path("x.png"), "--tile", "A4"}).status, 1);
+    // The subsector map draws the routes between its own hexes when asked.
+    ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("other.xml")}).status, 0);
+    EXPECT_NE(bytes(path("sub.ops")).find("\tdot\t1\n"), std::string::npos);
+    EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("broken.xml")}).status, 2);
+    EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--jump", "2", "--sector-grid"}).status, 1);
+    EXPECT_EQ(run({"sector-map", path("nowhere"), path("x.png")}).status, 2);
+    EXPECT_FALSE(std::filesystem::exists(path("x.png")));
+}
+
+TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
+    if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
+    struct Case {
+        std::vector<std::string> arguments;
+        int pages;
+        const char* size;
+    } const cases[] = {
+        {{}, 1, "(A2)"},
+        {{"--tile", "A4"}, 6, "(A4)"},
+        {{"--tile", "A3"}, 4, "(A3)"},
+        {{"--tile", "a3", "--landscape"}, 2, "1191 x 842"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.pages);
+        std::vector<std::string> arguments{"sector-map", path("sector"), path("poster.pdf")};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        ASSERT_EQ(run(arguments).status, 0);
+        const std::string info = commandOutput("pdfinfo '" + path("poster.pdf") + "' 2>/dev/null");
+        EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), c.pages);
+        EXPECT_NE(info.find(c.size), std::string::npos) << info;
+        const std::string text = commandOutput("pdftotext '" + path("poster.pdf") + "' - 2>/dev/null");
+        for (const qelvar::SectorWorld& w : sector.worlds) {
+            ASSERT_NE(text.find(std::string(w.record.name.trimmed())), std::string::npos) << w.record.name.shown();
+        }
+        if (c.pages > 1) {
+            EXPECT_NE(text.find("1/1 (row/column of"), std::string::npos);
+            EXPECT_EQ(QByteArray::fromStdString(text).count("(row/column of"), c.pages);
+        }
+    }
 }
 
 TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {

@@ -9,6 +9,7 @@
 #include "store/text.h"
 #include "seams/prompter.h"
 #include "reports/listing.h"
+#include "map/sector_map.h"
 
 namespace qelvar {
 
@@ -174,7 +175,7 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
     surface.setPen(a.x, a.y);
 }
 
-Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface) {
+Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
     Notices notices;
     const double k = kScreenHexScale;
     surface.setUnit(SurfaceUnit::Millimetres);
@@ -183,6 +184,7 @@ Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface) {
     surface.setFont({kTitleFont, kTitleFontSize, false, false});
     surface.print(subsectorTitle(store));
 
+    drawSubsectorLinks(store, surface, links);
     surface.setFont({kMapFont, kMapFontSize, false, false});
     // The offset is the same for every hex; an unknown letter is reported once, and its hexes carry 0.
     const int offset = letterOffsetOrReport(store.subsectorLetter, notices);
@@ -215,7 +217,7 @@ void drawSectorGrid(Surface& surface) {
     surface.setPen(pen.x, pen.y);
 }
 
-void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode) {
+void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode, const MapLinks& links) {
     if (sectorMode) {
         {
             BusyPointer busy(prompter);
@@ -227,7 +229,7 @@ void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool
     Notices notices;
     {
         BusyPointer busy(prompter);
-        notices = drawSubsectorMap(store, surface);
+        notices = drawSubsectorMap(store, surface, links);
         store.detailIndex = kHexCount;
     }
     prompter.tell(notices);

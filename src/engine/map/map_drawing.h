@@ -11,6 +11,7 @@
 
 #include "store/notice.h"
 #include "map/hex_geometry.h"
+#include "map/routes.h"
 #include "seams/surface.h"
 
 namespace qelvar {
@@ -56,7 +57,8 @@ void drawHexContents(const SubsectorStore& store, Surface& surface, int slot, Ma
 
 // The whole subsector map at the screen scale: title, hexes and frame. The notices hold "DUFF SS LETTER"
 // once for an unknown subsector letter (its hexes are then numbered with offset 0).
-Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface);
+// With links, the jump links and routes between its own hexes are drawn under the worlds.
+Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface, const MapLinks& links = {});
 
 // The empty sector grid: 32 columns by 10 rows of small hexes, a star in each.
 void drawSectorGrid(Surface& surface);
@@ -64,7 +66,8 @@ void drawSectorGrid(Surface& surface);
 // The main window's redraw, as "Redisplay" runs it: under the busy pointer, the sector grid followed by a
 // beep when sectorMode is set, else the subsector map with its notices told and detailIndex left at 80
 // (the last hex drawn).
-void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode = false);
+void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode = false,
+               const MapLinks& links = {});
 
 // The screenshot: the surface's image as "QELVAR.bmp" in `folder`, then the "Saved in" message; a file
 // that cannot be written is reported with its name and the reason instead. True when saved.

@@ -9,7 +9,19 @@ namespace {
 
 constexpr double kAverageCharacterWidth = 0.5;  // of the font size
 
-std::string styleName(LineStyle style) { return style == LineStyle::DashDot ? "dashdot" : "solid"; }
+std::string styleName(LineStyle style) {
+    switch (style) {
+        case LineStyle::DashDot:
+            return "dashdot";
+        case LineStyle::Dash:
+            return "dash";
+        case LineStyle::Dot:
+            return "dot";
+        case LineStyle::Solid:
+            break;
+    }
+    return "solid";
+}
 
 std::string pointSize(double size) {
     char buffer[32];

@@ -4,7 +4,7 @@
 // line widths in whole device dots, font sizes in points (shortest decimal form):
 //
 //   cls     BACKCOLOUR
-//   line    X1 Y1 X2 Y2 COLOUR STYLE WIDTH          STYLE is solid or dashdot
+//   line    X1 Y1 X2 Y2 COLOUR STYLE WIDTH          STYLE is solid, dashdot, dash or dot
 //   box     X1 Y1 X2 Y2 COLOUR STYLE WIDTH
 //   circle  CX CY R COLOUR FILL STYLE                FILL is a colour, or none when transparent
 //   text    X Y COLOUR FONT SIZE BOLD UNDERLINE TEXT X Y is the top-left of the first character cell

@@ -34,7 +34,7 @@ inline constexpr Rgb kYellow{255, 255, 0};
 
 enum class SurfaceUnit { Millimetres, CharacterCells };
 enum class FillStyle { Solid, Transparent };
-enum class LineStyle { Solid, DashDot };
+enum class LineStyle { Solid, DashDot, Dash, Dot };
 
 struct FontSpec {
     std::string name = "Small Fonts";

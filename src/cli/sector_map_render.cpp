@@ -1,0 +1,65 @@
+// The sector-map command with Qt's painter: PNG and SVG at the screen scale, a PDF poster on one sheet or
+// tiled across several, and the drawing operations.
+#include "files/sector_folder.h"
+#include "map/map_drawing.h"
+#include "map/sector_map.h"
+#include "render_command.h"
+#include "sector_poster.h"
+#include "seams/recording_surface.h"
+
+namespace qelvar {
+
+namespace {
+
+// The routes of --routes, else those of the sector's own metadata file (whose problems are only told).
+bool routesFor(CliSession& session, const SectorMapCommand& command, std::vector<Route>& routes) {
+    const std::string path = command.routes.empty() ? sectorRoutesPath(command.in) : command.routes;
+    if (path.empty()) return true;
+    auto read = readRoutesFile(path);
+    if (!read) {
+        session.prompter.message(read.error(), MessageIcon::Exclamation, {});
+        return command.routes.empty();
+    }
+    session.prompter.tell(read->notices);
+    routes = std::move(read->value);
+    return true;
+}
+
+}  // namespace
+
+int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command) {
+    auto loaded = loadSectorPath(command.in);
+    if (!loaded) {
+        session.prompter.message(loaded.error(), MessageIcon::Exclamation, {});
+        return kExitFile;
+    }
+    session.prompter.tell(loaded->notices);
+    const Sector& sector = loaded->value;
+    SectorMapOptions options;
+    options.jump = command.jump;
+    if (!routesFor(session, command, options.routes)) return kExitFile;
+
+    const std::string extension = extensionOf(command.out);
+    std::string bytes;
+    if (extension == ".ops") {
+        RecordingSurface surface;
+        prepareMapSurface(surface);
+        drawSectorMap(sector, surface, options);
+        bytes = surface.text();
+    } else {
+        const auto application = startGuiApplication();
+        if (extension == ".pdf") {
+            bytes = sectorMapPdf(sector, options, {command.paper, command.landscape, command.tile});
+        } else {
+            bytes = sectorMapPicture(sector, options, command.dpi, extension == ".svg" ? "SVG" : "PNG");
+        }
+    }
+    if (bytes.empty()) {
+        session.prompter.message("Cannot write \"" + command.out + "\": the map could not be encoded",
+                                 MessageIcon::Exclamation, {});
+        return kExitFile;
+    }
+    return writeOutput(session, command.out, bytes);
+}
+
+}  // namespace qelvar

@@ -1,0 +1,57 @@
+#pragma once
+// The whole sector on one map: 32 x 40 hexes drawn as the subsector map draws them (the same symbols,
+// colours and fonts, hexes numbered in sector coordinates), the sixteen subsector borders drawn heavier,
+// each subsector's letter and name faintly in its area and the sector's name as the title. Under the
+// worlds, when asked: jump links between worlds a few hexes apart, and routes.
+//
+// The map works in millimetres; the anchor of hex 0101 lies at kSectorMapOrigin.
+
+#include <vector>
+
+#include "files/sector.h"
+#include "map/hex_geometry.h"
+#include "map/routes.h"
+#include "seams/surface.h"
+
+namespace qelvar {
+
+class SubsectorStore;
+
+inline constexpr MapPoint kSectorMapOrigin{8, 12};
+inline constexpr int kMaxJump = 6;
+inline constexpr int kSubsectorBorderWidth = 3;  // device dots
+inline constexpr Rgb kJumpLinkColour{130, 150, 200};
+
+struct SectorMapOptions : MapLinks {
+    double k = kScreenHexScale;
+    // The paper version: black on white, hex numbers one unit right of the anchor, symbols in colour.
+    bool printed = false;
+};
+
+struct MapSize {
+    double width = 0;
+    double height = 0;
+};
+
+// The size of the whole map (title, hexes and frame) in millimetres at hex scale k.
+MapSize sectorMapSize(double k = kScreenHexScale);
+
+// The number of hexes between two sector hexes, even columns sitting half a hex lower.
+int hexDistance(int column1, int row1, int column2, int row2);
+
+// The anchor of a sector hex on the sector map; columns and rows outside the sector continue the grid.
+MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin = kSectorMapOrigin);
+
+// Draws the map on a cleared surface. Jump links and routes come first, under every world; then for each
+// subsector its hexes and worlds; then the borders and the frame.
+void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options = {});
+
+// The jump links and routes between the hexes of the store's subsector on the subsector map, under its
+// worlds; routes with an end in another subsector are left out.
+void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links);
+
+// The sector hex under a point of the map ("ccrr" in sector numbering), by the nearest hex centre; empty
+// when the point is outside every hex.
+std::string sectorLocationAt(MapPoint point, double k = kScreenHexScale, MapPoint origin = kSectorMapOrigin);
+
+}  // namespace qelvar

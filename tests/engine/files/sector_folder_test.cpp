@@ -1,0 +1,82 @@
+#include "files/sector_folder.h"
+
+#include <gtest/gtest.h>
+
+#include "files/sbs.h"
+#include "files/arp.h"
+#include "support/notices.h"
+#include "support/sample_sector.h"
+#include "support/temp_folder.h"
+
+namespace qelvar {
+namespace {
+
+class SectorFolder : public testing::TempFolderTest {
+protected:
+    // Subsector `index` of the sample sector as an SBS or ARP file.
+    void writeSubsector(int index, const std::string& name, bool arp = false) const {
+        static const Sector sector = testing::sampleSector();
+        SubsectorStore store;
+        sectorToStore(sector, index, store);
+        write(name, arp ? formatArp(store).value : formatSbs(store).value);
+    }
+    static int worldsIn(const Sector& sector, char letter) {
+        return static_cast<int>(std::count_if(sector.worlds.begin(), sector.worlds.end(), [&](const SectorWorld& w) {
+            return subsectorLetterOf(w.column, w.row) == letter;
+        }));
+    }
+};
+
+TEST_F(SectorFolder, SubsectorFilesArePlacedByTheirLetters) {
+    writeSubsector(0, "a.sbs");
+    writeSubsector(5, "middle.SBS");
+    writeSubsector(15, "last.arp", true);
+    writeSubsector(5, "zz-again.sbs");
+    write("notes.txt", "not a subsector");
+    const auto loaded = loadSectorFolder(dir_.string());
+    ASSERT_TRUE(loaded) << loaded.error();
+    const Sector& sector = loaded->value;
+    const Sector sample = testing::sampleSector();
+    for (const char letter : {'A', 'F', 'P'}) EXPECT_EQ(worldsIn(sector, letter), worldsIn(sample, letter)) << letter;
+    EXPECT_EQ(worldsIn(sector, 'B'), 0);
+    EXPECT_EQ(sector.name, "Kestrane Reach");
+    EXPECT_EQ(sector.subsectorNames[5], "Reach F");
+    EXPECT_EQ(testing::texts(loaded->notices),
+              std::vector<std::string>{"zz-again.sbs: left out, subsector F comes from middle.SBS"});
+    EXPECT_TRUE(isSectorPath(dir_.string()));
+}
+
+TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
+    const auto file = loadSectorPath(std::string(QELVAR_SAMPLES) + "/harrowgate.tab");
+    ASSERT_TRUE(file) << file.error();
+    EXPECT_EQ(file->value.name, "Harrowgate Expanse");
+    EXPECT_FALSE(file->value.worlds.empty());
+    const std::string galactic = std::string(QELVAR_SAMPLES) + "/galactic";
+    for (const std::string& path : {galactic, galactic + "/kestranc.dat"}) {
+        const auto loaded = loadSectorPath(path);
+        ASSERT_TRUE(loaded) << loaded.error();
+        EXPECT_GT(worldsIn(loaded->value, 'A'), 0);
+        EXPECT_GT(worldsIn(loaded->value, 'C'), 0);
+        EXPECT_GT(worldsIn(loaded->value, 'P'), 0);
+        EXPECT_EQ(worldsIn(loaded->value, 'B'), 0);
+    }
+}
+
+TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {
+    write("DATA.MNU", "A: nothing here   a.dat\r\n");
+    write("b.sbs", "too short");
+    EXPECT_FALSE(loadSectorFolder(dir_.string()));  // the index names no DAT file that is there
+    EXPECT_FALSE(loadSectorFolder(path("missing")));
+    EXPECT_FALSE(loadSectorPath(path("b.sbs")));
+    EXPECT_FALSE(isSectorPath(path("b.sbs")));
+    write("c.dat", "@SUB-SECTOR: X SECTOR: Y\r\n");
+    EXPECT_TRUE(isSectorPath(path("c.dat")));
+    write("routes.xml", "<Routes/>");
+    EXPECT_EQ(sectorRoutesPath(dir_.string()), path("routes.xml"));
+    EXPECT_EQ(sectorRoutesPath(path("b.sbs")), "");
+    write("b.xml", "<Routes/>");
+    EXPECT_EQ(sectorRoutesPath(path("b.sbs")), path("b.xml"));
+}
+
+}  // namespace
+}  // namespace qelvar

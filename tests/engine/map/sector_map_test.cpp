@@ -1,0 +1,248 @@
+#include "map/sector_map.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "map/map_drawing.h"
+#include "store/subsector_store.h"
+#include "seams/recording_surface.h"
+#include "store/text.h"
+#include "support/notices.h"
+#include "support/sample_sector.h"
+
+namespace qelvar {
+namespace {
+
+// One recorded operation split into its fields.
+using Op = std::vector<std::string>;
+
+std::vector<Op> drawn(const Sector& sector, const SectorMapOptions& options = {}) {
+    RecordingSurface surface;
+    prepareMapSurface(surface);
+    drawSectorMap(sector, surface, options);
+    std::vector<Op> ops;
+    std::istringstream in(surface.text());
+    for (std::string line; std::getline(in, line);) {
+        Op op;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');) op.push_back(field);
+        ops.push_back(op);
+    }
+    return ops;
+}
+
+std::size_t countOps(const std::vector<Op>& ops, const std::function<bool(const Op&)>& match) {
+    return static_cast<std::size_t>(std::count_if(ops.begin(), ops.end(), match));
+}
+
+const Sector& sample() {
+    static const Sector sector = testing::sampleSector();
+    return sector;
+}
+
+double number(const std::string& field) { return std::stod(field); }
+
+TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
+    ASSERT_GT(sample().worlds.size(), 450u);
+    const auto ops = drawn(sample());
+    EXPECT_EQ(ops.front(), (Op{"cls", "#182038"}));
+    // Outlines: six thin lines in the foreground per hex.
+    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "line" && o[5] == "#ffffff" && o[7] == "1"; }), 1280u * 6);
+    // Hex numbers in sector numbering: silver for empty hexes, white exactly at the worlds' hexes.
+    std::set<std::string> numbered, occupied, expected;
+    for (const Op& o : ops) {
+        if (o[0] != "text" || o[4] != kMapFont || o[8].size() != 4 || o[8].find_first_not_of("0123456789") != o[8].npos)
+            continue;
+        EXPECT_TRUE(numbered.insert(o[8]).second) << o[8];
+        if (o[3] == "#ffffff") occupied.insert(o[8]);
+    }
+    for (const SectorWorld& w : sample().worlds) expected.insert(formatFourDigits(w.column * 100 + w.row));
+    EXPECT_EQ(numbered.size(), 1280u);
+    EXPECT_TRUE(numbered.count("0101") && numbered.count("3240") && numbered.count("2531"));
+    EXPECT_EQ(occupied, expected);
+    // The heavy borders: the sector's outer edge and the edges between subsectors, each once.
+    std::set<std::string> borders;
+    for (const Op& o : ops) {
+        if (o[0] == "line" && o[7] == std::to_string(kSubsectorBorderWidth)) {
+            EXPECT_TRUE(borders.insert(o[1] + " " + o[2] + " " + o[3] + " " + o[4]).second);
+        }
+    }
+    EXPECT_EQ(borders.size(), 703u);
+    // Titles: the sector's name, and each subsector's letter and name faintly.
+    EXPECT_EQ(
+        countOps(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach" && o[3] == "#ffffff"; }), 1u);
+    for (const char* faint : {"A", "P", "Reach A", "Reach P"}) {
+        EXPECT_EQ(countOps(ops, [&](const Op& o) { return o[0] == "text" && o[8] == faint && o[3] == "#344060"; }), 1u)
+            << faint;
+    }
+    // Each letter stands inside its own subsector's area.
+    for (const Op& o : ops) {
+        if (o[0] != "text" || o[3] != "#344060" || o[8].size() != 1) continue;
+        const int index = o[8][0] - 'A';
+        const MapPoint first = sectorHexAnchor(index % 4 * 8 + 1, index / 4 * 10 + 1, kScreenHexScale);
+        const MapPoint last = sectorHexAnchor(index % 4 * 8 + 8, index / 4 * 10 + 10, kScreenHexScale);
+        EXPECT_TRUE(number(o[1]) > first.x && number(o[1]) < last.x && number(o[2]) > first.y && number(o[2]) < last.y)
+            << o[8];
+    }
+}
+
+TEST(SectorMap, HexDistanceCountsStepsWithEvenColumnsLower) {
+    struct Case {
+        int c1, r1, c2, r2, distance;
+    } const cases[] = {{1, 1, 1, 1, 0},    {1, 1, 2, 1, 1}, {1, 2, 2, 1, 1}, {2, 1, 1, 1, 1},  {2, 1, 1, 2, 1},
+                       {1, 1, 2, 2, 2},    {2, 2, 1, 1, 2}, {1, 1, 3, 1, 2}, {1, 1, 1, 10, 9}, {8, 10, 9, 11, 1},
+                       {1, 1, 32, 40, 55}, {5, 5, 7, 6, 2}, {5, 5, 7, 4, 2}, {5, 5, 11, 5, 6}, {5, 5, 5, 12, 7}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(hexDistance(c.c1, c.r1, c.c2, c.r2), c.distance) << c.c1 << c.r1 << " " << c.c2 << c.r2;
+        EXPECT_EQ(hexDistance(c.c2, c.r2, c.c1, c.r1), c.distance);
+    }
+}
+
+TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
+    // Worlds at most one hex apart have centres 10k to 10.3k apart; two hexes at most 20.6k, three at least 26k.
+    const double k = kScreenHexScale;
+    const auto centre = [&](const SectorWorld& w) { return hexCentre(sectorHexAnchor(w.column, w.row, k), k); };
+    for (const auto& [jump, reach] : {std::pair{1, 10.5 * k}, std::pair{2, 21 * k}}) {
+        SCOPED_TRACE(jump);
+        std::size_t pairs = 0;
+        const auto& worlds = sample().worlds;
+        for (std::size_t i = 0; i < worlds.size(); ++i) {
+            for (std::size_t j = i + 1; j < worlds.size(); ++j) {
+                const MapPoint a = centre(worlds[i]);
+                const MapPoint b = centre(worlds[j]);
+                if (std::hypot(a.x - b.x, a.y - b.y) <= reach) ++pairs;
+            }
+        }
+        SectorMapOptions options;
+        options.jump = jump;
+        const auto ops = drawn(sample(), options);
+        const auto isLink = [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; };
+        EXPECT_EQ(countOps(ops, isLink), pairs);
+        const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
+        EXPECT_EQ(countOps({firstWorld, ops.end()}, isLink), 0u);
+    }
+    EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
+}
+
+TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
+    const auto routes = readRoutes(
+        "<Sector><Name>Kestrane Reach</Name><Routes>"
+        "<Route Start=\"0101\" End=\"0103\" Type=\"Trade\" Style=\"Dashed\" Color=\"#ff8000\" Width=\"2\"/>"
+        "<Route Start=\"0105\" End=\"0305\"/>"
+        "<Route Start=\"3219\" End=\"3419\" Style=\"Dotted\"/>"
+        "<Route Start=\"0110\" End=\"0110\" EndOffsetX=\"-1\"/>"
+        "<Route Start=\"0101\" End=\"0000\"/>"
+        "<Route Start=\"0142\" End=\"0139\" Width=\"0.5\"/><Route Start=\"0101\" End=\"0101\"/>"
+        "<Route Start=\"0101\" End=\"0102\" Style=\"Wavy\"/>"
+        "<Route Start=\"01\" End=\"0102\"/>"
+        "<Route Start=\"0101\" End=\"0102\" Color=\"red\"/>"
+        "<Route Start=\"0101\" End=\"0102\" EndOffsetY=\"2\"/>"
+        "<Route Start=\"0101\" End=\"0102\" Color=\"#12345g\"/><Route Start=\"0101\" End=\"0102\" Width=\"0\"/>"
+        "<Route Start=\"01a1\" End=\"0102\"/><Route Start=\"0101\" End=\"0102\" Width=\"21\"/>"
+        "</Routes></Sector>");
+    ASSERT_TRUE(routes);
+    ASSERT_EQ(routes->notices.size(), 8u);  // routes 8 to 15
+    EXPECT_EQ(routes->notices[1].text, "Route 9 (01 to 0102) is left out: it cannot be read");
+    ASSERT_EQ(routes->value.size(), 7u);
+    EXPECT_EQ(routes->value[0].type, "Trade");
+    SectorMapOptions options;
+    options.routes = routes->value;
+    Sector sector;
+    sector.worlds.push_back({1, 1, {}, {}});
+    sector.worlds.back().record.location = 101;
+    sector.worlds.back().record.uwp = "A788899C";
+    const auto ops = drawn(sector, options);
+    // Subsectors without a name have only their letter.
+    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "text" && o[3] == "#344060"; }), 16u);
+    std::vector<Op> lines;
+    for (const Op& o : ops) {
+        if (o[0] == "line" && o[5] != "#ffffff") lines.push_back(o);
+    }
+    // Hex centres: 0101 (11.25, 18.5), 0103 (11.25, 44.5), 0105 (11.25, 70.5), 0305 (34.65, 70.5),
+    // 3219 (373.95, 259); the map's hexes end at x 382.4 on the right and 2.8 on the left.
+    const std::vector<Op> expected{
+        {"line", "11.250", "20.450", "11.250", "42.550", "#ff8000", "dash", "2"},
+        {"line", "13.200", "70.500", "32.700", "70.500", "#808080", "solid", "1"},
+        {"line", "375.900", "259.000", "382.400", "259.000", "#808080", "dot", "1"},
+        {"line", "9.300", "135.500", "2.800", "135.500", "#808080", "solid", "1"},
+    };
+    ASSERT_EQ(lines.size(), 6u);  // a route within one hex has no room
+    EXPECT_EQ(std::vector<Op>(lines.begin(), lines.begin() + 4), expected);
+    EXPECT_EQ(lines[4][3], "2.800");  // towards 0000, up and left: cut where it leaves the map
+    EXPECT_EQ(lines[4][4], "13.806");
+    // From beyond the bottom: cut at the map's edge, not shortened there.
+    EXPECT_EQ(lines[5], (Op{"line", "11.250", "538.500", "11.250", "514.450", "#808080", "solid", "1"}));
+    const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
+    EXPECT_LT(std::find(ops.begin(), ops.end(), expected[0]), firstWorld);
+}
+
+TEST(SectorMap, TheSubsectorMapDrawsLinksBetweenItsOwnHexesOnlyWhenAsked) {
+    SubsectorStore store;
+    store.subsectorLetter = "F";  // sector hexes 0911 to 1620
+    for (const int location : {101, 102, 304}) {
+        WorldRecord& w = store.worlds[static_cast<std::size_t>(store.slotOfLocation(location))];
+        w.location = static_cast<std::int16_t>(location);
+        w.uwp = "A788899C";
+    }
+    const auto record = [&](const MapLinks& links) {
+        RecordingSurface surface;
+        prepareMapSurface(surface);
+        (void)drawSubsectorMap(store, surface, links);
+        return surface.text();
+    };
+    const std::string plain = record({});
+    MapLinks links;
+    links.jump = 1;
+    links.routes = readRoutes(
+                       "<Routes><Route Start=\"0911\" End=\"1114\" Style=\"Dashed\"/>"
+                       "<Route Start=\"0911\" End=\"0101\"/><Route Start=\"0911\" End=\"1114\" "
+                       "EndOffsetX=\"1\"/></Routes>")
+                       ->value;
+    const std::string linked = record(links);
+    // Hex 0101 of the map (sector 0911) has its centre at (9.25, 11.5), 0102 at (9.25, 24.5), 0304 at (32.65, 50.5).
+    const std::string jump = "line\t9.250\t11.500\t9.250\t24.500\t#8296c8\tsolid\t1\n";
+    const std::string route = "line\t10.253\t13.172\t31.647\t48.828\t#808080\tdash\t1\n";
+    EXPECT_EQ(linked.find(jump), linked.find("line\t"));  // the first line of the map
+    EXPECT_NE(linked.find(route), std::string::npos);
+    EXPECT_LT(linked.find(route), linked.find("circle"));
+    EXPECT_EQ(linked.size(), plain.size() + jump.size() + route.size());
+}
+
+TEST(SectorMap, RoutesFilesWithEitherRootAndFilesThatAreNoXml) {
+    const auto routes = readRoutes("<Routes><Route Start=\"0101\" End=\"0202\" Width=\"3\"/></Routes>");
+    ASSERT_TRUE(routes);
+    ASSERT_EQ(routes->value.size(), 1u);
+    EXPECT_EQ(routes->value[0].width, 3);
+    EXPECT_FALSE(readRoutes("<Sector><Routes>"));
+    EXPECT_FALSE(readRoutes(std::string("\0\xff\x01", 3)));
+    EXPECT_TRUE(readRoutes("<Sector/>")->value.empty());
+    EXPECT_FALSE(readRoutesFile("/nonexistent/routes.xml"));
+    EXPECT_FALSE(readRoutesFile(std::string(QELVAR_SAMPLES) + "/ostrel.sbs"));
+}
+
+TEST(SectorMap, PointerFindsTheSectorHexUnderIt) {
+    const double k = kScreenHexScale;
+    struct Case {
+        int column, row;
+    } const cases[] = {{1, 1}, {2, 1}, {8, 10}, {9, 11}, {17, 21}, {32, 40}, {31, 39}};
+    for (const Case& c : cases) {
+        const MapPoint centre = hexCentre(sectorHexAnchor(c.column, c.row, k), k);
+        const std::string hex = formatFourDigits(c.column * 100 + c.row);
+        EXPECT_EQ(sectorLocationAt(centre), hex);
+        EXPECT_EQ(sectorLocationAt({centre.x + 3 * k, centre.y - 3 * k}), hex);
+        EXPECT_EQ(sectorLocationAt({centre.x - 6.4 * k, centre.y}), hex);  // by the left corner
+        EXPECT_EQ(sectorLocationAt({centre.x - 2 * k, centre.y + 4.9 * k}), hex);
+    }
+    EXPECT_EQ(sectorLocationAt({1, 1}), "");
+    EXPECT_EQ(sectorLocationAt({400, 100}), "");
+    EXPECT_EQ(sectorLocationAt({100, 560}), "");
+    const MapSize size = sectorMapSize();
+    EXPECT_NEAR(size.width, 385.2, 0.01);
+    EXPECT_NEAR(size.height, 542.5, 0.01);
+}
+
+}  // namespace
+}  // namespace qelvar
