@@ -523,11 +523,19 @@ void MainWindow::loadSelectedFile() {
 bool MainWindow::loadFile(const std::string& path) {
     if (!mayDiscardChanges()) return false;
     LoadOptions options{folderOf(path), fileNameOf(path)};
-    options.chooseSubsector = [this](const Sector& sector) { return SubsectorChoiceDialog::choose(sector, this); };
+    std::shared_ptr<const Sector> sector;
+    int index = -1;
+    options.chooseSubsector = [this, &sector, &index](const Sector& read) {
+        index = SubsectorChoiceDialog::choose(read, this);
+        sector = std::make_shared<const Sector>(read);
+        return index;
+    };
     // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
     // the subsector, which is then shown like any load.
     if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
     loadedPath_ = path;
+    loadedSector_ = index >= 0 ? sector : nullptr;
+    loadedSubsectorIndex_ = index;
     showSector_->setEnabled(isSectorPath(loadedPath_));
     store_.refreshStatistics();
     redisplayMap();
@@ -562,6 +570,8 @@ void MainWindow::updateTitle() {
 bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
     if (!mayDiscardChanges()) return false;
     sectorToStore(sector, index, store_);
+    loadedSector_ = std::make_shared<const Sector>(sector);
+    loadedSubsectorIndex_ = index;
     store_.refreshStatistics();
     redisplayMap();
     mapShown();
@@ -584,11 +594,26 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
 }
 
 void MainWindow::saveAsSbs() {
-    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_)) fileSaved(*path, true);
+    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_)) {
+        tellSectorLosses(true);
+        fileSaved(*path, true);
+    }
 }
 
 void MainWindow::saveAsArp() {
-    if (const auto path = saveArp(store_, prompter_, folder_)) fileSaved(*path, false);
+    if (const auto path = saveArp(store_, prompter_, folder_)) {
+        tellSectorLosses(false);
+        fileSaved(*path, false);
+    }
+}
+
+void MainWindow::tellSectorLosses(bool sbs) {
+    if (!loadedSector_) return;
+    SubsectorStore back;
+    (void)(sbs ? readSbs(back, formatSbs(store_).value) : readArp(back, formatArp(store_).value));
+    if (auto lost = subsectorLossNotice(*loadedSector_, loadedSubsectorIndex_, back, sbs ? "SBS" : "ARP")) {
+        prompter_.tell({*lost});
+    }
 }
 
 void MainWindow::save() {

@@ -3,6 +3,7 @@
 // that start generation and batch work, and the menu bar.
 
 #include <QMainWindow>
+#include <memory>
 #include <string>
 
 #include "files/folder_files.h"
@@ -149,6 +150,11 @@ private:
     FileType fileTypeShown_ = FileType::Arp;
     std::string tagText_;     // the batch file name for a save; empty for an interactive save
     std::string loadedPath_;  // the file the store was last loaded from
+    // The sector file's sector and the subsector index when the store came from one: saving it as SBS or ARP
+    // says what those formats cannot hold.
+    std::shared_ptr<const Sector> loadedSector_;
+    int loadedSubsectorIndex_ = -1;
+    void tellSectorLosses(bool sbs);
     QAction* showSector_ = nullptr;
     QAction* routes_ = nullptr;  // "Routes": the routes of the folder's sector drawn on the map
     MapLabels labels_;

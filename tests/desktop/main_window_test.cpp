@@ -415,6 +415,21 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     EXPECT_EQ(d.store().worldCount, 1);
     EXPECT_EQ(d.store().subsectorName, "Second");
     EXPECT_EQ(d.store().subsectorLetter, "A");
+    // What SBS cannot hold of a sector file's world is said when the subsector is saved as SBS.
+    write("four.tab",
+          "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\n"
+          "Sct\tA\t0101\tFour\tA788899-C\t\t\t\t123\tImDd\tG2 V\n");
+    chooseType(0);
+    chooseType(3);
+    selectFile("four.tab");
+    testing::whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    d.mainWindow().loadSelectedFile();
+    prompter_.saveAnswers.push_back(path("four.sbs"));
+    menuAction(d.mainWindow(), "mnusbs")->trigger();
+    const auto said = prompter_.messages();
+    EXPECT_TRUE(std::any_of(said.begin(), said.end(), [](const std::string& m) {
+        return m.find("four-letter allegiance in SBS") != std::string::npos;
+    })) << said.back();
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
