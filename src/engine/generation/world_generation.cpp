@@ -108,26 +108,6 @@ void rollTechLevel(Roll& w) {
     }
 }
 
-// The lowest tech level a world can live with on its atmosphere; 0 when there is none.
-int environmentalMinimum(int atm) {
-    if (atm < 3) return 7;
-    switch (atm) {
-        case 3:
-            return 6;
-        case 4:
-        case 7:
-        case 9:
-            return 5;
-        case 10:
-        case 11:
-            return 8;
-        case 12:
-            return 9;
-        default:
-            return 0;
-    }
-}
-
 void rollHivianBase(Roll& w) {
     // Rows by 2D6 (2..12), columns by starport A..X; '-' is no base.
     constexpr const char* kTable[13] = {"",       "",       "EMMM--", "EMM---", "E-----", "E-----", "------",
@@ -370,6 +350,25 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
 }
 
 }  // namespace
+
+int environmentalMinimum(int atm) {
+    if (atm < 3) return 7;
+    switch (atm) {
+        case 3:
+            return 6;
+        case 4:
+        case 7:
+        case 9:
+            return 5;
+        case 10:
+        case 11:
+            return 8;
+        case 12:
+            return 9;
+        default:
+            return 0;
+    }
+}
 
 void generateSubsector(SubsectorStore& store, const GenerationOptions& options, Dice& dice) {
     dice.mixInTimeOfDay();

@@ -16,6 +16,9 @@ struct GenerationOptions;
 // statistics are the caller's to refresh.
 void generateSubsector(SubsectorStore& store, const GenerationOptions& options, Dice& dice);
 
+// The lowest tech level a world can live with on its atmosphere; 0 when there is none.
+int environmentalMinimum(int atmosphere);
+
 // The "Generate" button: asks "You have unsaved changes, are you sure?" when unsavedChanges is 1 and
 // stops on No (returning false, the store untouched); otherwise generates under the busy pointer.
 bool generateOnRequest(SubsectorStore& store, const GenerationOptions& options, Dice& dice, Prompter& prompter);

@@ -7,6 +7,7 @@
 
 #include "details/description_table.h"
 #include "files/sector_file.h"
+#include "generation/world_generation.h"
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
@@ -42,26 +43,6 @@ std::string number(int value) { return std::to_string(value); }
 bool wellFormedUwp(std::string_view uwp) {
     if (uwp.size() != 8 || std::string_view("ABCDEX").find(uwp[0]) == std::string_view::npos) return false;
     return std::all_of(uwp.begin() + 1, uwp.end(), [](char c) { return c == '0' || hexDigitValue(c) > 0; });
-}
-
-// The environmental minimum tech level of an atmosphere.
-int techMinimum(int atmosphere) {
-    if (atmosphere < 3) return 7;
-    switch (atmosphere) {
-        case 3:
-            return 6;
-        case 4:
-        case 7:
-        case 9:
-            return 5;
-        case 10:
-        case 11:
-            return 8;
-        case 12:
-            return 9;
-        default:
-            return 0;
-    }
 }
 
 // The sum of the tech level modifiers of the common rules for the world's values.
@@ -145,7 +126,7 @@ std::string techRangeMessage(const std::array<int, 9>& v) {
     const int size = v[2], atm = v[3], tech = v[8];
     const int dm = techModifier(v);
     // A size-0 world's atmosphere was rolled, and gave its minimum, before it became 0.
-    const int minimum = size == 0 ? 0 : techMinimum(atm);
+    const int minimum = size == 0 ? 0 : environmentalMinimum(atm);
     const int highest = std::max(8 + dm, size == 0 ? kSizeZeroHighestMinimum : minimum);
     if (tech > highest) return "tech level " + number(tech) + " above " + number(highest);
     if (tech < minimum) {
