@@ -147,6 +147,8 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"batch: missing folder", {"batch", path("none"), "--stub", "K"}, 2, "No such file or directory", false},
         {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
         {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
+        {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
+        {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

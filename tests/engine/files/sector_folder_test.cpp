@@ -71,6 +71,7 @@ TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {
     EXPECT_FALSE(isSectorPath(path("b.sbs")));
     write("c.dat", "@SUB-SECTOR: X SECTOR: Y\r\n");
     EXPECT_TRUE(isSectorPath(path("c.dat")));
+    EXPECT_FALSE(loadSectorFolder(dir_.string()));  // a DAT file the index does not name is left out
     write("routes.xml", "<Routes/>");
     EXPECT_EQ(sectorRoutesPath(dir_.string()), path("routes.xml"));
     EXPECT_EQ(sectorRoutesPath(path("b.sbs")), "");
