@@ -131,12 +131,16 @@ int renderWithQt(CliSession& session, const RenderCommand& command) {
             bytes = surface.encoded(extension == ".png" ? "PNG" : "BMP").toStdString();
         }
     }
+    return writeEncodedMap(session, command.out, bytes);
+}
+
+int writeEncodedMap(CliSession& session, const std::string& path, const std::string& bytes) {
     if (bytes.empty()) {
-        session.prompter.message("Cannot write \"" + command.out + "\": the map could not be encoded",
+        session.prompter.message("Cannot write \"" + path + "\": the map could not be encoded",
                                  MessageIcon::Exclamation, {});
         return kExitFile;
     }
-    return writeOutput(session, command.out, bytes);
+    return writeOutput(session, path, bytes);
 }
 
 }  // namespace qelvar

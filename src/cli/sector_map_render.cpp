@@ -54,12 +54,7 @@ int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command) {
             bytes = sectorMapPicture(sector, options, command.dpi, extension == ".svg" ? "SVG" : "PNG");
         }
     }
-    if (bytes.empty()) {
-        session.prompter.message("Cannot write \"" + command.out + "\": the map could not be encoded",
-                                 MessageIcon::Exclamation, {});
-        return kExitFile;
-    }
-    return writeOutput(session, command.out, bytes);
+    return writeEncodedMap(session, command.out, bytes);
 }
 
 }  // namespace qelvar

@@ -41,13 +41,7 @@ Result<> readColumns(const std::vector<PhysicalLine>& lines, std::size_t header,
             trimBlanks(characters(titles, titleStarts, start, last ? std::string_view::npos : i - start));
         layout.columns.push_back({canonicalColumnName(title), std::string(title), start, i - start});
     }
-    if (Result<> required = checkRequiredColumns(layout); !required) return required;
-    for (const SectorColumn& column : layout.columns) {
-        auto& extra = reader.read.sector.extraColumns;
-        const bool known =
-            std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) != kSectorColumnNames.end();
-        if (!known && std::find(extra.begin(), extra.end(), column.name) == extra.end()) extra.push_back(column.name);
-    }
+    if (Result<> accepted = acceptColumns(reader.read); !accepted) return accepted;
     for (std::size_t i = header + 2; i < lines.size(); ++i) {
         const std::string_view line = lines[i].text;
         if (skipped(line)) continue;

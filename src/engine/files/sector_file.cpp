@@ -74,19 +74,28 @@ void SectorReader::addWorld(SectorFields fields, std::string_view hex, int line)
     read.sector.worlds.push_back(std::move(world));
 }
 
-Result<> checkRequiredColumns(const SectorLayout& layout) {
+Result<> acceptColumns(SectorRead& read) {
+    const SectorLayout& layout = read.layout;
     std::vector<std::string> missing;
     for (const std::string& name : kRequiredSectorColumns) {
         const bool found = std::any_of(layout.columns.begin(), layout.columns.end(),
                                        [&](const SectorColumn& c) { return c.name == name; });
         if (!found) missing.push_back(name);
     }
-    if (missing.empty()) return {};
-    std::string list;
-    for (std::size_t i = 0; i < missing.size(); ++i) {
-        list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
+    if (!missing.empty()) {
+        std::string list;
+        for (std::size_t i = 0; i < missing.size(); ++i) {
+            list += (i == 0 ? "" : i + 1 == missing.size() ? " and " : ", ") + missing[i];
+        }
+        return fail("it has no " + list + (missing.size() == 1 ? " column" : " columns"));
     }
-    return fail("it has no " + list + (missing.size() == 1 ? " column" : " columns"));
+    auto& extra = read.sector.extraColumns;
+    for (const SectorColumn& column : layout.columns) {
+        const bool known =
+            std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) != kSectorColumnNames.end();
+        if (!known && std::find(extra.begin(), extra.end(), column.name) == extra.end()) extra.push_back(column.name);
+    }
+    return {};
 }
 
 namespace {

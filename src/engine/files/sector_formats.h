@@ -42,8 +42,9 @@ struct SectorReader {
     void addWorld(SectorFields fields, std::string_view hex, int line);
 };
 
-// Fails naming the required columns a header lacks.
-[[nodiscard]] Result<> checkRequiredColumns(const SectorLayout& layout);
+// Fails naming the required columns the header of read.layout lacks; otherwise notes the columns the
+// writers do not know in the sector's extra columns, once each.
+[[nodiscard]] Result<> acceptColumns(SectorRead& read);
 [[nodiscard]] Result<> readTab(const std::vector<PhysicalLine>& lines, std::size_t header, SectorReader& reader);
 [[nodiscard]] Result<> readColumns(const std::vector<PhysicalLine>& lines, std::size_t header, SectorReader& reader);
 void readLegacy(const std::vector<PhysicalLine>& lines, SectorReader& reader);

@@ -28,13 +28,7 @@ Result<> readTab(const std::vector<PhysicalLine>& lines, std::size_t header, Sec
     for (const std::string_view title : splitTabs(lines[header].text)) {
         layout.columns.push_back({canonicalColumnName(title), std::string(title), 0, 0});
     }
-    if (Result<> required = checkRequiredColumns(layout); !required) return required;
-    for (const SectorColumn& column : layout.columns) {
-        auto& extra = reader.read.sector.extraColumns;
-        const bool known =
-            std::find(kSectorColumnNames.begin(), kSectorColumnNames.end(), column.name) != kSectorColumnNames.end();
-        if (!known && std::find(extra.begin(), extra.end(), column.name) == extra.end()) extra.push_back(column.name);
-    }
+    if (Result<> accepted = acceptColumns(reader.read); !accepted) return accepted;
     for (std::size_t i = header + 1; i < lines.size(); ++i) {
         if (skipped(lines[i].text)) continue;
         const auto cells = splitTabs(lines[i].text);
