@@ -148,6 +148,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
         {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
         {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
+        {"sector-map: dpi below 24", {"sector-map", path("in"), path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
     };
     for (const auto& c : cases) {
