@@ -13,6 +13,7 @@
 #include "map/map_drawing.h"
 #include "map/sector_map.h"
 #include "painter_surface.h"
+#include "sector_image.h"
 #include "seams/recording_surface.h"
 #include "store/file_io.h"
 #include "support/sample_sector.h"
@@ -53,40 +54,55 @@ void BM_SectorLoadAndRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_SectorLoadAndRecord)->Unit(benchmark::kMillisecond);
 
+void ensureGuiApplication() {
+    if (QCoreApplication::instance()) return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "qelvar_bench";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+// The window's redraw after a change: the map's bands drawn again at 100 % (96 dpi), the argument the
+// number of bands (0: one a core). Wall-clock time, since the bands draw on threads of their own.
 void BM_SectorWindowRedraw(benchmark::State& state) {
-    if (!QCoreApplication::instance()) {
-        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-        static int argc = 1;
-        static char name[] = "qelvar_bench";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication application(argc, argv);
-    }
+    ensureGuiApplication();
     const Sector sector = loadSectorFolder(sectorFolder())->value;
-    const MapSize size = sectorMapSize();
-    ImageSurface surface(static_cast<int>(size.width / 25.4 * 96) + 1, static_cast<int>(size.height / 25.4 * 96) + 1,
-                         96);
-    prepareMapSurface(surface);
+    SectorImage image;
+    image.draw(sector, {}, 96, 1, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        drawSectorMap(sector, surface);
-        benchmark::DoNotOptimize(surface.image().constBits());
+        image.draw(sector, {}, 96, 1, static_cast<int>(state.range(0)));
+        benchmark::DoNotOptimize(image.size());
     }
 }
-BENCHMARK(BM_SectorWindowRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SectorWindowRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The first drawing when the window opens or the zoom changes: new images, no text laid out yet.
+void BM_SectorWindowFirstDraw(benchmark::State& state) {
+    ensureGuiApplication();
+    const Sector sector = loadSectorFolder(sectorFolder())->value;
+    for (auto _ : state) {
+        SectorImage image;
+        image.draw(sector, {}, 96);
+        benchmark::DoNotOptimize(image.size());
+    }
+}
+BENCHMARK(BM_SectorWindowFirstDraw)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // What the window does on a scroll, a drag or an expose: a 1400 x 1000 viewport painted from the map's
-// image drawn before.
+// images drawn before.
 void BM_SectorWindowRepaint(benchmark::State& state) {
+    ensureGuiApplication();
     const Sector sector = loadSectorFolder(sectorFolder())->value;
-    const MapSize size = sectorMapSize();
-    ImageSurface surface(static_cast<int>(size.width / 25.4 * 96) + 1, static_cast<int>(size.height / 25.4 * 96) + 1,
-                         96);
-    prepareMapSurface(surface);
-    drawSectorMap(sector, surface);
+    SectorImage image;
+    image.draw(sector, {}, 96);
     QImage viewport(1400, 1000, QImage::Format_RGB32);
     int offset = 0;
     for (auto _ : state) {
         QPainter painter(&viewport);
-        painter.drawImage(QPointF(-(offset % 50), -(offset % 900)), surface.image());
+        const QPoint at(offset % 50, offset % 900);
+        painter.translate(-at);
+        image.paint(painter, QRect(at, viewport.size()));
         ++offset;
         benchmark::DoNotOptimize(viewport.constBits());
     }

@@ -8,7 +8,6 @@
 #include <cmath>
 
 #include "map/map_drawing.h"
-#include "painter_surface.h"
 
 namespace qelvar {
 
@@ -35,12 +34,7 @@ void SectorCanvas::draw(const Sector& sector, const SectorMapOptions& options, d
     const MapSize size = sectorMapSize(options.k);
     const QSize logical(static_cast<int>(std::ceil(size.width * dotsPerMillimetre())),
                         static_cast<int>(std::ceil(size.height * dotsPerMillimetre())));
-    ImageSurface surface(static_cast<int>(std::lround(logical.width() * ratio)),
-                         static_cast<int>(std::lround(logical.height() * ratio)), logicalDpi_ * zoom_ * ratio, ratio);
-    prepareMapSurface(surface);
-    drawSectorMap(sector, surface, options);
-    image_ = surface.image();
-    image_.setDevicePixelRatio(ratio);
+    image_.draw(sector, options, logicalDpi_ * zoom_ * ratio, ratio);
     setFixedSize(logical);
     update();
 }
@@ -56,7 +50,7 @@ QPointF SectorCanvas::toWidget(MapPoint point) const {
 void SectorCanvas::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(event->rect(), palette().window());
-    painter.drawImage(QPointF(0, 0), image_);
+    image_.paint(painter, event->rect());
 }
 
 void SectorCanvas::mousePressEvent(QMouseEvent* event) {

@@ -3,11 +3,11 @@
 // zoom, with the pointer reported in millimetres of the map. A drag pans (the window moves its scroll
 // bars), a click without a drag picks, Ctrl and the wheel ask for another zoom.
 
-#include <QImage>
 #include <QWidget>
 
 #include "files/sector.h"
 #include "map/sector_map.h"
+#include "sector_image.h"
 
 namespace qelvar {
 
@@ -41,7 +41,7 @@ protected:
 private:
     double dotsPerMillimetre() const;
 
-    QImage image_;
+    SectorImage image_;
     double zoom_ = 1;
     double logicalDpi_ = 96;
     QPoint pressedAt_;

@@ -67,6 +67,8 @@ void PainterSurface::resetPainterState() {
     fontOnPainter_ = false;
     pen_.reset();
     layouts_.clear();
+    fontLayouts_ = nullptr;
+    layoutCount_ = 0;
 }
 
 void PainterSurface::applyLinePen(QPainter& p) {
@@ -104,6 +106,7 @@ const QFontMetricsF& PainterSurface::metrics() {
         font_.setStyleHint(QFont::SansSerif);
         metrics_.reset();
         fontOnPainter_ = false;
+        fontLayouts_ = nullptr;
     }
     if (!metrics_) {
         metrics_ = std::make_unique<QFontMetricsF>(font_, paintDevice());
@@ -126,7 +129,12 @@ double PainterSurface::textWidth(std::string_view text) {
 void PainterSurface::drawClear() {
     QPainter* p = placedPainter();
     if (!p || !paintsBackground()) return;
+    // The whole device, wherever the placement puts the drawing.
+    p->save();
+    p->resetTransform();
+    p->setClipping(false);
     p->fillRect(deviceArea(), toQColor(backColour()));
+    p->restore();
 }
 
 void PainterSurface::drawLine(double x1, double y1, double x2, double y2) {
@@ -149,6 +157,7 @@ void PainterSurface::drawCircle(double cx, double cy, double radius) {
     const double r = std::fabs(radius);
     if (!p || outsideClip(QRectF(toDevice(cx - r, cy - r), toDevice(cx + r, cy + r)))) return;
     applyLinePen(*p);
+    if (circlesFromImages_ && drawCircleImage(*p, toDevice(cx, cy), r * scaleX(), r * scaleY())) return;
     if (fillStyle() == FillStyle::Solid) {
         p->setBrush(toQColor(fillColour()));
     } else {
@@ -157,36 +166,88 @@ void PainterSurface::drawCircle(double cx, double cy, double radius) {
     p->drawEllipse(toDevice(cx, cy), r * scaleX(), r * scaleY());
 }
 
+bool PainterSurface::drawCircleImage(QPainter& p, QPointF centre, double radiusX, double radiusY) {
+    const QTransform& placed = p.worldTransform();
+    if (placed.type() > QTransform::TxTranslate) return false;
+    // The centre on the device, to the quarter pixel: the whole pixels place the image, the quarters
+    // choose it.
+    const QPointF onDevice = placed.map(centre);
+    const auto quarters = [](double v) { return static_cast<long long>(std::llround(v * 4)); };
+    const long long qx = quarters(onDevice.x());
+    const long long qy = quarters(onDevice.y());
+    const double phaseX = static_cast<double>(((qx % 4) + 4) % 4) / 4;
+    const double phaseY = static_cast<double>(((qy % 4) + 4) % 4) / 4;
+    const Rgb fill = fillColour();
+    const bool filled = fillStyle() == FillStyle::Solid;
+    std::string key;
+    for (const double v : {radiusX, radiusY, phaseX, phaseY}) key += std::to_string(quarters(v * 16)) + ',';
+    key += std::to_string(static_cast<int>(drawStyle())) + ',' + std::to_string(drawWidth()) + ',';
+    for (const Rgb c : {foreColour(), filled ? fill : colours::kBlack}) key += {char(c.r), char(c.g), char(c.b)};
+    key += filled ? 'f' : 'o';
+    auto found = circleImages_.find(key);
+    if (found == circleImages_.end()) {
+        if (circleImages_.size() >= kCircleCacheSize) circleImages_.clear();
+        const int half = static_cast<int>(std::ceil(std::max(radiusX, radiusY) + drawWidth())) + 2;
+        QImage image(2 * half + 1, 2 * half + 1, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(p.pen());
+        painter.setBrush(filled ? QBrush(toQColor(fill)) : QBrush(Qt::NoBrush));
+        painter.drawEllipse(QPointF(half + phaseX, half + phaseY), radiusX, radiusY);
+        painter.end();
+        found = circleImages_.emplace(std::move(key), std::move(image)).first;
+    }
+    const int half = found->second.width() / 2;
+    const double left = std::floor(static_cast<double>(qx) / 4) - half;
+    const double top = std::floor(static_cast<double>(qy) / 4) - half;
+    p.drawImage(QPointF(left - placed.dx(), top - placed.dy()), found->second);
+    return true;
+}
+
+const PainterSurface::TextLayout& PainterSurface::layoutOf(std::string_view text) {
+    metrics();
+    if (!fontLayouts_) {
+        std::string key = font().name;
+        key += font().bold ? "\x1f"
+                             "b"
+                           : "\x1f";
+        key += font().underline ? "u\x1f" : "\x1f";
+        key += std::to_string(font().size);
+        fontLayouts_ = &layouts_[key];
+    }
+    auto found = fontLayouts_->find(text);
+    if (found != fontLayouts_->end()) return found->second;
+    if (layoutCount_ >= kLayoutCacheSize) {
+        for (auto& [spec, layouts] : layouts_) layouts.clear();
+        layoutCount_ = 0;
+    }
+    // Control bytes have no glyph (and no place in an SVG document): they draw as blanks.
+    QString shown = fromBytes(text);
+    for (QChar& c : shown) {
+        if (c.unicode() < 0x20) c = QLatin1Char(' ');
+    }
+    TextLayout layout{QStaticText(shown), metrics().horizontalAdvance(fromBytes(text))};
+    layout.text.setTextFormat(Qt::PlainText);
+    layout.text.setPerformanceHint(QStaticText::AggressiveCaching);
+    layout.text.prepare(QTransform(), font_);
+    ++layoutCount_;
+    return fontLayouts_->emplace(std::string(text), std::move(layout)).first->second;
+}
+
 void PainterSurface::drawText(double x, double y, std::string_view text) {
     QPainter* p = placedPainter();
     if (!p || text.empty()) return;
-    if (clipArea_ && outsideClip(QRectF(toDevice(x, y), toDevice(x + textWidth(text), y + lineHeight())))) return;
+    const QPointF at = toDevice(x, y);
+    const double bottom = toDevice(x, y + lineHeight()).y();
+    // A text above or below the clip is left before it is measured.
+    if (clipArea_ && outsideClip(QRectF(clipArea_->left(), at.y(), clipArea_->width(), bottom - at.y()))) return;
+    // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
+    const TextLayout& layout = layoutOf(text);
+    if (clipArea_ && outsideClip(QRectF(at, QPointF(at.x() + layout.width, bottom)))) return;
     applyFont(*p);
     applyLinePen(*p);  // text takes only the pen's colour
-    // The same texts come back on every redraw (hex numbers, names); laid out once, they draw much faster.
-    std::string key = font().name;
-    key += font().bold ? "\x1f"
-                         "b"
-                       : "\x1f";
-    key += font().underline ? "u\x1f" : "\x1f";
-    key += std::to_string(font().size);
-    key += '\x1f';
-    key.append(text);
-    auto found = layouts_.find(key);
-    if (found == layouts_.end()) {
-        if (layouts_.size() >= kLayoutCacheSize) layouts_.clear();
-        // Control bytes have no glyph (and no place in an SVG document): they draw as blanks.
-        QString shown = fromBytes(text);
-        for (QChar& c : shown) {
-            if (c.unicode() < 0x20) c = QLatin1Char(' ');
-        }
-        QStaticText layout(shown);
-        layout.setTextFormat(Qt::PlainText);
-        layout.setPerformanceHint(QStaticText::AggressiveCaching);
-        layout.prepare(QTransform(), font_);
-        found = layouts_.emplace(std::move(key), std::move(layout)).first;
-    }
-    p->drawStaticText(toDevice(x, y), found->second);
+    p->drawStaticText(at, layout.text);
 }
 
 // --- ImageSurface ---------------------------------------------------------------------------------------

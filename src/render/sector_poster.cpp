@@ -6,6 +6,7 @@
 
 #include "map/map_drawing.h"
 #include "painter_surface.h"
+#include "sector_image.h"
 #include "store/text.h"
 #include "text_codec.h"
 
@@ -107,10 +108,13 @@ std::string sectorMapPicture(const Sector& sector, const SectorMapOptions& optio
         drawSectorMap(sector, surface, options);
         return surface.finish().toStdString();
     }
-    ImageSurface surface(width, height, dpi);
-    prepareMapSurface(surface);
-    drawSectorMap(sector, surface, options);
-    return surface.encoded(format).toStdString();
+    SectorImage image;
+    image.draw(sector, options, dpi);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.image().save(&buffer, format)) return {};
+    return bytes.toStdString();
 }
 
 std::string sectorMapPdf(const Sector& sector, const SectorMapOptions& options, const PosterPaper& paper) {
