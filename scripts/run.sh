@@ -6,9 +6,9 @@ build=${1:-build}
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   [ "${QT_QPA_PLATFORM:-}" = offscreen ] && unset QT_QPA_PLATFORM
   echo "Starting Qelvar on samples/ ..."
-  exec "$build/qelvar" "$(pwd)/samples"
+  exec "$build/src/desktop/qelvar" "$(pwd)/samples"
 fi
-cli="$build/qelvar-cli"
+cli="$build/src/cli/qelvar-cli"
 out=$(mktemp -d)
 echo "No display here, so the desktop window cannot open; running the headless main job on samples/ instead."
 for f in samples/*.sbs samples/*.SBS samples/*.arp samples/galactic/*.dat; do
