@@ -4,6 +4,7 @@
 
 #include "files/sbs.h"
 #include "files/sector_fields.h"
+#include "files/sector_formats.h"
 #include "store/file_io.h"
 #include "store/text.h"
 #include "support/column_line.h"
@@ -13,7 +14,7 @@
 namespace qelvar {
 namespace {
 
-using testing::lineAt;
+using testing::lineOf;
 using testing::texts;
 
 const std::string kHeader =
@@ -34,6 +35,20 @@ WithNotices<SectorRead> readOk(const std::string& bytes) {
     Result<WithNotices<SectorRead>> read = readSector(bytes, "Kestrel");
     EXPECT_TRUE(read.ok()) << (read.ok() ? "" : read.error());
     return read.ok() ? std::move(*read) : WithNotices<SectorRead>{};
+}
+
+TEST(SectorLines, EachLineKeepsItsOwnEnd) {
+    for (const auto& [bytes, shown] :
+         std::vector<std::pair<std::string, std::string>>{{"a\r\nb\nc\rd", "1a\r\n|2b\n|3c\r|4d|"},
+                                                          {"a\r\n", "1a\r\n|"},
+                                                          {"", ""},
+                                                          {"\n\r\r\n", "1\n|2\r|3\r\n|"}}) {
+        std::string got;
+        for (const auto& line : sector_formats::physicalLines(bytes)) {
+            got += std::to_string(line.number) + std::string(line.text) + std::string(line.end) + "|";
+        }
+        EXPECT_EQ(got, shown);
+    }
 }
 
 TEST(SectorUwp, CommonDigitsByValue) {
@@ -120,15 +135,11 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
         "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
     const auto read = readOk(bytes);
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
+    const WorldRecord& w = read.value.sector.worlds[0].record;
+    EXPECT_EQ(w.allegiance.str() + w.zone.str() + w.gasGiant.str() + "|" + w.star1.str() + w.star2.str() +
+                  w.star3.str() + "|" + w.tradeCodes.str() + "|" + std::string(w.notes.trimmed()),
+              "VaAG|K5 IV M1 V  F0 D  |Ri             |Cp");
     const SectorWorld& world = read.value.sector.worlds[0];
-    EXPECT_EQ(world.record.allegiance.str(), "Va");
-    EXPECT_EQ(world.record.zone.str(), "A");
-    EXPECT_EQ(world.record.gasGiant.str(), "G");
-    EXPECT_EQ(world.record.star1.trimmed(), "K5 IV");
-    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
-    EXPECT_EQ(world.record.star3.trimmed(), "F0 D");
-    EXPECT_EQ(world.record.tradeCodes.trimmed(), "Ri");
-    EXPECT_EQ(world.record.notes.trimmed(), "Cp");
     EXPECT_EQ(world.fields.at("{Ix}"), "{ 2 }");
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
@@ -183,34 +194,14 @@ TEST(SectorColumns, CutAtTheDashRuns) {
 }
 
 TEST(SectorLegacy, GalacticColumnsForAWholeSector) {
-    const std::string bytes = "# Kestrel\r\n$ dollar\r\n@ at\r\n" +
-                              lineAt({{1, "Alda"},
-                                      {15, "2540"},
-                                      {20, "A788899-C"},
-                                      {31, "2"},
-                                      {33, "Ri Cp"},
-                                      {49, "R"},
-                                      {52, "213"},
-                                      {56, "Zh"},
-                                      {59, "G2 V M1 V"}}) +
-                              "\r\n" + lineAt({{1, "Nowhere"}, {15, "0041"}}) + "\r\n";
-    const auto read = readOk(bytes);
+    const std::string alda = "1:Alda|15:2540|20:A788899-C|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|";
+    const auto read = readOk("# Kestrel\r\n$ dollar\r\n@ at\r\n" + lineOf(alda + "31:2|") + "\r\n" +
+                             lineOf("1:Nowhere|15:0041|") + "\r\n");
     EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 5: the hex 0041 lies outside the sector"});
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
     const SectorWorld& world = read.value.sector.worlds[0];
-    EXPECT_EQ(world.fields.at("Bases"), "NS");
-    EXPECT_EQ(world.record.zone.str(), "R");
-    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
-    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineAt({{1, "Alda"},
-                                                                                   {15, "2540"},
-                                                                                   {20, "A788899-C"},
-                                                                                   {31, "A"},
-                                                                                   {33, "Ri Cp"},
-                                                                                   {49, "R"},
-                                                                                   {52, "213"},
-                                                                                   {56, "Zh"},
-                                                                                   {59, "G2 V M1 V"}}) +
-                                                                               "\r\n");
+    EXPECT_EQ(world.fields.at("Bases") + world.record.zone.str() + world.record.star2.str(), "NSRM1 V  ");
+    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineOf(alda + "31:A|") + "\r\n");
 }
 
 class SectorFiles : public testing::TempFolderTest {};
