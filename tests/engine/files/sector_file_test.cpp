@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "files/loader.h"
 #include "files/sbs.h"
 #include "files/sector_fields.h"
 #include "files/sector_formats.h"
@@ -9,6 +10,7 @@
 #include "store/text.h"
 #include "support/column_line.h"
 #include "support/notices.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
@@ -220,6 +222,34 @@ TEST_F(SectorFiles, SbsToTabToSbsIsByteIdentical) {
         SubsectorStore again;
         sectorToStore(back->value.sector, store.subsectorLetter[0] - 'A', again);
         EXPECT_EQ(formatSbs(again).value, sbs);
+    }
+}
+
+// Loaded without a chooser (as a batch does), the subsector is asked for, the first with worlds proposed.
+TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
+    const struct {
+        std::string rows;
+        const char *answer, *proposed;
+        LoadStatus status;
+        const char* loaded;  // letter and first world's name
+    } cases[] = {
+        {tabRow("1701", "Cole", "C555555-5", "", "") + tabRow("2531", "Pike", "C555555-5", "", ""), "p", "C",
+         LoadStatus::Loaded, "PPike"},
+        {tabRow("0101", "Alda", "C555555-5", "", ""), "", "A", LoadStatus::Cancelled, ""},
+        {tabRow("0101", "Alda", "C555555-5", "", ""), "q", "A", LoadStatus::Loaded, "AAlda"},  // as A, with a message
+        {"", "b", "P", LoadStatus::Loaded, "B"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.proposed);
+        write("k.tab", kHeader + c.rows);
+        SubsectorStore store;
+        testing::ScriptedPrompter prompter;
+        prompter.inputAnswers.push_back(c.answer);
+        EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), c.status);
+        EXPECT_EQ(prompter.prompts[0].text + " " + prompter.prompts[0].proposed,
+                  "Give subsector letter " + std::string(c.proposed));
+        EXPECT_EQ(store.subsectorLetter + std::string(store.worlds[1].name.trimmed()), c.loaded);
+        EXPECT_EQ(prompter.messages().size(), *c.answer == 'q' ? 1u : 0u);
     }
 }
 
