@@ -10,6 +10,7 @@
 #include "store/text.h"
 #include "support/column_line.h"
 #include "support/notices.h"
+#include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
@@ -278,6 +279,25 @@ TEST_F(SectorFiles, JoinReplacesOnlyItsOwnRows) {
     ASSERT_TRUE(names.ok());
     EXPECT_EQ(names->value.sector.subsectorNames[0], "Ostrel");
     EXPECT_EQ(names->value.sector.name, "k");
+}
+
+// New rows after a last line without its end start a line of their own; a value wider than its column is cut
+// and said.
+TEST_F(SectorFiles, JoinIntoColumnsEndsTheLastLineAndTellsWhatWasCut) {
+    const std::string head =
+        "Hex  Name       UWP       Remarks {Ix} N B  Z PBG W A    Stellar\n"
+        "---- ---------- --------- ------- ---- - -- - --- - ---- -------\n"
+        "0101 Alda       A788899-C Ri      {2}  - NS - 103 1 ImDd G2 V";
+    write("k.sec", head);
+    SubsectorStore store;
+    store.subsectorLetter = "B";
+    store.worlds[1] = testing::sampleWorld(101);
+    store.worlds[1].name = "Hollowmere Prime";
+    const Result<Notices> joined = joinIntoSectorFile(path("k.sec"), {&store});
+    ASSERT_TRUE(joined.ok());
+    EXPECT_EQ(texts(*joined),
+              std::vector<std::string>{"some values were cut to fit the columns of \"" + path("k.sec") + "\""});
+    EXPECT_EQ(readFileBytes(path("k.sec"))->substr(0, head.size() + 27), head + "\n0901 Hollowmere A788899-C ");
 }
 
 TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {

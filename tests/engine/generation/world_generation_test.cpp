@@ -389,7 +389,7 @@ TEST(Generation, SeededSubsectorsKeepEveryRoll) {
         SubsectorStore store;
         Dice dice(2026);
         std::string generated;
-        for (int run = 0; run < 4; ++run) {
+        for (int run = 0; run < 10; ++run) {
             generateSubsector(store, options, dice);
             generated += formatSbs(store).value;
         }
