@@ -171,18 +171,6 @@ TEST(ArpReader, OddFiles) {
     }
 }
 
-TEST(ArpFormat, SbsToArpToSbsKeepsEveryField) {
-    for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
-        SCOPED_TRACE(name);
-        const auto sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
-        ASSERT_TRUE(sbs.ok());
-        SubsectorStore original, viaArp;
-        EXPECT_TRUE(readSbs(original, *sbs).empty());
-        EXPECT_TRUE(readArp(viaArp, formatArp(original).value).empty());
-        EXPECT_EQ(formatSbs(viaArp).value, *sbs);  // every field, trade codes and price as read
-    }
-}
-
 using ArpFileTest = testing::TempFolderTest;
 
 TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
