@@ -155,7 +155,7 @@ TEST(ArpReader, OddFiles) {
         {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
         {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
         {"lower-case letter",
-         arpFile(lineAt({{1, "Subsector X"}, {32, "(c)"}}), {world("0101", "5")}),
+         arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}),
          {"DUFF SS LETTER"},
          1,
          101,

@@ -215,15 +215,13 @@ TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
         EXPECT_EQ(store.worlds[1].location, 101);
         EXPECT_EQ(store.subsectorName, "Before");
     }
-    const struct {
-        const char* path;
-        FileFormat format;
-    } formats[] = {{"/m/a.SbS.bak", FileFormat::Sbs},
-                   {"/my.database/a.sbs", FileFormat::Sbs},
-                   {"/m.sbs/a.txt", FileFormat::Arp},
-                   {"b.dat.sbs", FileFormat::Dat},
-                   {"/A.DAT", FileFormat::Dat}};
-    for (const auto& f : formats) EXPECT_EQ(formatOfPath(f.path), f.format) << f.path;  // by the file name alone
+    for (const auto& [name, format] : {std::pair{"/m/a.SbS.bak", FileFormat::Sbs},
+                                       {"/my.database/a.sbs", FileFormat::Sbs},
+                                       {"/m.sbs/a.txt", FileFormat::Arp},
+                                       {"b.dat.sbs", FileFormat::Dat},
+                                       {"/A.DAT", FileFormat::Dat}}) {
+        EXPECT_EQ(formatOfPath(name), format) << name;  // by the file name alone
+    }
 }
 
 TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
@@ -243,11 +241,7 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         {"a leading dot is no extension", "", path(".hidden"), path(".hidden.sbs"), {"File saved OK"}},
         {"cancelled dialog", "", std::nullopt, std::nullopt, {}},
         {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, path("ABC-A.SBS"), {}},
-        {"failed write",
-         path("kept.sbs/x"),
-         std::nullopt,
-         std::nullopt,
-         {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
+        {"failed write", path("kept.sbs/x"), {}, {}, {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
