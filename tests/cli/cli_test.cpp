@@ -128,7 +128,6 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"generate: odd aliens", {"generate", path("x.sbs"), "--odd-aliens", "7"}, 1, "0 5 10 15 20 25", true},
-        {"describe: row 11", {"describe", tamsin, "0111"}, 1, "not a hex of the subsector", false},
         {"batch: long stub", {"batch", path("in"), "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
         {"batch: no stub", {"batch", path("in")}, 1, "--stub is required", false},
         {"index: bad type", {"index", path("in"), "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
