@@ -18,7 +18,8 @@ public:
         std::string kind;  // "message", "yesno", "input", "save"
         std::string text;  // the save dialog's pattern
         MessageIcon icon = MessageIcon::None;
-        std::string title;  // the save dialog's folder
+        std::string title;       // the save dialog's folder
+        std::string proposed{};  // the input box's text as it opens
     };
 
     std::vector<Prompt> prompts;
@@ -35,8 +36,8 @@ public:
         prompts.push_back({"yesno", text, icon, title});
         return next(yesNoAnswers, false);
     }
-    std::string inputBox(const std::string& prompt, const std::string& title, const std::string&) override {
-        prompts.push_back({"input", prompt, MessageIcon::None, title});
+    std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) override {
+        prompts.push_back({"input", prompt, MessageIcon::None, title, proposed});
         return next(inputAnswers, std::string());
     }
     std::optional<std::string> saveFileName(const std::string& folder, const std::string& pattern) override {

@@ -71,10 +71,15 @@ TEST(FieldEdits, InputBoxFieldsStoreAsTypedAndCut) {
 
 TEST(FieldEdits, UwpDigitReplacesOnePositionOnly) {
     WorldRecord w = testing::sampleWorld(101);
-    const auto tech = uwpDigitField(8);
-    ASSERT_TRUE(tech);
-    EXPECT_STREQ(tech->fieldName, "Tech Level");
-    EXPECT_TRUE(storeUwpDigit(w, tech->position, "f"));
+    const char* names[] = {"Starport",   "Size",       "Atmosphere", "Hydrographics",
+                           "Population", "Government", "Law",        "Tech Level"};
+    for (int option = 1; option <= 8; ++option) {
+        const auto field = uwpDigitField(option);
+        ASSERT_TRUE(field);
+        EXPECT_EQ(field->fieldName + std::string(1, field->prefix) + std::to_string(field->position),
+                  names[option - 1] + std::string(1, "SDAHPGLT"[option - 1]) + std::to_string(option));
+    }
+    EXPECT_TRUE(storeUwpDigit(w, 8, "f"));
     EXPECT_TRUE(storeUwpDigit(w, 1, "x:"));
     EXPECT_FALSE(storeUwpDigit(w, 3, std::nullopt));
     EXPECT_TRUE(storeUwpDigit(w, 3, ""));
@@ -92,6 +97,7 @@ TEST(FieldEdits, PickBoxIsSizedByItsLongestText) {
     ASSERT_EQ(uwp.buttons.size(), 9u);
     EXPECT_EQ(uwp.buttons[8].caption, "Abandon");
     EXPECT_EQ(uwp.buttons[8].width, 150 + 100 * 25);  // the title has 25 characters, more than any option
+    EXPECT_EQ(uwp.clientHeight, 4580);                // 500 a row and one more, less the title bar and the frame
     EXPECT_LT(uwp.buttons.back().top + 375, uwp.clientHeight);
     EXPECT_EQ(pickBoxLayout("a/a much longer option texts/b", "T").buttons[0].width, 150 + 100 * 26);
 

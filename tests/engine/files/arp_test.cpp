@@ -16,6 +16,7 @@ namespace qelvar {
 namespace {
 
 using testing::lineAt;
+using testing::lineOf;
 using testing::ScriptedPrompter;
 
 // The heading and rule lines as the layout gives them.
@@ -41,6 +42,10 @@ SubsectorStore storeWith(const std::string& name, const std::string& letter) {
     return store;
 }
 
+// The sample world's line, before and after the price.
+const std::string kSampleLine = "1:Hollowmere|31:A-788899-C|70:Ni Cp Po|86:A|88:G|";
+const std::string kSampleStars = "96:G2 V|103:M1 D|110:K5 III|117:213|121:Vo|124:Tf|";
+
 TEST(ArpWriter, LinesAndFieldsAtTheirColumns) {
     SubsectorStore store = storeWith("Ostrel Drift", "C");
     store.worlds[1] = testing::sampleWorld(101);
@@ -52,35 +57,9 @@ TEST(ArpWriter, LinesAndFieldsAtTheirColumns) {
     const auto file = formatArp(store);
     EXPECT_TRUE(file.notices.empty());
     EXPECT_EQ(file.value,
-              arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {lineAt({{1, "Hollowmere"},
-                                                                                     {26, "1701"},
-                                                                                     {31, "A-788899-C"},
-                                                                                     {42, "N"},
-                                                                                     {44, "Mining colony"},
-                                                                                     {70, "Ni Cp Po"},
-                                                                                     {86, "A"},
-                                                                                     {88, "G"},
-                                                                                     {90, "5200"},
-                                                                                     {96, "G2 V"},
-                                                                                     {103, "M1 D"},
-                                                                                     {110, "K5 III"},
-                                                                                     {117, "213"},
-                                                                                     {121, "Vo"},
-                                                                                     {124, "Tf"}}),
-                                                                             lineAt({{1, "Hollowmere"},
-                                                                                     {26, "1802"},
-                                                                                     {31, "A-788899-C"},
-                                                                                     {44, "A remark far too long for "},
-                                                                                     {70, "Ni Cp Po"},
-                                                                                     {86, "A"},
-                                                                                     {88, "G"},
-                                                                                     {90, "-1000"},
-                                                                                     {96, "G2 V"},
-                                                                                     {103, "M1 D"},
-                                                                                     {110, "K5 III"},
-                                                                                     {117, "213"},
-                                                                                     {121, "Vo"},
-                                                                                     {124, "Tf"}})}));
+              arpFile(lineOf("1:Subsector Ostrel Drift|32:(C)|"),
+                      {lineOf(kSampleLine + "26:1701|42:N|44:Mining colony|90:5200|" + kSampleStars),
+                       lineOf(kSampleLine + "26:1802|44:A remark far too long for |90:-1000|" + kSampleStars)}));
 }
 
 TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
@@ -134,21 +113,10 @@ TEST(ArpFormat, TheHtmlTableShowsClearedFieldsAsBlanks) {
 }
 
 TEST(ArpReader, FieldsFromTheirColumns) {
-    const std::string line = lineAt({{1, "M\xe9lisande Prime 12345"},
-                                     {26, "1701"},
-                                     {31, "a?788899?c"},
-                                     {42, "n"},
-                                     {44, "Cp Mining colony"},
-                                     {70, "Ni Po Xx"},
-                                     {86, "r"},
-                                     {88, "g"},
-                                     {90, "5200"},
-                                     {96, "g2 v"},
-                                     {103, "m1 d"},
-                                     {110, "k5 iii"},
-                                     {117, "2a3"},
-                                     {121, "vo"},
-                                     {124, "tf"}});
+    // Column 69 is the blank between the remarks and the trade codes.
+    const std::string line = lineOf(
+        "1:M\xe9lisande Prime 12345|26:1701|31:a?788899?c|42:n|44:Cp Mining colony of Vestas|70:Ni Po Xx|86:r|88:g|"
+        "90:5200|96:g2 v|103:m1 d|110:k5 iii|117:2a3|121:vo|124:tf|");
     SubsectorStore store;
     const Notices notices = readArp(store, arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {line}));
     EXPECT_TRUE(notices.empty());
@@ -161,7 +129,7 @@ TEST(ArpReader, FieldsFromTheirColumns) {
                                std::to_string(w.cargoBase) + "|" + w.star1.str() + w.star2.str() + w.star3.str() + "|" +
                                w.pag.str() + "|" + w.allegiance.str() + "|" + w.facility.str();
     EXPECT_EQ(fields,
-              "M\xe9lisande Prime 1234|A788899CNRG|Cp Mining colony          |Ni Po Xx       |5200|G2 V  M1 D  K5 III|"
+              "M\xe9lisande Prime 1234|A788899CNRG|Cp Mining colony of Vesta |Ni Po Xx       |5200|G2 V  M1 D  K5 III|"
               "2a3|vo|tf");
 }
 
@@ -187,7 +155,7 @@ TEST(ArpReader, OddFiles) {
         {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
         {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
         {"lower-case letter",
-         arpFile(lineAt({{1, "Subsector X"}, {32, "(c)"}}), {world("0101", "5")}),
+         arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}),
          {"DUFF SS LETTER"},
          1,
          101,
@@ -200,18 +168,6 @@ TEST(ArpReader, OddFiles) {
         EXPECT_EQ(testing::texts(readArp(store, c.file)), c.messages);
         EXPECT_EQ(store.worlds[c.slot].location, c.location);
         EXPECT_EQ(store.worlds[c.slot].cargoBase, c.price);
-    }
-}
-
-TEST(ArpFormat, SbsToArpToSbsKeepsEveryField) {
-    for (const char* name : {"ostrel.sbs", "varnholt.sbs", "tamsin.sbs"}) {
-        SCOPED_TRACE(name);
-        const auto sbs = readFileBytes(std::string(QELVAR_SAMPLES) + "/" + name);
-        ASSERT_TRUE(sbs.ok());
-        SubsectorStore original, viaArp;
-        EXPECT_TRUE(readSbs(original, *sbs).empty());
-        EXPECT_TRUE(readArp(viaArp, formatArp(original).value).empty());
-        EXPECT_EQ(formatSbs(viaArp).value, *sbs);  // every field, trade codes and price as read
     }
 }
 
@@ -238,42 +194,19 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     accepted.yesNoAnswers.push_back(true);
     EXPECT_EQ(saveArp(store, accepted, dir_.string()), path("table.arp"));
     EXPECT_EQ((*readFileBytes(path("table.arp"))), formatArp(store).value);
-    const std::vector<std::string> expected = {"<html>",
-                                               "<body>",
-                                               lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}),
-                                               "<table width=\"100%\"border=1>",
-                                               "<tr>",
-                                               "  <Th>System Name</th>",
-                                               "  <Th>Locn</th>",
-                                               "  <Th>S-DAHPGL-T</th>",
-                                               "  <Th>B</th>",
-                                               "  <Th>Remarks</th>",
-                                               "  <Th>Trade</th>",
-                                               "  <Th>Zone</th>",
-                                               "  <Th>G</th>",
-                                               "  <Th>Price</th>",
-                                               "  <Th>Star 1</th>",
-                                               "  <Th>Star 2</th>",
-                                               "  <Th>Star 3</th>",
-                                               "  <Th>PAG</th>",
-                                               "  <Th>Algn</th>",
-                                               "  <Th>TF</th>",
-                                               "</tr>",
-                                               "<tr>",
-                                               "<td>Tom &amp; Jerry         </td>",
-                                               "<td>1701</td>",
-                                               "<td>A-788899-C</td>",
-                                               "<td>N</td><td>Mining colony</td>",
-                                               "<td>Ni Cp Po       </td><td>A</td>",
-                                               "<td>G</td><td>5200</td>",
-                                               "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>",
-                                               "<td>213</td><td>Vo</td><td>Tf</td>",
-                                               "</tr>",
-                                               "</table>",
-                                               "</body>",
-                                               "</html>"};
-    std::string html;
-    for (const auto& line : expected) html += line + "\r\n";
+    std::string html = "<html>\r\n<body>\r\n" + lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}) +
+                       "\r\n<table width=\"100%\"border=1>\r\n<tr>\r\n";
+    for (const char* heading : {"System Name", "Locn", "S-DAHPGL-T", "B", "Remarks", "Trade", "Zone", "G", "Price",
+                                "Star 1", "Star 2", "Star 3", "PAG", "Algn", "TF"}) {
+        html += std::string("  <Th>") + heading + "</th>\r\n";
+    }
+    for (const char* line :
+         {"</tr>", "<tr>", "<td>Tom &amp; Jerry         </td>", "<td>1701</td>", "<td>A-788899-C</td>",
+          "<td>N</td><td>Mining colony</td>", "<td>Ni Cp Po       </td><td>A</td>", "<td>G</td><td>5200</td>",
+          "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>", "<td>213</td><td>Vo</td><td>Tf</td>", "</tr>", "</table>",
+          "</body>", "</html>"}) {
+        html += std::string(line) + "\r\n";
+    }
     EXPECT_EQ((*readFileBytes(path("table.htm"))), html);
 }
 
@@ -281,14 +214,23 @@ TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {
     SubsectorStore store = storeWith("Ostrel Drift", "A");
     store.worlds[1] = testing::sampleWorld(101);
     write("file", "in the way");
-    store.unsavedChanges = 1;
-    for (const std::optional<std::string>& chosen : {std::optional<std::string>(), std::optional(path("file/x.arp"))}) {
-        ScriptedPrompter prompter;  // a cancelled dialog, then a failed write
-        prompter.saveAnswers.push_back(chosen);
-        EXPECT_FALSE(saveArp(store, prompter, dir_.string()));
-        const std::string failure = chosen ? "Cannot write \"" + *chosen + "\": Not a directory" : "";
-        EXPECT_EQ(prompter.messages(), chosen ? std::vector<std::string>{failure} : std::vector<std::string>{});
-        EXPECT_EQ(store.unsavedChanges, 1);
+    std::filesystem::create_directory(path("t.htm"));  // a folder where the table would go
+    const struct {
+        std::optional<std::string> chosen, saved;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {std::nullopt, std::nullopt, {}},
+        {path("file/x.arp"), std::nullopt, {"Cannot write \"" + path("file/x.arp") + "\": Not a directory"}},
+        {path("t.arp"), path("t.arp"), {"Cannot write \"" + path("t.htm") + "\": Is a directory"}},
+    };
+    for (const auto& c : cases) {
+        ScriptedPrompter prompter;
+        prompter.saveAnswers.push_back(c.chosen);
+        prompter.yesNoAnswers.push_back(true);
+        store.unsavedChanges = 1;
+        EXPECT_EQ(saveArp(store, prompter, dir_.string()), c.saved);
+        EXPECT_EQ(prompter.messages(), c.messages);
+        EXPECT_EQ(store.unsavedChanges, c.saved ? 0 : 1);
     }
     EXPECT_EQ(htmlNameFor("/m/ostrel.ARP"), "/m/ostrel.htm");
     EXPECT_EQ(htmlNameFor("/m/listing"), "/m/listhtm");

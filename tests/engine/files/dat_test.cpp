@@ -53,6 +53,7 @@ TEST(DatHeader, NamesAroundTheWordSector) {
     };
     EXPECT_EQ(split(kHeader), "Alpha|Outer Reach");
     EXPECT_EQ(split("subsector:  Deep Well sector: Far Line  "), "Deep Well|Far Line");
+    EXPECT_EQ(split("Subsector:Near Sector:Far"), "Near|Far");
     EXPECT_EQ(split("Subsector Alpha Sector Outer Reach"), "|");  // no colon
 }
 

@@ -6,6 +6,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "files/loader.h"
+#include "support/column_line.h"
 #include "support/notices.h"
 #include "support/sample_world.h"
 #include "support/scripted_prompter.h"
@@ -16,30 +17,21 @@ namespace {
 
 using testing::ScriptedPrompter;
 
-// A line with fields placed at 1-based columns, built independently of the writer.
-std::string at(std::initializer_list<std::pair<std::size_t, std::string_view>> fields) {
-    std::string line;
-    for (const auto& [column, text] : fields) {
-        if (line.size() < column - 1 + text.size()) line.resize(column - 1 + text.size(), ' ');
-        line.replace(column - 1, text.size(), text);
-    }
-    return line;
-}
+using testing::lineAt;
+using testing::lineOf;
 
 std::string sbsFile(const std::string& letter, const std::vector<std::string>& worlds,
                     const std::string& eol = "\r\n") {
     std::string bytes = "Ostrel Drift" + eol + "Kestrane Reach" + eol +
-                        at({{1, "Name"},
-                            {22, "Hex"},
-                            {27, "SDAHPGLT"},
-                            {36, "I G Z PAG Al Star 1 Star 2 Star 3 Notes SS="},
-                            {79, letter}}) +
+                        lineOf("1:Name|22:Hex|27:SDAHPGLT|36:I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=|") + letter +
                         eol;
     for (const auto& w : worlds) bytes += w + eol;
     return bytes;
 }
 
-std::string world(const char* name, const char* hex, const char* uwp) { return at({{1, name}, {21, hex}, {27, uwp}}); }
+std::string world(const char* name, const char* hex, const char* uwp) {
+    return lineAt({{1, name}, {21, hex}, {27, uwp}});
+}
 
 TEST(SbsWriter, FieldsAtTheirColumns) {
     SubsectorStore store;
@@ -48,19 +40,10 @@ TEST(SbsWriter, FieldsAtTheirColumns) {
 
     const auto [bytes, notices] = formatSbs(store);
     EXPECT_TRUE(notices.empty());
-    EXPECT_EQ(bytes, sbsFile("B", {at({{1, "Bare"}, {21, "0901"}, {27, "C5446539"}, {46, "  "}, {70, " "}}),
-                                   at({{1, "Hollowmere"},
-                                       {21, "1105"},
-                                       {27, "A788899C"},
-                                       {36, "N"},
-                                       {38, "G"},
-                                       {40, "A"},
-                                       {42, "213"},
-                                       {46, "Vo"},
-                                       {49, "G2 V"},
-                                       {56, "M1 D"},
-                                       {63, "K5 III"},
-                                       {70, "Cp Mining colony"}})}));
+    EXPECT_EQ(bytes,
+              sbsFile("B", {lineOf("1:Bare|21:0901|27:C5446539|46:  |70: |"),
+                            lineOf("1:Hollowmere|21:1105|27:A788899C|36:N|38:G|40:A|42:213|46:Vo|49:G2 V|56:M1 D|"
+                                   "63:K5 III|70:Cp Mining colony|")}));
 
     store.worlds[0] = testing::sampleWorld(911);  // the slot of lines outside the subsector is never written
     EXPECT_EQ(formatSbs(store).value, bytes);
@@ -87,18 +70,10 @@ TEST(SbsWriter, StandardCodesLeaveBlanksInTheRemarks) {
 }
 
 TEST(SbsReader, FieldsFromTheirColumns) {
-    const std::string line = at({{1, "M\xe9lisande Prime"},
-                                 {21, "1105"},
-                                 {27, "a788899c"},
-                                 {36, "n"},
-                                 {38, "g"},
-                                 {40, "r"},
-                                 {42, "2a3"},
-                                 {46, "vo"},
-                                 {49, "g2 v"},
-                                 {56, "m1 d"},
-                                 {63, "k5 iii"},
-                                 {70, "Cp Mining colony"}});
+    // Column 69 is the blank between the third star and the notes.
+    const std::string line = lineOf(
+        "1:M\xe9lisande Prime|21:1105|27:a788899c|36:n|38:g|40:r|42:2a3|46:vo|49:g2 v|56:m1 d|"
+        "63:k5 iii|69:#|70:Cp Mining colony|");
     SubsectorStore store;
     EXPECT_TRUE(readSbs(store, sbsFile("B", {line})).empty());
     EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter,
@@ -125,7 +100,7 @@ TEST(SbsReader, OddLinesAndBadFiles) {
         {"short line", sbsFile("A", {world("Tiny", "0203", "B5")}), {}, 13, 203},
         {"LF only", sbsFile("A", {world("Tiny", "0203", "B5")}, "\n"), {}, 13, 203},
         {"100 KB line and binary junk",
-         sbsFile("A", {at({{1, "Wide"}, {21, "0101"}, {100000, "x"}}), junk}),
+         sbsFile("A", {lineAt({{1, "Wide"}, {21, "0101"}, {100000, "x"}}), junk}),
          {},
          1,
          101},
@@ -161,20 +136,20 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     for (int i = 0; i < 40; ++i) {
         const std::string name = "W\x80\xe9\xff" + std::to_string(i);
         const std::string hex = formatFourDigits(1700 + (i / 10) * 100 + (i % 10) + 1);
-        worlds.push_back(at({{1, name},
-                             {21, hex},
-                             {27, uwps[i % 5]},
-                             {36, i % 3 ? "N" : " "},
-                             {38, "G"},
-                             {40, i % 4 ? " " : "A"},
-                             {42,
-                              "\xb5"
-                              "12"},
-                             {46, "K\xe9"},
-                             {49, "G2 V"},
-                             {70, i % 2 ? " Notes \x93quoted\x94 \xa3"
-                                          "5"
-                                        : " "}}));
+        worlds.push_back(lineAt({{1, name},
+                                 {21, hex},
+                                 {27, uwps[i % 5]},
+                                 {36, i % 3 ? "N" : " "},
+                                 {38, "G"},
+                                 {40, i % 4 ? " " : "A"},
+                                 {42,
+                                  "\xb5"
+                                  "12"},
+                                 {46, "K\xe9"},
+                                 {49, "G2 V"},
+                                 {70, i % 2 ? " Notes \x93quoted\x94 \xa3"
+                                              "5"
+                                            : " "}}));
     }
     write("first.sbs", sbsFile("C", worlds));
     SubsectorStore store, again;
@@ -240,15 +215,13 @@ TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
         EXPECT_EQ(store.worlds[1].location, 101);
         EXPECT_EQ(store.subsectorName, "Before");
     }
-    const struct {
-        const char* path;
-        FileFormat format;
-    } formats[] = {{"/m/a.SbS.bak", FileFormat::Sbs},
-                   {"/my.database/a.sbs", FileFormat::Sbs},
-                   {"/m.sbs/a.txt", FileFormat::Arp},
-                   {"b.dat.sbs", FileFormat::Dat},
-                   {"/A.DAT", FileFormat::Dat}};
-    for (const auto& f : formats) EXPECT_EQ(formatOfPath(f.path), f.format) << f.path;  // by the file name alone
+    for (const auto& [name, format] : {std::pair{"/m/a.SbS.bak", FileFormat::Sbs},
+                                       {"/my.database/a.sbs", FileFormat::Sbs},
+                                       {"/m.sbs/a.txt", FileFormat::Arp},
+                                       {"b.dat.sbs", FileFormat::Dat},
+                                       {"/A.DAT", FileFormat::Dat}}) {
+        EXPECT_EQ(formatOfPath(name), format) << name;  // by the file name alone
+    }
 }
 
 TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
@@ -268,11 +241,7 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         {"a leading dot is no extension", "", path(".hidden"), path(".hidden.sbs"), {"File saved OK"}},
         {"cancelled dialog", "", std::nullopt, std::nullopt, {}},
         {"batch: no dialog, no message", path("ABC-A.SBS"), std::nullopt, path("ABC-A.SBS"), {}},
-        {"failed write",
-         path("kept.sbs/x"),
-         std::nullopt,
-         std::nullopt,
-         {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
+        {"failed write", path("kept.sbs/x"), {}, {}, {"Cannot write \"" + path("kept.sbs/x") + "\": Not a directory"}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

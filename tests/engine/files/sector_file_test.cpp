@@ -2,18 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include "files/loader.h"
 #include "files/sbs.h"
 #include "files/sector_fields.h"
+#include "files/sector_formats.h"
 #include "store/file_io.h"
 #include "store/text.h"
 #include "support/column_line.h"
 #include "support/notices.h"
+#include "support/sample_world.h"
+#include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
 
-using testing::lineAt;
+using testing::lineOf;
 using testing::texts;
 
 const std::string kHeader =
@@ -34,6 +38,20 @@ WithNotices<SectorRead> readOk(const std::string& bytes) {
     Result<WithNotices<SectorRead>> read = readSector(bytes, "Kestrel");
     EXPECT_TRUE(read.ok()) << (read.ok() ? "" : read.error());
     return read.ok() ? std::move(*read) : WithNotices<SectorRead>{};
+}
+
+TEST(SectorLines, EachLineKeepsItsOwnEnd) {
+    for (const auto& [bytes, shown] :
+         std::vector<std::pair<std::string, std::string>>{{"a\r\nb\nc\rd", "1a\r\n|2b\n|3c\r|4d|"},
+                                                          {"a\r\n", "1a\r\n|"},
+                                                          {"", ""},
+                                                          {"\n\r\r\n", "1\n|2\r|3\r\n|"}}) {
+        std::string got;
+        for (const auto& line : sector_formats::physicalLines(bytes)) {
+            got += std::to_string(line.number) + std::string(line.text) + std::string(line.end) + "|";
+        }
+        EXPECT_EQ(got, shown);
+    }
 }
 
 TEST(SectorUwp, CommonDigitsByValue) {
@@ -120,15 +138,11 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
         "Vorn\t1105\tA788899-C\tNS\tRi Cp\tA\t201\tVaDd\tK5 IV M1 V F0 D BD\t{ 2 }\tkept\n";
     const auto read = readOk(bytes);
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
+    const WorldRecord& w = read.value.sector.worlds[0].record;
+    EXPECT_EQ(w.allegiance.str() + w.zone.str() + w.gasGiant.str() + "|" + w.star1.str() + w.star2.str() +
+                  w.star3.str() + "|" + w.tradeCodes.str() + "|" + std::string(w.notes.trimmed()),
+              "VaAG|K5 IV M1 V  F0 D  |Ri             |Cp");
     const SectorWorld& world = read.value.sector.worlds[0];
-    EXPECT_EQ(world.record.allegiance.str(), "Va");
-    EXPECT_EQ(world.record.zone.str(), "A");
-    EXPECT_EQ(world.record.gasGiant.str(), "G");
-    EXPECT_EQ(world.record.star1.trimmed(), "K5 IV");
-    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
-    EXPECT_EQ(world.record.star3.trimmed(), "F0 D");
-    EXPECT_EQ(world.record.tradeCodes.trimmed(), "Ri");
-    EXPECT_EQ(world.record.notes.trimmed(), "Cp");
     EXPECT_EQ(world.fields.at("{Ix}"), "{ 2 }");
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
@@ -183,34 +197,14 @@ TEST(SectorColumns, CutAtTheDashRuns) {
 }
 
 TEST(SectorLegacy, GalacticColumnsForAWholeSector) {
-    const std::string bytes = "# Kestrel\r\n$ dollar\r\n@ at\r\n" +
-                              lineAt({{1, "Alda"},
-                                      {15, "2540"},
-                                      {20, "A788899-C"},
-                                      {31, "2"},
-                                      {33, "Ri Cp"},
-                                      {49, "R"},
-                                      {52, "213"},
-                                      {56, "Zh"},
-                                      {59, "G2 V M1 V"}}) +
-                              "\r\n" + lineAt({{1, "Nowhere"}, {15, "0041"}}) + "\r\n";
-    const auto read = readOk(bytes);
+    const std::string alda = "1:Alda|15:2540|20:A788899-C|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|";
+    const auto read = readOk("# Kestrel\r\n$ dollar\r\n@ at\r\n" + lineOf(alda + "31:2|") + "\r\n" +
+                             lineOf("1:Nowhere|15:0041|") + "\r\n");
     EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 5: the hex 0041 lies outside the sector"});
     ASSERT_EQ(read.value.sector.worlds.size(), 1u);
     const SectorWorld& world = read.value.sector.worlds[0];
-    EXPECT_EQ(world.fields.at("Bases"), "NS");
-    EXPECT_EQ(world.record.zone.str(), "R");
-    EXPECT_EQ(world.record.star2.trimmed(), "M1 V");
-    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineAt({{1, "Alda"},
-                                                                                   {15, "2540"},
-                                                                                   {20, "A788899-C"},
-                                                                                   {31, "A"},
-                                                                                   {33, "Ri Cp"},
-                                                                                   {49, "R"},
-                                                                                   {52, "213"},
-                                                                                   {56, "Zh"},
-                                                                                   {59, "G2 V M1 V"}}) +
-                                                                               "\r\n");
+    EXPECT_EQ(world.fields.at("Bases") + world.record.zone.str() + world.record.star2.str(), "NSRM1 V  ");
+    EXPECT_EQ(formatSector(read.value.sector, SectorFormat::Legacy).value, lineOf(alda + "31:A|") + "\r\n");
 }
 
 class SectorFiles : public testing::TempFolderTest {};
@@ -229,6 +223,34 @@ TEST_F(SectorFiles, SbsToTabToSbsIsByteIdentical) {
         SubsectorStore again;
         sectorToStore(back->value.sector, store.subsectorLetter[0] - 'A', again);
         EXPECT_EQ(formatSbs(again).value, sbs);
+    }
+}
+
+// Loaded without a chooser (as a batch does), the subsector is asked for, the first with worlds proposed.
+TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
+    const struct {
+        std::string rows;
+        const char *answer, *proposed;
+        LoadStatus status;
+        const char* loaded;  // letter and first world's name
+    } cases[] = {
+        {tabRow("1701", "Cole", "C555555-5", "", "") + tabRow("2531", "Pike", "C555555-5", "", ""), "p", "C",
+         LoadStatus::Loaded, "PPike"},
+        {tabRow("0101", "Alda", "C555555-5", "", ""), "", "A", LoadStatus::Cancelled, ""},
+        {tabRow("0101", "Alda", "C555555-5", "", ""), "q", "A", LoadStatus::Loaded, "AAlda"},  // as A, with a message
+        {"", "b", "P", LoadStatus::Loaded, "B"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.proposed);
+        write("k.tab", kHeader + c.rows);
+        SubsectorStore store;
+        testing::ScriptedPrompter prompter;
+        prompter.inputAnswers.push_back(c.answer);
+        EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), c.status);
+        EXPECT_EQ(prompter.prompts[0].text + " " + prompter.prompts[0].proposed,
+                  "Give subsector letter " + std::string(c.proposed));
+        EXPECT_EQ(store.subsectorLetter + std::string(store.worlds[1].name.trimmed()), c.loaded);
+        EXPECT_EQ(prompter.messages().size(), *c.answer == 'q' ? 1u : 0u);
     }
 }
 
@@ -257,6 +279,25 @@ TEST_F(SectorFiles, JoinReplacesOnlyItsOwnRows) {
     ASSERT_TRUE(names.ok());
     EXPECT_EQ(names->value.sector.subsectorNames[0], "Ostrel");
     EXPECT_EQ(names->value.sector.name, "k");
+}
+
+// New rows after a last line without its end start a line of their own; a value wider than its column is cut
+// and said.
+TEST_F(SectorFiles, JoinIntoColumnsEndsTheLastLineAndTellsWhatWasCut) {
+    const std::string head =
+        "Hex  Name       UWP       Remarks {Ix} N B  Z PBG W A    Stellar\n"
+        "---- ---------- --------- ------- ---- - -- - --- - ---- -------\n"
+        "0101 Alda       A788899-C Ri      {2}  - NS - 103 1 ImDd G2 V";
+    write("k.sec", head);
+    SubsectorStore store;
+    store.subsectorLetter = "B";
+    store.worlds[1] = testing::sampleWorld(101);
+    store.worlds[1].name = "Hollowmere Prime";
+    const Result<Notices> joined = joinIntoSectorFile(path("k.sec"), {&store});
+    ASSERT_TRUE(joined.ok());
+    EXPECT_EQ(texts(*joined),
+              std::vector<std::string>{"some values were cut to fit the columns of \"" + path("k.sec") + "\""});
+    EXPECT_EQ(readFileBytes(path("k.sec"))->substr(0, head.size() + 27), head + "\n0901 Hollowmere A788899-C ");
 }
 
 TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {

@@ -33,6 +33,7 @@ TEST_F(SectorFolder, SubsectorFilesArePlacedByTheirLetters) {
     writeSubsector(15, "last.arp", true);
     writeSubsector(5, "zz-again.sbs");
     write("notes.txt", "not a subsector");
+    write("big.sbs", std::string((16 << 20) + 1, ' '));  // told, and the rest loaded
     const auto loaded = loadSectorFolder(dir_.string());
     ASSERT_TRUE(loaded) << loaded.error();
     const Sector& sector = loaded->value;
@@ -42,7 +43,9 @@ TEST_F(SectorFolder, SubsectorFilesArePlacedByTheirLetters) {
     EXPECT_EQ(sector.name, "Kestrane Reach");
     EXPECT_EQ(sector.subsectorNames[5], "Reach F");
     EXPECT_EQ(testing::texts(loaded->notices),
-              std::vector<std::string>{"zz-again.sbs: left out, subsector F comes from middle.SBS"});
+              (std::vector<std::string>{
+                  "Cannot read \"" + path("big.sbs") + "\": the file is larger than 16 MB and is not a subsector file",
+                  "zz-again.sbs: left out, subsector F comes from middle.SBS"}));
     EXPECT_TRUE(isSectorPath(dir_.string()));
 }
 

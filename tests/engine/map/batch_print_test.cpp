@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <sstream>
 
 #include "store/subsector_store.h"
@@ -69,19 +70,19 @@ protected:
     std::vector<std::string> lines;
 };
 
-// Entries 2 and 5 of 6 selected: in list order, or from the last entry up with "Reverse order ?".
+// Entries 1, 3 and 6 of 6 selected: in list order, or from the last entry up with "Reverse order ?".
 class BatchPrintOrderTest : public BatchPrintTest, public ::testing::WithParamInterface<bool> {};
 
 TEST_P(BatchPrintOrderTest, OrderAndTheOptionsShownOnceAtTheStartAndOncePerFile) {
-    const bool reverse = GetParam();
-    const std::vector<std::string> titles =
-        reverse ? std::vector<std::string>{"entry5", "entry2"} : std::vector<std::string>{"entry2", "entry5"};
-    files.selected[1] = files.selected[4] = true;
-    files.reverseOrder = reverse;
+    std::vector<std::string> titles{"entry1", "entry3", "entry6"};
+    if (GetParam()) std::reverse(titles.begin(), titles.end());
+    files.selected[0] = files.selected[2] = files.selected[5] = true;
+    files.reverseOrder = GetParam();
     EXPECT_EQ(run(), titles);
-    EXPECT_EQ(optionsShown, 3);
-    EXPECT_EQ(printed, 2);
-    EXPECT_EQ(shown, (std::vector<std::string>{titles[0] + ".sbs", titles[1] + ".sbs"}));
+    EXPECT_EQ(optionsShown, 4);
+    EXPECT_EQ(printed, 3);
+    for (std::string& title : titles) title += ".sbs";
+    EXPECT_EQ(shown, titles);
     EXPECT_EQ(prompter.beeps, 2);
     EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(lines.back(), "enddoc");

@@ -142,11 +142,11 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
         "<Route Start=\"0101\" End=\"0102\" EndOffsetY=\"2\"/>"
         "<Route Start=\"0101\" End=\"0102\" Color=\"#12345g\"/><Route Start=\"0101\" End=\"0102\" Width=\"0\"/>"
         "<Route Start=\"01a1\" End=\"0102\"/><Route Start=\"0101\" End=\"0102\" Width=\"21\"/>"
-        "</Routes></Sector>");
+        "<Route Start=\"0200\" End=\"0600\"/></Routes></Sector>");
     ASSERT_TRUE(routes);
     ASSERT_EQ(routes->notices.size(), 8u);  // routes 8 to 15
     EXPECT_EQ(routes->notices[1].text, "Route 9 (01 to 0102) is left out: it cannot be read");
-    ASSERT_EQ(routes->value.size(), 7u);
+    ASSERT_EQ(routes->value.size(), 8u);
     EXPECT_EQ(routes->value[0].type, "Trade");
     SectorMapOptions options;
     options.routes = routes->value;
@@ -169,12 +169,14 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
         {"line", "375.900", "259.000", "382.400", "259.000", "#808080", "dot", "1"},
         {"line", "9.300", "135.500", "2.800", "135.500", "#808080", "solid", "1"},
     };
-    ASSERT_EQ(lines.size(), 6u);  // a route within one hex has no room
+    ASSERT_EQ(lines.size(), 7u);  // a route within one hex has no room
     EXPECT_EQ(std::vector<Op>(lines.begin(), lines.begin() + 4), expected);
     EXPECT_EQ(lines[4][3], "2.800");  // towards 0000, up and left: cut where it leaves the map
     EXPECT_EQ(lines[4][4], "13.806");
     // From beyond the bottom: cut at the map's edge, not shortened there.
     EXPECT_EQ(lines[5], (Op{"line", "11.250", "538.500", "11.250", "514.450", "#808080", "solid", "1"}));
+    // Along the top edge of the hexes, where the centres of row 0 of the even columns lie.
+    EXPECT_EQ(lines[6], (Op{"line", "22.950", "12.000", "69.750", "12.000", "#808080", "solid", "1"}));
     const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
     EXPECT_LT(std::find(ops.begin(), ops.end(), expected[0]), firstWorld);
 }
@@ -182,7 +184,7 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
 TEST(SectorMap, TheSubsectorMapDrawsLinksBetweenItsOwnHexesOnlyWhenAsked) {
     SubsectorStore store;
     store.subsectorLetter = "F";  // sector hexes 0911 to 1620
-    for (const int location : {101, 102, 304}) {
+    for (const int location : {101, 102, 304, 801, 802}) {
         WorldRecord& w = store.worlds[static_cast<std::size_t>(store.slotOfLocation(location))];
         w.location = static_cast<std::int16_t>(location);
         w.uwp = "A788899C";
@@ -205,10 +207,12 @@ TEST(SectorMap, TheSubsectorMapDrawsLinksBetweenItsOwnHexesOnlyWhenAsked) {
     // Hex 0101 of the map (sector 0911) has its centre at (9.25, 11.5), 0102 at (9.25, 24.5), 0304 at (32.65, 50.5).
     const std::string jump = "line\t9.250\t11.500\t9.250\t24.500\t#8296c8\tsolid\t1\n";
     const std::string route = "line\t10.253\t13.172\t31.647\t48.828\t#808080\tdash\t1\n";
+    const std::string eastJump = "line\t91.150\t18.000\t91.150\t31.000\t#8296c8\tsolid\t1\n";  // 0801 to 0802
     EXPECT_EQ(linked.find(jump), linked.find("line\t"));  // the first line of the map
     EXPECT_NE(linked.find(route), std::string::npos);
     EXPECT_LT(linked.find(route), linked.find("circle"));
-    EXPECT_EQ(linked.size(), plain.size() + jump.size() + route.size());
+    EXPECT_NE(linked.find(eastJump), std::string::npos);
+    EXPECT_EQ(linked.size(), plain.size() + jump.size() + eastJump.size() + route.size());
 }
 
 TEST(SectorMap, RoutesFilesWithEitherRootAndFilesThatAreNoXml) {

@@ -157,7 +157,8 @@ TEST(Check, ReadersTellAndLeaveSecondAndOutsideLines) {
     EXPECT_EQ(testing::texts(readSbs(back, sbs)), Lines{"DUPLICATE 1701 One replaces One"});
     EXPECT_EQ(rulesOf(checkSubsector(back, "c.sbs")), Lines{"duplicate-hex"});
     back.clear();
-    EXPECT_EQ(readArp(back, arp + arp.substr(arp.rfind("\r\n", arp.size() - 3) + 2)).size(), 1u);
+    EXPECT_EQ(testing::texts(readArp(back, arp + arp.substr(arp.rfind("\r\n", arp.size() - 3) + 2))),
+              Lines{"DUPLICATE 1701 One replaces One"});
     EXPECT_EQ(rulesOf(checkSubsector(back, "c.arp")), (Lines{"trade-codes", "duplicate-hex"}));
 }
 

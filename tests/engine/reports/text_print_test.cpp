@@ -94,6 +94,9 @@ TEST(TextPrint, SelectionPrintsAsItIs) {
     EXPECT_EQ(endDocs, 1);
     printSelectedText(two, "Heading", "a  b\nc");
     EXPECT_EQ(texts(textOps(two), 2), (std::vector<std::string>{"a  b", "c"}));
+    RecordingSurface leading;
+    printSelectedText(leading, "Heading", "\nc");
+    EXPECT_EQ(texts(textOps(leading), 2), (std::vector<std::string>{"", "c"}));
 }
 
 }  // namespace

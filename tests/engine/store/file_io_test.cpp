@@ -162,7 +162,8 @@ TEST(Paths, FoldersNamesAndTheRoot) {
 TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo) {
     write("old.sbs", "old");
     const std::string ours = ".b.sbs.qelvar-" + std::to_string(::getpid()) + "-1";
-    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77"};  // alive, us, no process id
+    // Alive, us, no process id, no number for one.
+    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77", ".f.sbs.qelvar-9x9-2"};
     for (const std::string& name : kept) write(name, "busy");
     write(".a.sbs.qelvar-99999999-3", "left by a process that died");
     const auto results =
