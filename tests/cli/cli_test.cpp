@@ -150,6 +150,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
          "must end in .pdf",
          true},
         {"sector-map: no sector", {"sector-map", path("none"), path("x.png")}, 2, "is no sector", false},
+        {"join: missing input", {"join", path("x.tab"), path("none.sbs")}, 2, "No such file or directory", false},
         {"render: grid and jump",
          {"render", tamsin, path("s.ops"), "--jump", "2", "--sector-grid"},
          1,
@@ -415,6 +416,9 @@ TEST_F(SectorMapCliTest, RoutesComeFromTheSectorsOwnFileOrTheOption) {
     ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("other.xml")}).status, 0);
     EXPECT_NE(bytes(path("sub.ops")).find("\tdot\t1\n"), std::string::npos);
     EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("broken.xml")}).status, 2);
+    write("odd.xml", "<Routes><Route Start=\"0101\" End=\"0303\" Style=\"Wavy\"/></Routes>");
+    EXPECT_EQ(run({"render", sample("ostrel.sbs"), path("sub.ops"), "--routes", path("odd.xml")}).err,
+              "qelvar-cli: Route 1 (0101 to 0303) is left out: it cannot be read\n");
 }
 
 TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
@@ -469,9 +473,9 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
     // Two files for one subsector are refused.
     const CliRun clash = run({"join", sector, path("parts/H-B.SBS"), path("parts/H-B.SBS")});
     EXPECT_EQ(clash.status, 1);
-    EXPECT_NE(
-        clash.err.find("\"" + path("parts/H-B.SBS") + "\" and \"" + path("parts/H-B.SBS") + "\" are both subsector B"),
-        std::string::npos);
+    EXPECT_NE(clash.err.find("\"" + path("parts/H-B.SBS") + "\" and \"" + path("parts/H-B.SBS") +
+                             "\" are both subsector B\n"),
+              std::string::npos);
 }
 
 TEST_F(CliTest, ConvertToAndFromSectorFiles) {

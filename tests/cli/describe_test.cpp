@@ -51,8 +51,11 @@ TEST_F(DescribeTest, OneLinePerControlWithEscapedLineBreaks) {
 }
 
 TEST_F(DescribeTest, BadHexesAreUsageErrors) {
-    for (const auto& [hex, message] : std::vector<std::pair<std::string, std::string>>{
-             {"0201", "holds no world"}, {"0203", "holds no world"}, {"0111", "not a hex"}, {"0a01", "not a hex"}}) {
+    for (const auto& [hex, message] : std::vector<std::pair<std::string, std::string>>{{"0201", "holds no world"},
+                                                                                       {"0203", "holds no world"},
+                                                                                       {"0111", "not a hex"},
+                                                                                       {"0a01", "not a hex"},
+                                                                                       {"01011", "not a hex"}}) {
         SCOPED_TRACE(hex);
         std::vector<std::string> out;
         EXPECT_EQ(run("describe " + ostrel() + " " + hex, &out), 1);

@@ -98,6 +98,8 @@ TEST(FieldEdits, PickBoxIsSizedByItsLongestText) {
     EXPECT_EQ(uwp.buttons[8].caption, "Abandon");
     EXPECT_EQ(uwp.buttons[8].width, 150 + 100 * 25);  // the title has 25 characters, more than any option
     EXPECT_EQ(uwp.clientHeight, 4580);                // 500 a row and one more, less the title bar and the frame
+    EXPECT_EQ(uwp.clientWidth, 3180);                 // 800 and 100 a character, less the frame
+    EXPECT_EQ(uwp.buttons[0].left, 3180 / 2 - 2650 / 2);
     EXPECT_LT(uwp.buttons.back().top + 375, uwp.clientHeight);
     EXPECT_EQ(pickBoxLayout("a/a much longer option texts/b", "T").buttons[0].width, 150 + 100 * 26);
 

@@ -319,6 +319,8 @@ TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {
     one.worlds[0].record.base = "G";  // no modern code stands for G outside the V allegiances
     const WithNotices<std::string> tab = formatSector(one, SectorFormat::Tab);
     EXPECT_EQ(texts(tab.notices), std::vector<std::string>{"1 world keeps a base letter with no modern code: G"});
+    one.worlds.push_back(sector.worlds[1]);
+    one.worlds.back().column = 9;  // in subsector B, not counted for A
     EXPECT_EQ(lossNotice(one, Sector{}, 0, "ARP")->text,
               "1 world loses its sector, full names, UWP digits, several bases, remarks, PBG, four-letter allegiance "
               "and stars in ARP");
