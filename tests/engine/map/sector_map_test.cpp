@@ -63,12 +63,20 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     EXPECT_EQ(numbered.size(), 1280u);
     EXPECT_TRUE(numbered.count("0101") && numbered.count("3240") && numbered.count("2531"));
     EXPECT_EQ(occupied, expected);
-    // The heavy borders: the sector's outer edge and the edges between subsectors, each once.
+    // The heavy borders: the sector's outer edge and the edges between subsectors, each once; the points
+    // just either side of a border lie in two subsectors, or one lies outside the sector.
     std::set<std::string> borders;
+    const auto subsectorAt = [](double x, double y) {
+        const std::string hex = sectorLocationAt({x, y});
+        return hex.empty() ? -1 : subsectorIndexOf(std::stoi(hex.substr(0, 2)), std::stoi(hex.substr(2)));
+    };
     for (const Op& o : ops) {
-        if (o[0] == "line" && o[7] == std::to_string(kSubsectorBorderWidth)) {
-            EXPECT_TRUE(borders.insert(o[1] + " " + o[2] + " " + o[3] + " " + o[4]).second);
-        }
+        if (o[0] != "line" || o[7] != std::to_string(kSubsectorBorderWidth)) continue;
+        EXPECT_TRUE(borders.insert(o[1] + " " + o[2] + " " + o[3] + " " + o[4]).second);
+        const double x1 = std::stod(o[1]), y1 = std::stod(o[2]), x2 = std::stod(o[3]), y2 = std::stod(o[4]);
+        const double length = std::hypot(x2 - x1, y2 - y1), nx = (y1 - y2) / length, ny = (x2 - x1) / length;
+        const double mx = (x1 + x2) / 2, my = (y1 + y2) / 2;
+        EXPECT_NE(subsectorAt(mx + nx, my + ny), subsectorAt(mx - nx, my - ny)) << o[1] << " " << o[2];
     }
     EXPECT_EQ(borders.size(), 703u);
     // Titles: the sector's name, and each subsector's letter and name faintly.

@@ -162,8 +162,9 @@ TEST(Paths, FoldersNamesAndTheRoot) {
 TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo) {
     write("old.sbs", "old");
     const std::string ours = ".b.sbs.qelvar-" + std::to_string(::getpid()) + "-1";
-    // Alive, us, no process id, no number for one.
-    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77", ".f.sbs.qelvar-9x9-2"};
+    // Alive, us, no process id, no number, not hidden (not one of ours).
+    const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77", ".f.sbs.qelvar-9x9-2",
+                                        "g.sbs.qelvar-99999999-6"};
     for (const std::string& name : kept) write(name, "busy");
     write(".a.sbs.qelvar-99999999-3", "left by a process that died");
     const auto results =
