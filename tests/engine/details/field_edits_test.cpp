@@ -30,9 +30,7 @@ TEST(FieldEdits, CodeFieldsStoreTheirFirstCharacterUpperCased) {
         {storeZone, lookupLineValue(lineFor('Z', "A")), "NAVo"},
         {storeZone, "r", "NRVo"},
         {storeZone, "", "N Vo"},
-        {storeBase, "\xe9",
-         "\xc9"
-         "AVo"},
+        {storeBase, "\xe9", "\311AVo"},
         {storeAllegiance, "im", "NAim"},
         {storeAllegiance, "Vgx", "NAVg"},
         {storeAllegiance, std::nullopt, ""},

@@ -5,7 +5,6 @@
 #include "store/file_io.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
-#include "files/sbs.h"
 #include "support/column_line.h"
 #include "support/notices.h"
 #include "support/sample_world.h"
@@ -154,12 +153,7 @@ TEST(ArpReader, OddFiles) {
         {"price above 16 bits", arpFile(head, {world("0101", "1e9")}), {}, 1, 101, 32767},
         {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
         {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
-        {"lower-case letter",
-         arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}),
-         {"DUFF SS LETTER"},
-         1,
-         101,
-         5},
+        {"letter c", arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}), {"DUFF SS LETTER"}, 1, 101, 5},
         {"head only, cut short", "\r\nSector\r\n", {"DUFF SS LETTER"}, 1, 0, 0},
     };
     for (const auto& c : cases) {

@@ -8,7 +8,6 @@
 #include "files/arp.h"
 #include "files/folder_files.h"
 #include "files/sbs.h"
-#include "support/column_line.h"
 #include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -16,7 +15,6 @@
 namespace qelvar {
 namespace {
 
-using testing::lineAt;
 using testing::ScriptedPrompter;
 
 // One world at sector location 0101 of the given letter's subsector.

@@ -10,7 +10,6 @@
 #include "store/subsector_store.h"
 #include "seams/recording_surface.h"
 #include "store/text.h"
-#include "support/notices.h"
 #include "support/sample_sector.h"
 
 namespace qelvar {
