@@ -102,13 +102,10 @@ TEST_F(WorldDetailsTest, StarsCloseUpAroundUnknownColours) {
     EXPECT_EQ(caption("Label14"), "G2 V   " + text("XG") + "\r\nM0 V   " + text("XM"));
 }
 
-TEST_F(WorldDetailsTest, FrameCaptionCarriesTheSectorLocation) {
+TEST_F(WorldDetailsTest, FrameWithTheSectorLocationCargoPriceAndAnEmptySlot) {
     world().name = "Hollowmere";
     world().location = 101;
     EXPECT_EQ(caption("Frame3d1", 800), "Star system details: Hollowmere           901");
-}
-
-TEST_F(WorldDetailsTest, CargoPriceAndAnEmptySlot) {
     world().cargoBase = 4000;
     EXPECT_EQ(caption("Label22"), "4,000Cr");
     world().cargoBase = 0;

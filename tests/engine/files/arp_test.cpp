@@ -68,8 +68,7 @@ TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
     SubsectorStore store = storeWith("Odd", "q");
     store.worlds[1] = testing::sampleWorld(101);
     const auto file = formatArp(store);
-    ASSERT_EQ(file.notices.size(), 1u);
-    EXPECT_EQ(file.notices[0].text, "DUFF SS LETTER");
+    EXPECT_EQ(testing::texts(file.notices), std::vector<std::string>{"DUFF SS LETTER"});
     EXPECT_EQ(columns(splitLines(file.value)[7], 26, 29), "0101");
 }
 
@@ -191,16 +190,14 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     std::string html = "<html>\r\n<body>\r\n" + lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}) +
                        "\r\n<table width=\"100%\"border=1>\r\n<tr>\r\n";
     for (const char* heading : {"System Name", "Locn", "S-DAHPGL-T", "B", "Remarks", "Trade", "Zone", "G", "Price",
-                                "Star 1", "Star 2", "Star 3", "PAG", "Algn", "TF"}) {
+                                "Star 1", "Star 2", "Star 3", "PAG", "Algn", "TF"})
         html += std::string("  <Th>") + heading + "</th>\r\n";
-    }
     for (const char* line :
          {"</tr>", "<tr>", "<td>Tom &amp; Jerry         </td>", "<td>1701</td>", "<td>A-788899-C</td>",
           "<td>N</td><td>Mining colony</td>", "<td>Ni Cp Po       </td><td>A</td>", "<td>G</td><td>5200</td>",
           "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>", "<td>213</td><td>Vo</td><td>Tf</td>", "</tr>", "</table>",
-          "</body>", "</html>"}) {
+          "</body>", "</html>"})
         html += std::string(line) + "\r\n";
-    }
     EXPECT_EQ((*readFileBytes(path("table.htm"))), html);
 }
 
