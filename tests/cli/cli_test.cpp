@@ -12,6 +12,7 @@
 #include <nlohmann/json.hpp>
 #include <random>
 
+#include "details/description_table.h"
 #include "files/arp.h"
 #include "files/sbs.h"
 #include "files/sector_folder.h"
@@ -97,9 +98,10 @@ TEST_F(CliTest, ConvertRoundTrips) {
 }
 
 TEST_F(CliTest, ExitStatusesAndMessages) {
-    const std::string tamsin = sample("tamsin.sbs");
+    const std::string tamsin = sample("tamsin.sbs"), ostrel = sample("ostrel.sbs");
     write("alone.dat", "Subsector D: Alone  Sector: Void\r\n");
-    std::filesystem::create_directory(path("in"));
+    const std::string in = path("in"), pdf = path("x.pdf"), ops = path("x.ops");
+    std::filesystem::create_directory(in);
     const struct {
         const char* name;
         std::vector<std::string> arguments;
@@ -120,42 +122,32 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"render: printing option", {"render", tamsin, path("m.png"), "--colour"}, 1, "--colour", true},
         {"render: unknown mode", {"render", tamsin, path("p.pdf"), "--print", "poster"}, 1, "--print", false},
         {"render: page as image", {"render", tamsin, path("p.png"), "--print", "full"}, 1, ".pdf or .ops", false},
-        {"render: grid and print",
-         {"render", tamsin, path("p.ops"), "--print", "full", "--sector-grid"},
-         1,
-         "--sector-grid",
-         false},
+        {"grid, print", {"render", tamsin, ops, "--print", "full", "--sector-grid"}, 1, "--sector-grid", false},
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"generate: odd aliens", {"generate", path("x.sbs"), "--odd-aliens", "7"}, 1, "0 5 10 15 20 25", true},
-        {"batch: long stub", {"batch", path("in"), "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
-        {"batch: no stub", {"batch", path("in")}, 1, "--stub is required", false},
-        {"index: bad type", {"index", path("in"), "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
+        {"batch: long stub", {"batch", in, "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
+        {"batch: no stub", {"batch", in}, 1, "--stub is required", false},
+        {"index: bad type", {"index", in, "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
         {"batch: missing folder", {"batch", path("none"), "--stub", "K"}, 2, "No such file or directory", false},
         {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
         {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
         {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
-        {"sector-map: dpi below 24", {"sector-map", path("in"), path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
+        {"sector-map: dpi below 24", {"sector-map", in, path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
-        {"sector-map: jump", {"sector-map", path("in"), path("x.pdf"), "--jump", "7"}, 1, "--jump", true},
-        {"sector-map: tile", {"sector-map", path("in"), path("x.pdf"), "--tile", "A2"}, 1, "--tile", true},
-        {"sector-map: tile and paper",
-         {"sector-map", path("in"), path("x.pdf"), "--tile", "A4", "--paper", "A3"},
-         1,
-         "--paper excludes --tile",
-         true},
-        {"sector-map: tiled image",
-         {"sector-map", path("in"), path("x.png"), "--tile", "A4"},
-         1,
-         "must end in .pdf",
-         true},
+        {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
+        {"sector-map: tile", {"sector-map", in, pdf, "--tile", "A2"}, 1, "--tile", true},
+        {"tile, paper", {"sector-map", in, pdf, "--tile", "A4", "--paper", "A3"}, 1, "--paper excludes --tile", true},
+        {"sector-map: tiled image", {"sector-map", in, path("x.png"), "--tile", "A4"}, 1, "end in .pdf", true},
         {"sector-map: no sector", {"sector-map", path("none"), path("x.png")}, 2, "is no sector", false},
         {"join: missing input", {"join", path("x.tab"), path("none.sbs")}, 2, "No such file or directory", false},
-        {"render: grid and jump",
-         {"render", tamsin, path("s.ops"), "--jump", "2", "--sector-grid"},
-         1,
-         "--sector-grid excludes --jump",
-         true},
+        {"grid, jump", {"render", tamsin, ops, "--jump", "2", "--sector-grid"}, 1, "grid excludes --jump", true},
+        {"describe: empty hex", {"describe", ostrel, "0201"}, 1, "holds no world", false},
+        {"describe: empty hex 0203", {"describe", ostrel, "0203"}, 1, "holds no world", false},
+        {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
+        {"describe: no digits", {"describe", ostrel, "0a01"}, 1, "not a hex", false},
+        {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
+        {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -280,9 +272,8 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
 }
 
 TEST_F(CliTest, ConvertGalacticFilesTakesTheLetterFromTheIndexOrTheOption) {
-    const std::string kestranc = std::string(QELVAR_SAMPLES) + "/galactic/kestranc.dat";
+    const std::string kestranc = sample("galactic/kestranc.dat");
     ASSERT_EQ(run({"convert", kestranc, path("c.sbs")}).status, 0);
-    EXPECT_EQ(bytes(path("c.sbs")).substr(0, 26), "Varnholt\r\nKestrane Reach\r\n");
     EXPECT_EQ(qelvar::splitLines(bytes(path("c.sbs"))).at(2).substr(78), "C");
     ASSERT_EQ(run({"convert", kestranc, path("d.sbs"), "--letter", "d"}).status, 0);
     EXPECT_EQ(qelvar::splitLines(bytes(path("d.sbs"))).at(2).substr(78), "D");
@@ -551,4 +542,29 @@ TEST_F(CliTest, CheckEverySample) {
     }
     const CliRun sector = run({"check", sample("harrowgate.tab")});  // every subsector of it
     EXPECT_EQ(sector.status, 0) << sector.out;
+}
+
+// describe: one line a control, its line breaks written as \n; descriptions: the whole table.
+TEST_F(CliTest, DescribeWritesOneLinePerControlAndDescriptionsTheTable) {
+    // Ostrel Drift, subsector A: 0102 Osttalvorvor A3AA909C, PAG 510, stars A0 IV and M1 V.
+    const CliRun r = run({"describe", sample("ostrel.sbs"), "0102"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.find('\r'), std::string::npos);
+    const auto out = qelvar::splitLines(r.out);
+    ASSERT_EQ(out.size(), 29u);
+    EXPECT_EQ(out[1], "Frame3d1\tStar system details: Osttalvorvor         102");
+    EXPECT_EQ(out[3], "Label2\tOsttalvorvor        ");  // trailing blanks kept
+    EXPECT_NE(out[5].find("\\nSize:         3 3000 miles diameter\\n"), std::string::npos);
+    EXPECT_EQ(out[13], "Label14\tA0 IV  Blue-white 8,000-9,900 degrees K\\nM1 V   Red 1,900-3600 degrees K\\n");
+    EXPECT_EQ(out.back(), "Label3\tClick each field to modify values!");
+    write("accent.sbs", "Sub\r\nSector\r\nheading\r\nCaf\xe9 Noir           0101  A788899C N G A 213 Im G2 V\r\n");
+    EXPECT_EQ(qelvar::splitLines(run({"describe", path("accent.sbs"), "0101"}).out).at(3),
+              "Label2\tCaf\xc3\xa9 Noir           ");
+
+    ASSERT_EQ(run({"descriptions", path("dump.txt")}).status, 0);
+    EXPECT_EQ(bytes(path("dump.txt")), qelvar::descriptionTable().dumpText());
+    const CliRun all = run({"descriptions"});  // the table's own test reads its lines
+    EXPECT_EQ(all.status, 0);
+    EXPECT_EQ(qelvar::splitLines(all.out).size(), 350u);
 }

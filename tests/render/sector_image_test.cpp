@@ -43,8 +43,7 @@ TEST(SectorImage, BandsMakeTheSamePictureAsOneBand) {
     options.jump = 2;
     for (const double ratio : {1.0, 2.0}) {
         SCOPED_TRACE(ratio);
-        SectorImage one;
-        SectorImage three;
+        SectorImage one, three;
         one.draw(sector, options, 48 * ratio, ratio, 1);
         three.draw(sector, options, 48 * ratio, ratio, 3);
         ASSERT_EQ(one.size(), three.size());

@@ -42,26 +42,17 @@ TEST(DescriptionTable, TextFormsArePaddedOrNaturalByFamily) {
 }
 
 TEST(DescriptionTable, LookupsFindTheFirstExactKey) {
-    const struct {
-        const char* key;
-        const char* text;
-    } cases[] = {
-        {"D0", "Asteroid belt"},
-        {"DK", "93000000"},
-        {"AD", "Dense, high. Breathable above a certain altitude. (P)"},
-        {"BS", "Scout base."},
-        {"SA", "Excellent. Refined fuel, annual maintainence & full shipyards available."},
-        {"XB", "White  14,200-28,000 degrees K"},
-        {"QX", "Less than 1k tons\\year (< 1 free trader\\month) DM -2 Enc:I"},
-        {"YIm", "Third Imperium"},
-        {"ZZ", "No code found in file (bugger)"},
-        {"QC", "<none>"},   // traffic C has no row
-        {"YIM", "<none>"},  // keys compare case included
-        {"A", "<none>"},    // a blank code makes the prefix alone
-        {"", "<none>"},     // the empty slots never match
-        {"A0 ", "<none>"},
-    };
-    for (const auto& c : cases) EXPECT_EQ(trimmedText(c.key), c.text) << c.key;
+    // "key=text|": no row for traffic C, keys compare case included, a blank code makes the prefix alone and
+    // the empty slots never match.
+    std::string_view rows =
+        "D0=Asteroid belt|DK=93000000|AD=Dense, high. Breathable above a certain altitude. (P)|BS=Scout base.|"
+        "SA=Excellent. Refined fuel, annual maintainence & full shipyards available.|"
+        "XB=White  14,200-28,000 degrees K|QX=Less than 1k tons\\year (< 1 free trader\\month) DM -2 Enc:I|"
+        "YIm=Third Imperium|ZZ=No code found in file (bugger)|QC=<none>|YIM=<none>|A=<none>|=<none>|A0 =<none>|";
+    for (std::size_t bar; (bar = rows.find('|')) != std::string_view::npos; rows.remove_prefix(bar + 1)) {
+        const std::string key(rows.substr(0, rows.find('='))), text(rows.substr(key.size() + 1, bar - key.size() - 1));
+        EXPECT_EQ(trimmedText(key.c_str()), text) << key;
+    }
     EXPECT_NE(trimmedText("YVg"), trimmedText("Yvg"));
 }
 

@@ -5,7 +5,6 @@
 #include "store/file_io.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
-#include "files/sbs.h"
 #include "support/column_line.h"
 #include "support/notices.h"
 #include "support/sample_world.h"
@@ -69,8 +68,7 @@ TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
     SubsectorStore store = storeWith("Odd", "q");
     store.worlds[1] = testing::sampleWorld(101);
     const auto file = formatArp(store);
-    ASSERT_EQ(file.notices.size(), 1u);
-    EXPECT_EQ(file.notices[0].text, "DUFF SS LETTER");
+    EXPECT_EQ(testing::texts(file.notices), std::vector<std::string>{"DUFF SS LETTER"});
     EXPECT_EQ(columns(splitLines(file.value)[7], 26, 29), "0101");
 }
 
@@ -154,12 +152,7 @@ TEST(ArpReader, OddFiles) {
         {"price above 16 bits", arpFile(head, {world("0101", "1e9")}), {}, 1, 101, 32767},
         {"price below 16 bits", arpFile(head, {world("0101", "-9e99")}), {}, 1, 101, -32768},
         {"outside the subsector: no message", arpFile(head, {world("0911", "5")}), {}, 0, 911, 5},
-        {"lower-case letter",
-         arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}),
-         {"DUFF SS LETTER"},
-         1,
-         101,
-         5},
+        {"letter c", arpFile(lineOf("1:Subsector X|32:(c)|"), {world("0101", "5")}), {"DUFF SS LETTER"}, 1, 101, 5},
         {"head only, cut short", "\r\nSector\r\n", {"DUFF SS LETTER"}, 1, 0, 0},
     };
     for (const auto& c : cases) {
@@ -197,16 +190,14 @@ TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     std::string html = "<html>\r\n<body>\r\n" + lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}) +
                        "\r\n<table width=\"100%\"border=1>\r\n<tr>\r\n";
     for (const char* heading : {"System Name", "Locn", "S-DAHPGL-T", "B", "Remarks", "Trade", "Zone", "G", "Price",
-                                "Star 1", "Star 2", "Star 3", "PAG", "Algn", "TF"}) {
+                                "Star 1", "Star 2", "Star 3", "PAG", "Algn", "TF"})
         html += std::string("  <Th>") + heading + "</th>\r\n";
-    }
     for (const char* line :
          {"</tr>", "<tr>", "<td>Tom &amp; Jerry         </td>", "<td>1701</td>", "<td>A-788899-C</td>",
           "<td>N</td><td>Mining colony</td>", "<td>Ni Cp Po       </td><td>A</td>", "<td>G</td><td>5200</td>",
           "<td>G2 V  </td><td>M1 D  </td><td>K5 III</td>", "<td>213</td><td>Vo</td><td>Tf</td>", "</tr>", "</table>",
-          "</body>", "</html>"}) {
+          "</body>", "</html>"})
         html += std::string(line) + "\r\n";
-    }
     EXPECT_EQ((*readFileBytes(path("table.htm"))), html);
 }
 

@@ -8,7 +8,6 @@
 #include "files/arp.h"
 #include "files/folder_files.h"
 #include "files/sbs.h"
-#include "support/column_line.h"
 #include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -16,7 +15,6 @@
 namespace qelvar {
 namespace {
 
-using testing::lineAt;
 using testing::ScriptedPrompter;
 
 // One world at sector location 0101 of the given letter's subsector.
@@ -36,12 +34,10 @@ std::string arpOf(const std::string& name, const std::string& letter) {
 TEST(BatchNames, StubDashLetterDotSbs) {
     const struct {
         std::string stub, letter, name;
-    } cases[] = {
-        {"ABC", "D", "/m/ABC-D.SBS"},
-        {"", "A", "/m/-A.SBS"},
-        {"../up", "/", "/m/.._up-_.SBS"},  // never a name outside the folder
-        {"a", std::string(1, '\0'), "/m/a-_.SBS"},
-    };
+    } cases[] = {{"ABC", "D", "/m/ABC-D.SBS"},
+                 {"", "A", "/m/-A.SBS"},
+                 {"../up", "/", "/m/.._up-_.SBS"},  // never a name outside the folder
+                 {"a", std::string(1, '\0'), "/m/a-_.SBS"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(batchOutputName("/m", c.stub, c.letter), c.name);

@@ -13,23 +13,15 @@ namespace qelvar {
 namespace {
 
 using testing::lineAt;
+using testing::lineOf;
 using testing::ScriptedPrompter;
 using testing::texts;
 
 const std::string kHeader = "Subsector: Alpha  Sector: Outer Reach";
 
 std::string datWorld(const char* name, const char* hex, const char* gasGiants = "3") {
-    return lineAt({{1, name},
-                   {15, hex},
-                   {20, "a788899"},
-                   {27, "-"},
-                   {28, "c"},
-                   {31, "n"},
-                   {33, "Ni Po Cp"},
-                   {49, "a"},
-                   {52, "21"},
-                   {54, gasGiants},
-                   {56, "vO"}});
+    return lineOf(std::string("1:") + name + "|15:" + hex +
+                  "|20:a788899|27:-|28:c|31:n|33:Ni Po Cp|49:a|52:21|54:" + gasGiants + "|56:vO|");
 }
 
 std::string datFile(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
@@ -81,13 +73,7 @@ TEST(DatReader, CommentsGasGiantsAndWorldsOutside) {
         const char* gasGiant;
     } cases[] = {
         {"no gas giant", datFile({datWorld("Dry", "0101", "0")}), "A", {}, 1, 101, " "},
-        {"comments skipped",
-         datFile({datWorld("Kept", "0203"), "#0101 comment", "$ also a comment"}),
-         "A",
-         {},
-         13,
-         203,
-         "G"},
+        {"comments skipped", datFile({datWorld("Kept", "0203"), "#0101 comment", "$ comment"}), "A", {}, 13, 203, "G"},
         {"LF only, trailing empty line", datFile({datWorld("Kept", "0203"), ""}, "\n"), "A", {}, 81, 0, " "},
         {"first world outside goes silently", datFile({datWorld("Far", "0911")}), "A", {}, 0, 911, "G"},
         {"further worlds outside are reported",
@@ -98,13 +84,7 @@ TEST(DatReader, CommentsGasGiantsAndWorldsOutside) {
          0,
          1211,
          "G"},
-        {"unknown letter",
-         datFile({datWorld("Near", "0305"), datWorld("Far", "2504")}),
-         "Z",
-         {"DUFF SS LETTER"},
-         0,
-         2504,
-         "G"},
+        {"letter Z", datFile({datWorld("In", "0305"), datWorld("Out", "2504")}), "Z", {"DUFF SS LETTER"}, 0, 2504, "G"},
         {"header only", kHeader, "B", {}, 1, 0, "\0"},
     };
     for (const auto& c : cases) {

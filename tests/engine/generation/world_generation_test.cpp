@@ -368,24 +368,21 @@ TEST(Generation, NamesCarrySectorNumbersAndASavedSubsectorReloadsInPlace) {
 // a changed roll shows here even where the rates above cannot see it. After a deliberate change to the
 // rolls, QELVAR_WRITE_GOLDEN=1 writes the files afresh.
 TEST(Generation, SeededSubsectorsKeepEveryRoll) {
-    const struct {
-        const char* allegiance;
-        int techCap;
-    } rows[] = {{"Im", GenerationOptions::kNoTechCap},
-                {"Va", 12},
-                {"Zh", 9},
-                {"As", 15},
-                {"Na", 5},
-                {"Hv", 8},
-                {"Dr", 10},
-                {"Ch", 11}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.allegiance);
-        GenerationOptions options = withFeatures({20, 20, 20, 20, 20}, row.allegiance);
+    const std::pair<const char*, int> rows[] = {{"Im", GenerationOptions::kNoTechCap},
+                                                {"Va", 12},
+                                                {"Zh", 9},
+                                                {"As", 15},
+                                                {"Na", 5},
+                                                {"Hv", 8},
+                                                {"Dr", 10},
+                                                {"Ch", 11}};
+    for (const auto& [allegiance, techCap] : rows) {
+        SCOPED_TRACE(allegiance);
+        GenerationOptions options = withFeatures({20, 20, 20, 20, 20}, allegiance);
         options.oddAlienPercent = 50;
         options.densityPercent = 66;
-        options.techCap = row.techCap;
-        options.depopulateOverCap = row.techCap < 9;
+        options.techCap = techCap;
+        options.depopulateOverCap = techCap < 9;
         SubsectorStore store;
         Dice dice(2026);
         std::string generated;
@@ -393,7 +390,7 @@ TEST(Generation, SeededSubsectorsKeepEveryRoll) {
             generateSubsector(store, options, dice);
             generated += formatSbs(store).value;
         }
-        const std::string path = std::string(QELVAR_TEST_DATA) + "/generation/" + row.allegiance + ".sbs";
+        const std::string path = std::string(QELVAR_TEST_DATA) + "/generation/" + allegiance + ".sbs";
         if (std::getenv("QELVAR_WRITE_GOLDEN")) {
             ASSERT_TRUE(writeFileAtomically(path, generated).ok());
         }

@@ -2,10 +2,8 @@
 
 #include <tuple>
 
-#include "store/subsector_store.h"
 #include "store/text.h"
 #include "map/hex_geometry.h"
-#include "map/map_pointer.h"
 
 namespace qelvar {
 namespace {

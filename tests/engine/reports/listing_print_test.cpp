@@ -59,28 +59,11 @@ SubsectorStore sampleStore(const char* letter) {
 }
 
 TEST(ListingPrint, ColumnsAtTheirCellTimesTheFactorInBothLayouts) {
-    // Each heading and a world's field at its column c: x = c × factor, in the layout's font size.
-    const struct Column {
-        const char* heading;
-        double at;
-        const char* field;
-    } columns[] = {
-        {"System Name", 0, "Hollowmere"},
-        {"Locn", 26, "0901"},
-        {"S-DAHPGL-T", 31, "A-788899-C"},
-        {"B", 42, "N"},
-        {"Remarks", 44, "  Mining colony"},
-        {"Trade Codes", 70, "Ni Cp Po"},
-        {"Z", 86, "A"},
-        {"G", 88, "G"},
-        {"Price", 90, " 5200"},
-        {"Star 1", 96, "G2 V"},
-        {"Star 2", 103, "M1 D"},
-        {"Star 3", 110, "K5 III"},
-        {"PAG", 117, "213"},
-        {"Al", 121, "Vo"},
-        {"T-F", 124, "Tf"},
-    };
+    // "c:heading=field": a heading and a world's field at column c, x = c × factor, in the layout's font size.
+    const std::string columns =
+        "0:System Name=Hollowmere|26:Locn=0901|31:S-DAHPGL-T=A-788899-C|42:B=N|44:Remarks=  Mining colony|"
+        "70:Trade Codes=Ni Cp Po|86:Z=A|88:G=G|90:Price= 5200|96:Star 1=G2 V|103:Star 2=M1 D|110:Star 3=K5 III|"
+        "117:PAG=213|121:Al=Vo|124:T-F=Tf|";
     for (const bool landscape : {false, true}) {
         SCOPED_TRACE(landscape ? "landscape" : "portrait");
         const double factor = landscape ? 0.5 : 0.75;
@@ -97,17 +80,20 @@ TEST(ListingPrint, ColumnsAtTheirCellTimesTheFactorInBothLayouts) {
         EXPECT_EQ(title->font, "Times New Roman");
         EXPECT_DOUBLE_EQ(title->x, 0);
         EXPECT_NEAR(title->y, top + line, 1e-3);
-        for (const Column& c : columns) {
-            SCOPED_TRACE(c.heading);
-            const TextOp* heading = find(ops, c.heading);
+        for (std::string_view rest = columns; !rest.empty(); rest.remove_prefix(rest.find('|') + 1)) {
+            const std::string_view column = rest.substr(0, rest.find('|'));
+            const std::size_t colon = column.find(':'), equals = column.find('=');
+            const std::string_view name = column.substr(colon + 1, equals - colon - 1);
+            SCOPED_TRACE(name);
+            const TextOp* heading = find(ops, name);
             ASSERT_NE(heading, nullptr);
-            const TextOp* field = find(ops, c.field, top + 4 * line);
+            const TextOp* field = find(ops, column.substr(equals + 1), top + 4 * line);
             ASSERT_NE(field, nullptr);
             for (const TextOp* op : {heading, field}) {
-                EXPECT_NEAR(op->x, c.at * factor, 1e-3);
+                EXPECT_NEAR(op->x, std::stoi(std::string(column)) * factor, 1e-3);
                 EXPECT_NEAR(op->y, top + (op == heading ? 3 : 4) * line, 1e-3);
                 EXPECT_EQ(op->bold && op->underline, op == heading);
-                EXPECT_EQ(op->size, op == heading && std::string(c.heading) == "S-DAHPGL-T" ? size - 1 : size);
+                EXPECT_EQ(op->size, op == heading && name == "S-DAHPGL-T" ? size - 1 : size);
             }
         }
         ASSERT_NE(find(ops, "Farside"), nullptr);

@@ -143,12 +143,7 @@ TEST_F(FileIoTest, OutputsThatMustNotBeReplacedAreRefusedAndKept) {
 TEST(Paths, FoldersNamesAndTheRoot) {
     const struct {
         std::string path, folder, name;
-    } cases[] = {
-        {"/x.sbs", "/", "x.sbs"},
-        {"/a/b/x.sbs", "/a/b", "x.sbs"},
-        {"x.sbs", ".", "x.sbs"},
-        {"a/", "a", ""},
-    };
+    } cases[] = {{"/x.sbs", "/", "x.sbs"}, {"/a/b/x.sbs", "/a/b", "x.sbs"}, {"x.sbs", ".", "x.sbs"}, {"a/", "a", ""}};
     for (const auto& c : cases) {
         EXPECT_EQ(folderOf(c.path), c.folder) << c.path;
         EXPECT_EQ(fileNameOf(c.path), c.name) << c.path;

@@ -46,7 +46,7 @@ TEST(RefreshStatistics, CountsCodesAndPopulation) {
         {"pop A times 3", {{"A788A009", "312"}}, 1, 'A', '9', 3e10},
         {"pop V counted, adds nothing", {{"A788V00C", "900"}}, 1, 'V', 'C', 0},
         {"multiplier not a digit", {{"A7886009", "x00"}}, 1, '6', '9', 0},
-        {"letters above digits",
+        {"letters over digits",
          {{"A7889009", "200"}, {"A788A00F", "100"}, {"A7883002", "400"}},
          3,
          'A',
