@@ -85,17 +85,16 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
         EXPECT_EQ(countOps(ops, [&](const Op& o) { return o[0] == "text" && o[8] == faint && o[3] == "#344060"; }), 1u)
             << faint;
     }
-    // The letters sit in the middle of their subsectors: A as far from the frame's left side as D from its right.
-    const auto faintX = [&](const char* letter) {
-        const auto found =
-            std::find_if(ops.begin(), ops.end(), [&](const Op& o) { return o[0] == "text" && o[8] == letter; });
-        return std::stod((*found)[1]);
-    };
-    const auto frame = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "box"; });
+    // The letters sit in the middle of their subsectors (where the middle hexes meet, on this one).
     RecordingSurface measure;
     measure.setFont({kTitleFont, 72, true, false});
-    EXPECT_NEAR(faintX("A") + faintX("D") + measure.textWidth("A"), std::stod((*frame)[1]) + std::stod((*frame)[3]),
-                0.01);
+    for (const auto& [letter, middle] : {std::pair("A", "0405"), {"P", "2835"}}) {
+        const Op& o =
+            *std::find_if(ops.begin(), ops.end(), [&](const Op& o) { return o[0] == "text" && o[8] == letter; });
+        const MapPoint centre{std::stod(o[1]) + measure.textWidth(letter) / 2,
+                              std::stod(o[2]) + measure.lineHeight() / 2};
+        EXPECT_EQ(sectorLocationAt(centre), middle) << letter;
+    }
     // Each letter stands inside its own subsector's area.
     for (const Op& o : ops) {
         if (o[0] != "text" || o[3] != "#344060" || o[8].size() != 1) continue;
