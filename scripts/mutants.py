@@ -15,6 +15,11 @@ or did not compile.
     python3 scripts/mutants.py --revision OLD --tests-from NEW   # the same sources against newer tests
 
 Not run by CI. The report goes to stdout and, one line per mutant, to build-mutants/results.tsv.
+
+Some mutants change nothing a user can get (a buffer one byte smaller than it needs to be anyway, a value
+overwritten before it is read). Those judged so are listed, each with its reason, in
+scripts/mutants-equivalent.txt; a survivor found there is reported as equivalent and left out of the second
+kill rate, the one over the mutants that change behaviour. A listed mutant that is killed counts as killed.
 """
 
 import argparse
@@ -29,6 +34,7 @@ from dataclasses import dataclass
 from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
+EQUIVALENT = Path(__file__).resolve().parent / "mutants-equivalent.txt"
 SOURCES = ["src/engine", "src/cli"]
 # The test programs, and the one most likely to catch a fault of a folder, which runs first.
 PROGRAMS = ["engine_tests", "cli_tests"]
@@ -261,10 +267,20 @@ def main() -> int:
           f"killed {counts['killed']}, survived {counts['survived']}, did not compile {counts['did-not-compile']}")
     if compiled:
         print(f"kill rate {100.0 * counts['killed'] / compiled:.1f} % of the {compiled} that compiled")
+    equivalent = set()
+    if EQUIVALENT.exists():
+        for line in EQUIVALENT.read_text(encoding="utf-8").splitlines():
+            if line.strip() and not line.startswith("#"):
+                equivalent.add(line.split("  #")[0].strip())
+    judged = [m for m, o in results if o == "survived" and m.describe() in equivalent]
+    changing = compiled - len(judged)
+    if changing:
+        print(f"kill rate {100.0 * counts['killed'] / changing:.1f} % of the {changing} that change behaviour "
+              f"({len(judged)} survivors listed as equivalent in {EQUIVALENT.name})")
     print("survivors:")
     for mutant, outcome in results:
         if outcome == "survived":
-            print("  " + mutant.describe())
+            print("  " + mutant.describe() + ("  (equivalent)" if mutant in judged else ""))
     return 0
 
 
