@@ -14,6 +14,7 @@
 #include "store/subsector_store.h"
 #include "details/description_table.h"
 #include "details_window.h"
+#include "support/desktop_fixture.h"
 #include "support/modal_dialogs.h"
 #include "support/sample_world.h"
 #include "support/scripted_prompter.h"
@@ -24,23 +25,14 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace qelvar {
 namespace {
 
+using testing::press;
 using testing::ScriptedPrompter;
 using testing::whenModalShown;
 
 constexpr int kSlot = 34;  // hex 0404
 
-QString text(const QWidget* window, const char* control) {
-    if (const auto* label = window->findChild<QLabel*>(control)) return label->text();
-    if (const auto* frame = window->findChild<QGroupBox*>(control)) return frame->title();
-    return "<missing>";
-}
-
 QString described(const char* code, const char* key) {
     return QString(code) + " " + QString::fromStdString(descriptionTable().findTrimmedText(key).value());
-}
-
-void press(QWidget* dialog, const char* button) {
-    QTest::mouseClick(dialog->findChild<QPushButton*>(button), Qt::LeftButton);
 }
 
 // Clicks the lookup line whose code is `code` and then a button of the value-entry dialog.
@@ -51,6 +43,11 @@ void chooseLookup(QWidget* dialog, const QString& code, const char* button) {
     combo->setCurrentIndex(line);
     emit combo->activated(line);
     press(dialog, button);
+}
+
+QWidget* typed(QWidget* dialog, const QString& text) {
+    dialog->findChild<QLineEdit*>("Text1")->setText(text);
+    return dialog;
 }
 
 void typeAndPress(QWidget* dialog, const QString& typed, Qt::Key key) {
@@ -77,7 +74,20 @@ protected:
         TempFolderTest::TearDown();
     }
     WorldRecord& world() { return store.worlds[kSlot]; }
+    // The caption of a label or frame of the window.
+    QString text(const char* control) const {
+        if (const auto* label = window->findChild<QLabel*>(control)) return label->text();
+        if (const auto* frame = window->findChild<QGroupBox*>(control)) return frame->title();
+        return "<missing>";
+    }
     void click(const char* label) { QTest::mouseClick(window->findChild<QLabel*>(label), Qt::LeftButton); }
+    // Acts in the value-entry dialog a click on `label` opens; gives the base, zone and allegiance after it.
+    std::string valueEntry(const char* label, std::function<void(QWidget*)> act) {
+        store.unsavedChanges = 0;
+        whenModalShown("Form5", act);
+        click(label);
+        return world().base.str() + world().zone.str() + world().allegiance.str();
+    }
     void editNotes(std::function<void(QWidget*)> act) {
         whenModalShown("SLIST4", act);
         press(window.get(), "Command2");
@@ -88,52 +98,36 @@ protected:
     std::unique_ptr<DetailsWindow> window;
 };
 
-TEST_F(DetailsWindowTest, ShowsFieldsWithTheirDescriptionsAndReportsAnUnknownLetter) {
+TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknownLetter) {
     EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
-    EXPECT_EQ(text(window.get(), "Frame3d1"), "Star system details: Hollowmere           1214");
-    EXPECT_EQ(text(window.get(), "Label6").split('\n').first(), "Starport:     " + described("A", "SA"));
-    EXPECT_EQ(text(window.get(), "Label8"), described("N", "BN"));
-    EXPECT_EQ(text(window.get(), "Label26"), "Tf");  // neither T nor f is a traffic or facility code
-
+    EXPECT_EQ(text("Frame3d1"), "Star system details: Hollowmere           1214");
+    EXPECT_EQ(text("Label6").split('\n').first(), "Starport:     " + described("A", "SA"));
     store.subsectorLetter = "Q";
     window->activate();
     EXPECT_EQ(prompter.messages(), std::vector<std::string>{"DUFF SS LETTER"});
-    EXPECT_TRUE(text(window.get(), "Frame3d1").endsWith(" 404"));
+    EXPECT_TRUE(text("Frame3d1").endsWith(" 404"));
 }
 
+// Base, zone and allegiance through the value-entry dialog: a lookup line or typed text, taken with OK or
+// Enter; Cancel and closing the dialog by its frame change nothing.
 TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
-    whenModalShown("Form5", [](QWidget* dialog) {
-        EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Zone");
-        EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "A");
-        chooseLookup(dialog, "R", "Command2");  // Cancel
-    });
-    click("Label10");
-    EXPECT_EQ(world().zone.str(), "A");
+    EXPECT_EQ(valueEntry("Label10",
+                         [](QWidget* dialog) {
+                             EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Zone");
+                             EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "A");
+                             chooseLookup(dialog, "R", "Command2");  // Cancel
+                         }),
+              "NAVo");
     EXPECT_EQ(store.unsavedChanges, 0);
-
-    whenModalShown("Form5", [](QWidget* dialog) { chooseLookup(dialog, "R", "Command1"); });
-    click("Label10");
-    EXPECT_EQ(world().zone.str(), "R");
+    EXPECT_EQ(valueEntry("Label10", [](QWidget* dialog) { chooseLookup(dialog, "R", "Command1"); }), "NRVo");
     EXPECT_EQ(store.unsavedChanges, 1);
-    EXPECT_EQ(text(window.get(), "Label10"), described("R", "ZR"));
-
-    whenModalShown("Form5", [](QWidget* dialog) { typeAndPress(dialog, "im", Qt::Key_Enter); });
-    click("Label20");
-    EXPECT_EQ(world().allegiance.str(), "im");
-
-    // Closing the dialog by its frame is Cancel; a typed character without a code becomes "?".
-    whenModalShown("Form5", [](QWidget* dialog) {
-        dialog->findChild<QLineEdit*>("Text1")->setText("X");
-        dialog->close();
-    });
-    click("Label8");
-    EXPECT_EQ(world().base.str(), "N");
-    whenModalShown("Form5", [](QWidget* dialog) {
-        dialog->findChild<QLineEdit*>("Text1")->setText(QString::fromUtf8("\xe2\x98\x85x"));  // a star sign
-        press(dialog, "Command1");
-    });
-    click("Label20");
-    EXPECT_EQ(world().allegiance.str(), "?x");
+    EXPECT_EQ(text("Label10"), described("R", "ZR"));
+    EXPECT_EQ(valueEntry("Label20", [](QWidget* dialog) { typeAndPress(dialog, "im", Qt::Key_Enter); }), "NRim");
+    EXPECT_EQ(valueEntry("Label8", [](QWidget* dialog) { typed(dialog, "X")->close(); }), "NRim");
+    EXPECT_EQ(store.unsavedChanges, 0);
+    // A typed character without a code becomes "?".
+    const QString star = QString::fromUtf8("\xe2\x98\x85x");
+    EXPECT_EQ(valueEntry("Label20", [&](QWidget* dialog) { press(typed(dialog, star), "Command1"); }), "NR?x");
     EXPECT_TRUE(prompter.prompts.empty());
 }
 
@@ -157,28 +151,25 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     click("Label6");
     EXPECT_EQ(world().uwp.str(), "A788899F");
     EXPECT_EQ(store.unsavedChanges, 1);
-    EXPECT_TRUE(text(window.get(), "Label6").endsWith("Tech Level:   " + described("F", "TF") + "\n"));
+    EXPECT_TRUE(text("Label6").endsWith("Tech Level:   " + described("F", "TF") + "\n"));
     EXPECT_EQ(world().tradeCodes.str(), "Ri Cp          ");  // the standard codes from the new profile; Cp kept
     EXPECT_EQ(world().cargoBase, 5500);                      // tech F adds 1500
 }
 
 TEST_F(DetailsWindowTest, InputBoxEditors) {
     prompter.inputAnswers = {"120", "", "K7 V", "", "", "Newname"};
-    click("Label16");
-    EXPECT_EQ(world().gasGiant.str(), " ");
-    EXPECT_EQ(text(window.get(), "Label12"), " ");
-    EXPECT_EQ(store.unsavedChanges, 1);
-    store.unsavedChanges = 0;
-    click("Label14");
-    EXPECT_EQ(world().star2.str(), "K7 V  ");
-    EXPECT_EQ(store.unsavedChanges, 1);
-    store.unsavedChanges = 0;
-    click("Label18");  // empty answer: nothing changes
-    EXPECT_EQ(store.unsavedChanges, 0);
-    click("Label2");
-    EXPECT_EQ(text(window.get(), "Label2"), "Newname");
-    EXPECT_TRUE(text(window.get(), "Frame3d1").contains("Hollowmere"));  // no rebuild after a name edit
-
+    // An empty answer changes nothing.
+    for (const auto& [label, changed] :
+         {std::pair{"Label16", true}, {"Label14", true}, {"Label18", false}, {"Label2", true}}) {
+        SCOPED_TRACE(label);
+        store.unsavedChanges = 0;
+        click(label);
+        EXPECT_EQ(store.unsavedChanges, changed);
+    }
+    EXPECT_EQ(world().gasGiant.str() + "|" + world().star2.str(), " |K7 V  ");
+    EXPECT_EQ(text("Label12"), " ");
+    EXPECT_EQ(text("Label2"), "Newname");
+    EXPECT_TRUE(text("Frame3d1").contains("Hollowmere"));  // no rebuild after a name edit
     std::vector<std::string> prompts;
     for (const auto& p : prompter.prompts) {
         prompts.push_back(p.text);

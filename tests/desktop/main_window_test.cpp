@@ -41,6 +41,7 @@ protected:
         write("atlas.arp", "not for the SBS list");
         write("notes.txt", "not a subsector");
         std::filesystem::create_directory(path("inner"));
+        start();
     }
     QPoint pixelsOf(double xMm, double yMm) { return window().mapView().toWidget({xMm, yMm}).toPoint(); }
     std::string title() { return window().windowTitle().toStdString(); }
@@ -49,14 +50,13 @@ protected:
 
 TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     ::unsetenv("_ZIP");
-    Desktop& d = start();
-    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{startUpMessage(d.store().appTitle)});
+    start();
+    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{startUpMessage(store().appTitle)});
     EXPECT_EQ(prompter_.prompts[0].icon, MessageIcon::Information);
     EXPECT_EQ(window().currentFolder(), folder());
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
     EXPECT_EQ(listed(), QStringList{"atlas.arp"});
-    EXPECT_EQ(title(), d.store().appTitle + "[*]");  // no file yet
-    EXPECT_FALSE(enabled("mnuredisplay") || enabled("mnuprint") || control("Command4")->isEnabled());
+    EXPECT_EQ(title(), store().appTitle + "[*]");  // no file yet
 
     // Only a variable whose name begins with _ZIP and that holds more than blanks keeps the message away.
     for (const auto& [name, value, shown] :
@@ -86,30 +86,34 @@ TEST_F(MainWindowTest, AtlasOnTheCommandLineLoadsAtOnce) {
     EXPECT_FALSE(enabled("mnuredisplay"));
 }
 
-TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndLoadNeedsASelection) {
-    Desktop& d = start();
+// Load needs a file, Print all selected a selection; Print and Print Preview a loaded subsector.
+TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollowSelectionAndLoading) {
     write("GAL.dat", "");
     write("rim.DAT", "");
     chooseType(2);
     EXPECT_EQ(listed(), (QStringList{"GAL.dat", "rim.DAT"}));
     chooseType(0);
     EXPECT_EQ(listed(), (QStringList{"Ostrel.sbs", "second.SBS", "third.Sbs"}));
-    EXPECT_FALSE(control("Command4")->isEnabled());
+    EXPECT_TRUE(enabled("mnuprintopt") && enabled("mnuprintsetup"));
+    EXPECT_FALSE(enabled("mnuredisplay") || enabled("mnuprint") || enabled("mnuprintpreview"));
+    EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
     selectFile("second.SBS");
+    EXPECT_TRUE(control("Command5")->isEnabled());
     click("Command4");
-    EXPECT_EQ(d.store().subsectorName, "Second");
-    EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint"));
-    EXPECT_EQ(d.store().detailIndex, 80);  // drawn
+    EXPECT_EQ(store().subsectorName, "Second");
+    EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint") && enabled("mnuprintpreview"));
+    EXPECT_EQ(store().detailIndex, 80);  // drawn
+    files()->clearSelection();
+    EXPECT_FALSE(control("Command5")->isEnabled());
     ASSERT_TRUE(window().openFolder(path("inner")));
     EXPECT_FALSE(control("Command4")->isEnabled());
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
-    Desktop& d = start();
     load("Ostrel.sbs");
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes);
-        d.store().unsavedChanges = 1;
+        store().unsavedChanges = 1;
         prompter_.prompts.clear();
         prompter_.yesNoAnswers.push_back(yes);
         selectFile("second.SBS");
@@ -118,13 +122,13 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
         EXPECT_EQ(prompter_.prompts[0].kind + " " + prompter_.prompts[0].text,
                   "yesno You have unsaved changes, are you sure?");
         EXPECT_EQ(prompter_.prompts[0].icon, MessageIcon::Exclamation);
-        EXPECT_EQ(d.store().subsectorName, yes ? "Second" : "Ostrel");
+        EXPECT_EQ(store().subsectorName, yes ? "Second" : "Ostrel");
     }
-    d.store().unsavedChanges = 1;
+    store().unsavedChanges = 1;
     prompter_.yesNoAnswers = {false, true};
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(window().close());
-    d.store().unsavedChanges = 0;
+    store().unsavedChanges = 0;
     prompter_.prompts.clear();
     window().show();
     trigger("mnuexit");
@@ -133,7 +137,6 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
 }
 
 TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
-    Desktop& d = start();
     load("Ostrel.sbs");
     // A click on a world opens its details and the map is drawn again; an empty hex opens nothing.
     std::vector<int> opened;
@@ -142,7 +145,7 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, pixelsOf(9, 24));
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, pixelsOf(9, 10));
     EXPECT_EQ(opened, std::vector<int>{1});
-    EXPECT_EQ(d.store().detailIndex, 80);
+    EXPECT_EQ(store().detailIndex, 80);
     // The name line writes the description table; sector mode and the location line draw the sector grid.
     ::setenv("QELVAR_DUMP", path("dump.txt").c_str(), 1);
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
@@ -156,23 +159,21 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
 }
 
 TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
-    Desktop& d = start();
-    d.setDice(std::make_unique<Dice>(7));
-    d.store().unsavedChanges = 1;
+    desktop_->setDice(std::make_unique<Dice>(7));
+    store().unsavedChanges = 1;
     prompter_.yesNoAnswers = {false};
     click("Command1");
-    EXPECT_EQ(d.store().worldCount, 0);  // No keeps what was there
+    EXPECT_EQ(store().worldCount, 0);  // No keeps what was there
     EXPECT_FALSE(enabled("mnuredisplay"));
     prompter_.yesNoAnswers = {true};
     click("Command1");
-    EXPECT_GT(d.store().worldCount, 0);
+    EXPECT_GT(store().worldCount, 0);
     EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint") && enabled("mnugopt"));
-    EXPECT_EQ(d.store().detailIndex, 80);  // drawn
-    EXPECT_FALSE(d.generationOptions().isVisible());
+    EXPECT_EQ(store().detailIndex, 80);  // drawn
+    EXPECT_FALSE(desktop_->generationOptions().isVisible());
 }
 
 TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
-    start();
     chooseType(0);
     // Mark from mask: names beginning with the answer, whatever the case.
     prompter_.inputAnswers = {"s"};
@@ -197,8 +198,8 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     EXPECT_NE(readFileBytes(path("ostrel.arp"))->find("Coldharbour"), std::string::npos);
 }
 
-TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
-    start();
+TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsTheMapAsABitmap) {
+    load("Ostrel.sbs");
     auto* bar = control<QScrollBar>("VScroll1");
     EXPECT_LT(bar->minimum(), 0);
     bar->setValue(bar->maximum() / 2);
@@ -206,19 +207,7 @@ TEST_F(MainWindowTest, ScrollBarMovesTheMapAndZeroBringsItHome) {
     click("Command6");
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(window().mapView().y(), 0);
-}
 
-TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
-    Desktop& d = start();
-    load("Ostrel.sbs");
-    d.store().unsavedChanges = 1;
-    prompter_.saveAnswers.push_back(path("copy.sbs"));
-    trigger("mnusbs");
-    EXPECT_NE(readFileBytes(path("copy.sbs"))->find("\r\nColdharbour         0203  A788899C"), std::string::npos);
-    EXPECT_EQ(d.store().unsavedChanges, 0);
-    prompter_.saveAnswers.push_back(std::nullopt);  // cancelled: nothing said
-    prompter_.prompts.clear();
-    trigger("mnusbs");
     trigger("mnubmp");
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder() + " as QELVAR.BMP"});
     const std::string bmp = *readFileBytes(path("QELVAR.bmp"));
@@ -228,7 +217,6 @@ TEST_F(MainWindowTest, SaveToSbsAndScreenshot) {
 }
 
 TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
-    Desktop& d = start();
     load("second.SBS");
     prompter_.saveAnswers.push_back(path("made"));  // a new sector file; ".tab" is added
     trigger("mnusector");
@@ -246,8 +234,8 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
         static_cast<QDialog*>(dialog)->accept();
     });
     load("made.tab", 3);
-    EXPECT_EQ(d.store().worldCount, 1);
-    EXPECT_EQ(d.store().subsectorName + "/" + d.store().subsectorLetter, "Second/A");
+    EXPECT_EQ(store().worldCount, 1);
+    EXPECT_EQ(store().subsectorName + "/" + store().subsectorLetter, "Second/A");
     // What SBS cannot hold of a sector file's world is said when the subsector is saved as SBS.
     write("four.tab",
           "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\n"
@@ -261,9 +249,8 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
-    Desktop& d = start();
     load("Ostrel.sbs");
-    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + d.store().appTitle);
+    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + store().appTitle);
     MapView& map = window().mapView();
     map.setFocus();
     for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right}) {
@@ -293,26 +280,31 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
          {std::tuple{"", "Renamed", true}, {"mnuundo", "Coldharbour", false}, {"mnuredo", "Renamed", true}}) {
         SCOPED_TRACE(step);
         if (*step) trigger(step);
-        EXPECT_EQ(d.store().worlds[13].name.trimmed(), name);
+        EXPECT_EQ(store().worlds[13].name.trimmed(), name);
         EXPECT_EQ(window().isWindowModified(), changed);
-        EXPECT_EQ(d.store().unsavedChanges, changed ? 1 : 0);
+        EXPECT_EQ(store().unsavedChanges, changed ? 1 : 0);
     }
 }
 
 TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
-    Desktop& d = start();
     load("Ostrel.sbs");
+    store().unsavedChanges = 1;
     prompter_.saveAnswers.push_back(path("edited"));
     trigger("mnusbs");
+    EXPECT_NE(readFileBytes(path("edited.sbs"))->find("\r\nColdharbour         0203  A788899C"), std::string::npos);
+    EXPECT_EQ(store().unsavedChanges, 0);
     EXPECT_TRUE(listed().contains("edited.sbs"));
     EXPECT_EQ(window().selectedFileName(), "Ostrel.sbs");  // the selection kept
-    EXPECT_EQ(title(), "edited.sbs[*] - " + d.store().appTitle);
-    d.store().worlds[1].name = "Changed";
+    EXPECT_EQ(title(), "edited.sbs[*] - " + store().appTitle);
+    store().worlds[1].name = "Changed";
     prompter_.prompts.clear();
     trigger("mnusave");  // back to edited.sbs without a dialog
     EXPECT_TRUE(prompter_.prompts.empty());
     EXPECT_NE(readFileBytes(path("edited.sbs"))->find("\r\nChanged "), std::string::npos);
     EXPECT_EQ(window().recentFiles().at(0), std::filesystem::canonical(path("edited.sbs")).string());
+    prompter_.saveAnswers.push_back(std::nullopt);
+    trigger("mnusbs");  // cancelled: nothing said
+    EXPECT_TRUE(prompter_.messages().empty());
     // A file that is not SBS is saved through the dialog.
     prompter_.yesNoAnswers = {true};
     load("atlas.arp", 1);
@@ -322,7 +314,6 @@ TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
 }
 
 TEST_F(MainWindowTest, TheMapFillsTheWindowAndThePointerStaysExactAtEveryScale) {
-    start();
     load("Ostrel.sbs");
     MapView& map = window().mapView();
     const int before = map.width();
@@ -351,11 +342,10 @@ TEST_F(MainWindowTest, TheMapFillsTheWindowAndThePointerStaysExactAtEveryScale) 
 }
 
 TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
-    Desktop& d = start();
     load("Ostrel.sbs");
-    QTest::keyClicks(d.generationOptions().findChild<QLineEdit*>("Text1"), "X");  // the subsector name
+    QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text1"), "X");  // the subsector name
     QTest::qWait(20);
-    const std::string own = d.autosave().path();
+    const std::string own = desktop_->autosave().path();
     const std::string edited = *readFileBytes(own);
     ASSERT_TRUE(edited.starts_with("X\r\nKestrane Reach\r\n"));
     prompter_.yesNoAnswers = {true};  // a normal exit: the own autosave goes
@@ -388,7 +378,6 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
 // "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
 // opens the world's details.
 TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
-    Desktop& d = start();
     load("Ostrel.sbs");
     trigger("mnucheck");
     auto* check = window().findChild<CheckWindow*>("CheckWindow");
@@ -397,13 +386,13 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     ASSERT_EQ(list.topLevelItemCount(), 1);
     EXPECT_EQ(list.topLevelItem(0)->text(0) + " " + list.topLevelItem(0)->text(1), "0101 population-zero");
     int opened = 0;
-    whenModalShown("Form2", [&opened, &d](QWidget* details) {
-        opened = d.store().detailIndex;
+    whenModalShown("Form2", [&opened, this](QWidget* details) {
+        opened = store().detailIndex;
         details->close();
     });
     emit list.itemDoubleClicked(list.topLevelItem(0), 0);
     EXPECT_EQ(opened, 1);
-    d.store().worlds[13].zone = "Q";  // Coldharbour
+    store().worlds[13].zone = "Q";  // Coldharbour
     window().redisplayMap();
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(1)->text(2), "zone \"Q\" is not blank, A or R");

@@ -76,22 +76,6 @@ protected:
     std::string pdf;
 };
 
-TEST_F(PrintingTest, MenuItemsAndPrintAllSelectedFollowLoading) {
-    EXPECT_TRUE(enabled("mnuprintopt") && enabled("mnuprintsetup"));
-    EXPECT_FALSE(enabled("mnuprint") || enabled("mnuprintpreview") || control("Command5")->isEnabled());
-    files()->setCurrentRow(1);
-    EXPECT_TRUE(control("Command5")->isEnabled());
-    click("Command4");  // "Load"
-    EXPECT_TRUE(enabled("mnuprint") && enabled("mnuprintpreview"));
-    files()->clearSelection();
-    EXPECT_FALSE(control("Command5")->isEnabled());
-    // "Print Options..." shows the window and prints nothing.
-    whenModalShown("Form3", [](QWidget* w) { press(w, "Command1"); });
-    trigger("mnuprintopt");
-    EXPECT_FALSE(desktop_->printOptionsWindow().isVisible());
-    EXPECT_FALSE(std::filesystem::exists(pdf));
-}
-
 TEST_F(PrintingTest, PrintShowsTheOptionsThenPrintsTheMapAndListingOnPagesTurnedAsChosen) {
     if (!testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
     load("alpha.sbs");
@@ -140,8 +124,11 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     EXPECT_TRUE(enabled("mnuprint") && enabled("mnuredisplay"));
 }
 
-TEST_F(PrintingTest, PrintPreviewShowsTheSamePagesAndPrintsNothing) {
+TEST_F(PrintingTest, PrintOptionsAndPrintPreviewShowTheirWindowsAndPrintNothing) {
     load("alpha.sbs");
+    whenModalShown("Form3", [](QWidget* w) { press(w, "Command1"); });
+    trigger("mnuprintopt");
+    EXPECT_FALSE(desktop_->printOptionsWindow().isVisible());
     auto pages = std::make_shared<int>(-1);
     whenModalShown("Form3", [pages](QWidget* w) {
         QTest::mouseClick(layoutButton(w, 1), Qt::LeftButton);  // map and listing at full size: two jobs

@@ -63,6 +63,7 @@ protected:
         return *desktop_;
     }
     MainWindow& window() { return desktop_->mainWindow(); }
+    SubsectorStore& store() { return desktop_->store(); }
     template <class T = QPushButton>
     T* control(const char* name) {
         T* found = window().centralWidget()->findChild<T*>(name);
@@ -70,7 +71,7 @@ protected:
         return found;
     }
     void click(const char* button) { press(window().centralWidget(), button); }
-    QAction* action(const char* name) { return window().findChild<QAction*>(name); }
+    QAction* action(const char* name) { return window().findChild<QAction*>(name); }  // a menu item
     void trigger(const char* name) { action(name)->trigger(); }
     bool enabled(const char* name) { return action(name)->isEnabled(); }
 
