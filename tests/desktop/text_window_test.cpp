@@ -2,21 +2,19 @@
 #include <gtest/gtest.h>
 
 #include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTest>
 
 #include "text_window.h"
+#include "support/command_output.h"
+#include "support/desktop_fixture.h"
 #include "support/modal_dialogs.h"
-#include "support/temp_folder.h"
 
 namespace qelvar {
 namespace {
 
+using testing::press;
 using testing::whenModalShown;
 
 QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
-void press(QWidget* w, const char* name) { QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton); }
 
 class TextWindowTest : public testing::TempFolderTest {
 protected:
@@ -36,11 +34,8 @@ protected:
         whenModalShown("SLIST4", act);
         window.edit(heading, text);
         qunsetenv("QELVAR_PRINT_PDF");
-        QProcess p;
-        p.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-        if (!p.waitForFinished(20000)) return {"<pdftotext failed>"};
         QStringList lines;
-        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
+        for (const QString& line : QString::fromStdString(testing::pdfText(pdf)).split('\n')) {
             if (!line.trimmed().isEmpty()) lines << line.simplified();
         }
         return lines;
