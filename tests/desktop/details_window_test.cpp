@@ -1,24 +1,8 @@
 // The details window and its editors, built for real offscreen and driven as a user would.
-#include <gtest/gtest.h>
-
-#include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTest>
-#include <filesystem>
-
-#include "store/file_io.h"
-#include "store/subsector_store.h"
 #include "details/description_table.h"
 #include "details_window.h"
 #include "support/desktop_fixture.h"
-#include "support/modal_dialogs.h"
 #include "support/sample_world.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_folder.h"
 
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 

@@ -1,18 +1,6 @@
 // The generation options window, built for real offscreen and driven as a user would.
 #include "generation_options_window.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QCheckBox>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
-
-#include "store/subsector_store.h"
-#include "support/scripted_prompter.h"
+#include "support/desktop_fixture.h"
 
 namespace qelvar {
 namespace {

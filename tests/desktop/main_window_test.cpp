@@ -1,16 +1,4 @@
 // The desktop program built for real, offscreen, driven as a user would with the scripted prompter.
-#include "main_window.h"
-
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QDialog>
-#include <QLabel>
-#include <QLineEdit>
-#include <QScrollBar>
-#include <QSysInfo>
-#include <QTreeWidget>
-
 #include "autosave.h"
 #include "check_window.h"
 #include "details/description_table.h"
@@ -18,10 +6,8 @@
 #include "generation_options_window.h"
 #include "map_area.h"
 #include "map_view.h"
-#include "store/file_io.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
-#include "support/modal_dialogs.h"
 
 namespace qelvar {
 namespace {

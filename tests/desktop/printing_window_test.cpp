@@ -1,20 +1,11 @@
 // The print options window and the printing commands of the desktop program, offscreen, printing into a
 // PDF file through $QELVAR_PRINT_PDF.
-#include <gtest/gtest.h>
-
-#include <QCheckBox>
-#include <QLabel>
-#include <QPrintPreviewWidget>
-#include <QPrinterInfo>
-#include <QRadioButton>
+#include <QtPrintSupport>
 #include <cstdio>
 
 #include "desktop_printer.h"
 #include "print_options_window.h"
-#include "store/subsector_store.h"
-#include "support/command_output.h"
 #include "support/desktop_fixture.h"
-#include "support/modal_dialogs.h"
 
 namespace qelvar {
 namespace {

@@ -1,18 +1,8 @@
 // The Sector window opened from the main window's File menu on a folder of the sample sector's files.
-#include "sector_window.h"
-
-#include <gtest/gtest.h>
-
-#include <QLabel>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QWheelEvent>
-
 #include "files/sbs.h"
 #include "sector_canvas.h"
-#include "support/command_output.h"
+#include "sector_window.h"
 #include "support/desktop_fixture.h"
-#include "support/modal_dialogs.h"
 #include "support/sample_sector.h"
 
 namespace qelvar {

@@ -1,12 +1,6 @@
 // The text window: its keys, the time stamp and its printouts as PDF.
-#include <gtest/gtest.h>
-
-#include <QPlainTextEdit>
-
-#include "text_window.h"
-#include "support/command_output.h"
 #include "support/desktop_fixture.h"
-#include "support/modal_dialogs.h"
+#include "text_window.h"
 
 namespace qelvar {
 namespace {

@@ -1,18 +1,21 @@
 #pragma once
-// The desktop program started for real in a folder of its own (also the current folder), offscreen, and
-// driven as a user would: answers come from the scripted prompter, files are chosen in the main window's
+// What the window tests share: Qt's widgets and test functions, the scripted prompter, modal dialogs driven
+// as they are shown, and the desktop program started for real in a folder of its own (also the current folder),
+// offscreen, and driven as a user would: answers come from the scripted prompter, files are chosen in the main window's
 // list, buttons are clicked and menu items triggered by their object names.
 
-#include <QAction>
-#include <QComboBox>
-#include <QListWidget>
-#include <QPushButton>
-#include <QTest>
+#include <gtest/gtest.h>
+
+#include <QtTest>
+#include <QtWidgets>
 #include <cstdlib>
 #include <memory>
 
 #include "desktop.h"
 #include "main_window.h"
+#include "store/file_io.h"
+#include "support/command_output.h"
+#include "support/modal_dialogs.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
 
