@@ -9,9 +9,7 @@ extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfi
 namespace qelvar {
 namespace {
 
-using testing::press;
-using testing::ScriptedPrompter;
-using testing::whenModalShown;
+using namespace testing;
 
 constexpr int kSlot = 34;  // hex 0404
 
@@ -49,13 +47,8 @@ protected:
         store.subsectorLetter = "F";
         store.worlds[kSlot] = testing::sampleWorld(404);
         store.detailIndex = kSlot;
-        window = std::make_unique<DetailsWindow>(store, prompter);
         window->activate();
         window->show();
-    }
-    void TearDown() override {
-        window.reset();
-        TempFolderTest::TearDown();
     }
     WorldRecord& world() { return store.worlds[kSlot]; }
     // The caption of a label or frame of the window.
@@ -79,7 +72,7 @@ protected:
 
     SubsectorStore store;
     ScriptedPrompter prompter;
-    std::unique_ptr<DetailsWindow> window;
+    std::unique_ptr<DetailsWindow> window = std::make_unique<DetailsWindow>(store, prompter);
 };
 
 TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknownLetter) {

@@ -10,8 +10,7 @@
 namespace qelvar {
 namespace {
 
-using testing::press;
-using testing::whenModalShown;
+using namespace testing;
 
 // "Map only" (0) or "Map and listing" (1) of the print options window.
 QRadioButton* layoutButton(QWidget* window, int index) {

@@ -5,8 +5,7 @@
 namespace qelvar {
 namespace {
 
-using testing::press;
-using testing::whenModalShown;
+using namespace testing;
 
 QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
 
@@ -39,11 +38,7 @@ protected:
 };
 
 TEST_F(TextWindowTest, OkCtrlEnterCancelAndEscape) {
-    const struct {
-        const char* name;
-        std::function<void(QWidget*)> act;
-        bool accepted;
-    } cases[] = {
+    const std::tuple<const char*, std::function<void(QWidget*)>, bool> cases[] = {
         {"Ok", [](QWidget* w) { press(w, "Command1"); }, true},
         {"Ctrl+Enter", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Return, Qt::ControlModifier); }, true},
         {"Cancel", [](QWidget* w) { press(w, "Command2"); }, false},
@@ -56,17 +51,17 @@ TEST_F(TextWindowTest, OkCtrlEnterCancelAndEscape) {
          },
          false},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, accepted] : cases) {
+        SCOPED_TRACE(name);
         QString text = "start";
         whenModalShown("SLIST4", [&](QWidget* w) {
             EXPECT_EQ(w->windowTitle(), "Enter Text");
             EXPECT_EQ(w->focusWidget(), editor(w));
             QTest::keyClicks(editor(w), " more");
-            c.act(w);
+            act(w);
         });
-        EXPECT_EQ(window.edit("Heading", text), c.accepted);
-        EXPECT_EQ(text, c.accepted ? "start more" : "start");
+        EXPECT_EQ(window.edit("Heading", text), accepted);
+        EXPECT_EQ(text, accepted ? "start more" : "start");
     }
 }
 
