@@ -27,16 +27,11 @@ void chooseLookup(QWidget* dialog, const QString& code, const char* button) {
     press(dialog, button);
 }
 
-QWidget* typed(QWidget* dialog, const QString& text) {
-    dialog->findChild<QLineEdit*>("Text1")->setText(text);
-    return dialog;
-}
-
-void typeAndPress(QWidget* dialog, const QString& typed, Qt::Key key) {
+// Puts text into the value-entry dialog's box as a user types it.
+QLineEdit* typed(QWidget* dialog, const QString& text) {
     auto* edit = dialog->findChild<QLineEdit*>("Text1");
-    edit->selectAll();
-    QTest::keyClicks(edit, typed);
-    QTest::keyClick(edit, key);
+    edit->setText(text);
+    return edit;
 }
 
 class DetailsWindowTest : public testing::TempFolderTest {
@@ -99,12 +94,14 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
     EXPECT_EQ(valueEntry("Label10", [](QWidget* dialog) { chooseLookup(dialog, "R", "Command1"); }), "NRVo");
     EXPECT_EQ(store.unsavedChanges, 1);
     EXPECT_EQ(text("Label10"), described("R", "ZR"));
-    EXPECT_EQ(valueEntry("Label20", [](QWidget* dialog) { typeAndPress(dialog, "im", Qt::Key_Enter); }), "NRim");
-    EXPECT_EQ(valueEntry("Label8", [](QWidget* dialog) { typed(dialog, "X")->close(); }), "NRim");
+    EXPECT_EQ(valueEntry("Label20", [](QWidget* dialog) { QTest::keyClick(typed(dialog, "im"), Qt::Key_Enter); }),
+              "NRim");
+    EXPECT_EQ(valueEntry("Label8", [](QWidget* dialog) { typed(dialog, "X")->window()->close(); }), "NRim");
     EXPECT_EQ(store.unsavedChanges, 0);
     // A typed character without a code becomes "?".
     const QString star = QString::fromUtf8("\xe2\x98\x85x");
-    EXPECT_EQ(valueEntry("Label20", [&](QWidget* dialog) { press(typed(dialog, star), "Command1"); }), "NR?x");
+    EXPECT_EQ(valueEntry("Label20", [&](QWidget* dialog) { press(typed(dialog, star)->window(), "Command1"); }),
+              "NR?x");
     EXPECT_TRUE(prompter.prompts.empty());
 }
 
@@ -123,7 +120,7 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     });
     whenModalShown("Form5", [](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Tech Level");
-        typeAndPress(dialog, "f", Qt::Key_Return);
+        QTest::keyClick(typed(dialog, "f"), Qt::Key_Return);
     });
     click("Label6");
     EXPECT_EQ(world().uwp.str(), "A788899F");
