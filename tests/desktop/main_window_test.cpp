@@ -14,19 +14,8 @@ namespace {
 
 using namespace testing;
 
-class MainWindowTest : public testing::DesktopTest {
+class MainWindowTest : public SampleFolderTest {
 protected:
-    void SetUp() override {
-        DesktopTest::SetUp();
-        write("Ostrel.sbs",
-              sbsFile("Ostrel", sbsWorld("Draven", "0101", "X26A0002") + sbsWorld("Coldharbour", "0203", "A788899C")));
-        write("second.SBS", sbsFile("Second", sbsWorld("Lone", "0505", "B5446539")));
-        write("third.Sbs", sbsFile("Third", ""));
-        write("atlas.arp", "not for the SBS list");
-        write("notes.txt", "not a subsector");
-        std::filesystem::create_directory(path("inner"));
-        start();
-    }
     QPoint pixelsOf(double xMm, double yMm) { return window().mapView().toWidget({xMm, yMm}).toPoint(); }
     std::string title() { return window().windowTitle().toStdString(); }
     std::string folder() { return std::filesystem::canonical(dir_).string(); }

@@ -24,7 +24,7 @@ QRadioButton* layoutButton(QWidget* window, int index) {
 TEST(PrintOptionsWindow, FirstLoadChoicesTheirInterplayAndDone) {
     SubsectorStore store;
     store.appTitle = "Qelvar 1.0";
-    testing::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     PrintOptionsWindow window(store, prompter);
     EXPECT_EQ(window.windowTitle(), "Qelvar 1.0");
     EXPECT_EQ(window.options(), PrintOptions{});  // "Landscape" ticked, the rest not, "Map only"
@@ -50,25 +50,12 @@ TEST(PrintOptionsWindow, FirstLoadChoicesTheirInterplayAndDone) {
     EXPECT_EQ(window.choose(), chosen);
 }
 
-class PrintingTest : public testing::DesktopTest {
-protected:
-    void SetUp() override {
-        DesktopTest::SetUp();
-        pdf = path("printed.pdf");
-        ::setenv("QELVAR_PRINT_PDF", pdf.c_str(), 1);
-        for (const char* name : {"alpha", "beta", "gamma"}) {
-            write(std::string(name) + ".sbs", testing::sbsFile(name, testing::sbsWorld("Draven", "0101", "X26A0002")));
-        }
-        start();
-        chooseType(0);
-    }
-
-    std::string pdf;
-};
+// The printing commands of the main window print into the fixture's PDF file.
+using PrintingTest = SampleFolderTest;
 
 TEST_F(PrintingTest, PrintShowsTheOptionsThenPrintsTheMapAndListingOnPagesTurnedAsChosen) {
-    if (!testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
-    load("alpha.sbs");
+    if (!havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    load("Ostrel.sbs");
     // "Map only" keeps "Landscape": one wide page. "Map and listing" unticks it; at full size the map's job,
     // then the listing's, one after another in the file.
     for (const auto& [layout, pages, wide] : {std::tuple{0, 1, true}, {1, 2, false}}) {
@@ -78,18 +65,19 @@ TEST_F(PrintingTest, PrintShowsTheOptionsThenPrintsTheMapAndListingOnPagesTurned
             press(w, "Command1");
         });
         trigger("mnuprint");
-        EXPECT_EQ(testing::pdfPages(pdf), pages);
+        EXPECT_EQ(pdfPages(pdf()), pages);
         double width = 0, height = 0;
-        ASSERT_EQ(std::sscanf(testing::pdfInfo(pdf, "Page size:").c_str(), " %lf x %lf", &width, &height), 2);
+        ASSERT_EQ(std::sscanf(pdfInfo(pdf(), "Page size:").c_str(), " %lf x %lf", &width, &height), 2);
         EXPECT_EQ(width > height, wide);
-        const std::string text = testing::pdfText(pdf);
-        EXPECT_NE(text.find("alpha/Kestrane Reach (A)"), std::string::npos);
-        EXPECT_EQ(text.find("Subsector alpha contains") != std::string::npos, layout == 1);
+        const std::string text = pdfText(pdf());
+        EXPECT_NE(text.find("Ostrel/Kestrane Reach (A)"), std::string::npos);
+        EXPECT_EQ(text.find("Subsector Ostrel contains") != std::string::npos, layout == 1);
     }
 }
 
 TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile) {
-    if (!testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    if (!havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    chooseType(0);
     files()->item(0)->setSelected(true);
     files()->item(2)->setSelected(true);
     control<QCheckBox>("Check3D1")->setChecked(true);  // "Reverse order ?"
@@ -103,19 +91,19 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     click("Command5");
     EXPECT_EQ(*shown, 3);
     EXPECT_EQ(prompter_.beeps, 2);
-    EXPECT_EQ(desktop_->store().batchMode, 0);
-    EXPECT_EQ(testing::pdfPages(pdf), 2);  // landscape map only: one page each
-    const std::string text = testing::pdfText(pdf);
-    const auto gamma = text.find("gamma/Kestrane Reach (A)");
-    ASSERT_NE(gamma, std::string::npos);
-    EXPECT_NE(text.find("alpha/Kestrane Reach (A)", gamma), std::string::npos);
-    EXPECT_EQ(text.find("beta/"), std::string::npos);
-    EXPECT_EQ(control<QLabel>("Label1")->text(), "alpha.sbs");
+    EXPECT_EQ(store().batchMode, 0);
+    EXPECT_EQ(pdfPages(pdf()), 2);  // landscape map only: one page each
+    const std::string text = pdfText(pdf());
+    const auto third = text.find("Third/Kestrane Reach (A)");
+    ASSERT_NE(third, std::string::npos);
+    EXPECT_NE(text.find("Ostrel/Kestrane Reach (A)", third), std::string::npos);
+    EXPECT_EQ(text.find("Second/"), std::string::npos);
+    EXPECT_EQ(control<QLabel>("Label1")->text(), "Ostrel.sbs");
     EXPECT_TRUE(enabled("mnuprint") && enabled("mnuredisplay"));
 }
 
 TEST_F(PrintingTest, PrintOptionsAndPrintPreviewShowTheirWindowsAndPrintNothing) {
-    load("alpha.sbs");
+    load("Ostrel.sbs");
     whenModalShown("Form3", [](QWidget* w) { press(w, "Command1"); });
     trigger("mnuprintopt");
     EXPECT_FALSE(desktop_->printOptionsWindow().isVisible());
@@ -130,14 +118,14 @@ TEST_F(PrintingTest, PrintOptionsAndPrintPreviewShowTheirWindowsAndPrintNothing)
     });
     trigger("mnuprintpreview");
     EXPECT_EQ(*pages, 2);
-    EXPECT_FALSE(std::filesystem::exists(pdf));
+    EXPECT_FALSE(std::filesystem::exists(pdf()));
     EXPECT_TRUE(prompter_.messages().empty());
 }
 
 TEST_F(PrintingTest, WithoutAPrinterPrintSaysSoAndDoesNothingElse) {
     ::unsetenv("QELVAR_PRINT_PDF");
     if (!QPrinterInfo::availablePrinters().isEmpty()) GTEST_SKIP() << "this machine has a printer";
-    load("alpha.sbs");
+    load("Ostrel.sbs");
     trigger("mnuprint");
     click("Command5");
     EXPECT_EQ(prompter_.messages(),

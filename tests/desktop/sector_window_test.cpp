@@ -135,10 +135,9 @@ TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
     choose("sectorExport");
     EXPECT_EQ(testing::pdfPages(path("poster.pdf")), 6);
 
-    ::setenv("QELVAR_PRINT_PDF", path("printed.pdf").c_str(), 1);
     choose("sectorTile0");
     choose("sectorPrint");
-    EXPECT_NE(testing::pdfText(path("printed.pdf")).find(std::string(sample_.worlds.front().record.name.trimmed())),
+    EXPECT_NE(testing::pdfText(pdf()).find(std::string(sample_.worlds.front().record.name.trimmed())),
               std::string::npos);
 }
 

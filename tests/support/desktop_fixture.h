@@ -46,7 +46,8 @@ protected:
         ::setenv("QELVAR_SETTINGS", path("settings/qelvar.ini").c_str(), 1);
         ::setenv("QELVAR_AUTOSAVE_DIR", path("autosave").c_str(), 1);
         ::setenv("QELVAR_AUTOSAVE_MS", "0", 1);
-        ::setenv("_ZIP", "1", 1);  // no start-up message unless a test wants it
+        ::setenv("_ZIP", "1", 1);                        // no start-up message unless a test wants it
+        ::setenv("QELVAR_PRINT_PDF", pdf().c_str(), 1);  // and no printer
         previous_ = std::filesystem::current_path();
         std::filesystem::current_path(dir_);
     }
@@ -65,6 +66,7 @@ protected:
         desktop_->startUp(commandLine);
         return *desktop_;
     }
+    std::string pdf() const { return path("printed.pdf"); }
     MainWindow& window() { return desktop_->mainWindow(); }
     SubsectorStore& store() { return desktop_->store(); }
     template <class T = QPushButton>
@@ -101,6 +103,22 @@ protected:
     ScriptedPrompter prompter_;
     std::unique_ptr<Desktop> desktop_;
     std::filesystem::path previous_;
+};
+
+// Started on a folder of three SBS files (two worlds, one, none), an ARP file, a text file and a folder.
+class SampleFolderTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        DesktopTest::SetUp();
+        write("Ostrel.sbs",
+              sbsFile("Ostrel", sbsWorld("Draven", "0101", "X26A0002") + sbsWorld("Coldharbour", "0203", "A788899C")));
+        write("second.SBS", sbsFile("Second", sbsWorld("Lone", "0505", "B5446539")));
+        write("third.Sbs", sbsFile("Third", ""));
+        write("atlas.arp", "not for the SBS list");
+        write("notes.txt", "not a subsector");
+        std::filesystem::create_directory(path("inner"));
+        start();
+    }
 };
 
 }  // namespace qelvar::testing
