@@ -211,7 +211,7 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     load("four.tab", 3);
     prompter_.saveAnswers.push_back(path("four.sbs"));
     trigger("mnusbs");
-    EXPECT_TRUE(prompter_.said("four-letter allegiance in SBS"));
+    EXPECT_NE(prompter_.messages().back().find("four-letter allegiance in SBS"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {

@@ -55,13 +55,6 @@ public:
         }
         return texts;
     }
-    // Whether an OK message says `part`.
-    bool said(const std::string& part) const {
-        for (const auto& text : messages()) {
-            if (text.find(part) != std::string::npos) return true;
-        }
-        return false;
-    }
 
 private:
     template <typename T>
