@@ -6,38 +6,35 @@
 
 extern "C" const char* __lsan_default_suppressions() { return "leak:libfontconfig.so\n"; }
 
-namespace qelvar {
-namespace {
-
-using namespace testing;
+namespace qelvar::testing {
 
 constexpr int kSlot = 34;  // hex 0404
 
-QString described(const char* code, const char* key) {
+static QString described(const char* code, const char* key) {
     return QString(code) + " " + QString::fromStdString(descriptionTable().findTrimmedText(key).value());
 }
 
 // Chooses the lookup line whose code is `code`, then presses a button of the value-entry dialog.
-void chooseLookup(QWidget* dialog, const QString& code, const char* button) {
+static void chooseLookup(QWidget* dialog, const QString& code, const char* button) {
     auto* combo = dialog->findChild<QComboBox*>("Combo1");
     emit combo->activated(combo->findText(code + ":", Qt::MatchStartsWith));
     press(dialog, button);
 }
 
 // Puts text into the value-entry dialog's box as a user types it.
-QLineEdit* typed(QWidget* dialog, const QString& text) {
+static QLineEdit* typed(QWidget* dialog, const QString& text) {
     auto* edit = dialog->findChild<QLineEdit*>("Text1");
     edit->setText(text);
     return edit;
 }
 
-class DetailsWindowTest : public testing::TempFolderTest {
+class DetailsWindowTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
         store.appTitle = "Duvuderaz Orizuvo Devade v1";
         store.subsectorLetter = "F";
-        store.worlds[kSlot] = testing::sampleWorld(404);
+        store.worlds[kSlot] = sampleWorld(404);
         store.detailIndex = kSlot;
         window->activate();
         window->show();
@@ -183,7 +180,7 @@ TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {
 // of the main window shows an SBS file's worlds without them.
 TEST(ShowWorldDetails, NotesAreOfferedForTheWorldsOfADatFile) {
     SubsectorStore store;
-    store.worlds[12] = testing::sampleWorld(202);
+    store.worlds[12] = sampleWorld(202);
     ScriptedPrompter prompter;
     whenModalShown("Form2", [](QWidget* shown) {
         EXPECT_TRUE(shown->findChild<QPushButton*>("Command2")->isEnabled());
@@ -192,5 +189,4 @@ TEST(ShowWorldDetails, NotesAreOfferedForTheWorldsOfADatFile) {
     showWorldDetails(nullptr, store, prompter, 12, "/nowhere/maps", "spin.dat");
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

@@ -2,8 +2,7 @@
 #include "generation_options_window.h"
 #include "support/desktop_fixture.h"
 
-namespace qelvar {
-namespace {
+namespace qelvar::testing {
 
 class OptionsWindowTest : public ::testing::Test {
 protected:
@@ -18,7 +17,7 @@ protected:
     QListWidget* list() const { return control<QListWidget>("List1"); }
 
     SubsectorStore store;
-    testing::ScriptedPrompter prompter;
+    ScriptedPrompter prompter;
     std::unique_ptr<GenerationOptionsWindow> window;
 };
 
@@ -74,5 +73,4 @@ TEST_F(OptionsWindowTest, NamesReachTheStoreAtEveryKeystrokeAndDoneHides) {
     EXPECT_FALSE(window->isVisible());
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

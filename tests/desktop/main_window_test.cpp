@@ -9,10 +9,7 @@
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
 
-namespace qelvar {
-namespace {
-
-using namespace testing;
+namespace qelvar::testing {
 
 class MainWindowTest : public SampleFolderTest {
 protected:
@@ -361,5 +358,4 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     EXPECT_EQ(list.topLevelItem(1)->text(2), "zone \"Q\" is not blank, A or R");
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

@@ -7,13 +7,10 @@
 #include "print_options_window.h"
 #include "support/desktop_fixture.h"
 
-namespace qelvar {
-namespace {
-
-using namespace testing;
+namespace qelvar::testing {
 
 // "Map only" (0) or "Map and listing" (1) of the print options window.
-QRadioButton* layoutButton(QWidget* window, int index) {
+static QRadioButton* layoutButton(QWidget* window, int index) {
     for (auto* b : window->findChildren<QRadioButton*>("Option3D1")) {
         if (b->property("index").toInt() == index) return b;
     }
@@ -134,5 +131,4 @@ TEST_F(PrintingTest, WithoutAPrinterPrintSaysSoAndDoesNothingElse) {
     EXPECT_FALSE(desktop_->printOptionsWindow().isVisible());
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

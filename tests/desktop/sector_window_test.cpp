@@ -5,10 +5,9 @@
 #include "support/desktop_fixture.h"
 #include "support/sample_sector.h"
 
-namespace qelvar {
-namespace {
+namespace qelvar::testing {
 
-class SectorWindowTest : public testing::DesktopTest {
+class SectorWindowTest : public DesktopTest {
 protected:
     void SetUp() override {
         DesktopTest::SetUp();
@@ -40,7 +39,7 @@ protected:
     void choose(const char* item) const { window_->findChild<QAction*>(item)->trigger(); }
     std::string letter() { return desktop_->store().subsectorLetter; }
 
-    const Sector sample_ = testing::sampleSector();
+    const Sector sample_ = sampleSector();
     SectorWindow* window_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
@@ -105,7 +104,7 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     window_->setZoom(1);
     const SectorWorld& world = sample_.worlds[sample_.worlds.size() / 2];
     bool shown = false;
-    testing::whenModalShown("Form2", [&](QWidget* details) {
+    whenModalShown("Form2", [&](QWidget* details) {
         shown = true;
         desktop_->store().worlds[static_cast<std::size_t>(desktop_->store().detailIndex)].name = "Renamed";
         details->close();
@@ -129,17 +128,15 @@ TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
     choose("sectorExport");
     EXPECT_EQ(prompter_.messages().size(), 1u);
 
-    if (!testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    if (!havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
     choose("sectorTile1");  // A4
     prompter_.saveAnswers.push_back(path("poster.pdf"));
     choose("sectorExport");
-    EXPECT_EQ(testing::pdfPages(path("poster.pdf")), 6);
+    EXPECT_EQ(pdfPages(path("poster.pdf")), 6);
 
     choose("sectorTile0");
     choose("sectorPrint");
-    EXPECT_NE(testing::pdfText(pdf()).find(std::string(sample_.worlds.front().record.name.trimmed())),
-              std::string::npos);
+    EXPECT_NE(pdfText(pdf()).find(std::string(sample_.worlds.front().record.name.trimmed())), std::string::npos);
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

@@ -2,14 +2,11 @@
 #include "support/desktop_fixture.h"
 #include "text_window.h"
 
-namespace qelvar {
-namespace {
+namespace qelvar::testing {
 
-using namespace testing;
+static QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
 
-QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
-
-class TextWindowTest : public testing::TempFolderTest {
+class TextWindowTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
@@ -28,7 +25,7 @@ protected:
         window.edit(heading, text);
         qunsetenv("QELVAR_PRINT_PDF");
         QStringList lines;
-        for (const QString& line : QString::fromStdString(testing::pdfText(pdf)).split('\n')) {
+        for (const QString& line : QString::fromStdString(pdfText(pdf)).split('\n')) {
             if (!line.trimmed().isEmpty()) lines << line.simplified();
         }
         return lines;
@@ -103,5 +100,4 @@ TEST_F(TextWindowTest, PrintSelectionPrintsOnlyTheSelectedText) {
     EXPECT_EQ(lines, (QStringList{"Selection heading", "SELECTED PART"}));
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing
