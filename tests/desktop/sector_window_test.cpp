@@ -37,7 +37,6 @@ protected:
     }
     QString status() const { return window_->findChild<QLabel*>("SectorStatus")->text(); }
     void choose(const char* item) const { window_->findChild<QAction*>(item)->trigger(); }
-    std::string letter() { return desktop_->store().subsectorLetter; }
 
     const Sector sample_ = sampleSector();
     SectorWindow* window_ = nullptr;
@@ -74,7 +73,7 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     QTest::mouseRelease(canvas_, Qt::LeftButton, {}, QPoint(350, 420));
     EXPECT_EQ(scroll_->horizontalScrollBar()->value(), 250);
     EXPECT_EQ(scroll_->verticalScrollBar()->value(), 380);
-    EXPECT_TRUE(letter().empty() || letter() == " ");
+    EXPECT_TRUE(store().subsectorLetter.empty() || store().subsectorLetter == " ");
     EXPECT_TRUE(prompter_.prompts.empty());
 }
 
@@ -90,14 +89,14 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     EXPECT_EQ(status(), "-");
 
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
-    EXPECT_EQ(letter(), "F");
-    EXPECT_EQ(desktop_->store().subsectorName, "Reach F");
+    EXPECT_EQ(store().subsectorLetter, "F");
+    EXPECT_EQ(store().subsectorName, "Reach F");
     EXPECT_TRUE(enabled("mnuredisplay"));
 
-    desktop_->store().unsavedChanges = 1;
+    store().unsavedChanges = 1;
     prompter_.yesNoAnswers.push_back(false);
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));  // subsector P: No keeps the changes
-    EXPECT_EQ(letter(), "F");
+    EXPECT_EQ(store().subsectorLetter, "F");
 }
 
 TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
@@ -106,12 +105,12 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     bool shown = false;
     whenModalShown("Form2", [&](QWidget* details) {
         shown = true;
-        desktop_->store().worlds[static_cast<std::size_t>(desktop_->store().detailIndex)].name = "Renamed";
+        store().worlds[static_cast<std::size_t>(store().detailIndex)].name = "Renamed";
         details->close();
     });
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
     EXPECT_TRUE(shown);
-    EXPECT_EQ(letter(), std::string(1, subsectorLetterOf(world.column, world.row)));
+    EXPECT_EQ(store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
     const auto renamed =
         std::find_if(window_->sector().worlds.begin(), window_->sector().worlds.end(),
                      [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
