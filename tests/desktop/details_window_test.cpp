@@ -134,10 +134,7 @@ TEST_F(DetailsWindowTest, InputBoxEditors) {
     EXPECT_EQ(text("Label2"), "Newname");
     EXPECT_TRUE(text("Frame3d1").contains("Hollowmere"));  // no rebuild after a name edit
     std::vector<std::string> prompts;
-    for (const auto& p : prompter.prompts) {
-        prompts.push_back(p.text);
-        EXPECT_EQ(p.title, store.appTitle);
-    }
+    for (const auto& p : prompter.prompts) prompts.push_back(p.title == store.appTitle ? p.text : "another title");
     EXPECT_EQ(prompts, (std::vector<std::string>{"Pop Ast Gas", "Star 1", "Star 2", "Star 3", "Notes", "System name"}));
 }
 

@@ -13,7 +13,6 @@ namespace qelvar::testing {
 
 class MainWindowTest : public SampleFolderTest {
 protected:
-    QPoint pixelsOf(double xMm, double yMm) { return window().mapView().toWidget({xMm, yMm}).toPoint(); }
     std::string title() { return window().windowTitle().toStdString(); }
     std::string folder() { return std::filesystem::canonical(dir_).string(); }
 };
@@ -105,8 +104,8 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     std::vector<int> opened;
     QObject::disconnect(&window(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
     QObject::connect(&window(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
-    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, pixelsOf(9, 24));
-    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, pixelsOf(9, 10));
+    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 24}).toPoint());
+    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 10}).toPoint());
     EXPECT_EQ(opened, std::vector<int>{1});
     EXPECT_EQ(store().detailIndex, 80);
     // The name line writes the description table; sector mode and the location line draw the sector grid.

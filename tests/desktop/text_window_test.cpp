@@ -24,10 +24,9 @@ protected:
         whenModalShown("SLIST4", act);
         window.edit(heading, text);
         qunsetenv("QELVAR_PRINT_PDF");
-        QStringList lines;
-        for (const QString& line : QString::fromStdString(pdfText(pdf)).split('\n')) {
-            if (!line.trimmed().isEmpty()) lines << line.simplified();
-        }
+        QStringList lines = QString::fromStdString(pdfText(pdf)).split('\n');
+        for (QString& line : lines) line = line.simplified();
+        lines.removeAll("");
         return lines;
     }
 
