@@ -11,11 +11,7 @@
 
 namespace qelvar::testing {
 
-class MainWindowTest : public SampleFolderTest {
-protected:
-    std::string title() { return window().windowTitle().toStdString(); }
-    std::string folder() { return std::filesystem::canonical(dir_).string(); }
-};
+using MainWindowTest = SampleFolderTest;
 
 TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     ::unsetenv("_ZIP");

@@ -67,6 +67,8 @@ protected:
         return *desktop_;
     }
     std::string pdf() const { return path("printed.pdf"); }
+    std::string folder() const { return std::filesystem::canonical(dir_).string(); }
+    std::string title() { return window().windowTitle().toStdString(); }
     MainWindow& window() { return desktop_->mainWindow(); }
     SubsectorStore& store() { return desktop_->store(); }
     template <class T = QPushButton>
