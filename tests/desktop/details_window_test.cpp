@@ -64,6 +64,7 @@ TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknow
     EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
     EXPECT_EQ(text("Frame3d1"), "Star system details: Hollowmere           1214");
     EXPECT_EQ(text("Label6").split('\n').first(), "Starport:     " + described("A", "SA"));
+    EXPECT_EQ(text("Label26"), "Tf");  // a read-only value; neither T nor f is a traffic or facility code
     store.subsectorLetter = "Q";
     window->activate();
     EXPECT_EQ(prompter.messages(), std::vector<std::string>{"DUFF SS LETTER"});

@@ -1,8 +1,9 @@
 #pragma once
 // What the window tests share: Qt's widgets and test functions, the scripted prompter, modal dialogs driven
-// as they are shown, and the desktop program started for real in a folder of its own (also the current folder),
-// offscreen, and driven as a user would: answers come from the scripted prompter, files are chosen in the main window's
-// list, buttons are clicked and menu items triggered by their object names.
+// as they are shown, and the desktop program started for real, offscreen, in a folder of its own (also the
+// current folder, and where its settings, autosaves and printouts go). It is driven as a user would: answers
+// come from the scripted prompter, files are chosen in the main window's list, buttons are clicked and menu
+// items triggered by their object names.
 
 #include <gtest/gtest.h>
 
