@@ -1,57 +1,28 @@
 // The Sector window opened from the main window's File menu on a folder of the sample sector's files.
-#include "sector_window.h"
-
-#include <gtest/gtest.h>
-
-#include <QAction>
-#include <QLabel>
-#include <QScrollArea>
-#include <QScrollBar>
-#include <QTest>
-#include <QWheelEvent>
-#include <cstdlib>
-
-#include "desktop.h"
 #include "files/sbs.h"
-#include "main_window.h"
 #include "sector_canvas.h"
-#include "store/file_io.h"
-#include "support/command_output.h"
-#include "support/modal_dialogs.h"
+#include "sector_window.h"
+#include "support/desktop_fixture.h"
 #include "support/sample_sector.h"
-#include "support/menu_action.h"
-#include "support/scripted_prompter.h"
-#include "support/temp_folder.h"
 
-namespace qelvar {
-namespace {
+namespace qelvar::testing {
 
-class SectorWindowTest : public testing::TempFolderTest {
+class SectorWindowTest : public DesktopTest {
 protected:
     void SetUp() override {
-        TempFolderTest::SetUp();
-        ::setenv("QELVAR_SETTINGS", path("qelvar.ini").c_str(), 1);
-        ::setenv("_ZIP", "1", 1);
+        DesktopTest::SetUp();
         SubsectorStore store;
         for (int index = 0; index < kSubsectorCount; ++index) {
             sectorToStore(sample_, index, store);
             write(std::string(1, static_cast<char>('a' + index)) + ".sbs", formatSbs(store).value);
         }
         write("routes.xml", "<Routes><Route Start=\"0101\" End=\"0303\" Style=\"Dotted\" Color=\"#ff0000\"/></Routes>");
-        desktop_ = std::make_unique<Desktop>(&prompter_);
-        desktop_->startUp(dir_.string());
-        testing::menuAction(desktop_->mainWindow(), "mnuopensector")->trigger();
+        start();
+        trigger("mnuopensector");
         window_ = desktop_->sectorWindow();
         ASSERT_NE(window_, nullptr);
         canvas_ = window_->findChild<SectorCanvas*>("SectorMap");
         scroll_ = window_->findChild<QScrollArea*>("SectorScroll");
-    }
-    void TearDown() override {
-        desktop_.reset();
-        ::unsetenv("QELVAR_SETTINGS");
-        ::unsetenv("_ZIP");
-        ::unsetenv("QELVAR_PRINT_PDF");
-        TempFolderTest::TearDown();
     }
     // The canvas pixel over the centre of a sector hex, scrolled into view.
     QPoint over(int column, int row) const {
@@ -65,10 +36,9 @@ protected:
         QApplication::sendEvent(canvas_, &move);
     }
     QString status() const { return window_->findChild<QLabel*>("SectorStatus")->text(); }
+    void choose(const char* item) const { window_->findChild<QAction*>(item)->trigger(); }
 
-    const Sector sample_ = testing::sampleSector();
-    testing::ScriptedPrompter prompter_;
-    std::unique_ptr<Desktop> desktop_;
+    const Sector sample_ = sampleSector();
     SectorWindow* window_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QScrollArea* scroll_ = nullptr;
@@ -79,12 +49,12 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     EXPECT_EQ(window_->windowTitle(), "Sector Kestrane Reach");
     EXPECT_LE(canvas_->height(), scroll_->viewport()->height());
     EXPECT_EQ(window_->mapOptions().routes.size(), 1u);
-    window_->findChild<QAction*>("sectorRoutes")->trigger();
-    window_->findChild<QAction*>("sectorJump2")->trigger();
+    choose("sectorRoutes");
+    choose("sectorJump2");
     EXPECT_TRUE(window_->mapOptions().routes.empty());
     EXPECT_EQ(window_->mapOptions().jump, 2);
 
-    window_->findChild<QAction*>("sectorActualSize")->trigger();
+    choose("sectorActualSize");
     EXPECT_NEAR(canvas_->width(), 385.2 / 25.4 * canvas_->logicalDpiX(), 1);
     for (const auto modifiers : {Qt::ControlModifier, Qt::NoModifier}) {
         QWheelEvent event(QPointF(50, 50), canvas_->mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, 120),
@@ -103,7 +73,7 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     QTest::mouseRelease(canvas_, Qt::LeftButton, {}, QPoint(350, 420));
     EXPECT_EQ(scroll_->horizontalScrollBar()->value(), 250);
     EXPECT_EQ(scroll_->verticalScrollBar()->value(), 380);
-    EXPECT_TRUE(desktop_->store().subsectorLetter.empty() || desktop_->store().subsectorLetter == " ");
+    EXPECT_TRUE(store().subsectorLetter.empty() || store().subsectorLetter == " ");
     EXPECT_TRUE(prompter_.prompts.empty());
 }
 
@@ -119,31 +89,28 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     EXPECT_EQ(status(), "-");
 
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
-    EXPECT_EQ(desktop_->store().subsectorLetter, "F");
-    EXPECT_EQ(desktop_->store().subsectorName, "Reach F");
-    EXPECT_TRUE(testing::menuAction(desktop_->mainWindow(), "mnuredisplay")->isEnabled());
+    EXPECT_EQ(store().subsectorLetter, "F");
+    EXPECT_EQ(store().subsectorName, "Reach F");
+    EXPECT_TRUE(enabled("mnuredisplay"));
 
-    desktop_->store().unsavedChanges = 1;
+    store().unsavedChanges = 1;
     prompter_.yesNoAnswers.push_back(false);
-    QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));  // subsector P, changes kept
-    EXPECT_EQ(desktop_->store().subsectorLetter, "F");
-    prompter_.yesNoAnswers.push_back(true);
-    QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));
-    EXPECT_EQ(desktop_->store().subsectorLetter, "P");
+    QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));  // subsector P: No keeps the changes
+    EXPECT_EQ(store().subsectorLetter, "F");
 }
 
 TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     window_->setZoom(1);
     const SectorWorld& world = sample_.worlds[sample_.worlds.size() / 2];
     bool shown = false;
-    testing::whenModalShown("Form2", [&](QWidget* details) {
+    whenModalShown("Form2", [&](QWidget* details) {
         shown = true;
-        desktop_->store().worlds[static_cast<std::size_t>(desktop_->store().detailIndex)].name = "Renamed";
+        store().worlds[static_cast<std::size_t>(store().detailIndex)].name = "Renamed";
         details->close();
     });
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
     EXPECT_TRUE(shown);
-    EXPECT_EQ(desktop_->store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
+    EXPECT_EQ(store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
     const auto renamed =
         std::find_if(window_->sector().worlds.begin(), window_->sector().worlds.end(),
                      [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
@@ -153,26 +120,22 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
 
 TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
     prompter_.saveAnswers.push_back(path("map.png"));
-    window_->findChild<QAction*>("sectorDpi0")->trigger();
-    window_->findChild<QAction*>("sectorExport")->trigger();
+    choose("sectorDpi0");
+    choose("sectorExport");
     EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).width(), 1456);
     prompter_.saveAnswers.push_back(path("map.gif"));
-    window_->findChild<QAction*>("sectorExport")->trigger();
+    choose("sectorExport");
     EXPECT_EQ(prompter_.messages().size(), 1u);
 
-    if (testing::commandOutput("command -v pdfinfo").empty()) GTEST_SKIP() << "poppler-utils not installed";
-    window_->findChild<QAction*>("sectorTile1")->trigger();  // A4
+    if (!havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
+    choose("sectorTile1");  // A4
     prompter_.saveAnswers.push_back(path("poster.pdf"));
-    window_->findChild<QAction*>("sectorExport")->trigger();
-    const std::string info = testing::commandOutput("pdfinfo '" + path("poster.pdf") + "'");
-    EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), 6);
+    choose("sectorExport");
+    EXPECT_EQ(pdfPages(path("poster.pdf")), 6);
 
-    ::setenv("QELVAR_PRINT_PDF", path("printed.pdf").c_str(), 1);
-    window_->findChild<QAction*>("sectorTile0")->trigger();
-    window_->findChild<QAction*>("sectorPrint")->trigger();
-    const std::string printed = testing::commandOutput("pdftotext '" + path("printed.pdf") + "' -");
-    EXPECT_NE(printed.find(std::string(sample_.worlds.front().record.name.trimmed())), std::string::npos);
+    choose("sectorTile0");
+    choose("sectorPrint");
+    EXPECT_NE(pdfText(pdf()).find(std::string(sample_.worlds.front().record.name.trimmed())), std::string::npos);
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

@@ -1,24 +1,12 @@
 // The text window: its keys, the time stamp and its printouts as PDF.
-#include <gtest/gtest.h>
-
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTest>
-
+#include "support/desktop_fixture.h"
 #include "text_window.h"
-#include "support/modal_dialogs.h"
-#include "support/temp_folder.h"
 
-namespace qelvar {
-namespace {
+namespace qelvar::testing {
 
-using testing::whenModalShown;
+static QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
 
-QPlainTextEdit* editor(QWidget* w) { return w->findChild<QPlainTextEdit*>("Text1"); }
-void press(QWidget* w, const char* name) { QTest::mouseClick(w->findChild<QPushButton*>(name), Qt::LeftButton); }
-
-class TextWindowTest : public testing::TempFolderTest {
+class TextWindowTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
@@ -36,62 +24,52 @@ protected:
         whenModalShown("SLIST4", act);
         window.edit(heading, text);
         qunsetenv("QELVAR_PRINT_PDF");
-        QProcess p;
-        p.start("pdftotext", {"-layout", QString::fromStdString(pdf), "-"});
-        if (!p.waitForFinished(20000)) return {"<pdftotext failed>"};
-        QStringList lines;
-        for (const QString& line : QString::fromUtf8(p.readAllStandardOutput()).split('\n')) {
-            if (!line.trimmed().isEmpty()) lines << line.simplified();
-        }
+        QStringList lines = QString::fromStdString(pdfText(pdf)).split('\n');
+        for (QString& line : lines) line = line.simplified();
+        lines.removeAll("");
         return lines;
     }
 
     TextWindow window;
 };
 
-TEST_F(TextWindowTest, OkCtrlEnterCancelAndEscape) {
-    const struct {
-        const char* name;
-        std::function<void(QWidget*)> act;
-        bool accepted;
-    } cases[] = {
-        {"Ok", [](QWidget* w) { press(w, "Command1"); }, true},
-        {"Ctrl+Enter", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Return, Qt::ControlModifier); }, true},
-        {"Cancel", [](QWidget* w) { press(w, "Command2"); }, false},
-        {"Escape", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Escape); }, false},
+// Each row acts after " more" was typed to "start"; the text as taken, or none when given up.
+TEST_F(TextWindowTest, OkCtrlEnterCancelEscapeAndTheTimeStamp) {
+    const std::tuple<const char*, std::function<void(QWidget*)>, const char*> cases[] = {
+        {"Ok", [](QWidget* w) { press(w, "Command1"); }, "start more"},
+        {"Ctrl+Enter", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Return, Qt::ControlModifier); },
+         "start more"},
+        {"Cancel", [](QWidget* w) { press(w, "Command2"); }, nullptr},
+        {"Escape", [](QWidget* w) { QTest::keyClick(editor(w), Qt::Key_Escape); }, nullptr},
         {"Ctrl+Enter on a button does not accept",
          [](QWidget* w) {
              QTest::keyClick(w->findChild<QPushButton*>("Command3"), Qt::Key_Return, Qt::ControlModifier);
              EXPECT_TRUE(w->isVisible());
              QTest::keyClick(w, Qt::Key_Escape);
          },
-         false},
+         nullptr},
+        {"F5 appends the time stamp; Ctrl+Z undoes the typing after it, not the stamp",
+         [](QWidget* w) {
+             QTest::keyClick(editor(w), Qt::Key_F5);
+             QTest::keyClicks(editor(w), "Met");
+             QTest::keyClick(editor(w), Qt::Key_Z, Qt::ControlModifier);
+             QTest::keyClicks(editor(w), "Met the envoy");
+             press(w, "Command1");
+         },
+         "start more  05/Dec/2026 16:55: Met the envoy"},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+    for (const auto& [name, act, taken] : cases) {
+        SCOPED_TRACE(name);
         QString text = "start";
         whenModalShown("SLIST4", [&](QWidget* w) {
             EXPECT_EQ(w->windowTitle(), "Enter Text");
             EXPECT_EQ(w->focusWidget(), editor(w));
             QTest::keyClicks(editor(w), " more");
-            c.act(w);
+            act(w);
         });
-        EXPECT_EQ(window.edit("Heading", text), c.accepted);
-        EXPECT_EQ(text, c.accepted ? "start more" : "start");
+        EXPECT_EQ(window.edit("Heading", text), taken != nullptr);
+        EXPECT_EQ(text, taken ? taken : "start");
     }
-}
-
-TEST_F(TextWindowTest, F5AppendsTheTimeStampAndEditsCanBeUndone) {
-    QString text;
-    whenModalShown("SLIST4", [](QWidget* w) {
-        QTest::keyClick(editor(w), Qt::Key_F5);
-        QTest::keyClicks(editor(w), "Met");
-        QTest::keyClick(editor(w), Qt::Key_Z, Qt::ControlModifier);  // undoes the typing, not the stamp
-        QTest::keyClicks(editor(w), "Met the envoy");
-        press(w, "Command1");
-    });
-    ASSERT_TRUE(window.edit("Heading", text));
-    EXPECT_EQ(text, "  05/Dec/2026 16:55: Met the envoy");
 }
 
 TEST_F(TextWindowTest, PrintAllWrapsWordsIntoThePdf) {
@@ -121,5 +99,4 @@ TEST_F(TextWindowTest, PrintSelectionPrintsOnlyTheSelectedText) {
     EXPECT_EQ(lines, (QStringList{"Selection heading", "SELECTED PART"}));
 }
 
-}  // namespace
-}  // namespace qelvar
+}  // namespace qelvar::testing

@@ -3,7 +3,7 @@
 // name runs as soon as that window is shown, inside its own event loop.
 
 #include <QApplication>
-#include <QPointer>
+#include <QDeadlineTimer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -13,19 +13,15 @@ namespace qelvar::testing {
 // Runs action(window) once a visible modal window named objectName is active. Gives up after 5 s.
 inline void whenModalShown(const QString& objectName, std::function<void(QWidget*)> action) {
     auto* timer = new QTimer(qApp);
-    auto waited = std::make_shared<int>(0);
-    QObject::connect(timer, &QTimer::timeout, timer, [timer, objectName, action, waited] {
+    QObject::connect(timer, &QTimer::timeout, timer, [timer, objectName, action, deadline = QDeadlineTimer(5000)] {
         QWidget* modal = QApplication::activeModalWidget();
-        if (modal && modal->isVisible() && modal->objectName() == objectName) {
-            timer->stop();
-            timer->deleteLater();
-            action(modal);
-        } else if (++*waited > 1000) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "no modal window " << objectName.toStdString() << " appeared";
-            if (modal) modal->close();
-        }
+        const bool shown = modal && modal->isVisible() && modal->objectName() == objectName;
+        if (!shown && !deadline.hasExpired()) return;
+        timer->stop();
+        timer->deleteLater();
+        if (shown) return action(modal);
+        ADD_FAILURE() << "no modal window " << objectName.toStdString() << " appeared";
+        if (modal) modal->close();
     });
     timer->start(5);
 }

@@ -4,16 +4,13 @@
 
 #include <QApplication>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Autosaves of the windows under test go to a folder of this run, never the user's data folder.
+    // Settings and data of the windows under test never go to the user's folders; each started program
+    // autosaves into its test's own folder (see desktop_fixture.h).
     QStandardPaths::setTestModeEnabled(true);
-    QTemporaryDir autosaves;
-    if (qEnvironmentVariableIsEmpty("QELVAR_AUTOSAVE_DIR"))
-        qputenv("QELVAR_AUTOSAVE_DIR", autosaves.path().toLocal8Bit());
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
