@@ -59,7 +59,7 @@ TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
         const auto loaded = loadSectorPath(path);
         ASSERT_TRUE(loaded) << loaded.error();
         // Each DAT file's own worlds, none carried over from the file read before it.
-        for (const auto [letter, worlds] : {std::pair('A', 39), {'B', 0}, {'C', 28}, {'P', 49}}) {
+        for (const auto& [letter, worlds] : {std::pair('A', 39), {'B', 0}, {'C', 28}, {'P', 49}}) {
             EXPECT_EQ(worldsIn(loaded->value, letter), worlds) << letter;
         }
     }
