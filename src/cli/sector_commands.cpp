@@ -44,7 +44,6 @@ std::optional<Sector> readSectorInput(CliSession& session, const std::string& pa
 int writeSubsectorOfSector(CliSession& session, const Sector& sector, int index, const std::string& path) {
     SubsectorStore& store = session.store;
     sectorToStore(sector, index, store);
-    store.refreshStatistics();
     const std::string extension = extensionOf(path);
     SubsectorStore back;
     if (extension == ".sbs") {
