@@ -2,27 +2,18 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <string>
 
 #include "store/subsector_store.h"
 #include "map/hex_geometry.h"
 #include "map/map_drawing.h"
+#include "gui_application.h"
 #include "painter_surface.h"
 #include "seams/recording_surface.h"
 
 namespace {
 
 using namespace qelvar;
-
-void ensureApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "qelvar_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
 
 // Every hex occupied, with every kind of symbol spread over the map.
 SubsectorStore fullSubsector() {
@@ -50,7 +41,7 @@ SubsectorStore fullSubsector() {
 }
 
 void BM_MapDrawImage(benchmark::State& state) {
-    ensureApplication();
+    bench::ensureGuiApplication();
     SubsectorStore store = fullSubsector();
     ImageSurface surface(twipsToDots(kMapSurfaceWidthTwips, 96), twipsToDots(kMapSurfaceHeightTwips, 96), 96);
     prepareMapSurface(surface);

@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <filesystem>
 #include <unistd.h>
 
@@ -12,7 +11,7 @@
 #include "files/sector_folder.h"
 #include "map/map_drawing.h"
 #include "map/sector_map.h"
-#include "painter_surface.h"
+#include "gui_application.h"
 #include "sector_image.h"
 #include "seams/recording_surface.h"
 #include "store/file_io.h"
@@ -54,19 +53,10 @@ void BM_SectorLoadAndRecord(benchmark::State& state) {
 }
 BENCHMARK(BM_SectorLoadAndRecord)->Unit(benchmark::kMillisecond);
 
-void ensureGuiApplication() {
-    if (QCoreApplication::instance()) return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "qelvar_bench";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication application(argc, argv);
-}
-
 // The window's redraw after a change: the map's bands drawn again at 100 % (96 dpi), the argument the
 // number of bands (0: one a core). Wall-clock time, since the bands draw on threads of their own.
 void BM_SectorWindowRedraw(benchmark::State& state) {
-    ensureGuiApplication();
+    bench::ensureGuiApplication();
     const Sector sector = loadSectorFolder(sectorFolder())->value;
     SectorImage image;
     image.draw(sector, {}, 96, 1, static_cast<int>(state.range(0)));
@@ -79,7 +69,7 @@ BENCHMARK(BM_SectorWindowRedraw)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)-
 
 // The first drawing when the window opens or the zoom changes: new images, no text laid out yet.
 void BM_SectorWindowFirstDraw(benchmark::State& state) {
-    ensureGuiApplication();
+    bench::ensureGuiApplication();
     const Sector sector = loadSectorFolder(sectorFolder())->value;
     for (auto _ : state) {
         SectorImage image;
@@ -92,7 +82,7 @@ BENCHMARK(BM_SectorWindowFirstDraw)->Unit(benchmark::kMillisecond)->UseRealTime(
 // What the window does on a scroll, a drag or an expose: a 1400 x 1000 viewport painted from the map's
 // images drawn before.
 void BM_SectorWindowRepaint(benchmark::State& state) {
-    ensureGuiApplication();
+    bench::ensureGuiApplication();
     const Sector sector = loadSectorFolder(sectorFolder())->value;
     SectorImage image;
     image.draw(sector, {}, 96);

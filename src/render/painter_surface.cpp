@@ -219,7 +219,7 @@ const PainterSurface::TextLayout& PainterSurface::layoutOf(std::string_view text
     auto found = fontLayouts_->find(text);
     if (found != fontLayouts_->end()) return found->second;
     if (layoutCount_ >= kLayoutCacheSize) {
-        for (auto& [spec, layouts] : layouts_) layouts.clear();
+        for (auto& [fontKey, layouts] : layouts_) layouts.clear();
         layoutCount_ = 0;
     }
     // Control bytes have no glyph (and no place in an SVG document): they draw as blanks.
