@@ -5,7 +5,6 @@
 #include <QPainter>
 #include <QScreen>
 #include <QWheelEvent>
-#include <cmath>
 
 #include "map/map_drawing.h"
 
@@ -31,9 +30,7 @@ double SectorCanvas::dotsPerMillimetre() const { return logicalDpi_ * zoom_ / kM
 void SectorCanvas::draw(const Sector& sector, const SectorMapOptions& options, double zoom) {
     zoom_ = zoom;
     const double ratio = devicePixelRatioF() > 0 ? devicePixelRatioF() : 1;
-    const MapSize size = sectorMapSize(options.k);
-    const QSize logical(static_cast<int>(std::ceil(size.width * dotsPerMillimetre())),
-                        static_cast<int>(std::ceil(size.height * dotsPerMillimetre())));
+    const QSize logical = sectorMapPixels(options.k, logicalDpi_ * zoom_);
     image_.draw(sector, options, logicalDpi_ * zoom_ * ratio, ratio);
     setFixedSize(logical);
     update();

@@ -276,11 +276,11 @@ ImageSurface::ImageSurface(int widthDots, int heightDots, double dotsPerInch, do
 
 ImageSurface::~ImageSurface() = default;
 
-QByteArray ImageSurface::encoded(const char* format) const {
+QByteArray encodedImage(const QImage& image, const char* format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image_.save(&buffer, format)) return {};
+    if (!image.save(&buffer, format)) return {};
     return bytes;
 }
 
@@ -295,9 +295,7 @@ std::optional<std::string> ImageSurface::imageAsBmp() {
         const int dotsPerMetre = static_cast<int>(std::lround(image_.dotsPerMeterX() / devicePixelRatio_));
         logical.setDotsPerMeterX(dotsPerMetre);
         logical.setDotsPerMeterY(dotsPerMetre);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!logical.save(&buffer, "BMP")) bytes.clear();
+        bytes = encodedImage(logical, "BMP");
     }
     if (bytes.isEmpty()) return std::nullopt;
     return bytes.toStdString();

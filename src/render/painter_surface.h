@@ -105,6 +105,9 @@ private:
     std::unordered_map<std::string, QImage> circleImages_;
 };
 
+// An image in a Qt image format ("PNG", "BMP"); empty when it cannot be encoded.
+QByteArray encodedImage(const QImage& image, const char* format);
+
 // The screen map: an image of a given size in dots at a given resolution. On a screen with several device
 // pixels to a logical one, the image is drawn at the device's pixels (dots and resolution multiplied by the
 // ratio) and its BMP keeps the logical size.
@@ -117,7 +120,7 @@ public:
     // Draws circles from images made once (see PainterSurface), for maps of a whole sector.
     void setCirclesFromImages(bool on) { circlesFromImages_ = on; }
     // The image in a Qt image format ("PNG", "BMP"); empty when it cannot be encoded.
-    QByteArray encoded(const char* format) const;
+    QByteArray encoded(const char* format) const { return encodedImage(image_, format); }
     std::optional<std::string> imageAsBmp() override;
 
 protected:

@@ -70,6 +70,12 @@ private:
     std::thread thread_;
 };
 
+QSize sectorMapPixels(double k, double dotsPerInch) {
+    const MapSize map = sectorMapSize(k);
+    return {std::max(1, static_cast<int>(std::ceil(map.width / kMillimetresPerInch * dotsPerInch))),
+            std::max(1, static_cast<int>(std::ceil(map.height / kMillimetresPerInch * dotsPerInch)))};
+}
+
 SectorImage::SectorImage() = default;
 
 SectorImage::~SectorImage() { clearBands(); }
@@ -84,9 +90,7 @@ void SectorImage::clearBands() {
 void SectorImage::draw(const Sector& sector, const SectorMapOptions& options, double dotsPerInch,
                        double devicePixelRatio, int bands) {
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
-    const MapSize map = sectorMapSize(options.k);
-    const QSize size(std::max(1, static_cast<int>(std::ceil(map.width / kMillimetresPerInch * dotsPerInch))),
-                     std::max(1, static_cast<int>(std::ceil(map.height / kMillimetresPerInch * dotsPerInch))));
+    const QSize size = sectorMapPixels(options.k, dotsPerInch);
     const int count = bandsFor(bands, size.height());
     if (size != size_ || dotsPerInch != dotsPerInch_ || ratio != ratio_ || count != static_cast<int>(bands_.size())) {
         clearBands();
@@ -130,8 +134,9 @@ void SectorImage::paint(QPainter& painter, const QRect& exposed) const {
 QImage SectorImage::image() const {
     QImage whole(size_, QImage::Format_RGB32);
     whole.fill(Qt::white);
-    if (!bands_.empty()) whole.setDotsPerMeterX(bands_.front().surface->image().dotsPerMeterX());
-    if (!bands_.empty()) whole.setDotsPerMeterY(bands_.front().surface->image().dotsPerMeterY());
+    const int dotsPerMetre = static_cast<int>(std::lround(dotsPerInch_ / 0.0254));
+    whole.setDotsPerMeterX(dotsPerMetre);
+    whole.setDotsPerMeterY(dotsPerMetre);
     QPainter painter(&whole);
     for (const Band& band : bands_) painter.drawImage(QPointF(0, band.top), band.surface->image());
     return whole;

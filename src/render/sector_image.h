@@ -16,6 +16,9 @@ namespace qelvar {
 
 class ImageSurface;
 
+// The size in pixels of the sector map drawn at `dotsPerInch`.
+QSize sectorMapPixels(double k, double dotsPerInch);
+
 class SectorImage {
 public:
     SectorImage();

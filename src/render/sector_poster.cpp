@@ -16,7 +16,6 @@ namespace {
 
 constexpr double kCropMarkLength = 6;  // millimetres
 constexpr int kPdfDotsPerInch = 300;
-constexpr double kMillimetresPerInch = 25.4;
 
 QPageSize::PageSizeId paperNamed(const std::string& name) {
     const std::string upper = upperAscii(name);
@@ -99,22 +98,16 @@ void drawSectorPoster(const Sector& sector, PainterSurface& surface, QSizeF shee
 }
 
 std::string sectorMapPicture(const Sector& sector, const SectorMapOptions& options, double dpi, const char* format) {
-    const MapSize size = sectorMapSize(options.k);
-    const int width = static_cast<int>(std::ceil(size.width / kMillimetresPerInch * dpi));
-    const int height = static_cast<int>(std::ceil(size.height / kMillimetresPerInch * dpi));
     if (std::string_view(format) == "SVG") {
-        SvgSurface surface(width, height, dpi, fromBytes(std::string(trimBlanks(sector.name))));
+        const QSize size = sectorMapPixels(options.k, dpi);
+        SvgSurface surface(size.width(), size.height(), dpi, fromBytes(std::string(trimBlanks(sector.name))));
         prepareMapSurface(surface);
         drawSectorMap(sector, surface, options);
         return surface.finish().toStdString();
     }
     SectorImage image;
     image.draw(sector, options, dpi);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.image().save(&buffer, format)) return {};
-    return bytes.toStdString();
+    return encodedImage(image.image(), format).toStdString();
 }
 
 std::string sectorMapPdf(const Sector& sector, const SectorMapOptions& options, const PosterPaper& paper) {
