@@ -175,15 +175,22 @@ bool PainterSurface::drawCircleImage(QPainter& p, QPointF centre, double radiusX
     const auto quarters = [](double v) { return static_cast<long long>(std::llround(v * 4)); };
     const long long qx = quarters(onDevice.x());
     const long long qy = quarters(onDevice.y());
-    const double phaseX = static_cast<double>(((qx % 4) + 4) % 4) / 4;
-    const double phaseY = static_cast<double>(((qy % 4) + 4) % 4) / 4;
+    const int quarterX = static_cast<int>(((qx % 4) + 4) % 4);
+    const int quarterY = static_cast<int>(((qy % 4) + 4) % 4);
+    const double phaseX = quarterX / 4.0;
+    const double phaseY = quarterY / 4.0;
     const Rgb fill = fillColour();
     const bool filled = fillStyle() == FillStyle::Solid;
-    std::string key;
-    for (const double v : {radiusX, radiusY, phaseX, phaseY}) key += std::to_string(quarters(v * 16)) + ',';
-    key += std::to_string(static_cast<int>(drawStyle())) + ',' + std::to_string(drawWidth()) + ',';
-    for (const Rgb c : {foreColour(), filled ? fill : colours::kBlack}) key += {char(c.r), char(c.g), char(c.b)};
-    key += filled ? 'f' : 'o';
+    const auto packed = [](Rgb c) { return static_cast<std::uint32_t>(c.r << 16 | c.g << 8 | c.b); };
+    const CircleLook key{quarters(radiusX * 16),
+                         quarters(radiusY * 16),
+                         quarterX,
+                         quarterY,
+                         static_cast<int>(drawStyle()),
+                         drawWidth(),
+                         packed(foreColour()),
+                         filled ? packed(fill) : 0u,
+                         filled};
     auto found = circleImages_.find(key);
     if (found == circleImages_.end()) {
         if (circleImages_.size() >= kCircleCacheSize) circleImages_.clear();
@@ -196,7 +203,7 @@ bool PainterSurface::drawCircleImage(QPainter& p, QPointF centre, double radiusX
         painter.setBrush(filled ? QBrush(toQColor(fill)) : QBrush(Qt::NoBrush));
         painter.drawEllipse(QPointF(half + phaseX, half + phaseY), radiusX, radiusY);
         painter.end();
-        found = circleImages_.emplace(std::move(key), std::move(image)).first;
+        found = circleImages_.emplace(key, std::move(image)).first;
     }
     const int half = found->second.width() / 2;
     const double left = std::floor(static_cast<double>(qx) / 4) - half;

@@ -10,9 +10,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QStaticText>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <unordered_map>
 
 #include "seams/surface.h"
@@ -101,8 +103,10 @@ private:
     std::unordered_map<std::string, TextLayouts> layouts_;
     TextLayouts* fontLayouts_ = nullptr;  // those of the current font
     std::size_t layoutCount_ = 0;
+    // A circle's look: radii in 64ths of a dot, the quarter-dot place, line style and width, outline and fill.
+    using CircleLook = std::tuple<long long, long long, int, int, int, int, std::uint32_t, std::uint32_t, bool>;
     static constexpr std::size_t kCircleCacheSize = 1024;
-    std::unordered_map<std::string, QImage> circleImages_;
+    std::map<CircleLook, QImage> circleImages_;
 };
 
 // An image in a Qt image format ("PNG", "BMP"); empty when it cannot be encoded.
