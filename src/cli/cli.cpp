@@ -11,6 +11,7 @@
 #include "store/paths.h"
 #include "store/text.h"
 #include "files/loader.h"
+#include "map/sector_map.h"
 #include "files/sector_file.h"
 #include "qelvar_version.h"
 
@@ -18,6 +19,11 @@ namespace qelvar {
 
 CliSession::CliSession(std::ostream& out, std::ostream& err) : out(out), err(err), prompter(err) {
     store.appTitle = applicationTitle();
+}
+
+CLI::Option* addJumpOption(CLI::App& command, int& jump) {
+    return command.add_option("--jump", jump, "lines between every two worlds at most N hexes apart (1 to 6)")
+        ->check(CLI::Range(1, kMaxJump));
 }
 
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter) {

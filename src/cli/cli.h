@@ -49,9 +49,10 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
 // A usage error found after parsing (a value the option checks could not see) is thrown as the parser's
 // own CLI::ValidationError: exit 1 with its text and the command's usage.
 //
-// Shared by the commands: the --letter option, loading IN as "Load" does (false when nothing could be
+// Shared by the commands: the --letter and --jump options, loading IN as "Load" does (false when nothing could be
 // loaded), and the lower-cased extension of a file name ("" when none).
 CLI::Option* addLetterOption(CLI::App& command, std::string& letter);
+CLI::Option* addJumpOption(CLI::App& command, int& jump);
 [[nodiscard]] bool loadInput(CliSession& session, const std::string& path, const std::string& letter);
 std::string extensionOf(const std::string& path);
 // An option check for a resolution: a number from low to high ("nan" and "12x" fail).

@@ -28,10 +28,7 @@ void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& args, c
     command->add_flag("--listing", args.listing, "with --print: the map and the listing after it")->needs(print);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or BMP (default: the screen's, 96 offscreen)")
         ->check(dotsPerInchCheck(24, 2400));
-    command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
-        ->check(CLI::Range(1, kMaxJump))
-        ->excludes(grid)
-        ->excludes(print);
+    addJumpOption(*command, args.jump)->excludes(grid)->excludes(print);
     command->add_option("--routes", args.routes, "the routes of this file between the subsector's own hexes")
         ->excludes(grid)
         ->excludes(print);

@@ -21,8 +21,7 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
         ->check(CLI::Validator(outputExtensionCheck({".png", ".svg", ".pdf", ".ops"}), "OUT", "output type"));
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or SVG (default 96)")
         ->check(dotsPerInchCheck(24, 600));
-    command->add_option("--jump", args.jump, "lines between every two worlds at most N hexes apart (1 to 6)")
-        ->check(CLI::Range(1, kMaxJump));
+    addJumpOption(*command, args.jump);
     command->add_option("--routes", args.routes,
                         "the routes from this file (root <Sector> or <Routes>) instead of the sector's own");
     CLI::Option* paper = command->add_option("--paper", args.paper, "the sheet of a PDF poster (default A2)")
