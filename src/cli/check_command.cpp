@@ -56,7 +56,7 @@ void addCheckCommand(CLI::App& app, CliSession& session) {
         std::vector<Finding> findings;
         bool unread = false;
         for (const std::string& path : args->in) {
-            if (isSectorFileName(path)) {  // every subsector of it
+            if (isSectorFile(path)) {  // every subsector of it
                 const Result<WithNotices<SectorRead>> read = readSectorFile(path);
                 if (!read) {
                     session.prompter.message(read.error(), MessageIcon::Exclamation, {});

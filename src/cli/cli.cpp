@@ -47,7 +47,7 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     const LoadOptions options{folderOf(path), fileNameOf(path), letter};
     const LoadStatus status = loadSubsectorFile(session.store, session.prompter, path, options);
     if (status == LoadStatus::Cancelled) {
-        if (isSectorFileName(path)) {
+        if (isSectorFile(path)) {
             throw CLI::ValidationError("\"" + path + "\" is a whole sector: give the subsector with --letter");
         }
         throw CLI::ValidationError("no subsector letter for \"" + path +

@@ -24,7 +24,7 @@ void addConvertCommand(CLI::App& app, CliSession& session) {
     command->add_option("IN", args->in, "the file to read (SBS, ARP, galactic DAT, or a sector file by content)")
         ->required();
     std::vector<std::string> outputs(std::begin(kConvertOutputs), std::end(kConvertOutputs));
-    outputs.insert(outputs.end(), {".tab", ".tsv", ".sec"});
+    outputs.insert(outputs.end(), {".tab", ".tsv", ".sec", ".txt"});
     command->add_option("OUT", args->out, "the file to write")
         ->required()
         ->check(CLI::Validator(outputExtensionCheck(outputs), "OUT", "output type"));
@@ -36,7 +36,7 @@ void addConvertCommand(CLI::App& app, CliSession& session) {
         ->type_name("F")
         ->check(CLI::IsMember({"tab", "columns", "legacy"}));
     command->callback([&session, args] {
-        if (isSectorFileName(args->in) || isSectorFileName(args->out)) {
+        if (isSectorFile(args->in) || isSectorFileName(args->out)) {
             session.status = convertWithSectors(session, args->in, args->out, args->letter, args->sectorFormat);
             return;
         }

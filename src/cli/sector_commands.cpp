@@ -78,7 +78,7 @@ SectorFormat sectorFormatOption(const std::string& path, const std::string& choi
 int convertWithSectors(CliSession& session, const std::string& in, const std::string& out, const std::string& letter,
                        const std::string& sectorFormat) {
     const bool sectorOut = isSectorFileName(out);
-    if (isSectorFileName(in)) {
+    if (isSectorFile(in)) {
         if (!sectorOut && letter.empty()) {
             throw CLI::ValidationError("\"" + in + "\" is a whole sector: give the subsector to write with --letter");
         }

@@ -18,7 +18,7 @@ std::vector<std::string> extensionsOf(FileType type) {
         case FileType::Dat:
             return {".DAT"};
         case FileType::Sector:
-            return {".TAB", ".TSV", ".SEC"};
+            return {".TAB", ".TSV", ".SEC", ".TXT"};
     }
     return {};
 }
@@ -34,7 +34,7 @@ std::optional<FileType> fileTypeNamed(std::string_view name) {
 }
 
 std::string filePattern(FileType type) {
-    if (type == FileType::Sector) return "*.tab *.tsv *.sec";
+    if (type == FileType::Sector) return "*.tab *.tsv *.sec *.txt";
     return "*" + extensionsOf(type).front();
 }
 

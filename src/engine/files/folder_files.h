@@ -11,13 +11,13 @@
 
 namespace qelvar {
 
-// Sector files are whole sectors (".tab", ".tsv", ".sec"), one subsector of which is loaded.
+// Sector files are whole sectors (".tab", ".tsv", ".sec", ".txt"), one subsector of which is loaded.
 enum class FileType { Sbs = 1, Arp = 2, Dat = 3, Sector = 4 };
 
 // "sbs", "arp", "dat" in any case; nothing for another text.
 std::optional<FileType> fileTypeNamed(std::string_view name);
 
-// The browser's pattern of a type: "*.SBS", "*.ARP", "*.DAT", "*.tab *.tsv *.sec".
+// The browser's pattern of a type: "*.SBS", "*.ARP", "*.DAT", "*.tab *.tsv *.sec *.txt".
 std::string filePattern(FileType type);
 
 // The regular files of folder whose extension is that of the type (any case), sorted by name; a failure

@@ -58,7 +58,7 @@ Notices inOneNotice(const Notices& notices, const std::string& crlf) {
 }  // namespace
 
 FileFormat formatOfPath(const std::string& path) {
-    if (isSectorFileName(path)) return FileFormat::Sector;
+    if (isSectorFile(path)) return FileFormat::Sector;
     const std::string upper = upperAscii(fileNameOf(path));
     if (upper.find(".DAT") != std::string::npos) return FileFormat::Dat;
     if (upper.find(".SBS") != std::string::npos) return FileFormat::Sbs;

@@ -12,7 +12,8 @@ class Prompter;
 class SubsectorStore;
 struct Sector;
 
-// A sector file (".tab", ".tsv" or ".sec" at the end of the name) comes before the rest.
+// A sector file (".tab", ".tsv" or ".sec" at the end of the name, or a sector header inside) comes before
+// the rest.
 enum class FileFormat { Sbs, Arp, Dat, Sector };
 
 FileFormat formatOfPath(const std::string& path);

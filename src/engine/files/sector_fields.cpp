@@ -77,6 +77,14 @@ bool isStarSize(std::string_view word) {
     return sizes.count(upperAscii(word)) > 0;
 }
 
+// The trade codes a profile gives, by this program's rules or the published data's.
+bool isTradeCodeWord(std::string_view word) {
+    static constexpr std::string_view kModernOnly[] = {"Ga", "He", "Oc", "Di", "Ph", "Pa", "Pi", "Pr"};
+    return std::find(std::begin(kStandardTradeCodes), std::end(kStandardTradeCodes), word) !=
+               std::end(kStandardTradeCodes) ||
+           std::find(std::begin(kModernOnly), std::end(kModernOnly), word) != std::end(kModernOnly);
+}
+
 std::string fieldOr(const SectorFields& fields, const std::string& name) {
     const auto it = fields.find(name);
     return it == fields.end() ? std::string() : it->second;
@@ -191,7 +199,7 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
         record.base = " ";
     } else {
         const auto legacy = legacyBase(bases, allegiance);
-        record.base = std::string(1, legacy ? *legacy : bases.front());
+        record.base = upperAscii(std::string(1, legacy ? *legacy : bases.front()));
     }
     const std::string zone = upperAscii(emptyWhenDash(fieldOr(fields, "Zone")));
     record.zone = zone == "G" ? std::string() : zone;
@@ -209,9 +217,10 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
         }
     }
     stars.resize(std::max<std::size_t>(stars.size(), 3));
-    record.star1 = stars[0];
-    record.star2 = stars[1];
-    record.star3 = stars[2];
+    // Upper-cased as the subsector files read them, so that what they are written with reads back the same.
+    record.star1 = upperAscii(stars[0]);
+    record.star2 = upperAscii(stars[1]);
+    record.star3 = upperAscii(stars[2]);
 
     // Trade codes and price as the SBS reader computes them; the remarks' leading words that are those
     // codes are kept apart, the rest is the notes.
@@ -220,15 +229,16 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
     const TradeResult trade = tradeFor(values);
     record.tradeCodes = trade.codes;
     record.cargoBase = static_cast<std::int16_t>(trade.price);
+    // The remarks are those codes followed by notes when they begin with exactly these codes, in this order,
+    // and nothing after them is a trade code; otherwise the notes hold the remarks whole, and as they then
+    // hold trade codes, the remarks written are the notes alone (see fieldsOfRecord).
     const std::string remarks = std::string(emptyWhenDash(fieldOr(fields, "Remarks")));
-    std::vector<std::string_view> codes;
-    for (const std::string_view code : words(record.tradeCodes.view())) codes.push_back(code);
+    const std::vector<std::string_view> codes = words(record.tradeCodes.view());
+    const std::vector<std::string_view> said = words(remarks);
     std::size_t rest = 0;
-    for (const std::string_view word : words(remarks)) {
-        const auto found = std::find(codes.begin(), codes.end(), word);
-        if (found == codes.end()) break;
-        codes.erase(found);
-        rest = static_cast<std::size_t>(word.data() - remarks.data()) + word.size();
+    if (!codes.empty() && said.size() >= codes.size() && std::equal(codes.begin(), codes.end(), said.begin()) &&
+        std::none_of(said.begin() + static_cast<std::ptrdiff_t>(codes.size()), said.end(), isTradeCodeWord)) {
+        rest = static_cast<std::size_t>(said[codes.size() - 1].data() - remarks.data()) + codes.back().size();
     }
     record.notes = cp1252FromUtf8(trimBlanks(std::string_view(remarks).substr(rest)));
     record.facility = "";
@@ -250,8 +260,10 @@ SectorFields fieldsOfRecord(const WorldRecord& record, int column, int row) {
     } else {
         fields["Bases"] = "";
     }
-    std::string remarks = joinWords(words(record.tradeCodes.view()));
     const std::string_view notes = record.notes.trimmed();
+    const std::vector<std::string_view> noted = words(notes);
+    std::string remarks;
+    if (std::none_of(noted.begin(), noted.end(), isTradeCodeWord)) remarks = joinWords(words(record.tradeCodes.view()));
     if (!notes.empty()) remarks += (remarks.empty() ? "" : " ") + std::string(notes);
     fields["Remarks"] = utf8FromCp1252(remarks);
     fields["Zone"] = utf8FromCp1252(record.zone.trimmed());

@@ -42,6 +42,47 @@ std::string_view characters(std::string_view line, const std::vector<std::size_t
 
 std::size_t characterCount(std::string_view text) { return utf8CharacterStarts(text).size() - 1; }
 
+namespace {
+
+bool isProfileDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '?';
+}
+
+std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+
+}  // namespace
+
+std::optional<std::string> fieldProblem(const SectorFields& fields) {
+    const auto field = [&fields](const char* name) {
+        const auto it = fields.find(name);
+        return it == fields.end() ? std::string_view() : trimBlanks(it->second);
+    };
+    const std::string_view uwp = field("UWP");
+    const bool dashed = uwp.size() == 9 && uwp[7] == '-';
+    if (!uwp.empty()) {
+        const bool digits = (dashed || uwp.size() == 8) && std::all_of(uwp.begin(), uwp.end(), [&](const char& c) {
+                                return (dashed && &c == &uwp[7]) || isProfileDigit(c);
+                            });
+        if (!digits) return "the UWP " + quoted(uwp) + " is not a starport and seven digits";
+    }
+    const std::string_view pbg = field("PBG");
+    if (!pbg.empty() && (pbg.size() != 3 || !std::all_of(pbg.begin(), pbg.end(), isProfileDigit))) {
+        return "the PBG " + quoted(pbg) + " is not three digits";
+    }
+    const std::string_view allegiance = field("Allegiance");
+    const bool allegianceFits =
+        allegiance.empty() ||
+        (allegiance.size() >= 2 && allegiance.size() <= 4 &&
+         std::all_of(allegiance.begin(), allegiance.end(), [](char c) { return isProfileDigit(c) || c == '-'; }));
+    if (!allegianceFits) return "the allegiance " + quoted(allegiance) + " is not two to four letters and digits";
+    const std::string_view zone = field("Zone");
+    if (zone.size() > 1 ||
+        (zone.size() == 1 && std::string_view("-ARFUBGarfubg").find(zone[0]) == std::string_view::npos)) {
+        return "the zone " + quoted(zone) + " is not a travel zone";
+    }
+    return std::nullopt;
+}
+
 void SectorReader::addWorld(SectorFields fields, std::string_view hex, int line) {
     const std::string_view trimmed = trimBlanks(hex);
     const bool digits =
@@ -54,6 +95,10 @@ void SectorReader::addWorld(SectorFields fields, std::string_view hex, int line)
     const int row = (trimmed[2] - '0') * 10 + (trimmed[3] - '0');
     if (column < 1 || column > kSectorColumns || row < 1 || row > kSectorRows) {
         badLine(line, "the hex " + std::string(trimmed) + " lies outside the sector");
+        return;
+    }
+    if (const auto problem = fieldProblem(fields)) {
+        badLine(line, *problem);
         return;
     }
     if (!taken.insert(column * 100 + row).second) {
@@ -113,9 +158,11 @@ std::string lineSafe(std::string text) {
     return text;
 }
 
+// A field as the column format writes it: blanks around it would set a column's width that the reader,
+// which trims them, would not give back.
 std::string columnCell(const SectorFields& fields, const std::string& name) {
     const auto it = fields.find(name);
-    std::string text = it == fields.end() ? std::string() : lineSafe(it->second);
+    std::string text = it == fields.end() ? std::string() : std::string(trimBlanks(lineSafe(it->second)));
     if (text.empty() && (name == "Nobility" || name == "Bases" || name == "Zone")) text = "-";
     return text;
 }
@@ -210,19 +257,26 @@ std::string formatRow(const SectorFields& fields, const SectorLayout& layout, bo
         }
         return rightTrimmed(row);
     }
-    // Legacy: one base letter, two-letter allegiance, fixed widths.
-    const std::string allegiance = field("Allegiance");
+    // Legacy: one base letter, two-letter allegiance, fixed widths, every field without the blanks around it
+    // (the reader trims them). Bases no letter stands for together keep their first base, written with the
+    // letter that reads back as that base.
+    const auto trimmedField = [&field](const std::string& name) { return std::string(trimBlanks(field(name))); };
+    const std::string allegiance = trimmedField("Allegiance");
     const std::string bases = meaningOf("Bases", field("Bases"));
     std::string base = bases.substr(0, std::min<std::size_t>(1, bases.size()));
-    if (const auto legacy = legacyBase(bases, allegiance)) base = std::string(1, *legacy);
+    if (const auto legacy = legacyBase(bases, allegiance)) {
+        base = std::string(1, *legacy);
+    } else if (const auto first = legacyBase(base, allegiance)) {
+        base = std::string(1, *first);
+    }
     const auto fit = [](const std::string& text, std::size_t width) {
         return padded(std::string(characters(text, utf8CharacterStarts(text), 0, width)), width);
     };
-    std::string name = field("Name");
+    std::string name = trimmedField("Name");
     if (!name.empty() && (name.front() == '#' || name.front() == '$' || name.front() == '@')) name = " " + name;
-    row = fit(name, 14) + field("Hex") + " " + fit(field("UWP"), 9) + "  " + fit(base, 1) + " " +
+    row = fit(name, 14) + field("Hex") + " " + fit(trimmedField("UWP"), 9) + "  " + fit(base, 1) + " " +
           fit(meaningOf("Remarks", field("Remarks")), 15) + " " + fit(meaningOf("Zone", field("Zone")), 1) + "  " +
-          fit(field("PBG"), 3) + " " + fit(allegiance, 2) + " " + field("Stars");
+          fit(trimmedField("PBG"), 3) + " " + fit(allegiance, 2) + " " + trimmedField("Stars");
     return rightTrimmed(row);
 }
 
@@ -260,7 +314,26 @@ std::optional<Notice> unknownBaseNotice(const Sector& sector) {
 
 bool isSectorFileName(const std::string& path) {
     const std::string name = lowerAscii(fileNameOf(path));
-    return name.ends_with(".tab") || name.ends_with(".tsv") || name.ends_with(".sec");
+    return name.ends_with(".tab") || name.ends_with(".tsv") || name.ends_with(".sec") || name.ends_with(".txt");
+}
+
+bool isSectorFile(const std::string& path) {
+    const std::string name = lowerAscii(fileNameOf(path));
+    if (name.ends_with(".tab") || name.ends_with(".tsv") || name.ends_with(".sec")) return true;
+    const Result<std::string> bytes = readFileBytes(path);
+    return bytes && sectorHeaderAt(*bytes);
+}
+
+bool sectorHeaderAt(std::string_view bytes) {
+    const auto lines = physicalLines(bytes);
+    std::size_t header = 0;
+    while (header < lines.size() && skippedLine(lines[header].text)) ++header;
+    if (header >= lines.size()) return false;
+    const std::string_view titles = lines[header].text;
+    const bool tab = std::count(titles.begin(), titles.end(), '\t') >= 9;
+    const bool columns = header + 1 < lines.size() && isDashLine(lines[header + 1].text);
+    const std::string upper = upperAscii(titles);
+    return (tab || columns) && upper.find("HEX") != std::string::npos && upper.find("UWP") != std::string::npos;
 }
 
 std::optional<SectorFormat> sectorFormatFor(const std::string& path, std::string_view choice) {
@@ -268,7 +341,9 @@ std::optional<SectorFormat> sectorFormatFor(const std::string& path, std::string
     if (choice == "columns") return SectorFormat::Columns;
     if (choice == "legacy") return SectorFormat::Legacy;
     if (!choice.empty() || !isSectorFileName(path)) return std::nullopt;
-    return lowerAscii(fileNameOf(path)).ends_with(".sec") ? SectorFormat::Legacy : SectorFormat::Tab;
+    const std::string name = lowerAscii(fileNameOf(path));
+    if (name.ends_with(".txt")) return SectorFormat::Columns;
+    return name.ends_with(".sec") ? SectorFormat::Legacy : SectorFormat::Tab;
 }
 
 std::string sectorFormatName(SectorFormat format) {
@@ -305,6 +380,10 @@ Result<WithNotices<SectorRead>> readSector(std::string_view bytes, const std::st
         readLegacy(lines, reader);
     }
     if (!read) return fail("cannot read the sector file \"" + baseName + "\": " + read.error());
+    if (result.value.sector.worlds.empty()) {
+        const std::string first = result.notices.empty() ? std::string() : " (" + result.notices.front().text + ")";
+        return fail("cannot read the sector file \"" + baseName + "\": no world could be read from it" + first);
+    }
     return result;
 }
 

@@ -50,9 +50,15 @@ struct SectorRead {
     std::vector<LineSeen> duplicates;
 };
 
-// Whether a file name is a sector file's: ".tab", ".tsv" or ".sec" at its end, any letter case.
+// Whether a file name is written as a sector file: ".tab", ".tsv", ".sec" or ".txt" at its end, any letter
+// case.
 bool isSectorFileName(const std::string& path);
-// The format a sector file of that name is written in: .tab and .tsv tab-separated, .sec legacy; `choice`
+// Whether a file is read as a sector file: ".tab", ".tsv" or ".sec" at its end, or, whatever its name, its
+// first lines are the header of the tab-separated or the column format (titles with Hex and UWP).
+bool isSectorFile(const std::string& path);
+bool sectorHeaderAt(std::string_view bytes);
+// The format a sector file of that name is written in: .tab and .tsv tab-separated, .sec legacy, .txt the
+// column format; `choice`
 // ("tab", "columns", "legacy", or empty for the name's own) overrides. Nothing for another name or choice.
 std::optional<SectorFormat> sectorFormatFor(const std::string& path, std::string_view choice = {});
 std::string sectorFormatName(SectorFormat format);
@@ -60,7 +66,8 @@ std::string sectorFormatName(SectorFormat format);
 // Reads a sector file's bytes, the format by content: after blank and "#" lines, a header of ten or more
 // TAB-separated names is the tab format, a header followed by a line of dash runs is the column format,
 // anything else the legacy format. A bad line is told with its line number and skipped; a file without
-// one of the required columns fails, naming it. The sector's name is baseName, subsector names empty.
+// one of the required columns, or without a single world that could be read, fails. The sector's name is baseName,
+// subsector names empty.
 [[nodiscard]] Result<WithNotices<SectorRead>> readSector(std::string_view bytes, const std::string& baseName);
 // The same for a file, with the names from the metadata file beside it when there is one.
 [[nodiscard]] Result<WithNotices<SectorRead>> readSectorFile(const std::string& path);

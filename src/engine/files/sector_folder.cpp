@@ -102,13 +102,13 @@ Result<WithNotices<Sector>> loadSectorFolder(const std::string& folder) {
 
 bool isSectorPath(const std::string& path) {
     if (isFolder(path)) return true;
-    if (isSectorFileName(path)) return isFile(path);
+    if (isSectorFile(path)) return isFile(path);
     return formatOfPath(path) == FileFormat::Dat && isFile(joinPath(folderOf(path), kDataIndexName));
 }
 
 Result<WithNotices<Sector>> loadSectorPath(const std::string& path) {
     if (isFolder(path)) return loadSectorFolder(path);
-    if (isSectorFileName(path)) {
+    if (isSectorFile(path)) {
         auto read = readSectorFile(path);
         if (!read) return Failure{read.failure()};
         return WithNotices<Sector>{std::move(read->value.sector), std::move(read->notices)};

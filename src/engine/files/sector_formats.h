@@ -2,6 +2,7 @@
 // Inside the sector files: physical lines, the three formats' rows and headers, and adding a read world.
 // Everyone else uses files/sector_file.h.
 
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -27,6 +28,10 @@ std::vector<PhysicalLine> physicalLines(std::string_view bytes);
 std::string_view characters(std::string_view line, const std::vector<std::size_t>& starts, std::size_t first,
                             std::size_t count);
 std::size_t characterCount(std::string_view text);
+
+// What is wrong with the shape of a world line's fields (UWP, PBG, allegiance, zone), said for its
+// "line N: " notice; nothing when each fits.
+std::optional<std::string> fieldProblem(const SectorFields& fields);
 
 // What the readers share: the sector being filled, the notices, the hexes taken.
 struct SectorReader {
