@@ -394,9 +394,13 @@ Result<WithNotices<SectorRead>> readSectorFile(const std::string& path) {
     if (!read) return fail("cannot read \"" + path + "\": " + read.error().substr(read.error().find(": ") + 2));
     const Result<std::string> metadata = readFileBytes(sectorMetadataPath(path));
     if (metadata) {
-        Sector names = read->value.sector;
+        // Read into the names alone, so that a metadata file that fails changes nothing.
+        Sector names;
+        names.name = read->value.sector.name;
+        names.subsectorNames = read->value.sector.subsectorNames;
         if (Result<> parsed = readSectorMetadata(*metadata, names); parsed) {
-            read->value.sector = std::move(names);
+            read->value.sector.name = std::move(names.name);
+            read->value.sector.subsectorNames = std::move(names.subsectorNames);
         } else {
             read->notices.emplace_back("the names in \"" + sectorMetadataPath(path) +
                                        "\" were not read: " + parsed.error());
