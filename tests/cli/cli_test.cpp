@@ -236,8 +236,9 @@ TEST_F(CliTest, AFailedWriteToStdoutIsAnError) {
 }
 
 TEST_F(CliTest, TheDataCommandsLoadNoQt) {
+    // Linked statically, or at least without Qt among its shared libraries.
     const CliRun r = spawn("ldd", {QELVAR_CLI}, path("ldd.txt"), path("ldd-err.txt"));
-    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(r.status == 0 || (r.out + r.err).find("not a dynamic executable") != std::string::npos) << r.err;
     EXPECT_EQ(r.out.find("libQt"), std::string::npos) << r.out;
 }
 
