@@ -428,10 +428,26 @@ WithNotices<std::string> formatSector(const Sector& sector, SectorFormat format)
     return out;
 }
 
+namespace {
+
+// The sector file and its metadata committed together (one flush for both); a metadata file that already
+// holds these bytes is left alone.
+Result<> writeWithMetadata(const std::string& path, std::string bytes, std::string metadata) {
+    std::vector<FileToWrite> files{{path, std::move(bytes)}};
+    const std::string metadataPath = sectorMetadataPath(path);
+    const Result<std::string> old = readFileBytes(metadataPath);
+    if (!old || *old != metadata) files.push_back({metadataPath, std::move(metadata)});
+    for (Result<>& written : writeFilesTogether(files)) {
+        if (!written) return written;
+    }
+    return {};
+}
+
+}  // namespace
+
 Result<Notices> writeSectorFile(const Sector& sector, const std::string& path, SectorFormat format) {
     WithNotices<std::string> file = formatSector(sector, format);
-    if (Result<> written = writeFileAtomically(path, file.value); !written) return Failure{written.failure()};
-    if (Result<> written = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(sector)); !written) {
+    if (Result<> written = writeWithMetadata(path, std::move(file.value), formatSectorMetadata(sector)); !written) {
         return Failure{written.failure()};
     }
     return std::move(file.notices);
@@ -493,8 +509,7 @@ Result<Notices> joinIntoSectorFile(const std::string& path, const std::vector<co
     if (!tail.empty() && !out.empty() && out.back() != '\n' && out.back() != '\r') out += file.layout.lineEnd;
     out += tail;
     if (cut) notices.emplace_back("some values were cut to fit the columns of \"" + path + "\"");
-    if (Result<> written = writeFileAtomically(path, out); !written) return Failure{written.failure()};
-    if (Result<> written = writeFileAtomically(sectorMetadataPath(path), formatSectorMetadata(file.sector)); !written) {
+    if (Result<> written = writeWithMetadata(path, std::move(out), formatSectorMetadata(file.sector)); !written) {
         return Failure{written.failure()};
     }
     return notices;
