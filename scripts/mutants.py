@@ -1,11 +1,11 @@
 #!/usr/bin/env python3
-"""Mutation sample of the engine and the command line: how many small faults do the tests catch?
+"""Mutation sample of the whole program: how many small faults do the tests catch?
 
-A fixed-seed sample of mutants is drawn from every source of the engine (store, files, map, generation,
-details, reports, seams) and of the command line's handlers: a comparison flipped (< and <=, > and >=,
+A fixed-seed sample of mutants is drawn from every source of src/ (the engine's subsystems, the command line,
+the drawing layer and the windows): a comparison flipped (< and <=, > and >=,
 == and !=), an integer constant moved by one, a single statement dropped. Each mutant is applied to a
-snapshot of the worktree (so the worktree itself can be edited meanwhile), the engine's and the command
-line's test programs are rebuilt at -O0 (with --sanitize under AddressSanitizer and UBSan, so that a mutant
+snapshot of the worktree (so the worktree itself can be edited meanwhile), the test programs that can see
+the mutated folder are rebuilt at -O0 (with --sanitize under AddressSanitizer and UBSan, so that a mutant
 that reads out of bounds is caught) and run with a timeout, and the mutant is recorded as killed, survived
 or did not compile.
 
@@ -35,10 +35,16 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parent.parent
 EQUIVALENT = Path(__file__).resolve().parent / "mutants-equivalent.txt"
-SOURCES = ["src/engine", "src/cli"]
-# The test programs, and the one most likely to catch a fault of a folder, which runs first.
-PROGRAMS = ["engine_tests", "cli_tests"]
-FIRST_PROGRAM = {"src/engine": "engine_tests", "src/cli": "cli_tests"}
+SOURCES = ["src/engine", "src/cli", "src/render", "src/desktop"]
+# The test programs, and for each folder the ones that can see its faults, the likeliest first: the engine
+# is under everything, the drawing layer under the command line's pictures and the windows.
+PROGRAMS = ["engine_tests", "cli_tests", "render_tests", "desktop_tests"]
+PROGRAMS_FOR = {
+    "src/engine": ["engine_tests", "cli_tests", "render_tests", "desktop_tests"],
+    "src/cli": ["cli_tests"],
+    "src/render": ["render_tests", "cli_tests", "desktop_tests"],
+    "src/desktop": ["desktop_tests"],
+}
 
 COMPARISON_FLIPS = {"<": "<=", "<=": "<", ">": ">=", ">=": ">", "==": "!=", "!=": "=="}
 # Binary comparisons are written with a blank on each side; template brackets and shifts are not.
@@ -237,15 +243,15 @@ def main() -> int:
     with open(build / "results.tsv", "w", encoding="utf-8") as log:
         for index, mutant in enumerate(mutants, start=1):
             original = apply(tree, mutant)
+            folder = "/".join(mutant.path.split("/")[:2])
+            seeing = PROGRAMS_FOR.get(folder, programs)
             try:
-                code, _ = run(build_command, tree, 600)
+                code, _ = run(build_command[:-len(programs)] + seeing, tree, 600)
                 if code != 0:
                     outcome, by = "did-not-compile", ""
                 else:
                     outcome, by = "survived", ""
-                    folder = "/".join(mutant.path.split("/")[:2])
-                    first = FIRST_PROGRAM.get(folder, programs[0])
-                    for program in [first] + [p for p in programs if p != first]:
+                    for program in seeing:
                         code, _ = run([str(binary / "tests" / program), "--gtest_fail_fast", "--gtest_brief=1"],
                                       binary, args.timeout)
                         if code != 0:
@@ -277,6 +283,14 @@ def main() -> int:
     if changing:
         print(f"kill rate {100.0 * counts['killed'] / changing:.1f} % of the {changing} that change behaviour "
               f"({len(judged)} survivors listed as equivalent in {EQUIVALENT.name})")
+    for folder in SOURCES:
+        mine = [o for m, o in results if m.path.startswith(folder + "/")]
+        built = sum(1 for o in mine if o != "did-not-compile")
+        killed = sum(1 for o in mine if o == "killed")
+        listed = sum(1 for m in judged if m.path.startswith(folder + "/"))
+        if built:
+            print(f"  {folder}: killed {killed} of {built} that compiled"
+                  + (f", {killed} of {built - listed} that change behaviour" if listed else ""))
     print("survivors:")
     for mutant, outcome in results:
         if outcome == "survived":
