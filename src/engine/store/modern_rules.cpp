@@ -1,8 +1,9 @@
 #include "store/modern_rules.h"
 
-#include <algorithm>
 #include <initializer_list>
 #include <iterator>
+
+#include "store/text.h"
 
 namespace qelvar {
 
@@ -63,14 +64,8 @@ std::optional<ProfileValues> readProfile(std::string_view uwp) {
 }
 
 bool hasRemark(std::string_view remarks, std::string_view code, bool prefixOnly) {
-    std::size_t at = 0;
-    while (at < remarks.size()) {
-        const std::size_t start = remarks.find_first_not_of(' ', at);
-        if (start == std::string_view::npos) break;
-        const std::size_t end = std::min(remarks.find(' ', start), remarks.size());
-        const std::string_view word = remarks.substr(start, end - start);
+    for (const std::string_view word : blankWords(remarks)) {
         if (word == code || (prefixOnly && word.substr(0, code.size()) == code)) return true;
-        at = end;
     }
     return false;
 }

@@ -43,8 +43,8 @@ TEST(ModernRules, DigitsAndProfileShapes) {
     EXPECT_EQ(unknown->tech, 12);
     EXPECT_FALSE(unknown->complete());
     EXPECT_FALSE(readProfile("A788899?")->complete());
-    for (const char* bad : {"", "A788899", "A788899C ", "A788899+C", "a788899C", "A78I899C", "A788899-", "-788899C",
-                            "A788899-CC"}) {
+    for (const char* bad :
+         {"", "A788899", "A788899C ", "A788899+C", "a788899C", "A78I899C", "A788899-", "-788899C", "A788899-CC"}) {
         EXPECT_FALSE(readProfile(bad)) << bad;
     }
 }
@@ -92,11 +92,12 @@ TEST(ModernRules, ImportanceAtItsLimits) {
 }
 
 TEST(ModernRules, TechModifierOfEachValue) {
-    forRows("A788899C 6; B788899C 4; C788899C 2; D788899C 0; X788899C -4; X0000000 0; C2A9159C 7; B4FAAD9C 10;"
-            "E5549659 2; D5546659 0; B1346669 7; D5B47659 1; D5849659 2;",
-            [](std::string_view uwp, std::string_view dm) {
-                EXPECT_EQ(modernTechModifier(*readProfile(uwp)), std::stoi(std::string(dm)));
-            });
+    forRows(
+        "A788899C 6; B788899C 4; C788899C 2; D788899C 0; X788899C -4; X0000000 0; C2A9159C 7; B4FAAD9C 10;"
+        "E5549659 2; D5546659 0; B1346669 7; D5B47659 1; D5849659 2;",
+        [](std::string_view uwp, std::string_view dm) {
+            EXPECT_EQ(modernTechModifier(*readProfile(uwp)), std::stoi(std::string(dm)));
+        });
     EXPECT_TRUE(hasRemark("Ni Di(Kaa) Ht", "Di", true));
     EXPECT_FALSE(hasRemark("Ni Di(Kaa) Ht", "Di"));
     EXPECT_TRUE(hasRemark("  Ni  ", "Ni"));
