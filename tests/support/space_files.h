@@ -1,0 +1,45 @@
+#pragma once
+// Small sector files of invented worlds for charted space: a tab-separated sector file and its metadata
+// file with the sector's place (X, Y) and any further metadata elements.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace qelvar::testing {
+
+struct SpaceWorld {
+    std::string hex;
+    std::string allegiance = "ImDd";
+    char population = '7';
+};
+
+inline std::string spaceSectorTab(const std::vector<SpaceWorld>& worlds) {
+    std::string text = "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n";
+    for (const SpaceWorld& w : worlds) {
+        text += w.hex + "\tW" + w.hex + "\tA7886" + std::string(1, w.population) + "9-C\t\t\t\t103\t" + w.allegiance +
+                "\tG2 V\t5\n";
+    }
+    return text;
+}
+
+inline std::string spaceMetadata(const std::string& name, std::optional<int> x, std::optional<int> y,
+                                 const std::string& inner = {}) {
+    std::string text = "<?xml version=\"1.0\"?>\n<Sector>\n";
+    if (x) text += "  <X>" + std::to_string(*x) + "</X>\n";
+    if (y) text += "  <Y>" + std::to_string(*y) + "</Y>\n";
+    return text + "  <Name>" + name + "</Name>\n" + inner + "</Sector>\n";
+}
+
+class SpaceFolderTest : public TempFolderTest {
+protected:
+    void writeSector(const std::string& name, std::optional<int> x, std::optional<int> y,
+                     const std::vector<SpaceWorld>& worlds, const std::string& inner = {}) const {
+        write(name + ".tab", spaceSectorTab(worlds));
+        write(name + ".xml", spaceMetadata(name, x, y, inner));
+    }
+};
+
+}  // namespace qelvar::testing
