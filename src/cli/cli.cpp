@@ -126,6 +126,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addCheckCommand(app, session);
     addSplitCommand(app, session);
     addJoinCommand(app, session);
+    addTradeCommand(app, session);
+    addRouteCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
     SectorMapCommand sectorMapCommand;
