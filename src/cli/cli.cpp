@@ -127,6 +127,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addSplitCommand(app, session);
     addJoinCommand(app, session);
     addBordersCommand(app, session);
+    addTradeCommand(app, session);
+    addRouteCommand(app, session);
     RenderCommand renderCommand;
     addRenderCommand(app, session, renderCommand, render);
     SectorMapCommand sectorMapCommand;

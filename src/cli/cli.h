@@ -103,6 +103,9 @@ void addCheckCommand(CLI::App& app, CliSession& session);     // cli/check_comma
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);
 void addBordersCommand(CLI::App& app, CliSession& session);  // cli/space_commands.cpp
+// cli/trade_commands.cpp: the trade routes of charted space, and a jump route between two worlds.
+void addTradeCommand(CLI::App& app, CliSession& session);
+void addRouteCommand(CLI::App& app, CliSession& session);
 int convertWithSectors(CliSession& session, const std::string& in, const std::string& out, const std::string& letter,
                        const std::string& sectorFormat);
 

@@ -7,6 +7,7 @@
 
 #include "files/sector.h"
 #include "map/colour_names.h"
+#include "store/cp1252.h"
 #include "store/file_io.h"
 
 namespace qelvar {
@@ -81,6 +82,7 @@ Result<WithNotices<std::vector<Route>>> readRoutes(std::string_view xmlBytes) {
         ++number;
         Route route;
         route.type = node.attribute("Type").as_string();
+        route.sector = cp1252FromUtf8(node.attribute("Sector").as_string());
         const bool good =
             parseHex(node.attribute("Start").as_string(), route.start) &&
             parseHex(node.attribute("End").as_string(), route.end) &&

@@ -6,7 +6,8 @@
 //            StartOffsetX="-1" StartOffsetY="0" EndOffsetX="0" EndOffsetY="1"/>
 //   </Routes></Sector>
 //
-// The root may also be <Routes> itself. A hex is in sector numbering (column * 100 + row); an end at a hex
+// The root may also be <Routes> itself. A route with a Sector attribute belongs to the map of the sector of that
+// name (a routes file of many sectors), one without to any map. A hex is in sector numbering (column * 100 + row); an end at a hex
 // outside 0101-3240 or with an offset naming a neighbouring sector lies beyond the map.
 
 #include <string>
@@ -35,7 +36,8 @@ struct Route {
     std::string type;
     LineStyle style = LineStyle::Solid;
     Rgb colour = kDefaultRouteColour;
-    double width = 1;  // times the default line width
+    double width = 1;    // times the default line width
+    std::string sector;  // the name of the sector it belongs to, as Windows-1252 bytes; empty: any
 };
 
 // What a map may draw under its worlds: jump links between every two worlds at most `jump` hexes apart

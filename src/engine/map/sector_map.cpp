@@ -224,7 +224,11 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
             if (inSector(w.column, w.row)) hexes.emplace_back(w.column, w.row);
         }
         const LinkPlace place{[&](int c, int r) { return centreOf(c, r, k, origin); }, hexArea(k, origin), k};
-        drawLinks(hexes, surface, options, place, options.printed);
+        MapLinks own{options.jump, {}};
+        for (const Route& route : options.routes) {
+            if (route.sector.empty() || trimBlanks(route.sector) == trimBlanks(sector.name)) own.routes.push_back(route);
+        }
+        drawLinks(hexes, surface, own, place, options.printed);
     }
 
     surface.setFont({kMapFont, kMapFontSize, false, false});

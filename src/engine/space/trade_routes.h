@@ -1,0 +1,31 @@
+#pragma once
+// Trade as routes a map draws: every link whose trade reaches a class, in the colour and width of its class,
+// once in each sector it touches, and the routes file that holds them:
+//
+//   <Routes>
+//     <Route Sector="Core" Start="0302" End="0101" EndOffsetX="1" Type="Main" Color="#e07020" Width="5"/>
+//   </Routes>
+
+#include <string>
+#include <vector>
+
+#include "map/routes.h"
+#include "space/trade.h"
+
+namespace qelvar {
+
+Rgb tradeClassColour(TradeClass tradeClass);
+double tradeClassWidth(TradeClass tradeClass);
+
+struct SectorRoute {
+    int sector = 0;  // index into charted space; the route's start lies in it
+    Route route;
+};
+
+// The drawn links of a run, by link, in each sector they touch (the link's first world's sector first).
+std::vector<SectorRoute> tradeRoutesOf(const std::vector<SpaceWorld>& worlds, const TradeRun& run);
+
+// The routes file, each route named by its sector's name.
+std::string formatTradeRoutes(const ChartedSpace& space, const std::vector<SectorRoute>& routes);
+
+}  // namespace qelvar
