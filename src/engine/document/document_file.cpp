@@ -250,6 +250,14 @@ Result<Notices> saveDocument(Document& document) {
     return std::move(bytes->notices);
 }
 
+std::string sectorAbbreviation(const Document& document) {
+    for (const SectorWorld& world : document.sector().worlds) {
+        const auto sector = world.fields.find("Sector");
+        if (sector != world.fields.end() && !sector->second.empty()) return sector->second;
+    }
+    return {};
+}
+
 std::string worldTabLine(const Document& document, Hex hex) {
     const SectorWorld* world = document.worldAt(hex);
     if (world == nullptr) return {};
@@ -273,15 +281,7 @@ Result<SectorWorld> worldFromTabLine(const Document& document, Hex hex, std::str
         if (tab == std::string_view::npos) break;
         start = tab + 1;
     }
-    if (fields["Sector"].empty()) {
-        for (const SectorWorld& world : document.sector().worlds) {
-            const auto sector = world.fields.find("Sector");
-            if (sector != world.fields.end() && !sector->second.empty()) {
-                fields["Sector"] = sector->second;
-                break;
-            }
-        }
-    }
+    if (fields["Sector"].empty()) fields["Sector"] = sectorAbbreviation(document);
     return worldFromFields(hex, std::move(fields));
 }
 

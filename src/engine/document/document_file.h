@@ -35,6 +35,9 @@ struct DocumentBytes {
 // the format could not hold. On a failure no file was changed.
 [[nodiscard]] Result<Notices> saveDocument(Document& document);
 
+// The Sector column's text the document's worlds give (the first one that has it); empty when none does.
+std::string sectorAbbreviation(const Document& document);
+
 // The world at hex as one line of the tab-separated sector format, in its writer's column order (Sector
 // SS Hex Name UWP ...); empty for an empty hex. The line is UTF-8, as the sector files hold it.
 std::string worldTabLine(const Document& document, Hex hex);

@@ -8,6 +8,7 @@
 #include "document/document_file.h"
 #include "document/edits.h"
 #include "document/metadata_names.h"
+#include "document/store_edits.h"
 #include "files/sbs.h"
 #include "store/file_io.h"
 #include "store/subsector_store.h"
@@ -342,6 +343,36 @@ TEST(HexNumbers, SectorAndSubsectorNumbering) {
     EXPECT_EQ((Hex{9, 11}).localNumber(), 101);
     EXPECT_EQ((Hex{32, 40}).subsectorLetter(), 'P');
     EXPECT_EQ((Hex{1, 5}).text(), "0105");
+}
+
+class StoreIntoSectorFile : public testing::TempFolderTest {};
+
+TEST_F(StoreIntoSectorFile, OnlyTheLinesOfTheStoresChangedWorldsAreWritten) {
+    const std::string original = tabSector(
+        {tabWorld("0101", "Alpha"), tabWorld("0105", "Beta"), tabWorld("0211", "Gamma"), tabWorld("0903", "Delta")});
+    write("k.tab", original);
+    write("k.xml", kKestrelMetadata);
+    const auto read = [this] { return *readFileBytes(path("k.tab")); };
+    SubsectorStore store;
+    sectorToStore(openDocument(path("k.tab"))->value.sector(), 0, store);
+    store.refreshStatistics();
+    ASSERT_TRUE(saveStoreIntoSectorFile(path("k.tab"), store).ok());
+    EXPECT_EQ(read(), original);
+    EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
+
+    store.worlds[static_cast<std::size_t>(store.slotOfLocation(105))].uwp = "A788899C";
+    store.worlds[static_cast<std::size_t>(store.slotOfLocation(101))].clear();
+    WorldRecord& added = store.worlds[static_cast<std::size_t>(store.slotOfLocation(102))];
+    added.name = "New";
+    added.location = 102;
+    ASSERT_TRUE(saveStoreIntoSectorFile(path("k.tab"), store).ok());
+    std::string beta = tabWorld("0105", "Beta");
+    beta.replace(beta.find("B563753-9"), 9, "A788899-C");
+    EXPECT_EQ(
+        changedLines(original, read()),
+        (std::vector<std::string>{"-" + tabWorld("0101", "Alpha"), "+Kest\tA\t0102\tNew\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n",
+                                  "-" + tabWorld("0105", "Beta"), "+" + beta}));
+    EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
 }
 
 }  // namespace
