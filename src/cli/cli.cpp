@@ -124,6 +124,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addIndexCommand(app, session);
     addBatchCommand(app, session);
     addCheckCommand(app, session);
+    addEditCommand(app, session);
     addSplitCommand(app, session);
     addJoinCommand(app, session);
     addBordersCommand(app, session);

@@ -99,6 +99,7 @@ void addDescriptionsCommand(CLI::App& app, CliSession& session);
 void addRenderCommand(CLI::App& app, CliSession& session, RenderCommand& command, const RenderRunner& render);
 void addGenerateCommand(CLI::App& app, CliSession& session);  // cli/generate_command.cpp
 void addCheckCommand(CLI::App& app, CliSession& session);     // cli/check_command.cpp
+void addEditCommand(CLI::App& app, CliSession& session);      // cli/edit_command.cpp
 // cli/sector_commands.cpp: split, join, and convert when IN or OUT is a sector file (returns the status).
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);

@@ -569,3 +569,51 @@ TEST_F(CliTest, DescribeWritesOneLinePerControlAndDescriptionsTheTable) {
     EXPECT_EQ(all.status, 0);
     EXPECT_EQ(qelvar::splitLines(all.out).size(), 350u);
 }
+
+TEST_F(CliTest, EditChangesOnlyTheLinesOfItsWorldsOrNothing) {
+    const std::string sector = path("harrowgate.tab");
+    const std::string original = bytes(sample("harrowgate.tab"));
+    const auto fresh = [&] {
+        std::filesystem::copy_file(sample("harrowgate.tab"), sector, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::copy_file(sample("harrowgate.xml"), path("harrowgate.xml"),
+                                   std::filesystem::copy_options::overwrite_existing);
+    };
+    const auto lineOf = [](const std::string& text, const std::string& hex) {
+        const auto at = text.find("\t" + hex + "\t");
+        return at == std::string::npos
+                   ? std::string()
+                   : text.substr(text.rfind('\n', at) + 1, text.find('\n', at) - text.rfind('\n', at));
+    };
+    fresh();
+    const CliRun edited =
+        run({"edit", sector, "--set", "0102", "uwp=A788899-C", "--move", "0102", "0103", "--set", "0103",
+             "name=Ystrand", "--add", "0105", "\t\t\tNewhold\tC400000-0\t\tNi\t\t000\tIm\tM1 V"});
+    EXPECT_EQ(edited.status, 0) << edited.err;
+    EXPECT_EQ(edited.out,
+              "Change UWP of Yraford (0102)\nMove Yraford (0102) to 0103\nChange name of Yraford (0103)\n"
+              "Add world Newhold (0105)\n");
+    std::string expected = original;
+    const std::string old = lineOf(original, "0102");
+    expected.replace(expected.find(old), old.size(),
+                     "Harr\tA\t0103\tYstrand\tA788899-C\tS\tNi An\t\t234\tIm\tG1 D\t\t\t\t\t\t\r\n");
+    const std::string after0104 = lineOf(expected, "0104");
+    expected.insert(expected.find(after0104) + after0104.size(),
+                    "Harr\tA\t0105\tNewhold\tC400000-0\t\tNi\t\t000\tIm\tM1 V\t\t\t\t\t\t\r\n");
+    EXPECT_EQ(bytes(sector), expected);
+    EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
+
+    // Any edit that cannot apply, or a usage error, writes nothing: exit 1. An unreadable file: exit 2.
+    for (const std::vector<std::string>& arguments :
+         std::vector<std::vector<std::string>>{{"--delete", "0102", "--set", "0101", "colour=red"},
+                                               {"--delete", "0102", "--move", "0101", "0104"},
+                                               {"--delete", "0102", "--add", "3341", "\tx"},
+                                               {"--delete", "0102", "--set", "0101"}}) {
+        fresh();
+        std::vector<std::string> command{"edit", sector};
+        command.insert(command.end(), arguments.begin(), arguments.end());
+        const CliRun refused = run(command);
+        EXPECT_EQ(refused.status, 1) << arguments[2];
+        EXPECT_EQ(bytes(sector), original) << arguments[2];
+    }
+    EXPECT_EQ(run({"edit", path("none.tab"), "--delete", "0101"}).status, 2);
+}

@@ -1,0 +1,60 @@
+#include "document/store_edits.h"
+
+#include <filesystem>
+
+#include "document/document_file.h"
+#include "store/codes.h"
+#include "store/subsector_store.h"
+
+namespace qelvar {
+
+std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, const SubsectorStore& store) {
+    std::vector<std::unique_ptr<Edit>> edits;
+    if (!letterOffset(store.subsectorLetter)) return edits;
+    const int index = store.subsectorLetter[0] - 'A';
+    for (int location = 101; location <= 810; location += location % 100 == 10 ? 91 : 1) {
+        const Hex hex = *Hex::inSubsector(index, location);
+        const int slot = store.slotOfLocation(location);
+        const WorldRecord* record =
+            slot >= 1 && slot <= kHexCount ? &store.worlds[static_cast<std::size_t>(slot)] : nullptr;
+        if (record && !record->occupied()) record = nullptr;
+        const SectorWorld* world = document.worldAt(hex);
+        if (world && !record) {
+            edits.push_back(std::make_unique<DeleteWorldEdit>(hex));
+        } else if (record && !world) {
+            SectorWorld added{hex.column, hex.row, *record, {}, 0};
+            added.fields["Sector"] = sectorAbbreviation(document);
+            edits.push_back(std::make_unique<AddWorldEdit>(std::move(added)));
+        } else if (record && world) {
+            SectorWorld changed = *world;
+            changed.record = *record;
+            changed.record.location = world->record.location;
+            if (changed.record == world->record) continue;
+            edits.push_back(std::make_unique<ChangeWorldEdit>(
+                std::move(changed),
+                "Change " + std::string(record->name.trimmed()) + " (" + document.hexText(hex) + ")"));
+        }
+    }
+    if (document.sector().subsectorNames[static_cast<std::size_t>(index)] != store.subsectorName) {
+        edits.push_back(std::make_unique<RenameEdit>(index, store.subsectorName));
+    }
+    return edits;
+}
+
+Result<Notices> saveStoreIntoSectorFile(const std::string& path, const SubsectorStore& store) {
+    std::error_code error;
+    if (!std::filesystem::exists(path, error)) return joinIntoSectorFile(path, {&store});
+    Result<WithNotices<Document>> opened = openDocument(path);
+    if (!opened) {
+        const Result<WithNotices<SectorRead>> read = readSectorFile(path);
+        if (read && read->value.sector.worlds.empty()) return joinIntoSectorFile(path, {&store});
+        return Failure{opened.failure()};
+    }
+    Document& document = opened->value;
+    for (const auto& edit : editsToHoldStore(document, store)) {
+        if (Result<> applied = edit->apply(document); !applied) return Failure{applied.failure()};
+    }
+    return saveDocument(document);
+}
+
+}  // namespace qelvar
