@@ -175,11 +175,11 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     prompter_.saveAnswers.push_back(path("made"));  // a new sector file; ".tab" is added
     trigger("mnusector");
     EXPECT_EQ(prompter_.prompts.back().text, "File saved OK");
-    EXPECT_EQ(prompter_.prompts.at(prompter_.prompts.size() - 2).text, "*.tab *.tsv *.sec");
+    EXPECT_EQ(prompter_.prompts.at(prompter_.prompts.size() - 2).text, "*.tab *.tsv *.sec *.txt");
 
     chooseType(3);
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "Sector files");
-    EXPECT_EQ(listed(), QStringList{"made.tab"});
+    EXPECT_EQ(listed(), (QStringList{"made.tab", "notes.txt"}));  // a .txt file may be a sector file
     whenModalShown("SubsectorChoice", [](QWidget* dialog) {
         auto* list = dialog->findChild<QListWidget*>("SubsectorList");
         EXPECT_EQ(list->currentRow(), 0);  // the first subsector with worlds is proposed

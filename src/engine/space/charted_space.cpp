@@ -17,14 +17,8 @@ namespace {
 
 int floorDiv(int a, int b) { return a >= 0 ? a / b : -((-a + b - 1) / b); }
 
-bool isSpaceFileName(const std::string& path) {
-    const std::string name = lowerAscii(fileNameOf(path));
-    for (const char* ext : {".tab", ".tsv", ".sec", ".txt"}) {
-        const std::string_view e(ext);
-        if (name.size() > e.size() && name.compare(name.size() - e.size(), e.size(), e) == 0) return true;
-    }
-    return false;
-}
+// A sector file by its name or, for another name (the published ".txt" files), by its header.
+bool isSpaceFileName(const std::string& path) { return isSectorFile(path); }
 
 // The files a path stands for: a folder's sector files by name, or the path itself.
 std::vector<std::string> expand(const std::string& path, Notices& notices) {

@@ -298,8 +298,8 @@ TEST_F(DocumentFiles, FilesWithoutWorldsOrLetterAreRefused) {
     write("header.tab", tabSector({}));
     write("g.dat", "Alpha         0101 A788899-C\n");
     for (const auto& [name, error] :
-         std::vector<std::pair<std::string, std::string>>{{"empty.tab", "holds no world line that can be read"},
-                                                          {"header.tab", "holds no world line that can be read"},
+         std::vector<std::pair<std::string, std::string>>{{"empty.tab", "no world could be read"},
+                                                          {"header.tab", "no world could be read"},
                                                           {"g.dat", "no subsector letter for"},
                                                           {"missing.sbs", "missing.sbs"}}) {
         const Result<WithNotices<Document>> opened = openDocument(path(name));
