@@ -231,7 +231,9 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
     record.cargoBase = static_cast<std::int16_t>(trade.price);
     // The remarks are those codes followed by notes when they begin with exactly these codes, in this order,
     // and nothing after them is a trade code; otherwise the notes hold the remarks whole, and as they then
-    // hold trade codes, the remarks written are the notes alone (see fieldsOfRecord).
+    // hold trade codes, the remarks written are the notes alone (see fieldsOfRecord). Remarks without a
+    // trade code where the profile gives some are noted after a "-" (the files' word for none), which
+    // stands for no codes.
     const std::string remarks = std::string(emptyWhenDash(fieldOr(fields, "Remarks")));
     const std::vector<std::string_view> codes = words(record.tradeCodes.view());
     const std::vector<std::string_view> said = words(remarks);
@@ -240,7 +242,11 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
         std::none_of(said.begin() + static_cast<std::ptrdiff_t>(codes.size()), said.end(), isTradeCodeWord)) {
         rest = static_cast<std::size_t>(said[codes.size() - 1].data() - remarks.data()) + codes.back().size();
     }
-    record.notes = cp1252FromUtf8(trimBlanks(std::string_view(remarks).substr(rest)));
+    std::string notes(trimBlanks(std::string_view(remarks).substr(rest)));
+    if (rest == 0 && !codes.empty() && std::none_of(said.begin(), said.end(), isTradeCodeWord)) {
+        notes = notes.empty() ? "-" : "- " + notes;
+    }
+    record.notes = cp1252FromUtf8(notes);
     record.facility = "";
     return record;
 }
@@ -260,10 +266,14 @@ SectorFields fieldsOfRecord(const WorldRecord& record, int column, int row) {
     } else {
         fields["Bases"] = "";
     }
-    const std::string_view notes = record.notes.trimmed();
+    std::string_view notes = record.notes.trimmed();
     const std::vector<std::string_view> noted = words(notes);
     std::string remarks;
-    if (std::none_of(noted.begin(), noted.end(), isTradeCodeWord)) remarks = joinWords(words(record.tradeCodes.view()));
+    if (!noted.empty() && noted.front() == "-") {
+        notes = trimBlanks(notes.substr(1));
+    } else if (std::none_of(noted.begin(), noted.end(), isTradeCodeWord)) {
+        remarks = joinWords(words(record.tradeCodes.view()));
+    }
     if (!notes.empty()) remarks += (remarks.empty() ? "" : " ") + std::string(notes);
     fields["Remarks"] = utf8FromCp1252(remarks);
     fields["Zone"] = utf8FromCp1252(record.zone.trimmed());
