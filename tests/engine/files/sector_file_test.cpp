@@ -170,7 +170,8 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
     // for, lower-case stars and bases, remarks that are not the codes this program computes.
     const Sector odd =
         readOk(kHeader + tabRow("0102", " Cove ", "A788899-C", "KV", "De He Na Po Pi Pz", " Im ", "M1 Ib B3 v") +
-               tabRow("0203", "Dell", "B000000-0", "r", "Lo", "Zh", "K0 IV", "\t\t\t\t\t"))
+               tabRow("0203", "Dell", "B000000-0", "r", "Lo", "Zh", "K0 IV", "\t\t\t\t\t") +
+               tabRow("0304", "Edge", "X000000-0", "", "{Anomaly}"))
             .value.sector;
     for (const Sector* source : {&sector, &odd}) {
         for (const SectorFormat format : {SectorFormat::Tab, SectorFormat::Columns, SectorFormat::Legacy}) {
@@ -198,6 +199,7 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
     EXPECT_EQ(joined.worlds.at(0).record.name.trimmed(), "Cove");
     EXPECT_EQ(fieldsToWrite(joined.worlds.at(0)).at("Remarks"), "De He Na Po Pi Pz");
     EXPECT_EQ(fieldsToWrite(joined.worlds.at(1)).at("Remarks"), "Lo");
+    EXPECT_EQ(fieldsToWrite(joined.worlds.at(2)).at("Remarks"), "{Anomaly}");
     EXPECT_EQ(texts(formatSector(sector, SectorFormat::Legacy).notices),
               (std::vector<std::string>{"3 worlds lose their sector, full names, several bases, four-letter "
                                         "allegiance, {Ix}, (Ex), [Cx], nobility, W and RU in the legacy sector "
