@@ -25,7 +25,9 @@ std::string field(const std::map<std::string, std::string>& fields, const char* 
 // A field's text in a message: the file's UTF-8 as the store's bytes.
 std::string quoted(std::string_view text) { return "\"" + cp1252FromUtf8(text) + "\""; }
 std::string number(int value) { return std::to_string(value); }
-void addPart(std::string& message, const std::string& part) { message += (message.empty() ? "" : "; ") + part; }
+void addPart(std::string& message, const std::string& part) {
+    if (!part.empty()) message += (message.empty() ? "" : "; ") + part;
+}
 
 std::string joined(const std::vector<std::string>& codes) {
     std::string text;
@@ -53,9 +55,10 @@ std::string tradeCodesMessage(const ProfileValues& profile, std::string_view rem
         if (!missing.empty()) message += ": missing " + joined(missing);
         if (!extra.empty()) message += (missing.empty() ? ": extra " : ", extra ") + joined(extra);
     }
-    for (const auto& [code, needed, name] : {std::tuple{"Da", "A", "an amber"}, {"Pz", "A", "an amber"},
-                                             {"Fo", "R", "a red"}}) {
-        if (hasRemark(remarks, code) && zone != needed) addPart(message, std::string(code) + " needs " + name + " zone");
+    for (const auto& [code, needed, name] :
+         {std::tuple{"Da", "A", "an amber"}, {"Pz", "A", "an amber"}, {"Fo", "R", "a red"}}) {
+        if (hasRemark(remarks, code) && zone != needed)
+            addPart(message, std::string(code) + " needs " + name + " zone");
     }
     return message;
 }
@@ -69,9 +72,9 @@ std::string profileRangeMessage(const ProfileValues& p) {
     std::string m;
     addPart(m, rangeMessage("atmosphere", p.atmosphere, 0, 15, ""));
     addPart(m, rangeMessage("population", p.population, 0, 15, ""));
-    addPart(m, rangeMessage("government", p.government, p.population - 5,
-                            std::max(p.population + 5, kLowestGovernmentLimit),
-                            " for population " + number(p.population)));
+    addPart(
+        m, rangeMessage("government", p.government, p.population - 5,
+                        std::max(p.population + 5, kLowestGovernmentLimit), " for population " + number(p.population)));
     addPart(m, rangeMessage("law level", p.law, p.government - 5, std::max(p.government + 5, kLowestLawLimit),
                             " for government " + number(p.government)));
     return m;
@@ -91,7 +94,8 @@ std::optional<int> importanceGiven(std::string_view text) {
     }
     const std::size_t start = !digits.empty() && (digits[0] == '-' || digits[0] == '+') ? 1 : 0;
     if (digits.size() == start || digits.size() > 3 ||
-        !std::all_of(digits.begin() + static_cast<long>(start), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        !std::all_of(digits.begin() + static_cast<long>(start), digits.end(),
+                     [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     return std::stoi(digits);
@@ -114,11 +118,13 @@ bool luminosity(std::string_view word) {
     return std::find(std::begin(kLuminosities), std::end(kLuminosities), upperAscii(word)) != std::end(kLuminosities);
 }
 bool spectral(std::string_view word) {
-    return word.size() == 2 && std::string_view("OBAFGKM").find(word[0]) != std::string_view::npos &&
-           word[1] >= '0' && word[1] <= '9';
+    return word.size() == 2 && std::string_view("OBAFGKM").find(word[0]) != std::string_view::npos && word[1] >= '0' &&
+           word[1] <= '9';
 }
 // A spectral class with its luminosity class written on, as the legacy files do ("M7V").
-bool joinedStar(std::string_view word) { return word.size() > 2 && spectral(word.substr(0, 2)) && luminosity(word.substr(2)); }
+bool joinedStar(std::string_view word) {
+    return word.size() > 2 && spectral(word.substr(0, 2)) && luminosity(word.substr(2));
+}
 
 // The stars of a Stars field that are no known form, each with its number in the field.
 std::vector<std::pair<int, std::string>> unknownStars(std::string_view stars) {
@@ -129,11 +135,12 @@ std::vector<std::pair<int, std::string>> unknownStars(std::string_view stars) {
         ++number;
         const bool lone = std::find(std::begin(kLoneStars), std::end(kLoneStars), words[i]) != std::end(kLoneStars);
         if (lone || joinedStar(words[i])) continue;
-        if (spectral(words[i]) && i + 1 < words.size() && luminosity(words[i + 1])) {
-            ++i;
-            continue;
+        const bool classed = i + 1 < words.size() && luminosity(words[i + 1]);  // a luminosity belongs to its star
+        if (!spectral(words[i]) || !classed) {
+            unknown.emplace_back(
+                number, classed ? std::string(words[i]) + " " + std::string(words[i + 1]) : std::string(words[i]));
         }
-        unknown.emplace_back(number, std::string(words[i]));
+        if (classed) ++i;
     }
     return unknown;
 }
@@ -150,12 +157,13 @@ void checkWorldModern(const std::map<std::string, std::string>& fields, int hex,
     const std::optional<ProfileValues> profile = readProfile(uwp);
     if (!uwp.empty() && (!profile || kPorts.find(profile->starport) == std::string_view::npos) &&
         !(profile && profile->starport == '?')) {
-        add("uwp-form", "UWP " + quoted(uwp) + " is not a starport A-E or X, or a spaceport F, G, H or Y, and seven digits");
+        add("uwp-form",
+            "UWP " + quoted(uwp) + " is not a starport A-E or X, or a spaceport F, G, H or Y, and seven digits");
     } else if (profile && profile->complete()) {
         const ProfileValues& p = *profile;
         if (p.size == 0 && (p.atmosphere > 0 || p.hydrographics > 0)) {
-            add("size-zero", "size 0 with atmosphere " + number(p.atmosphere) + " and hydrographics " +
-                                 number(p.hydrographics));
+            add("size-zero",
+                "size 0 with atmosphere " + number(p.atmosphere) + " and hydrographics " + number(p.hydrographics));
         }
         if (p.hydrographics > 10) add("hydrographics-max", "hydrographics " + number(p.hydrographics) + " above 10");
         if (p.population > 0 && field(fields, "PBG").substr(0, 1) == "0") {
