@@ -17,7 +17,7 @@ using Fields = std::map<std::string, std::string>;
 // A world the modern rules find nothing in: Ph Pa Ri from the profile, importance A +1, tech 12 +1, Ri +1,
 // naval base with a scout base +1.
 Fields cleanWorld() {
-    return {{"UWP", "A788899-C"}, {"Remarks", "Ph Pa Ri Cp"}, {"Bases", "NS"},         {"Zone", ""},
+    return {{"UWP", "A788899-C"}, {"Remarks", "Ph Pa Ri Cp"}, {"Bases", "NS"},        {"Zone", ""},
             {"PBG", "213"},       {"Allegiance", "ImDd"},     {"Stars", "G2 V M1 V"}, {"{Ix}", "{ 4 }"}};
 }
 
@@ -42,16 +42,20 @@ TEST(CheckModern, EachRuleAtItsLimits) {
         "Remarks=Ph Pa Ri Di(Old)>;Remarks=Ph Pa Ri Di>trade-codes;Remarks=Ph Pa Ri Da>trade-codes;"
         "Remarks=Ph Pa Ri Da|Zone=A>;Remarks=Ph Pa Ri Pz|Zone=R>trade-codes;Remarks=Ph Pa Ri Fo|Zone=R>;"
         "Remarks=Ph Pa Ri Fo|Zone=A>trade-codes;Remarks=Ph Pa Ri Sa Fr O:1234 (Minor) {x} Mr>;"
-        "UWP=A788F99-C|Remarks=Hi>profile-range;UWP=A788FA9-C|Remarks=Hi>;UWP=A7G8899-C|Remarks=Ph|{Ix}={ 3 }>profile-range;"
+        "UWP=A788F99-C|Remarks=Hi>profile-range;UWP=A788FA9-C|Remarks=Hi>;UWP=A7G8899-C|Remarks=Ph|{Ix}={ 3 "
+        "}>profile-range;"
         "UWP=A788GA9-C|Remarks=Hi>profile-range;UWP=A788839-C>;UWP=A788829-C>profile-range;"
-        "UWP=A7882F9-C|Remarks=Lo|{Ix}={ 2 }>profile-range;UWP=A7882FA-C|Remarks=Lo|{Ix}={ 2 }>;UWP=A7882GA-C|Remarks=Lo|{Ix}={ 2 }>profile-range;"
+        "UWP=A7882F9-C|Remarks=Lo|{Ix}={ 2 }>profile-range;UWP=A7882FA-C|Remarks=Lo|{Ix}={ 2 "
+        "}>;UWP=A7882GA-C|Remarks=Lo|{Ix}={ 2 }>profile-range;"
         "UWP=A788894-C>;UWP=A788893-C>profile-range;UWP=A78889J-C>;UWP=A78889K-C>profile-range;UWP=A78889I-C>uwp-form;"
         "{Ix}={ 3 }>importance;{Ix}=4>;{Ix}=+4>;{Ix}={ x }>importance;{Ix}={ -4 }>importance;"
         "Zone=->;Zone=F>;Zone=U>;Zone=B>;Zone=G>;Zone=Q>zone-code;Zone=a>zone-code;"
-        "Bases=-|{Ix}={ 3 }>;Bases=S>importance;Bases=SN>base-code;Bases=NN>importance base-code;Bases=N2>importance base-code;Bases=KV>;"
+        "Bases=-|{Ix}={ 3 }>;Bases=S>importance;Bases=SN>base-code;Bases=NN>importance base-code;Bases=N2>importance "
+        "base-code;Bases=KV>;"
         "Allegiance=Im>;Allegiance=-->;Allegiance=Im3>allegiance-code;Allegiance=ImDd1>allegiance-code;"
         "Allegiance=Na.X>allegiance-code;Stars=>;Stars=D BD BH PSR NS>;Stars=M7V F2 Ib K0 vi>;"
-        "Stars=G2>star-form;Stars=Q1 V>star-form;Stars=G2 V M3 D>star-form;Stars=G2 X>star-form star-form;Stars=Q1 V A0 V>star-form;";
+        "Stars=G2>star-form;Stars=Q1 V>star-form;Stars=G2 V M3 D>star-form;Stars=G2 X>star-form star-form;Stars=Q1 V "
+        "A0 V>star-form;";
     for (std::string_view rest = rows; !rest.empty();) {
         const std::string_view row = rest.substr(0, rest.find(';'));
         rest.remove_prefix(row.size() + 1);
@@ -136,10 +140,11 @@ TEST(CheckModern, LinesTheReadersDropped) {
 
 // A subsector loaded from a sector file is checked as its file gives each world until the world is edited.
 TEST(CheckModern, SubsectorOfALoadedSector) {
-    const auto read = readSector("Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n"
-                                 "K\tB\t0901\tW\tA788899-C\tNS\tPh Pa Ri\t\t213\tImDd\tG2 V\r\n"
-                                 "K\tA\t0101\tX\tA788899-C\tNS\tPh Pa\t\t213\tImDd\tG2 V\r\n",
-                                 "k");
+    const auto read = readSector(
+        "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n"
+        "K\tB\t0901\tW\tA788899-C\tNS\tPh Pa Ri\t\t213\tImDd\tG2 V\r\n"
+        "K\tA\t0101\tX\tA788899-C\tNS\tPh Pa\t\t213\tImDd\tG2 V\r\n",
+        "k");
     ASSERT_TRUE(read.ok());
     SubsectorStore store;
     sectorToStore(read->value.sector, 1, store);
@@ -147,7 +152,8 @@ TEST(CheckModern, SubsectorOfALoadedSector) {
     store.worlds[1].uwp = "A788699C";  // edited: the world as the store holds it now
     const std::vector<Finding> findings = checkSubsectorOfSector(store, read->value.sector, "k.tab");
     ASSERT_EQ(findings.size(), 1u);
-    EXPECT_EQ(findingLine(findings[0]), "k.tab:0901: trade-codes: stored Ph Pa Ri, the UWP gives Ni Ag Ri: missing Ni Ag, extra Ph Pa");
+    EXPECT_EQ(findingLine(findings[0]),
+              "k.tab:0901: trade-codes: stored Ph Pa Ri, the UWP gives Ni Ag Ri: missing Ni Ag, extra Ph Pa");
 }
 
 }  // namespace
