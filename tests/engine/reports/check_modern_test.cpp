@@ -1,6 +1,7 @@
 // The modern rules of the check, on a world as a sector file's line gives it, and the lines readers drop.
 #include <gtest/gtest.h>
 
+#include "files/arp.h"
 #include "files/sbs.h"
 #include "files/sector.h"
 #include "files/sector_file.h"
@@ -119,6 +120,28 @@ TEST(CheckModern, LinesTheReadersDropped) {
                             "not read",
                             "a.sbs:0811: outside-subsector: \"Below\" lies outside subsector A",
                             "a.sbs:0901: outside-subsector: \"Beside\" lies outside subsector A"}));
+    // The same line in an ARP file, which keeps its trade codes: the modern rules compare them.
+    store.clear();
+    store.subsectorLetter = "A";
+    store.worlds[1] = store.worlds[2] = {};
+    store.worlds[1].location = 101;
+    store.worlds[1].name = "Kept";
+    store.worlds[1].uwp = "A788899C";
+    store.worlds[1].tradeCodes = "Ph Pa";
+    store.worlds[2] = store.worlds[1];
+    store.worlds[2].location = 102;
+    store.worlds[2].name = "Moved";
+    std::string arp = formatArp(store).value;
+    arp.replace(arp.find("0102"), 4, "0811");
+    SubsectorStore back;
+    (void)readArp(back, arp);
+    lines.clear();
+    for (const Finding& f : checkSubsector(back, "a.arp", CheckRules::Modern)) lines.push_back(findingLine(f));
+    EXPECT_EQ(lines, (Lines{"a.arp:0101: trade-codes: stored Ph Pa, the UWP gives Ph Pa Ri: missing Ri",
+                            "a.arp:0811: outside-subsector: \"Moved\" lies outside subsector A"}));
+    back.clear();
+    (void)readSbs(back, formatSbs(store).value);  // SBS computes its trade codes: none to compare
+    EXPECT_EQ(checkSubsector(back, "a.sbs", CheckRules::Modern), std::vector<Finding>{});
     const auto row = [](const char* hex, const char* uwp) {
         return std::string("K\t-\t") + hex + "\tW\t" + uwp + "\t\tPh Pa Ri\t\t213\tIm\tG2 V\r\n";
     };
