@@ -80,9 +80,10 @@ int modernImportance(const ProfileValues& p, std::string_view remarks, std::stri
     if (p.population >= 9) ix += 1;
     if (within(p.population, 0, 6)) ix -= 1;
     for (const char* code : {"Ag", "Ri", "In"}) ix += hasRemark(remarks, code) ? 1 : 0;
-    if (hasBase(bases, "NK") && hasBase(bases, "SMVC")) ix += 1;
-    if (hasBase(bases, "WD")) ix += 1;
-    if (hasBase(bases, "R") && hasBase(bases, "T")) ix += 1;
+    const std::string letters = upperAscii(bases);  // a base in lower case is the same base
+    if (hasBase(letters, "NK") && hasBase(letters, "SMVC")) ix += 1;
+    if (hasBase(letters, "WD")) ix += 1;
+    if (hasBase(letters, "R") && hasBase(letters, "T")) ix += 1;
     return ix;
 }
 

@@ -30,7 +30,7 @@ std::optional<ProfileValues> readProfile(std::string_view uwp);
 bool hasRemark(std::string_view remarks, std::string_view code, bool prefixOnly = false);
 
 // Importance {Ix} by the modern rules, from the profile, the remarks (trade codes, space-separated) and
-// the bases (letters). An unknown value adds nothing.
+// the bases (letters, either case). An unknown value adds nothing.
 int modernImportance(const ProfileValues& profile, std::string_view remarks, std::string_view bases);
 
 // The trade codes the modern rules compute from a profile, in a fixed order: As De Fl Ga He Ic Oc Va Wa,

@@ -35,7 +35,8 @@ Lines modernRules(const Fields& fields, bool tradeCodesStored = true) {
 TEST(CheckModern, EachRuleAtItsLimits) {
     const std::string_view rows =
         ">;UWP=A788899C>;UWP=?788899-C>;UWP=A78?899-C>;UWP=A78X899-C>;UWP=Z788899-C>uwp-form;UWP=a788899-C>uwp-form;"
-        "UWP=A788899->uwp-form;UWP=A788899-Cx>uwp-form;UWP=Y788899-6|{Ix}=>;UWP=Y788899-7|{Ix}=>tech-range;"
+        "UWP=A788899->uwp-form;UWP=A788899-Cx>uwp-form;UWP=Y788899-6|{Ix}=>;UWP=Y788899-7|{Ix}=>tech-range;UWP=F788899-"
+        "6|{Ix}=>;UWP=G788899-6|{Ix}=>;UWP=H788899-6|{Ix}=>;"
         "UWP=A788899-7|{Ix}={ 2 }>;UWP=A788899-6|{Ix}={ 2 }>tech-range;UWP=X000000-0|Remarks=As Ba Va|{Ix}=>;"
         "UWP=X000000-1|Remarks=As Di(Gone) Va|{Ix}=>;UWP=X000000-1|Remarks=As Va|{Ix}=>trade-codes;"
         "UWP=X010000-0|Remarks=As Ba|{Ix}=>size-zero;UWP=X001000-0|Remarks=As Ba Ic Va|{Ix}=>size-zero;"
@@ -53,7 +54,7 @@ TEST(CheckModern, EachRuleAtItsLimits) {
         "{Ix}={ 3 }>importance;{Ix}=4>;{Ix}=+4>;{Ix}={ x }>importance;{Ix}={ -4 }>importance;"
         "Zone=->;Zone=F>;Zone=U>;Zone=B>;Zone=G>;Zone=Q>zone-code;Zone=a>zone-code;"
         "Bases=-|{Ix}={ 3 }>;Bases=S>importance;Bases=SN>base-code;Bases=NN>importance base-code;Bases=N2>importance "
-        "base-code;Bases=KV>;"
+        "base-code;Bases=KV>;Bases=ns>;"
         "Allegiance=Im>;Allegiance=-->;Allegiance=Im3>allegiance-code;Allegiance=ImDd1>allegiance-code;"
         "Allegiance=Na.X>allegiance-code;Stars=>;Stars=D BD BH PSR NS>;Stars=M7V F2 Ib K0 vi>;"
         "Stars=G2>star-form;Stars=Q1 V>star-form;Stars=G2 V M3 D>star-form;Stars=G2 X>star-form star-form;Stars=Q1 V "
