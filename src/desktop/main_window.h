@@ -58,7 +58,8 @@ public:
     // After the store was filled from somewhere else (generated, batch work): path is its file (empty for
     // none), and the history starts again with the store's unsaved-changes flag as it is.
     void startNewHistory(const std::string& path);
-    // The store no longer comes from a file (a generated subsector): the title loses the file's name.
+    // The store no longer comes from a file (a generated subsector): the title loses the file's name, and the
+    // subsector no longer stands for one of a sector file.
     void forgetDocument();
     // The last ten files loaded or saved, newest first.
     std::vector<std::string> recentFiles() const;

@@ -362,6 +362,8 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
         found << list.topLevelItem(i)->text(0) + " " + list.topLevelItem(i)->text(1);
     }
     EXPECT_EQ(found, (QStringList{"0102 pag-population", "0102 trade-codes", "0102 tech-range", "0102 zone-code"}));
+    click("Command1");  // a generated subsector comes from no sector file
+    EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
 }
 
 }  // namespace qelvar::testing
