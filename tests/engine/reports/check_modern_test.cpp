@@ -108,15 +108,20 @@ TEST(CheckModern, LinesTheReadersDropped) {
                             "Below               0811  A788899C       213 Im G2 V\r\n"
                             "Beside              0901  A788899C       213 Im G2 V\r\n"
                             "Nowhere             ab12  A788899C       213 Im G2 V\r\n"
+                            "Corner              3240  A788899C       213 Im G2 V\r\n"
+                            "Past                3301  A788899C       213 Im G2 V\r\n"
                             "                    0902  A788899C       213 Im G2 V\r\n";
     SubsectorStore store;
     (void)readSbs(store, sbs);
     Lines lines;
     for (const Finding& f : checkSubsector(store, "a.sbs")) lines.push_back(findingLine(f));
-    EXPECT_EQ(lines, (Lines{"a.sbs:0000: unreadable-line: \"Nowhere\": its hex is no hex of the sector; the line is "
-                            "not read",
-                            "a.sbs:0811: outside-subsector: \"Below\" lies outside subsector A",
-                            "a.sbs:0901: outside-subsector: \"Beside\" lies outside subsector A"}));
+    EXPECT_EQ(lines,
+              (Lines{"a.sbs:0000: unreadable-line: \"Nowhere\": its hex is no hex of the sector; the line is "
+                     "not read",
+                     "a.sbs:0000: unreadable-line: \"Past\": its hex is no hex of the sector; the line is not read",
+                     "a.sbs:0811: outside-subsector: \"Below\" lies outside subsector A",
+                     "a.sbs:0901: outside-subsector: \"Beside\" lies outside subsector A",
+                     "a.sbs:3240: outside-subsector: \"Corner\" lies outside subsector A"}));
     // The same line in an ARP file, which keeps its trade codes: the modern rules compare them.
     store.clear();
     store.subsectorLetter = "A";
