@@ -563,6 +563,8 @@ TEST_F(CliTest, CheckTakesTheRuleSetAndReportsDroppedLines) {
     const auto json = nlohmann::json::parse(run({"check", path("m.tab"), "--json"}).out);
     EXPECT_EQ(json.at(0).at("rules"), "modern");
     EXPECT_EQ(run({"check", path("m.tab"), "--rules", "new"}).status, 1);
+    write("none.tab", "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n");
+    EXPECT_EQ(run({"check", path("none.tab")}).status, 2);
     write("out.sbs", "Sub\r\nSector\r\n" + std::string(78, ' ') + "A\r\n" +
                          "Below               0811  A788899C       213 Im G2 V\r\n");
     const CliRun outside = run({"check", path("out.sbs")});
