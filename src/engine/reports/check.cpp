@@ -266,9 +266,11 @@ std::vector<Finding> checkSector(const SectorRead& read, const Notices& readNoti
     for (const SectorWorld& world : read.sector.worlds) {
         const int hex = world.column * 100 + world.row;
         if (rules == CheckRules::Modern) {
-            checkWorldModern(
-                world.fields.empty() ? fieldsOfRecord(world.record, world.column, world.row) : world.fields, hex, true,
-                file, findings);
+            if (world.fields.empty()) {
+                checkWorldModern(fieldsOfRecord(world.record, world.column, world.row), hex, true, file, findings);
+            } else {
+                checkWorldModern(world.fields, hex, true, file, findings);
+            }
             continue;
         }
         const auto remarks = world.fields.find("Remarks");

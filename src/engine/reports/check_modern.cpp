@@ -1,6 +1,7 @@
 // The modern rules of the check: a world as a sector file's line gives it, against the conventions today's
 // published sector data follows.
 #include <algorithm>
+#include <iterator>
 
 #include "reports/check.h"
 #include "store/cp1252.h"
@@ -18,44 +19,47 @@ constexpr std::string_view kLuminosities[] = {"IA", "IB", "II", "III", "IV", "V"
 constexpr int kLowestGovernmentLimit = 15;
 constexpr int kLowestLawLimit = 18;
 
-std::string field(const std::map<std::string, std::string>& fields, const char* name) {
+// A field's text without its blanks, a view into the fields.
+std::string_view field(const std::map<std::string, std::string>& fields, const std::string& name) {
     const auto it = fields.find(name);
-    return it == fields.end() ? std::string() : std::string(trimBlanks(it->second));
+    return it == fields.end() ? std::string_view() : trimBlanks(it->second);
 }
 // A field's text in a message: the file's UTF-8 as the store's bytes.
 std::string quoted(std::string_view text) { return "\"" + cp1252FromUtf8(text) + "\""; }
 std::string number(int value) { return std::to_string(value); }
-void addPart(std::string& message, const std::string& part) { message += (message.empty() ? "" : "; ") + part; }
+void addPart(std::string& message, const std::string& part) {
+    if (!part.empty()) message += (message.empty() ? "" : "; ") + part;
+}
 
-std::string joined(const std::vector<std::string>& codes) {
+// The codes of the bits, "none" for no bit.
+std::string joined(std::uint32_t bits) {
     std::string text;
-    for (const std::string& code : codes) text += (text.empty() ? "" : " ") + code;
+    for (std::size_t i = 0; i < std::size(kModernTradeCodes); ++i) {
+        if (bits & (1u << i)) text += (text.empty() ? "" : " ") + std::string(kModernTradeCodes[i]);
+    }
     return text.empty() ? "none" : text;
 }
 
-bool contains(const std::vector<std::string>& codes, std::string_view code) {
-    return std::find(codes.begin(), codes.end(), code) != codes.end();
-}
-
 std::string tradeCodesMessage(const ProfileValues& profile, std::string_view remarks, std::string_view zone) {
-    const std::vector<std::string> expected = modernTradeCodes(profile);
-    std::vector<std::string> held, missing, extra;
-    for (const std::string_view code : kModernTradeCodes) {
+    const std::uint32_t expected = modernTradeCodeBits(profile);
+    std::uint32_t held = 0;
+    for (std::size_t i = 0; i < std::size(kModernTradeCodes); ++i) {
+        const std::uint32_t bit = 1u << i;
         // Any code starting "Di" stands for a dieback world ("Di(Kaa)"); a bare "Di" is one where none is.
-        const bool isHeld = hasRemark(remarks, code, code == "Di" && contains(expected, code));
-        if (isHeld) held.emplace_back(code);
-        if (contains(expected, code) && !isHeld) missing.emplace_back(code);
-        if (isHeld && !contains(expected, code)) extra.emplace_back(code);
+        const bool prefix = kModernTradeCodes[i] == "Di" && (expected & bit);
+        if (hasRemark(remarks, kModernTradeCodes[i], prefix)) held |= bit;
     }
+    const std::uint32_t missing = expected & ~held, extra = held & ~expected;
     std::string message;
-    if (!missing.empty() || !extra.empty()) {
+    if (missing != 0 || extra != 0) {
         message = "stored " + joined(held) + ", the UWP gives " + joined(expected);
-        if (!missing.empty()) message += ": missing " + joined(missing);
-        if (!extra.empty()) message += (missing.empty() ? ": extra " : ", extra ") + joined(extra);
+        if (missing != 0) message += ": missing " + joined(missing);
+        if (extra != 0) message += (missing == 0 ? ": extra " : ", extra ") + joined(extra);
     }
-    for (const auto& [code, needed, name] : {std::tuple{"Da", "A", "an amber"}, {"Pz", "A", "an amber"},
-                                             {"Fo", "R", "a red"}}) {
-        if (hasRemark(remarks, code) && zone != needed) addPart(message, std::string(code) + " needs " + name + " zone");
+    for (const auto& [code, needed, name] :
+         {std::tuple{"Da", "A", "an amber"}, {"Pz", "A", "an amber"}, {"Fo", "R", "a red"}}) {
+        if (hasRemark(remarks, code) && zone != needed)
+            addPart(message, std::string(code) + " needs " + name + " zone");
     }
     return message;
 }
@@ -69,9 +73,9 @@ std::string profileRangeMessage(const ProfileValues& p) {
     std::string m;
     addPart(m, rangeMessage("atmosphere", p.atmosphere, 0, 15, ""));
     addPart(m, rangeMessage("population", p.population, 0, 15, ""));
-    addPart(m, rangeMessage("government", p.government, p.population - 5,
-                            std::max(p.population + 5, kLowestGovernmentLimit),
-                            " for population " + number(p.population)));
+    addPart(
+        m, rangeMessage("government", p.government, p.population - 5,
+                        std::max(p.population + 5, kLowestGovernmentLimit), " for population " + number(p.population)));
     addPart(m, rangeMessage("law level", p.law, p.government - 5, std::max(p.government + 5, kLowestLawLimit),
                             " for government " + number(p.government)));
     return m;
@@ -91,7 +95,8 @@ std::optional<int> importanceGiven(std::string_view text) {
     }
     const std::size_t start = !digits.empty() && (digits[0] == '-' || digits[0] == '+') ? 1 : 0;
     if (digits.size() == start || digits.size() > 3 ||
-        !std::all_of(digits.begin() + static_cast<long>(start), digits.end(), [](char c) { return c >= '0' && c <= '9'; })) {
+        !std::all_of(digits.begin() + static_cast<long>(start), digits.end(),
+                     [](char c) { return c >= '0' && c <= '9'; })) {
         return std::nullopt;
     }
     return std::stoi(digits);
@@ -114,11 +119,13 @@ bool luminosity(std::string_view word) {
     return std::find(std::begin(kLuminosities), std::end(kLuminosities), upperAscii(word)) != std::end(kLuminosities);
 }
 bool spectral(std::string_view word) {
-    return word.size() == 2 && std::string_view("OBAFGKM").find(word[0]) != std::string_view::npos &&
-           word[1] >= '0' && word[1] <= '9';
+    return word.size() == 2 && std::string_view("OBAFGKM").find(word[0]) != std::string_view::npos && word[1] >= '0' &&
+           word[1] <= '9';
 }
 // A spectral class with its luminosity class written on, as the legacy files do ("M7V").
-bool joinedStar(std::string_view word) { return word.size() > 2 && spectral(word.substr(0, 2)) && luminosity(word.substr(2)); }
+bool joinedStar(std::string_view word) {
+    return word.size() > 2 && spectral(word.substr(0, 2)) && luminosity(word.substr(2));
+}
 
 // The stars of a Stars field that are no known form, each with its number in the field.
 std::vector<std::pair<int, std::string>> unknownStars(std::string_view stars) {
@@ -129,11 +136,12 @@ std::vector<std::pair<int, std::string>> unknownStars(std::string_view stars) {
         ++number;
         const bool lone = std::find(std::begin(kLoneStars), std::end(kLoneStars), words[i]) != std::end(kLoneStars);
         if (lone || joinedStar(words[i])) continue;
-        if (spectral(words[i]) && i + 1 < words.size() && luminosity(words[i + 1])) {
-            ++i;
-            continue;
+        const bool classed = i + 1 < words.size() && luminosity(words[i + 1]);  // a luminosity belongs to its star
+        if (!spectral(words[i]) || !classed) {
+            unknown.emplace_back(
+                number, classed ? std::string(words[i]) + " " + std::string(words[i + 1]) : std::string(words[i]));
         }
-        unknown.emplace_back(number, std::string(words[i]));
+        if (classed) ++i;
     }
     return unknown;
 }
@@ -145,27 +153,28 @@ void checkWorldModern(const std::map<std::string, std::string>& fields, int hex,
     const auto add = [&](const char* rule, std::string message) {
         if (!message.empty()) findings.push_back({file, hex, rule, std::move(message)});
     };
-    const std::string uwp = field(fields, "UWP");
-    const std::string zone = field(fields, "Zone");
+    const std::string_view uwp = field(fields, "UWP");
+    const std::string_view zone = field(fields, "Zone");
     const std::optional<ProfileValues> profile = readProfile(uwp);
     if (!uwp.empty() && (!profile || kPorts.find(profile->starport) == std::string_view::npos) &&
         !(profile && profile->starport == '?')) {
-        add("uwp-form", "UWP " + quoted(uwp) + " is not a starport A-E or X, or a spaceport F, G, H or Y, and seven digits");
+        add("uwp-form",
+            "UWP " + quoted(uwp) + " is not a starport A-E or X, or a spaceport F, G, H or Y, and seven digits");
     } else if (profile && profile->complete()) {
         const ProfileValues& p = *profile;
         if (p.size == 0 && (p.atmosphere > 0 || p.hydrographics > 0)) {
-            add("size-zero", "size 0 with atmosphere " + number(p.atmosphere) + " and hydrographics " +
-                                 number(p.hydrographics));
+            add("size-zero",
+                "size 0 with atmosphere " + number(p.atmosphere) + " and hydrographics " + number(p.hydrographics));
         }
         if (p.hydrographics > 10) add("hydrographics-max", "hydrographics " + number(p.hydrographics) + " above 10");
         if (p.population > 0 && field(fields, "PBG").substr(0, 1) == "0") {
             add("pag-population", "PBG population multiplier 0 with population " + number(p.population));
         }
-        const std::string remarks = field(fields, "Remarks");
+        const std::string_view remarks = field(fields, "Remarks");
         if (tradeCodesStored) add("trade-codes", tradeCodesMessage(p, remarks, zone));
         add("profile-range", profileRangeMessage(p));
         add("tech-range", techRangeMessage(p));
-        const std::string importance = field(fields, "{Ix}");
+        const std::string_view importance = field(fields, "{Ix}");
         if (!importance.empty()) {
             const int expected = modernImportance(p, remarks, field(fields, "Bases"));
             if (importanceGiven(importance) != expected) {
@@ -176,11 +185,11 @@ void checkWorldModern(const std::map<std::string, std::string>& fields, int hex,
     if (!zone.empty() && std::find(std::begin(kZones), std::end(kZones), zone) == std::end(kZones)) {
         add("zone-code", "zone " + quoted(zone) + " is not blank, -, A, R, F, U, B or G");
     }
-    const std::string bases = field(fields, "Bases");
+    const std::string_view bases = field(fields, "Bases");
     if (!bases.empty() && bases != "-" && !validBases(bases)) {
         add("base-code", "bases " + quoted(bases) + " are not letters, each once, in alphabetical order");
     }
-    const std::string allegiance = field(fields, "Allegiance");
+    const std::string_view allegiance = field(fields, "Allegiance");
     if (!allegiance.empty() && !validAllegiance(allegiance)) {
         add("allegiance-code", "allegiance " + quoted(allegiance) + " is not two or four letters and digits");
     }
