@@ -244,7 +244,10 @@ bool Desktop::openChartedSpace(const std::string& path) {
         });
     }
     atlasWindow_->show();
-    if (!atlasWindow_->openChartedSpace(path)) return false;
+    if (!atlasWindow_->openChartedSpace(path)) {
+        atlasWindow_->hide();
+        return false;
+    }
     atlasWindow_->raise();
     return true;
 }
