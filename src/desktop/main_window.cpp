@@ -328,6 +328,9 @@ void MainWindow::buildMenus() {
         if (redisplay_->isEnabled()) redisplayMap();
     });
     connect(openSector, &QAction::triggered, this, [this] { emit sectorRequested(folder_); });
+    QAction* openSpace = item(fileMenu, "mnuopenspace", tr("Open charted space..."),
+                              tr("Show the sectors of the folder shown side by side, placed by their metadata"));
+    connect(openSpace, &QAction::triggered, this, [this] { emit chartedSpaceRequested(folder_); });
     connect(showSector_, &QAction::triggered, this, [this] { emit sectorRequested(loadedPath_); });
 
     QMenu* editMenu = submenu("mnuedit", tr("&Edit"));

@@ -96,6 +96,8 @@ signals:
     // "Open sector..." (the folder the browser shows) or "Show the whole sector" (the loaded sector file, or
     // DAT file with DATA.MNU beside it): open the Sector window on that path.
     void sectorRequested(const std::string& path);
+    // "Open charted space...": the folder shown, as many sectors placed by their metadata.
+    void chartedSpaceRequested(const std::string& path);
 
 public:
     // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the

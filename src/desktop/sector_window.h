@@ -8,6 +8,7 @@
 
 #include "files/sector.h"
 #include "map/sector_map.h"
+#include "map/space_overlay.h"
 #include "sector_poster.h"
 
 class QAction;
@@ -65,6 +66,8 @@ private:
     void doubleClicked(MapPoint point);
     void zoomAround(int steps, QPointF at);
     PosterPaper paper() const;
+    // The View menu's jump links, routes and borders into the map's options.
+    void applyViewChoices();
     // The sector world at a hex, or null.
     const SectorWorld* worldAt(const std::string& hex) const;
 
@@ -73,12 +76,15 @@ private:
     std::string path_;
     SectorMapOptions options_;
     std::vector<Route> routes_;
+    SectorMetadata metadata_;  // the borders, regions and labels of the sector's metadata file
+    SpaceOverlay overlay_;
     PosterPrinter printPoster_;
 
     QScrollArea* scroll_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
     QAction* routesShown_ = nullptr;
+    QActionGroup* borders_ = nullptr;
     QActionGroup* jumps_ = nullptr;
     QActionGroup* papers_ = nullptr;
     QActionGroup* tiles_ = nullptr;

@@ -22,10 +22,24 @@ inline constexpr int kMaxJump = 6;
 inline constexpr int kSubsectorBorderWidth = 3;  // device dots
 inline constexpr Rgb kJumpLinkColour{130, 150, 200};
 
+struct SpaceOverlay;
+
 struct SectorMapOptions : MapLinks {
     double k = kScreenHexScale;
     // The paper version: black on white, hex numbers one unit right of the anchor, symbols in colour.
     bool printed = false;
+    // Borders, regions and labels of charted space, in which this sector lies at (sectorX, sectorY): the
+    // regions under the worlds, the borders and labels over them.
+    const SpaceOverlay* overlay = nullptr;
+    int sectorX = 0;
+    int sectorY = 0;
+};
+
+struct MapBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
 };
 
 struct MapSize {
@@ -41,6 +55,18 @@ int hexDistance(int column1, int row1, int column2, int row2);
 
 // The anchor of a sector hex on the sector map; columns and rows outside the sector continue the grid.
 MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin = kSectorMapOrigin);
+// The outermost corners of the sector's 32 x 40 hexes.
+MapBox sectorHexArea(double k, MapPoint origin = kSectorMapOrigin);
+
+// A route's line between two hex centres in the route's style, left 1.5 hex units short at each end that is
+// a hex of the map (clearStart, clearEnd), cut to the box; nothing when the hexes are too close.
+void drawRouteLine(const Route& route, Surface& surface, MapPoint start, MapPoint end, bool clearStart, bool clearEnd,
+                   const MapBox& clip, double k);
+
+// The pieces of the map for a sector among others, with the anchor of its hex 0101 at origin: the faint
+// subsector letters and names; then the hexes with their worlds and the heavier subsector borders.
+void drawSubsectorLabels(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin);
+void drawSectorHexes(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin);
 
 // Draws the map on a cleared surface. Jump links and routes come first, under every world; then for each
 // subsector its hexes and worlds; then the borders and the frame.
