@@ -23,7 +23,7 @@ MapBox grown(MapBox box, double by) { return {box.left - by, box.top - by, box.r
 
 SpacePlace spacePlace(const AtlasArea& area, const AtlasOptions& options) {
     const MapPoint first = atlasSectorOrigin(area, 0, 0, options.k);
-    return {first, options.k, options.printed, std::nullopt};
+    return {first, options.k, options.printed, std::nullopt, std::nullopt};
 }
 
 MapPoint centreOf(SpaceHex hex, const SpacePlace& place) { return hexCentre(spaceHexAnchor(hex, place), place.k); }
@@ -50,7 +50,7 @@ void drawJumpLinks(const ChartedSpace& space, const AtlasArea& area, Surface& su
         const std::vector<SpaceHex> own = hexesOf(placed);
         // This sector's pairs, then those with the sectors after it (right, and the row below).
         std::vector<std::vector<SpaceHex>> others{own};
-        for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 1}, {0, 1}, {1, 1}}) {
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 1}, {0, 1}, {1, 1}}) {
             const PlacedSector* next = space.sectorAt(placed.x + dx, placed.y + dy);
             const int nx = placed.x + dx;
             const int ny = placed.y + dy;
