@@ -7,7 +7,7 @@ namespace {
 
 TEST(SpaceMetadata, ReadsPlaceBordersRegionsLabelsAndAllegiancesLeavingOutWhatCannotBeRead) {
     const auto read = readSpaceMetadata(
-        "<Sector><X> -4 </X><Y>x1</Y><Name>Alda</Name>"
+        "<Sector><X> -4 </X><Y>10001</Y><Name>Alda</Name>"
         "<Routes><Route Start=\"0101\" End=\"0102\" EndOffsetX=\"1\"/></Routes>"
         "<Borders><Border Allegiance=\"ImDd\" Label=\"Third \xC3\xA9\" LabelPosition=\"2021\" ShowLabel=\"false\""
         " WrapLabel=\"true\" Color=\"Red\" Style=\"Dashed\">\n  0223 0323\n  0000 3341\n</Border>"
@@ -49,7 +49,7 @@ TEST(SpaceMetadata, ReadsPlaceBordersRegionsLabelsAndAllegiancesLeavingOutWhatCa
     EXPECT_EQ(m.allegiances[0].name, "Third Imperium");
     std::vector<std::string> notices;
     for (const Notice& n : read->notices) notices.push_back(n.text);
-    EXPECT_EQ(notices, (std::vector<std::string>{"the sector's Y is no whole number",
+    EXPECT_EQ(notices, (std::vector<std::string>{"the sector's Y is no whole number from -10000 to 10000",
                                                  "Border 3 is left out: its hexes or attributes cannot be read",
                                                  "Border 4 is left out: its hexes or attributes cannot be read",
                                                  "Border 5 is left out: its hexes or attributes cannot be read",
