@@ -6,6 +6,7 @@
 #include "map/map_drawing.h"
 #include "sector_window.h"
 #include "support/desktop_fixture.h"
+#include "support/modal_dialogs.h"
 #include "support/space_files.h"
 
 namespace qelvar::testing {
@@ -68,9 +69,17 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     const QImage shown = canvas_->grab().toImage();
     EXPECT_NE(shown.pixelColor(world), QColor(kMapBackground.r, kMapBackground.g, kMapBackground.b));
 
-    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, world);
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(spaceHexOf(1, 0, 2, 2)));  // no world there
     ASSERT_NE(desktop_->sectorWindow(), nullptr);
     EXPECT_EQ(desktop_->sectorWindow()->sector().name, "Bree");
+    bool detailsShown = false;
+    whenModalShown("Form2", [&](QWidget* details) {
+        detailsShown = true;
+        details->close();
+    });
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, world);
+    EXPECT_TRUE(detailsShown);
+    EXPECT_EQ(store().subsectorLetter, "E");  // 0120 lies in subsector E
     EXPECT_TRUE(prompter_.prompts.empty());
 }
 
