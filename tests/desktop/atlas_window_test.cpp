@@ -5,6 +5,8 @@
 #include "atlas_window.h"
 #include "map/map_drawing.h"
 #include "sector_window.h"
+#include "store/file_io.h"
+#include "support/command_output.h"
 #include "support/desktop_fixture.h"
 #include "support/modal_dialogs.h"
 #include "support/space_files.h"
@@ -81,6 +83,31 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     EXPECT_TRUE(detailsShown);
     EXPECT_EQ(store().subsectorLetter, "E");  // 0120 lies in subsector E
     EXPECT_TRUE(prompter_.prompts.empty());
+}
+
+TEST_F(AtlasWindowTest, AfterAZoomTheTilesBeforeStandScaledUntilTheNewOnesAreDrawn) {
+    choose("atlasActualSize");
+    const QPoint world = over(spaceHexOf(1, 0, 1, 20));
+    canvas_->grab();
+    canvas_->finishTiles();
+    const std::size_t kept = canvas_->tilesKept();
+    ASSERT_GT(kept, 0u);
+    window_->setZoom(2);
+    EXPECT_EQ(canvas_->tilesKept(), 0u);
+    const QColor background(kMapBackground.r, kMapBackground.g, kMapBackground.b);
+    EXPECT_NE(canvas_->grab().toImage().pixelColor(world * 2), background);  // the scaled tile
+    choose("atlasRoutes");  // a change of what is drawn drops the tiles before
+    EXPECT_EQ(canvas_->grab().toImage().pixelColor(world * 2), background);
+}
+
+TEST_F(AtlasWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
+    prompter_.saveAnswers.push_back(path("atlas.png"));
+    choose("atlasExport");
+    EXPECT_EQ(readFileBytes(path("atlas.png"))->substr(1, 3), "PNG");
+    choose("atlasPrint");
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(text.find("Alda"), std::string::npos);
+    EXPECT_NE(text.find("Bree"), std::string::npos);
 }
 
 }  // namespace qelvar::testing
