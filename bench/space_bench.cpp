@@ -128,6 +128,7 @@ void BM_AtlasWindowRedraw(benchmark::State& state) {
     options.overlay = &overlay;
     options.visible = visible;
     options.jump = 2;
+    options.sparse = zoom < 0.5;  // as the atlas window draws
     for (auto _ : state) {
         surface.setPlacement(zoom, QPointF(-visible.left * zoom, -visible.top * zoom),
                              QRectF(0, 0, width * zoom, height * zoom));

@@ -12,6 +12,8 @@ namespace qelvar {
 
 namespace {
 
+constexpr double kMostPicturePixels = 256.0 * 1024 * 1024;
+
 // The block the command asks for: round the named sectors, the area given, or every loaded sector.
 Result<AtlasArea> areaFor(const ChartedSpace& space, const AtlasMapCommand& command) {
     if (!command.sectors.empty()) return atlasAreaNamed(space, command.sectors);
@@ -55,6 +57,14 @@ int drawAtlasMapWithQt(CliSession& session, const AtlasMapCommand& command) {
                                  drawAtlasMap(space, *area, surface, drawn);
                              }};
     const std::string extension = extensionOf(command.out);
+    if (extension == ".png") {
+        const QSize pixels = mapPixels(drawing.size, command.dpi);
+        if (static_cast<double>(pixels.width()) * pixels.height() > kMostPicturePixels) {
+            throw CLI::ValidationError("the map would be " + std::to_string(pixels.width()) + " x " +
+                                       std::to_string(pixels.height()) +
+                                       " pixels, too large for a picture: choose fewer sectors or a lower --dpi");
+        }
+    }
     std::string bytes;
     if (extension == ".ops") {
         RecordingSurface surface;

@@ -63,6 +63,7 @@ void addAtlasMapCommand(CLI::App& app, CliSession& session, AtlasMapCommand& arg
         ->delimiter(',')
         ->expected(4)
         ->type_name("X1,Y1,X2,Y2")
+        ->check(CLI::Range(-kFarthestSector, kFarthestSector))
         ->excludes(sectors);
     command->add_option("--dpi", args.dpi, "dots per inch of a PNG or SVG (default 96)")
         ->check(dotsPerInchCheck(24, 600));

@@ -14,6 +14,7 @@ namespace {
 
 constexpr int kTilePixels = 512;
 constexpr std::size_t kMostTiles = 400;
+constexpr double kSparseBelow = 0.5;  // zooms at which hex numbers and names could not be read
 
 }  // namespace
 
@@ -61,6 +62,7 @@ QImage AtlasCanvas::drawTile(TileKey key) const {
     prepareMapSurface(surface);
     AtlasOptions options = options_;
     options.visible = MapBox{left, top, left + side, top + side};
+    options.sparse = zoom() < kSparseBelow;
     drawAtlasMap(*space_, area_, surface, options);
     QImage image = surface.image();
     image.setDevicePixelRatio(ratio);

@@ -44,7 +44,10 @@ AtlasWindow::AtlasWindow(Prompter& prompter, QWidget* parent) : QMainWindow(pare
     connect(canvas_, &SectorCanvas::doubleClicked, this, [this](MapPoint p) {
         const auto hex = atlasHexAt(p, area_, options_.k);
         const PlacedSector* placed = hex ? space_.sectorAt(sectorXOf(*hex), sectorYOf(*hex)) : nullptr;
-        if (placed) emit sectorChosen(placed->path);
+        if (placed) {
+            emit sectorChosen(placed->path, hex->x - placed->x * kSectorColumns + 1,
+                              hex->y - placed->y * kSectorRows + 1);
+        }
     });
     connect(canvas_, &SectorCanvas::zoomAsked, this, &AtlasWindow::zoomAround);
     connect(canvas_, &SectorCanvas::dragged, this, [this](QPoint delta) {

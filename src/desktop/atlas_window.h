@@ -2,8 +2,9 @@
 // The atlas window (object name AtlasWindow): every sector of a folder of charted space side by side, in a
 // view that pans (drag, scroll bars) and zooms (Ctrl and the wheel, View menu, fit to window) as the Sector
 // window does. The status line names the sector, the hex and the world under the pointer (a click keeps it
-// there); a double-click opens that sector in the Sector window. The View menu chooses the borders (given,
-// made, none), the regions, labels, routes and jump links; Print and Export make the poster, tiles or picture.
+// there); a double-click opens that sector in the Sector window, and the details of the world double-clicked. The View
+// menu chooses the borders (given, made, none), the regions, labels, routes and jump links; Print and Export make the
+// poster, tiles or picture.
 
 #include <QMainWindow>
 #include <string>
@@ -41,8 +42,9 @@ public:
     void setPosterPrinter(SectorWindow::PosterPrinter printer) { printPoster_ = std::move(printer); }
 
 signals:
-    // A double-click on a sector: its file is to be shown in the Sector window.
-    void sectorChosen(const std::string& path);
+    // A double-click on a sector: its file is to be shown in the Sector window, and the details of the world
+    // at the sector hex (column, row) opened when there is one.
+    void sectorChosen(const std::string& path, int column, int row);
 
 public slots:
     void redraw();

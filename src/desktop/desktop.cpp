@@ -236,7 +236,16 @@ bool Desktop::openChartedSpace(const std::string& path) {
     if (!atlasWindow_) {
         atlasWindow_ = std::make_unique<AtlasWindow>(*prompter_);
         QObject::connect(atlasWindow_.get(), &AtlasWindow::sectorChosen, atlasWindow_.get(),
-                         [this](const std::string& sector) { openSector(sector); });
+                         [this](const std::string& sector, int column, int row) {
+                             if (!openSector(sector)) return;
+                             SectorWindow* window = sectorWindow_.get();
+                             for (const SectorWorld& world : window->sector().worlds) {
+                                 if (world.column != column || world.row != row) continue;
+                                 const int slot = ((column - 1) % 8) * 10 + (row - 1) % 10 + 1;
+                                 emit window->worldChosen(subsectorIndexOf(column, row), slot);
+                                 return;
+                             }
+                         });
         atlasWindow_->setPosterPrinter([this](const std::function<void(PainterSurface&, QSizeF)>& draw) {
             if (!printer_->available()) return;
             printer_->print([&draw](Surface& printer) {

@@ -8,6 +8,7 @@
 
 #include "files/folder_files.h"
 #include "map/map_pointer.h"
+#include "map/space_overlay.h"
 
 class QAction;
 class QCheckBox;
@@ -161,7 +162,9 @@ private:
     int loadedSubsectorIndex_ = -1;
     void tellSectorLosses(bool sbs);
     QAction* showSector_ = nullptr;
-    QAction* routes_ = nullptr;  // "Routes": the routes of the folder's sector drawn on the map
+    QAction* routes_ = nullptr;   // "Routes": the routes of the folder's sector drawn on the map
+    QAction* borders_ = nullptr;  // "Borders": the sector's borders (given, else made) where they cross the map
+    SpaceOverlay overlay_;
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;

@@ -77,6 +77,7 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--paper", "A3"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--borders", "some"}).status, 1);
     EXPECT_EQ(run({"atlas-map", path("none"), path("b.png")}).status, 2);
+    EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--area", "0,0,15,15", "--dpi", "600"}).status, 1);
 
     for (const char* choice : {"made", "none", "given"}) {
         const Run sector = run({"sector-map", path("Alda.tab"), path("s.ops"), "--borders", choice});

@@ -5,7 +5,10 @@
 #include "atlas_window.h"
 #include "map/map_drawing.h"
 #include "sector_window.h"
+#include "store/file_io.h"
+#include "support/command_output.h"
 #include "support/desktop_fixture.h"
+#include "support/modal_dialogs.h"
 #include "support/space_files.h"
 
 namespace qelvar::testing {
@@ -68,10 +71,43 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     const QImage shown = canvas_->grab().toImage();
     EXPECT_NE(shown.pixelColor(world), QColor(kMapBackground.r, kMapBackground.g, kMapBackground.b));
 
-    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, world);
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(spaceHexOf(1, 0, 2, 2)));  // no world there
     ASSERT_NE(desktop_->sectorWindow(), nullptr);
     EXPECT_EQ(desktop_->sectorWindow()->sector().name, "Bree");
+    bool detailsShown = false;
+    whenModalShown("Form2", [&](QWidget* details) {
+        detailsShown = true;
+        details->close();
+    });
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, world);
+    EXPECT_TRUE(detailsShown);
+    EXPECT_EQ(store().subsectorLetter, "E");  // 0120 lies in subsector E
     EXPECT_TRUE(prompter_.prompts.empty());
+}
+
+TEST_F(AtlasWindowTest, AfterAZoomTheTilesBeforeStandScaledUntilTheNewOnesAreDrawn) {
+    choose("atlasActualSize");
+    const QPoint world = over(spaceHexOf(1, 0, 1, 20));
+    canvas_->grab();
+    canvas_->finishTiles();
+    const std::size_t kept = canvas_->tilesKept();
+    ASSERT_GT(kept, 0u);
+    window_->setZoom(2);
+    EXPECT_EQ(canvas_->tilesKept(), 0u);
+    const QColor background(kMapBackground.r, kMapBackground.g, kMapBackground.b);
+    EXPECT_NE(canvas_->grab().toImage().pixelColor(world * 2), background);  // the scaled tile
+    choose("atlasRoutes");  // a change of what is drawn drops the tiles before
+    EXPECT_EQ(canvas_->grab().toImage().pixelColor(world * 2), background);
+}
+
+TEST_F(AtlasWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
+    prompter_.saveAnswers.push_back(path("atlas.png"));
+    choose("atlasExport");
+    EXPECT_EQ(readFileBytes(path("atlas.png"))->substr(1, 3), "PNG");
+    choose("atlasPrint");
+    const std::string text = pdfText(pdf());
+    EXPECT_NE(text.find("Alda"), std::string::npos);
+    EXPECT_NE(text.find("Bree"), std::string::npos);
 }
 
 }  // namespace qelvar::testing

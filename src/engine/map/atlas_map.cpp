@@ -23,7 +23,7 @@ MapBox grown(MapBox box, double by) { return {box.left - by, box.top - by, box.r
 
 SpacePlace spacePlace(const AtlasArea& area, const AtlasOptions& options) {
     const MapPoint first = atlasSectorOrigin(area, 0, 0, options.k);
-    return {first, options.k, options.printed, std::nullopt};
+    return {first, options.k, options.printed, std::nullopt, std::nullopt};
 }
 
 MapPoint centreOf(SpaceHex hex, const SpacePlace& place) { return hexCentre(spaceHexAnchor(hex, place), place.k); }
@@ -50,7 +50,7 @@ void drawJumpLinks(const ChartedSpace& space, const AtlasArea& area, Surface& su
         const std::vector<SpaceHex> own = hexesOf(placed);
         // This sector's pairs, then those with the sectors after it (right, and the row below).
         std::vector<std::vector<SpaceHex>> others{own};
-        for (const auto [dx, dy] : {std::pair{1, 0}, {-1, 1}, {0, 1}, {1, 1}}) {
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 1}, {0, 1}, {1, 1}}) {
             const PlacedSector* next = space.sectorAt(placed.x + dx, placed.y + dy);
             const int nx = placed.x + dx;
             const int ny = placed.y + dy;
@@ -120,6 +120,24 @@ void drawSectorName(const PlacedSector& placed, const AtlasArea& area, Surface& 
     surface.print(name, false);
 }
 
+// A sector at a small scale: its frame and a dot for each world.
+void drawSparseSector(const PlacedSector& placed, Surface& surface, const AtlasOptions& options, MapPoint origin,
+                      Rgb foreground) {
+    const MapBox box = sectorHexArea(options.k, origin);
+    surface.setForeColour(foreground);
+    surface.setFillStyle(FillStyle::Transparent);
+    surface.setDrawWidth(kSubsectorBorderWidth);
+    surface.box(box.left, box.top, box.right, box.bottom);
+    surface.setDrawWidth(1);
+    surface.setFillStyle(FillStyle::Solid);
+    surface.setFillColour(options.printed ? colours::kBlack : colours::kBlue);
+    for (const SectorWorld& world : placed.sector.worlds) {
+        const MapPoint centre = hexCentre(sectorHexAnchor(world.column, world.row, options.k, origin), options.k);
+        surface.circle(centre.x, centre.y, 2 * options.k);
+    }
+    surface.setFillStyle(FillStyle::Transparent);
+}
+
 }  // namespace
 
 AtlasArea atlasAreaOf(const ChartedSpace& space) {
@@ -172,9 +190,11 @@ void drawAtlasMap(const ChartedSpace& space, const AtlasArea& area, Surface& sur
         const MapPoint origin = atlasSectorOrigin(area, placed.x, placed.y, options.k);
         if (overlaps(grown(sectorHexArea(options.k, origin), kMargin), options.visible)) shown.push_back(&placed);
     }
-    for (const PlacedSector* placed : shown)
+    for (const PlacedSector* placed : shown) {
+        if (options.sparse) continue;
         drawSubsectorLabels(placed->sector, surface, sectorOptions,
                             atlasSectorOrigin(area, placed->x, placed->y, options.k));
+    }
 
     SpacePlace place = spacePlace(area, options);
     if (options.visible)
@@ -188,6 +208,11 @@ void drawAtlasMap(const ChartedSpace& space, const AtlasArea& area, Surface& sur
 
     for (const PlacedSector* placed : shown) {
         surface.setForeColour(foreground);
+        if (options.sparse) {
+            drawSparseSector(*placed, surface, options, atlasSectorOrigin(area, placed->x, placed->y, options.k),
+                             foreground);
+            continue;
+        }
         drawSectorHexes(placed->sector, surface, sectorOptions,
                         atlasSectorOrigin(area, placed->x, placed->y, options.k));
     }

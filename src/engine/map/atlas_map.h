@@ -38,6 +38,9 @@ struct AtlasOptions {
     bool routes = false;  // the routes of the sectors' metadata
     const SpaceOverlay* overlay = nullptr;
     std::optional<MapBox> visible;  // only what lies here needs drawing (millimetres of the map)
+    // For a small scale on the screen, where hex numbers and names cannot be read: each sector only as its
+    // frame and a dot for each world, in the colours of the map.
+    bool sparse = false;
 };
 
 MapSize atlasMapSize(const AtlasArea& area, double k = kScreenHexScale);

@@ -40,11 +40,17 @@ struct Route {
     std::string sector;  // the name of the sector it belongs to, as Windows-1252 bytes; empty: any
 };
 
+struct SpaceOverlay;
+
 // What a map may draw under its worlds: jump links between every two worlds at most `jump` hexes apart
-// (none for 0), and routes.
+// (none for 0), and routes; and over and under them the borders, regions and labels of charted space, in
+// which the map's sector lies at (sectorX, sectorY).
 struct MapLinks {
     int jump = 0;
     std::vector<Route> routes;
+    const SpaceOverlay* overlay = nullptr;
+    int sectorX = 0;
+    int sectorY = 0;
     bool empty() const { return jump <= 0 && routes.empty(); }
 };
 

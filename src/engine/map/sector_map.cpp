@@ -43,8 +43,10 @@ std::array<std::pair<int, int>, 6> neighbours(int c, int r) {
 
 bool inSector(int c, int r) { return c >= 1 && c <= kSectorColumns && r >= 1 && r <= kSectorRows; }
 
-// Cuts the segment a-b to the box (Liang-Barsky); false when nothing of it lies inside.
-bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) {
+}  // namespace
+
+// Liang-Barsky.
+bool clipSegment(MapPoint& a, MapPoint& b, const MapBox& box) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     double t0 = 0;
@@ -69,6 +71,10 @@ bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) {
     b = {start.x + t1 * dx, start.y + t1 * dy};
     return true;
 }
+
+namespace {
+
+bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) { return clipSegment(a, b, box); }
 
 // Moves `from` towards `to` by `distance`.
 MapPoint towards(MapPoint from, MapPoint to, double distance) {
@@ -249,6 +255,7 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
         {origin.x - 9 * k * kSectorColumns * options.sectorX, origin.y - 10 * k * kSectorRows * options.sectorY},
         k,
         options.printed,
+        std::nullopt,
         std::nullopt};
     if (options.overlay) drawSpaceRegions(*options.overlay, surface, place);
 
@@ -272,7 +279,30 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
     surface.box(area.left - kFrameGap, area.top - kFrameGap, area.right + kFrameGap, area.bottom + kFrameGap);
 }
 
+namespace {
+
+// Where charted space lies on the subsector map of the store's subsector, cut to its hexes.
+std::optional<SpacePlace> subsectorPlace(const SubsectorStore& store, const MapLinks& links) {
+    const auto offset = letterOffset(store.subsectorLetter);
+    if (!offset || !links.overlay) return std::nullopt;
+    const double k = kScreenHexScale;
+    const int firstColumn = *offset / 100 + links.sectorX * kSectorColumns;  // of charted space, less one
+    const int firstRow = *offset % 100 + links.sectorY * kSectorRows;
+    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
+    SpacePlace place{
+        {kScreenMapOrigin.x - 9 * k * firstColumn, kScreenMapOrigin.y - 10 * k * firstRow}, k, false, {}, {}};
+    place.clip = MapBox{kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k};
+    return place;
+}
+
+}  // namespace
+
+void drawSubsectorBorders(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
+    if (const auto place = subsectorPlace(store, links)) drawSpaceBorders(*links.overlay, surface, *place);
+}
+
 void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
+    if (const auto place = subsectorPlace(store, links)) drawSpaceRegions(*links.overlay, surface, *place);
     const auto offset = letterOffset(store.subsectorLetter);
     if (!offset || links.empty()) return;
     const int firstColumn = *offset / 100;  // of the sector, less one

@@ -22,17 +22,10 @@ inline constexpr int kMaxJump = 6;
 inline constexpr int kSubsectorBorderWidth = 3;  // device dots
 inline constexpr Rgb kJumpLinkColour{130, 150, 200};
 
-struct SpaceOverlay;
-
 struct SectorMapOptions : MapLinks {
     double k = kScreenHexScale;
     // The paper version: black on white, hex numbers one unit right of the anchor, symbols in colour.
     bool printed = false;
-    // Borders, regions and labels of charted space, in which this sector lies at (sectorX, sectorY): the
-    // regions under the worlds, the borders and labels over them.
-    const SpaceOverlay* overlay = nullptr;
-    int sectorX = 0;
-    int sectorY = 0;
 };
 
 struct MapBox {
@@ -73,8 +66,12 @@ void drawSectorHexes(const Sector& sector, Surface& surface, const SectorMapOpti
 void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options = {});
 
 // The jump links and routes between the hexes of the store's subsector on the subsector map, under its
-// worlds; routes with an end in another subsector are left out.
+// worlds; routes with an end in another subsector are left out. With `overlay`, the regions too.
 void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links);
+// The borders and labels of the links' overlay on the subsector map, over its worlds, cut to its hexes.
+void drawSubsectorBorders(const SubsectorStore& store, Surface& surface, const MapLinks& links);
+// Cuts the segment a-b to the box; false when nothing of it lies inside.
+bool clipSegment(MapPoint& a, MapPoint& b, const MapBox& box);
 
 // The sector hex under a point of the map ("ccrr" in sector numbering), by the nearest hex centre; empty
 // when the point is outside every hex.

@@ -45,6 +45,35 @@ bool visible(const std::vector<SurfacePoint>& points, const SpacePlace& place) {
     return right >= v[0] && left <= v[2] && bottom >= v[1] && top <= v[3];
 }
 
+// The polygon cut to the box, one edge of the box at a time (Sutherland-Hodgman).
+std::vector<SurfacePoint> clipPolygon(std::vector<SurfacePoint> points, const MapBox& box) {
+    const auto cut = [&](auto inside, auto cross) {
+        std::vector<SurfacePoint> kept;
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const SurfacePoint a = points[i];
+            const SurfacePoint b = points[(i + 1) % points.size()];
+            if (inside(a)) kept.push_back(a);
+            if (inside(a) != inside(b)) kept.push_back(cross(a, b));
+        }
+        points = std::move(kept);
+    };
+    const auto atX = [](double x) {
+        return [x](SurfacePoint a, SurfacePoint b) {
+            return SurfacePoint{x, a.y + (b.y - a.y) * (x - a.x) / (b.x - a.x)};
+        };
+    };
+    const auto atY = [](double y) {
+        return [y](SurfacePoint a, SurfacePoint b) {
+            return SurfacePoint{a.x + (b.x - a.x) * (y - a.y) / (b.y - a.y), y};
+        };
+    };
+    cut([&](SurfacePoint p) { return p.x >= box.left; }, atX(box.left));
+    cut([&](SurfacePoint p) { return p.x <= box.right; }, atX(box.right));
+    cut([&](SurfacePoint p) { return p.y >= box.top; }, atY(box.top));
+    cut([&](SurfacePoint p) { return p.y <= box.bottom; }, atY(box.bottom));
+    return points;
+}
+
 // The lines of a label: split at its line breaks and, when wrapped, between words so that a line of more
 // than one word stays within kWrapWidth characters.
 std::vector<std::string> labelLines(std::string_view text, bool wrap) {
@@ -74,6 +103,9 @@ std::vector<std::string> labelLines(std::string_view text, bool wrap) {
 void drawLabel(const SpaceLabel& label, Surface& surface, const SpacePlace& place, Rgb fallback, double size,
                bool bold) {
     const MapPoint centre = hexCentre(spaceHexAnchor(label.hex, place), place.k);
+    if (place.clip && (centre.x < place.clip->left || centre.x > place.clip->right || centre.y < place.clip->top ||
+                       centre.y > place.clip->bottom))
+        return;
     if (place.visible) {
         const auto& v = *place.visible;
         const double reach = 60 * place.k;
@@ -120,7 +152,8 @@ void drawSpaceRegions(const SpaceOverlay& overlay, Surface& surface, const Space
     if (!overlay.showRegions) return;
     const Rgb saved = surface.fillColour();
     for (const SpaceRegion& region : overlay.regions) {
-        const std::vector<SurfacePoint> points = pointsOf(region.line, place);
+        std::vector<SurfacePoint> points = pointsOf(region.line, place);
+        if (place.clip) points = clipPolygon(std::move(points), *place.clip);
         if (!visible(points, place)) continue;
         surface.setFillColour(region.colour);
         surface.polygon(points, kRegionOpacity);
@@ -140,9 +173,9 @@ void drawSpaceBorders(const SpaceOverlay& overlay, Surface& surface, const Space
                 const std::vector<SurfacePoint> points = pointsOf(loop, place);
                 if (!visible(points, place)) continue;
                 for (std::size_t i = 0; i < points.size(); ++i) {
-                    const SurfacePoint& a = points[i];
-                    const SurfacePoint& b = points[(i + 1) % points.size()];
-                    surface.line(a.x, a.y, b.x, b.y);
+                    MapPoint a{points[i].x, points[i].y};
+                    MapPoint b{points[(i + 1) % points.size()].x, points[(i + 1) % points.size()].y};
+                    if (!place.clip || clipSegment(a, b, *place.clip)) surface.line(a.x, a.y, b.x, b.y);
                 }
             }
         }

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map/hex_geometry.h"
+#include "map/sector_map.h"
 #include "seams/surface.h"
 #include "space/borders.h"
 
@@ -36,6 +37,8 @@ struct SpacePlace {
     double k = kScreenHexScale;
     bool printed = false;
     std::optional<std::array<double, 4>> visible;  // left, top, right, bottom
+    // Lines, regions and labels cut to this box (the subsector map's hexes); nothing beyond it is drawn.
+    std::optional<MapBox> clip;
 };
 
 MapPoint spaceHexAnchor(SpaceHex hex, const SpacePlace& place);

@@ -112,6 +112,14 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     options.visible = MapBox{alda.left, alda.top, alda.left + 50, alda.top + 50};
     EXPECT_EQ(countRecorded(drawn(space, options), [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }),
               1280u * 6);
+    // At a small scale: the sectors' frames and a dot a world, no hexes, names of hexes or subsectors.
+    options.visible.reset();
+    options.sparse = true;
+    const auto sparse = drawn(space, options);
+    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }), 0u);
+    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "box" && o[7] == "3"; }), 2u);
+    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "circle" && o[5] == "#0000ff"; }), 3u);
+    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "text"; }), 2u);  // the names
     const MapPoint p = centre(area, 1, 1, 7, 9);
     EXPECT_EQ(atlasHexAt(p, area), spaceHexOf(1, 1, 7, 9));
     EXPECT_EQ(atlasHexAt({1, 1}, area), std::nullopt);
