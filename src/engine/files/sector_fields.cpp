@@ -54,17 +54,7 @@ std::string sortedLetters(std::string_view text) {
     return letters;
 }
 
-std::vector<std::string_view> words(std::string_view text) {
-    std::vector<std::string_view> out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        while (i < text.size() && isFieldBlank(text[i])) ++i;
-        const std::size_t start = i;
-        while (i < text.size() && !isFieldBlank(text[i])) ++i;
-        if (i > start) out.push_back(text.substr(start, i - start));
-    }
-    return out;
-}
+std::vector<std::string_view> words(std::string_view text) { return blankWords(text); }
 
 std::string joinWords(const std::vector<std::string_view>& parts) {
     std::string out;
