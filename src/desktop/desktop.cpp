@@ -204,11 +204,12 @@ bool Desktop::openSector(const std::string& path) {
         sectorWindow_ = std::make_unique<SectorWindow>(*prompter_);
         SectorWindow* sector = sectorWindow_.get();
         MainWindow* window = mainWindow_.get();
-        QObject::connect(sector, &SectorWindow::subsectorChosen, window,
-                         [sector, window](int index) { window->showSubsectorOf(sector->sector(), index); });
+        QObject::connect(sector, &SectorWindow::subsectorChosen, window, [sector, window](int index) {
+            window->showSubsectorOf(sector->sector(), index, sector->sectorPath());
+        });
         // A world's details open on its subsector; what was edited there goes back into the sector.
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
-            if (!window->showSubsectorOf(sector->sector(), index)) return;
+            if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
             store_.detailIndex = slot;
             showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
             storeIntoSector(store_, sector->sector());

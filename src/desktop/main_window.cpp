@@ -41,6 +41,7 @@
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
+#include "document/store_edits.h"
 #include "files/sector_file.h"
 #include "store/codes.h"
 #include "subsector_choice_dialog.h"
@@ -300,7 +301,7 @@ void MainWindow::buildMenus() {
                         tr("Write the map as it is shown to QELVAR.BMP in the folder shown"));
     QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"), tr("Write the subsector as an ARP listing"));
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"), tr("Write the subsector to an SBS file you name"));
-    sbs->setShortcut(QKeySequence::SaveAs);
+    sbs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"),
                            tr("Convert every listed file of the folder to SBS"));
     QAction* sector = item(fileMenu, "mnusector", tr("Save to sector file..."),
@@ -567,7 +568,7 @@ void MainWindow::updateTitle() {
                                          : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app));
 }
 
-bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
+bool MainWindow::showSubsectorOf(const Sector& sector, int index, const std::string& path) {
     if (!mayDiscardChanges()) return false;
     sectorToStore(sector, index, store_);
     loadedSector_ = std::make_shared<const Sector>(sector);
@@ -576,7 +577,11 @@ bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
     redisplayMap();
     mapShown();
     store_.unsavedChanges = 0;
-    startNewHistory({});  // no file of its own: "Save" asks for a name
+    // A subsector of a sector file keeps that file; of anything else "Save" asks for a name.
+    const std::string file = isSectorFileName(path) ? path : std::string();
+    loadedPath_ = file;
+    showSector_->setEnabled(!file.empty());
+    startNewHistory(file);
     return true;
 }
 
@@ -588,6 +593,12 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
             redisplayMap();
             startNewHistory(atlasPath());
         }
+        return;
+    }
+    std::error_code error;
+    if (!commandLine.empty() && std::filesystem::is_regular_file(commandLine, error)) {
+        openFolder(folderOf(commandLine));
+        loadFile(commandLine);
         return;
     }
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
@@ -617,6 +628,10 @@ void MainWindow::tellSectorLosses(bool sbs) {
 }
 
 void MainWindow::save() {
+    if (isSectorFileName(documentPath_)) {
+        saveIntoSectorFile(documentPath_);
+        return;
+    }
     const std::string name = fileNameOf(documentPath_);
     const auto dot = name.rfind('.');
     if (documentPath_.empty() || dot == std::string::npos || fileTypeNamed(name.substr(dot + 1)) != FileType::Sbs) {
@@ -719,15 +734,27 @@ void MainWindow::saveToSectorFile() {
     const auto chosen = prompter_.saveFileName(folder_, filePattern(FileType::Sector));
     if (!chosen) return;
     const std::string path = isSectorFileName(*chosen) ? *chosen : *chosen + ".tab";
-    const Result<Notices> joined = joinIntoSectorFile(path, {&store_});
-    if (!joined) {
-        prompter_.message(joined.error(), MessageIcon::Exclamation);
-        return;
-    }
-    prompter_.tell(*joined);
+    if (!saveIntoSectorFile(path)) return;
     prompter_.message(tr("File saved OK").toStdString(), MessageIcon::Information);
-    store_.unsavedChanges = 0;
-    showFileList();
+}
+
+bool MainWindow::saveIntoSectorFile(const std::string& path) {
+    const Result<Notices> saved = saveStoreIntoSectorFile(path, store_);
+    if (!saved) {
+        prompter_.message(saved.error(), MessageIcon::Exclamation);
+        return false;
+    }
+    prompter_.tell(*saved);
+    // Only the document's own file makes it saved; another sector file is a copy.
+    std::error_code error;
+    const bool own = !documentPath_.empty() && std::filesystem::equivalent(path, documentPath_, error);
+    if (own) {
+        fileSaved(path, true);
+    } else {
+        rememberRecentFile(path);
+        refreshFileList();
+    }
+    return true;
 }
 
 void MainWindow::saveAllInFolderAsSbs() {

@@ -35,8 +35,8 @@ public:
     MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The command line: a folder opens there; "ATLAS" loads the atlas file at once. Anything else is
-    // ignored.
+    // The command line: a folder opens there, a file is loaded (its folder shown); "ATLAS" loads the atlas
+    // file at once. Anything else is ignored.
     void applyCommandLine(const std::string& commandLine);
     // Shows a folder in the browser (and remembers it in the settings file); false when it is no folder.
     bool openFolder(const std::string& folder);
@@ -96,8 +96,9 @@ signals:
 
 public:
     // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
-    // unsaved-changes question, and shows it. False when the user kept the changes.
-    bool showSubsectorOf(const Sector& sector, int index);
+    // unsaved-changes question, and shows it; a sector file's path stays its file. False when the user
+    // kept the changes.
+    bool showSubsectorOf(const Sector& sector, int index, const std::string& path = {});
 
 public slots:
     void loadSelectedFile();
@@ -139,6 +140,9 @@ private:
     // A file was written: the title, the recent files, the history marked clean, the list when it is in the
     // folder shown.
     void fileSaved(const std::string& path, bool isDocument);
+    // The subsector into the sector file at path, only its changed worlds' lines written; false when it
+    // failed (told).
+    bool saveIntoSectorFile(const std::string& path);
     void updateTitle();
     void rememberRecentFile(const std::string& path);
     void showRecentFiles();

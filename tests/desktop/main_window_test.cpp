@@ -8,6 +8,7 @@
 #include "map_view.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
+#include "support/sector_text.h"
 
 namespace qelvar::testing {
 
@@ -200,6 +201,43 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     prompter_.saveAnswers.push_back(path("four.sbs"));
     trigger("mnusbs");
     EXPECT_NE(prompter_.messages().back().find("four-letter allegiance in SBS"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
+    const std::string beta = tabWorld("0105", "Beta");
+    const std::string original = tabSector({tabWorld("0101", "Alpha"), beta, tabWorld("0903", "Delta")});
+    write("k.tab", original);
+    write("k.xml", kKestrelMetadata);
+    whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    load("k.tab", 3);
+    EXPECT_EQ(title(), "k.tab[*] - " + store().appTitle);
+    store().worlds[static_cast<std::size_t>(store().slotOfLocation(105))].uwp = "A788899C";
+    store().unsavedChanges = 1;
+    window().setWindowModified(true);
+    prompter_.prompts.clear();
+    trigger("mnusave");
+    EXPECT_TRUE(prompter_.prompts.empty());
+    std::string expected = original;
+    expected.replace(expected.find(beta) + beta.find("B563753-9"), 9, "A788899-C");
+    EXPECT_EQ(*readFileBytes(path("k.tab")), expected);
+    EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_EQ(store().unsavedChanges, 0);
+
+    // Into another sector file: a copy, the subsector stays unsaved; "Save to SBS" is Ctrl+Shift+S.
+    store().unsavedChanges = 1;
+    prompter_.saveAnswers.push_back(path("copy.tab"));
+    trigger("mnusector");
+    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"File saved OK"});
+    EXPECT_EQ(store().unsavedChanges, 1);
+    EXPECT_EQ(action("mnusbs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+}
+
+TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
+    start(path("inner/../second.SBS"));
+    EXPECT_EQ(store().subsectorName, "Second");
+    EXPECT_EQ(std::filesystem::canonical(window().currentFolder()).string(), folder());
+    EXPECT_EQ(title(), "second.SBS[*] - " + store().appTitle);
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {

@@ -1,5 +1,6 @@
 // The Sector window opened from the main window's File menu on a folder of the sample sector's files.
 #include "files/sbs.h"
+#include "files/sector_file.h"
 #include "sector_canvas.h"
 #include "sector_window.h"
 #include "support/desktop_fixture.h"
@@ -97,6 +98,16 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     prompter_.yesNoAnswers.push_back(false);
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));  // subsector P: No keeps the changes
     EXPECT_EQ(store().subsectorLetter, "F");
+}
+
+TEST_F(SectorWindowTest, ASubsectorOfASectorFileKeepsThatFile) {
+    ASSERT_TRUE(writeSectorFile(sample_, path("s.tab"), SectorFormat::Tab).ok());
+    ASSERT_TRUE(desktop_->openSector(path("s.tab")));
+    window_->setZoom(1);
+    QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
+    EXPECT_EQ(store().subsectorLetter, "F");
+    EXPECT_EQ(window().documentPath(), path("s.tab"));
+    EXPECT_TRUE(enabled("mnushowsector"));
 }
 
 TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
