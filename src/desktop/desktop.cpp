@@ -151,7 +151,7 @@ CheckWindow& Desktop::showCheckWindow() {
         checkWindow_ = new CheckWindow(store_, window);
         QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
             showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
-                             window->selectedFileName());
+                             window->selectedFileName(), &window->undoStack());
             window->redisplayMap();
         });
     }
@@ -211,7 +211,8 @@ bool Desktop::openSector(const std::string& path) {
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
             if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
             store_.detailIndex = slot;
-            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
+                             &window->undoStack());
             storeIntoSector(store_, sector->sector());
             sector->redraw();
             window->redisplayMap();

@@ -551,6 +551,8 @@ void MainWindow::startNewHistory(const std::string& path) {
     documentPath_ = path;
     const int unsaved = store_.unsavedChanges;
     undoStack_->clear();
+    // Changes that no file holds (a recovered autosave): no step of the history is the saved state.
+    if (unsaved == 1) undoStack_->resetClean();
     store_.unsavedChanges = static_cast<std::int16_t>(unsaved);
     setWindowModified(unsaved == 1);
     updateTitle();

@@ -361,6 +361,13 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
         EXPECT_EQ(title(), recover ? "Ostrel.sbs[*] - " + store().appTitle : store().appTitle + "[*]");
         EXPECT_EQ(window().isWindowModified(), recover);
     }
+    // The recovered changes are in no file: undoing an edit made since does not make them look saved.
+    QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text1"), "Y");
+    trigger("mnuundo");
+    EXPECT_EQ(store().subsectorName, "X");
+    EXPECT_TRUE(window().isWindowModified());
+    prompter_.yesNoAnswers = {false};
+    EXPECT_FALSE(window().close());
 }
 
 // "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
@@ -380,6 +387,17 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     });
     emit list.itemDoubleClicked(list.topLevelItem(0), 0);
     EXPECT_EQ(opened, 1);
+    // An edit there is a step of the history like any other.
+    whenModalShown("Form2", [](QWidget* details) {
+        QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
+        details->close();
+    });
+    prompter_.inputAnswers = {"Dravenholm"};
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(store().worlds[1].name.trimmed(), "Dravenholm");
+    EXPECT_TRUE(window().isWindowModified());
+    trigger("mnuundo");
+    EXPECT_EQ(store().worlds[1].name.trimmed(), "Draven");
     store().worlds[13].zone = "Q";  // Coldharbour
     window().redisplayMap();
     ASSERT_EQ(list.topLevelItemCount(), 2);

@@ -127,6 +127,15 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
                      [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
     ASSERT_NE(renamed, window_->sector().worlds.end());
     EXPECT_EQ(renamed->record.name.trimmed(), "Renamed");
+    // An edit through the details' own editors is a step of the main window's history.
+    whenModalShown("Form2", [](QWidget* details) {
+        QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
+        details->close();
+    });
+    prompter_.inputAnswers = {"Typed"};
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_TRUE(action("mnuundo")->isEnabled());
 }
 
 TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
