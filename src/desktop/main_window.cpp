@@ -32,6 +32,7 @@
 
 #include "map_area.h"
 #include "map_view.h"
+#include "world_edits.h"
 #include "store/startup.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
@@ -89,6 +90,7 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     setObjectName("Form1");
     undoStack_ = new QUndoStack(this);
     buildControls();
+    worldEdits_ = new WorldEdits(store_, prompter_, *undoStack_, mapView(), this);
     buildMenus();
 
     // Height 9000 twips; centred across, a quarter of the free height down.
@@ -258,6 +260,7 @@ void MainWindow::buildControls() {
     connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
     connect(&mapView(), &MapView::pointerMoved, this, &MainWindow::pointerMoved);
     connect(&mapView(), &MapView::pointerPressed, this, &MainWindow::pointerPressed);
+    connect(&mapView(), &MapView::hexActivated, this, &MainWindow::addWorldAtCursor);
     connect(&mapView(), &MapView::surfaceRenewed, this, &MainWindow::redisplayMap);
 }
 
@@ -344,6 +347,7 @@ void MainWindow::buildMenus() {
     editMenu->addAction(redo);
     QAction* history =
         item(editMenu, "mnuhistory", tr("Undo &History..."), tr("List every change; click one to go back to it"));
+    worldEdits_->addTo(editMenu);
 
     QMenu* viewMenu = submenu("mnuview", tr("&View"));
     QAction* zoomIn = item(viewMenu, "mnuzoomin", tr("Zoom &In"), tr("Show the map larger, around the pointer"));
@@ -846,6 +850,16 @@ void MainWindow::pointerPressed(MapPoint point) {
     } else {
         prompter_.message(store_.worlds[static_cast<std::size_t>(result.detailIndex)].name.shown(),
                           MessageIcon::Information);
+    }
+    redisplayMap();
+}
+
+void MainWindow::addWorldAtCursor() {
+    const int slot = worldEdits_->addWorld();
+    if (slot == 0) return;
+    store_.detailIndex = slot;
+    if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
+        emit worldDetailsRequested(slot);
     }
     redisplayMap();
 }

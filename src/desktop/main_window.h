@@ -26,6 +26,7 @@ class MapArea;
 class MapView;
 class Prompter;
 class SubsectorStore;
+class WorldEdits;
 struct Sector;
 
 class MainWindow : public QMainWindow {
@@ -131,6 +132,8 @@ private:
     void folderActivated(QListWidgetItem* item);
     void pointerMoved(MapPoint point);
     void pointerPressed(MapPoint point);
+    // A double-click or Enter on an empty hex: a world is made there and its details open.
+    void addWorldAtCursor();
     void showLabels(const MapLabels& labels);
     void moveMap(int value);
     // Asks before throwing away unsaved changes; true to go on.
@@ -175,6 +178,7 @@ private:
     QScrollBar* scroll_ = nullptr;
     MapArea* mapArea_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
+    WorldEdits* worldEdits_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::string documentPath_;
     QLabel* nameLabel_ = nullptr;

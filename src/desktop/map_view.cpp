@@ -89,9 +89,24 @@ void MapView::paintEvent(QPaintEvent*) {
 
 void MapView::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(toMillimetres(event->position())); }
 
+void MapView::putCursorAt(MapPoint point) {
+    const std::string location = locationAt(point.x, point.y);
+    if (location.find('-') != std::string::npos) return;
+    cursorColumn_ = std::stoi(location.substr(0, 2));
+    cursorRow_ = std::stoi(location.substr(2, 2));
+    update();
+}
+
 void MapView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
+    putCursorAt(toMillimetres(event->position()));
     emit pointerPressed(toMillimetres(event->position()));
+}
+
+void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    putCursorAt(toMillimetres(event->position()));
+    emit hexActivated();
 }
 
 void MapView::keyPressEvent(QKeyEvent* event) {
@@ -113,6 +128,7 @@ void MapView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             emit pointerPressed(cursorCentre());
+            emit hexActivated();
             return;
         default:
             QWidget::keyPressEvent(event);

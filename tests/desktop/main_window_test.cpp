@@ -6,6 +6,7 @@
 #include "generation_options_window.h"
 #include "map_area.h"
 #include "map_view.h"
+#include "map/hex_geometry.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
 #include "support/sector_text.h"
@@ -231,6 +232,67 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"File saved OK"});
     EXPECT_EQ(store().unsavedChanges, 1);
     EXPECT_EQ(action("mnusbs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+}
+
+TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHistory) {
+    load("Ostrel.sbs");
+    MapView& map = window().mapView();
+    map.setFocus();
+    const auto at = [this](int location) {
+        return store().worlds[static_cast<std::size_t>(store().slotOfLocation(location))];
+    };
+    const auto keys = [&map](std::initializer_list<Qt::Key> list) {
+        QApplication::setActiveWindow(map.window());  // the shortcuts work while the map has the focus
+        map.setFocus();
+        for (const Qt::Key key : list) QTest::keyClick(&map, key);
+    };
+    int shown = 0;
+    const auto closeDetails = [&shown] {
+        whenModalShown("Form2", [&shown](QWidget* details) {
+            ++shown;
+            details->close();
+        });
+    };
+    closeDetails();
+    keys({Qt::Key_Down, Qt::Key_Return});  // Enter on the empty 0102 makes a world there and opens it
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(at(102).name.trimmed(), "New world");
+    EXPECT_EQ(action("mnuundo")->text(), "&Undo Add world at 0102");
+    EXPECT_EQ(action("mnuaddworld")->shortcut(), QKeySequence(Qt::Key_Insert));
+    keys({Qt::Key_Delete});
+    EXPECT_FALSE(at(102).occupied());
+    keys({Qt::Key_Right, Qt::Key_Down});  // Coldharbour, 0203
+    QTest::keyClick(&map, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("\tA\t0203\tColdharbour\tA788899-C\t"))
+        << QGuiApplication::clipboard()->text().toStdString();
+    keys({Qt::Key_Left, Qt::Key_Up});
+    QTest::keyClick(&map, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(at(102).name.trimmed(), "Coldharbour");
+    EXPECT_EQ(at(102).uwp.view(), "A788899C");
+    prompter_.inputAnswers = {"0305"};
+    trigger("mnumoveworld");
+    EXPECT_EQ(at(305).name.trimmed(), "Coldharbour");
+    EXPECT_FALSE(at(102).occupied());
+    prompter_.inputAnswers = {"0203"};
+    keys({Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right});  // 0305
+    trigger("mnumoveworld");
+    EXPECT_EQ(prompter_.messages().back(), "The hex 0203 already holds a world");
+    // A double-click on an empty hex makes a world there too.
+    closeDetails();
+    QTest::mouseDClick(&map, Qt::LeftButton, {},
+                       map.toWidget(hexCentre(hexAnchor(8, 10, kScreenHexScale), kScreenHexScale)).toPoint());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(at(810).name.trimmed(), "New world");
+    for (const auto& [undone, location, name] : {std::tuple{"Add world at 0810", 810, ""},
+                                                 {"Move Coldharbour (0102) to 0305", 102, "Coldharbour"},
+                                                 {"Paste world Coldharbour at 0102", 102, ""},
+                                                 {"Delete world New world (0102)", 102, "New world"},
+                                                 {"Add world at 0102", 102, ""}}) {
+        EXPECT_EQ(action("mnuundo")->text().toStdString(), std::string("&Undo ") + undone);
+        trigger("mnuundo");
+        EXPECT_EQ(at(location).name.trimmed(), name) << undone;
+    }
+    EXPECT_FALSE(window().isWindowModified());
 }
 
 TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
