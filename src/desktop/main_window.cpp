@@ -34,6 +34,7 @@
 #include "map_view.h"
 #include "world_edits.h"
 #include "store/startup.h"
+#include "store/file_io.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "files/loader.h"
@@ -517,6 +518,30 @@ std::string MainWindow::selectedFileName() const {
 
 // --- loading, saving, closing -------------------------------------------------------------------------------
 
+namespace {
+
+// Why a file is not loaded at all: empty, not text (a NUL or many control bytes), or a sector file without
+// a world. Nothing for a file to load (one that cannot be read is told by the load itself).
+std::optional<std::string> refusedForLoading(const std::string& path) {
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) return std::nullopt;
+    const std::string name = "\"" + fileNameOf(path) + "\" ";
+    const auto control = std::count_if(bytes->begin(), bytes->end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 32 && c != '\r' && c != '\n' && c != '\t' && c != '\x1a';
+    });
+    if (bytes->empty() || bytes->find('\0') != std::string::npos || control * 20 > static_cast<long>(bytes->size())) {
+        return name + "holds no world line that can be read";
+    }
+    if (isSectorFileName(path)) {
+        const Result<WithNotices<SectorRead>> read = readSectorFile(path);
+        if (read && read->value.sector.worlds.empty()) return name + "holds no world line that can be read";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool MainWindow::mayDiscardChanges() { return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle); }
 
 void MainWindow::loadSelectedFile() {
@@ -527,6 +552,10 @@ void MainWindow::loadSelectedFile() {
 
 bool MainWindow::loadFile(const std::string& path) {
     if (!mayDiscardChanges()) return false;
+    if (const auto refused = refusedForLoading(path)) {
+        prompter_.message(*refused, MessageIcon::Exclamation);
+        return false;
+    }
     LoadOptions options{folderOf(path), fileNameOf(path)};
     std::shared_ptr<const Sector> sector;
     int index = -1;

@@ -86,11 +86,11 @@ void QtPrompter::tell(const Notices& notices) {
         icon = std::max(icon, notice.icon);
         if (title.empty()) title = notice.title;
     }
-    QMessageBox box(qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title),
-                    (lines.size() > static_cast<qsizetype>(kShown) ? lines.mid(0, kShown) << QStringLiteral("...")
-                                                                    : lines)
-                        .join('\n'),
-                    QMessageBox::Ok, parent_);
+    QMessageBox box(
+        qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title),
+        (lines.size() > static_cast<qsizetype>(kShown) ? lines.mid(0, kShown) << QStringLiteral("...") : lines)
+            .join('\n'),
+        QMessageBox::Ok, parent_);
     box.setObjectName("Messages");
     box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     if (lines.size() > static_cast<qsizetype>(kShown)) box.setDetailedText(lines.join('\n'));

@@ -295,6 +295,25 @@ TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHi
     EXPECT_FALSE(window().isWindowModified());
 }
 
+TEST_F(MainWindowTest, EmptyAndBinaryFilesAreRefusedWithOneMessage) {
+    load("Ostrel.sbs");
+    write("empty.sbs", "");
+    write("binary.sbs", std::string("\x7f"
+                                    "ELF\x02\x01\x01\0\0\0",
+                                    10) +
+                            std::string(3000, '\x01'));
+    write("blank.tab", tabSector({}));
+    const auto recent = window().recentFiles();
+    for (const char* name : {"empty.sbs", "binary.sbs", "blank.tab"}) {
+        prompter_.prompts.clear();
+        EXPECT_FALSE(window().loadFile(path(name)));
+        EXPECT_EQ(prompter_.messages(),
+                  std::vector<std::string>{"\"" + std::string(name) + "\" holds no world line that can be read"});
+        EXPECT_EQ(store().subsectorName, "Ostrel");
+    }
+    EXPECT_EQ(window().recentFiles(), recent);
+}
+
 TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
     start(path("inner/../second.SBS"));
     EXPECT_EQ(store().subsectorName, "Second");
