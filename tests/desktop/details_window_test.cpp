@@ -104,7 +104,12 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     whenModalShown("SPICKBOX", [](QWidget* box) {
         EXPECT_EQ(box->windowTitle(), "Select UWP stat to change");
         for (auto* button : box->findChildren<QPushButton*>("Command1")) {
-            if (button->isVisible() && button->text() == "Tech") return QTest::mouseClick(button, Qt::LeftButton);
+            if (!button->isVisible() || button->text() != "Tech") continue;
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);  // Enter presses the focused button
+            if (!box->isVisible()) return;
+            ADD_FAILURE() << "Enter did not press Tech";
+            return static_cast<void>(box->close());
         }
         ADD_FAILURE() << "no option Tech";
         box->close();
