@@ -205,6 +205,12 @@ void MainWindow::buildControls() {
     scroll_->setSingleStep(std::max(1, twipsToDots(150, logicalDpi())));
     scroll_->setPageStep(std::max(1, twipsToDots(1500, logicalDpi())));
     scroll_->setToolTip(tr("Move the map up and down"));
+    across_ = new QScrollBar(Qt::Horizontal, central);
+    across_->setObjectName("HScroll1");
+    across_->setRange(scroll_->minimum(), scroll_->maximum());
+    across_->setSingleStep(scroll_->singleStep());
+    across_->setPageStep(scroll_->pageStep());
+    across_->setToolTip(tr("Move the map left and right"));
     auto* home = button("Command6", tr("0"), central);
     home->setToolTip(tr("Bring the map back to its home position"));
     home->setFixedWidth(home->fontMetrics().horizontalAdvance("000") + 16);
@@ -213,6 +219,7 @@ void MainWindow::buildControls() {
     mapColumn->addWidget(mapArea_, 0, 0, 2, 1);
     mapColumn->addWidget(scroll_, 0, 1);
     mapColumn->addWidget(home, 1, 1);
+    mapColumn->addWidget(across_, 2, 0);
     mapColumn->setRowStretch(0, 1);
     columns->addLayout(mapColumn, 1);
 
@@ -259,6 +266,7 @@ void MainWindow::buildControls() {
     connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
     connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
     connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
+    connect(across_, &QScrollBar::valueChanged, mapArea_, &MapArea::setHorizontalOffset);
     connect(&mapView(), &MapView::pointerMoved, this, &MainWindow::pointerMoved);
     connect(&mapView(), &MapView::pointerPressed, this, &MainWindow::pointerPressed);
     connect(&mapView(), &MapView::hexActivated, this, &MainWindow::addWorldAtCursor);
@@ -374,7 +382,10 @@ void MainWindow::buildMenus() {
     connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
     connect(zoomIn, &QAction::triggered, mapArea_, &MapArea::zoomIn);
     connect(zoomOut, &QAction::triggered, mapArea_, &MapArea::zoomOut);
-    connect(zoomReset, &QAction::triggered, mapArea_, &MapArea::resetZoom);
+    connect(zoomReset, &QAction::triggered, this, [this] {
+        resetMapScroll();
+        mapArea_->resetZoom();
+    });
     connect(setup, &QAction::triggered, this, &MainWindow::printerSetupRequested);
     connect(printOptions, &QAction::triggered, this, &MainWindow::printOptionsRequested);
     connect(print_, &QAction::triggered, this, &MainWindow::printRequested);
@@ -853,7 +864,10 @@ void MainWindow::drawSectorGridOnMap() {
     mapView().update();
 }
 
-void MainWindow::resetMapScroll() { scroll_->setValue(0); }
+void MainWindow::resetMapScroll() {
+    scroll_->setValue(0);
+    across_->setValue(0);
+}
 
 void MainWindow::moveMap(int value) { mapArea_->setScrollOffset(value); }
 

@@ -176,6 +176,7 @@ private:
     QCheckBox* sectorMode_ = nullptr;
     QCheckBox* reverseOrder_ = nullptr;
     QScrollBar* scroll_ = nullptr;
+    QScrollBar* across_ = nullptr;
     MapArea* mapArea_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
     WorldEdits* worldEdits_ = nullptr;

@@ -158,11 +158,30 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
 TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsTheMapAsABitmap) {
     load("Ostrel.sbs");
     auto* bar = control<QScrollBar>("VScroll1");
-    bar->setValue(bar->maximum() / 2);
-    EXPECT_EQ(window().mapView().y(), bar->maximum() / 2);
+    auto* across = control<QScrollBar>("HScroll1");
+    const QPoint home = window().mapView().pos();
+    bar->setValue(bar->maximum() / 2);  // the map goes up as the bar goes down, and left as the other goes right
+    across->setValue(40);
+    EXPECT_EQ(window().mapView().pos(), home - QPoint(40, bar->maximum() / 2));
     click("Command6");
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(window().mapView().y(), 0);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(window().mapView().pos(), home);
+    // Zoomed, a drag with the middle button pans; Ctrl+0 brings the whole map back, bars and all.
+    window().mapArea().zoomAround(3, QPointF(10, 10));
+    bar->setValue(25);
+    const QPoint zoomed = window().mapView().pos();
+    MapView& map = window().mapView();
+    QTest::mousePress(&map, Qt::MiddleButton, {}, QPoint(50, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(80, 40), map.mapToGlobal(QPointF(80, 40)), Qt::NoButton,
+                     Qt::MiddleButton, {});
+    QApplication::sendEvent(&map, &move);
+    QTest::mouseRelease(&map, Qt::MiddleButton, {}, QPoint(80, 40));
+    EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
+    EXPECT_EQ(action("mnuzoomreset")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    trigger("mnuzoomreset");
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(map.pos(), home);
 
     trigger("mnubmp");
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder() + " as QELVAR.BMP"});
