@@ -92,6 +92,7 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     undoStack_ = new QUndoStack(this);
     buildControls();
     worldEdits_ = new WorldEdits(store_, prompter_, *undoStack_, mapView(), this);
+    connect(&mapView(), &MapView::hexDragged, worldEdits_, &WorldEdits::moveWorldTo);
     buildMenus();
 
     // Height 9000 twips; centred across, a quarter of the free height down.

@@ -1,5 +1,7 @@
 #include "map_view.h"
 
+#include <QApplication>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -87,7 +89,35 @@ void MapView::paintEvent(QPaintEvent*) {
     painter.drawPolyline(outline);
 }
 
-void MapView::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(toMillimetres(event->position())); }
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ && (event->position() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragging_ = true;
+    }
+    emit pointerMoved(toMillimetres(event->position()));
+}
+
+namespace {
+
+// The hex under a point as column * 100 + row; 0 off every hex.
+int hexUnder(MapPoint point) {
+    const std::string location = locationAt(point.x, point.y);
+    return location.find('-') == std::string::npos ? std::stoi(location) : 0;
+}
+
+}  // namespace
+
+void MapView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!pressed_ || event->button() != Qt::LeftButton) return;
+    pressed_ = false;
+    if (!dragging_) {
+        emit pointerPressed(toMillimetres(pressedAt_));
+        return;
+    }
+    dragging_ = false;
+    const int from = hexUnder(toMillimetres(pressedAt_));
+    const int to = hexUnder(toMillimetres(event->position()));
+    if (from != 0 && to != 0 && from != to) emit hexDragged(from, to);
+}
 
 void MapView::putCursorAt(MapPoint point) {
     const std::string location = locationAt(point.x, point.y);
@@ -100,7 +130,14 @@ void MapView::putCursorAt(MapPoint point) {
 void MapView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     putCursorAt(toMillimetres(event->position()));
-    emit pointerPressed(toMillimetres(event->position()));
+    if (event->button() != Qt::LeftButton) {
+        emit pointerPressed(toMillimetres(event->position()));
+        return;
+    }
+    // A click acts when the button comes up, unless it became a drag.
+    pressed_ = true;
+    dragging_ = false;
+    pressedAt_ = event->position();
 }
 
 void MapView::mouseDoubleClickEvent(QMouseEvent* event) {

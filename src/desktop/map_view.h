@@ -43,6 +43,9 @@ signals:
     void pointerPressed(qelvar::MapPoint point);
     // A double-click on a hex, or Enter on the cursor's hex (after pointerPressed for it).
     void hexActivated();
+    // A drag with the left button from one hex to another (column * 100 + row each); a press that is no
+    // drag is pointerPressed when the button comes up.
+    void hexDragged(int from, int to);
     void surfaceRenewed();
 
 protected:
@@ -50,6 +53,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -69,6 +73,9 @@ private:
     int cursorColumn_ = 1;
     int cursorRow_ = 1;
     bool screenWatched_ = false;
+    bool pressed_ = false;   // the left button is down on the map
+    bool dragging_ = false;  // and has moved far enough to be a drag
+    QPointF pressedAt_;      // where, in this widget
 };
 
 }  // namespace qelvar

@@ -113,6 +113,13 @@ void WorldEdits::moveWorld() {
         prompter_.message("\"" + answer + "\" is no hex of the subsector (0101 to 0810)", MessageIcon::Exclamation);
         return;
     }
+    moveWorldTo(cursorLocation(), location);
+}
+
+void WorldEdits::moveWorldTo(int fromLocation, int location) {
+    const int from = store_.slotOfLocation(fromLocation);
+    const int to = store_.slotOfLocation(location);
+    if (from < 1 || to < 1 || !store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
     if (store_.worlds[static_cast<std::size_t>(to)].occupied()) {
         prompter_.message("The hex " + hexText(location) + " already holds a world", MessageIcon::Exclamation);
         return;
@@ -122,10 +129,9 @@ void WorldEdits::moveWorld() {
     world = store_.worlds[static_cast<std::size_t>(from)];
     world.location = static_cast<std::int16_t>(location);
     store_.worlds[static_cast<std::size_t>(from)].clear();
-    record(before,
-           tr("Move %1 (%2) to %3")
-               .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
-                    QString::fromStdString(hexText(cursorLocation())), QString::fromStdString(hexText(location))));
+    record(before, tr("Move %1 (%2) to %3")
+                       .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
+                            QString::fromStdString(hexText(fromLocation)), QString::fromStdString(hexText(location))));
 }
 
 void WorldEdits::copyWorld() {

@@ -30,6 +30,8 @@ public:
     int addWorld();
     void deleteWorld();
     void moveWorld();
+    // Moves the world at location from to the empty location to (column * 100 + row each), or says why not.
+    void moveWorldTo(int from, int to);
     void copyWorld();
     void pasteWorld();
 

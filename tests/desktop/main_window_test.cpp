@@ -296,6 +296,20 @@ TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHi
     keys({Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right});  // 0305
     trigger("mnumoveworld");
     EXPECT_EQ(prompter_.messages().back(), "The hex 0203 already holds a world");
+    // Dragging a world onto an empty hex moves it there; a drag onto a world says why it cannot.
+    const auto centre = [&map](int column, int row) {
+        return map.toWidget(hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale)).toPoint();
+    };
+    QTest::mousePress(&map, Qt::LeftButton, {}, centre(3, 5));
+    QTest::mouseMove(&map, centre(4, 4));
+    QTest::mouseRelease(&map, Qt::LeftButton, {}, centre(4, 4));
+    EXPECT_EQ(at(404).name.trimmed(), "Coldharbour");
+    EXPECT_EQ(action("mnuundo")->text(), "&Undo Move Coldharbour (0305) to 0404");
+    trigger("mnuundo");
+    QTest::mousePress(&map, Qt::LeftButton, {}, centre(3, 5));
+    QTest::mouseMove(&map, centre(1, 1));
+    QTest::mouseRelease(&map, Qt::LeftButton, {}, centre(1, 1));
+    EXPECT_EQ(prompter_.messages().back(), "The hex 0101 already holds a world");
     // A double-click on an empty hex makes a world there too.
     closeDetails();
     QTest::mouseDClick(&map, Qt::LeftButton, {},
