@@ -510,6 +510,21 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     emit list.itemDoubleClicked(list.topLevelItem(0), 0);
     EXPECT_EQ(store().worlds[1].name.trimmed(), "Dravenholm");
     EXPECT_TRUE(window().isWindowModified());
+    // The list follows each edit while the details window is still open.
+    int findings = 0;
+    whenModalShown("Form2", [&](QWidget* details) {
+        prompter_.inputAnswers = {"Q"};
+        whenModalShown("Form5", [](QWidget* entry) {
+            entry->findChild<QLineEdit*>("Text1")->setText("Q");
+            press(entry, "Command1");
+        });
+        QTest::mouseClick(details->findChild<QLabel*>("Label10"), Qt::LeftButton);  // the zone
+        findings = list.topLevelItemCount();
+        details->close();
+    });
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(findings, 2);
+    trigger("mnuundo");
     trigger("mnuundo");
     EXPECT_EQ(store().worlds[1].name.trimmed(), "Draven");
     store().worlds[13].zone = "Q";  // Coldharbour
