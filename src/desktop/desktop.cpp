@@ -155,7 +155,7 @@ CheckWindow& Desktop::showCheckWindow() {
             store_, [window] { return window->loadedSector(); }, window);
         QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
             showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
-                             window->selectedFileName());
+                             window->selectedFileName(), &window->undoStack());
             window->redisplayMap();
         });
     }
@@ -208,13 +208,15 @@ bool Desktop::openSector(const std::string& path) {
         sectorWindow_ = std::make_unique<SectorWindow>(*prompter_);
         SectorWindow* sector = sectorWindow_.get();
         MainWindow* window = mainWindow_.get();
-        QObject::connect(sector, &SectorWindow::subsectorChosen, window,
-                         [sector, window](int index) { window->showSubsectorOf(sector->sector(), index); });
+        QObject::connect(sector, &SectorWindow::subsectorChosen, window, [sector, window](int index) {
+            window->showSubsectorOf(sector->sector(), index, sector->sectorPath());
+        });
         // A world's details open on its subsector; what was edited there goes back into the sector.
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
-            if (!window->showSubsectorOf(sector->sector(), index)) return;
+            if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
             store_.detailIndex = slot;
-            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName());
+            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
+                             &window->undoStack());
             storeIntoSector(store_, sector->sector());
             sector->redraw();
             window->redisplayMap();

@@ -27,6 +27,7 @@
 #include "map/map_pointer.h"
 #include "seams/prompter.h"
 #include "text_codec.h"
+#include "uwp_line_field.h"
 #include "window_placement.h"
 #include "text_window.h"
 
@@ -161,6 +162,11 @@ DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget*
     uwpArea->setMinimumHeight(uwp->minimumHeight() + uwpArea->horizontalScrollBar()->sizeHint().height() + 4);
     grid->addWidget(uwpArea, row, 0, 1, 4);
     ++row;
+    uwpLine_ = new UwpLineField(frame);
+    connect(uwpLine_, &UwpLineField::uwpTyped, this, &DetailsWindow::storeTypedUwp);
+    tabOrder.push_back(uwpLine_);  // after the UWP block
+    grid->addWidget(uwpLine_, row, 1, 1, 3);
+    ++row;
     grid->addWidget(caption("Label7", tr("Base")), row, 0);
     grid->addWidget(value("Label8", &DetailsWindow::editBase), row, 1, 1, 3);
     ++row;
@@ -264,6 +270,7 @@ void DetailsWindow::displayForm() {
             button->setText(text);
         }
     }
+    uwpLine_->showUwp(std::string(world().uwp.trimmed()));
 }
 
 ValueEntryDialog& DetailsWindow::valueEntryDialog() {
@@ -319,6 +326,14 @@ void DetailsWindow::editUwpDigit() {
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
     if (!storeUwpDigit(w, field->position, answer)) return;
     // The trade codes, price and statistics follow the new profile.
+    reclassifyWorld(store_, store_.detailIndex);
+    changed();
+    record(before, tr("UWP"));
+}
+
+void DetailsWindow::storeTypedUwp(const std::string& stored) {
+    const StoreContents before = StoreContents::of(store_);
+    world().uwp = stored;
     reclassifyWorld(store_, store_.detailIndex);
     changed();
     record(before, tr("UWP"));

@@ -18,6 +18,7 @@ class SubsectorStore;
 struct StoreContents;
 struct WorldRecord;
 class PickBox;
+class UwpLineField;
 class TextWindow;
 class ValueEntryDialog;
 
@@ -47,6 +48,8 @@ public:
 private:
     void editName();
     void editUwpDigit();
+    // The UWP line's profile, stored whole.
+    void storeTypedUwp(const std::string& stored);
     void editBase();
     void editZone();
     void editPag();
@@ -70,6 +73,7 @@ private:
     QPushButton* notes_ = nullptr;
     QGroupBox* frame_ = nullptr;
     QLabel* nameValue_ = nullptr;
+    UwpLineField* uwpLine_ = nullptr;
     // The controls the captions are written to, by their object names.
     QHash<QString, QWidget*> captioned_;
     QUndoStack* undoStack_ = nullptr;

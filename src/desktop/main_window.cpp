@@ -32,7 +32,9 @@
 
 #include "map_area.h"
 #include "map_view.h"
+#include "world_edits.h"
 #include "store/startup.h"
+#include "store/file_io.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/file_io.h"
@@ -42,6 +44,7 @@
 #include "files/arp.h"
 #include "files/batch.h"
 #include "files/sbs.h"
+#include "document/store_edits.h"
 #include "files/sector_file.h"
 #include "store/codes.h"
 #include "subsector_choice_dialog.h"
@@ -89,6 +92,8 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     setObjectName("Form1");
     undoStack_ = new QUndoStack(this);
     buildControls();
+    worldEdits_ = new WorldEdits(store_, prompter_, *undoStack_, mapView(), this);
+    connect(&mapView(), &MapView::hexDragged, worldEdits_, &WorldEdits::moveWorldTo);
     buildMenus();
 
     // Height 9000 twips; centred across, a quarter of the free height down.
@@ -202,6 +207,12 @@ void MainWindow::buildControls() {
     scroll_->setSingleStep(std::max(1, twipsToDots(150, logicalDpi())));
     scroll_->setPageStep(std::max(1, twipsToDots(1500, logicalDpi())));
     scroll_->setToolTip(tr("Move the map up and down"));
+    across_ = new QScrollBar(Qt::Horizontal, central);
+    across_->setObjectName("HScroll1");
+    across_->setRange(scroll_->minimum(), scroll_->maximum());
+    across_->setSingleStep(scroll_->singleStep());
+    across_->setPageStep(scroll_->pageStep());
+    across_->setToolTip(tr("Move the map left and right"));
     auto* home = button("Command6", tr("0"), central);
     home->setToolTip(tr("Bring the map back to its home position"));
     home->setFixedWidth(home->fontMetrics().horizontalAdvance("000") + 16);
@@ -210,6 +221,7 @@ void MainWindow::buildControls() {
     mapColumn->addWidget(mapArea_, 0, 0, 2, 1);
     mapColumn->addWidget(scroll_, 0, 1);
     mapColumn->addWidget(home, 1, 1);
+    mapColumn->addWidget(across_, 2, 0);
     mapColumn->setRowStretch(0, 1);
     columns->addLayout(mapColumn, 1);
 
@@ -256,8 +268,10 @@ void MainWindow::buildControls() {
     connect(mark, &QPushButton::clicked, this, &MainWindow::markFilesFromMask);
     connect(home, &QPushButton::clicked, this, &MainWindow::resetMapScroll);
     connect(scroll_, &QScrollBar::valueChanged, this, &MainWindow::moveMap);
+    connect(across_, &QScrollBar::valueChanged, mapArea_, &MapArea::setHorizontalOffset);
     connect(&mapView(), &MapView::pointerMoved, this, &MainWindow::pointerMoved);
     connect(&mapView(), &MapView::pointerPressed, this, &MainWindow::pointerPressed);
+    connect(&mapView(), &MapView::hexActivated, this, &MainWindow::addWorldAtCursor);
     connect(&mapView(), &MapView::surfaceRenewed, this, &MainWindow::redisplayMap);
 }
 
@@ -301,7 +315,7 @@ void MainWindow::buildMenus() {
                         tr("Write the map as it is shown to QELVAR.BMP in the folder shown"));
     QAction* arp = item(fileMenu, "mnuarp", tr("Save to ARP"), tr("Write the subsector as an ARP listing"));
     QAction* sbs = item(fileMenu, "mnusbs", tr("Save to SBS"), tr("Write the subsector to an SBS file you name"));
-    sbs->setShortcut(QKeySequence::SaveAs);
+    sbs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     QAction* sbsAll = item(fileMenu, "mnusbsall", tr("Save all in folder to SBS"),
                            tr("Convert every listed file of the folder to SBS"));
     QAction* sector = item(fileMenu, "mnusector", tr("Save to sector file..."),
@@ -354,6 +368,7 @@ void MainWindow::buildMenus() {
     editMenu->addAction(redo);
     QAction* history =
         item(editMenu, "mnuhistory", tr("Undo &History..."), tr("List every change; click one to go back to it"));
+    worldEdits_->addTo(editMenu);
 
     QMenu* viewMenu = submenu("mnuview", tr("&View"));
     QAction* zoomIn = item(viewMenu, "mnuzoomin", tr("Zoom &In"), tr("Show the map larger, around the pointer"));
@@ -379,7 +394,10 @@ void MainWindow::buildMenus() {
     connect(history, &QAction::triggered, this, &MainWindow::showUndoHistory);
     connect(zoomIn, &QAction::triggered, mapArea_, &MapArea::zoomIn);
     connect(zoomOut, &QAction::triggered, mapArea_, &MapArea::zoomOut);
-    connect(zoomReset, &QAction::triggered, mapArea_, &MapArea::resetZoom);
+    connect(zoomReset, &QAction::triggered, this, [this] {
+        resetMapScroll();
+        mapArea_->resetZoom();
+    });
     connect(setup, &QAction::triggered, this, &MainWindow::printerSetupRequested);
     connect(printOptions, &QAction::triggered, this, &MainWindow::printOptionsRequested);
     connect(print_, &QAction::triggered, this, &MainWindow::printRequested);
@@ -523,6 +541,30 @@ std::string MainWindow::selectedFileName() const {
 
 // --- loading, saving, closing -------------------------------------------------------------------------------
 
+namespace {
+
+// Why a file is not loaded at all: empty, not text (a NUL or many control bytes), or a sector file without
+// a world. Nothing for a file to load (one that cannot be read is told by the load itself).
+std::optional<std::string> refusedForLoading(const std::string& path) {
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) return std::nullopt;
+    const std::string name = "\"" + fileNameOf(path) + "\" ";
+    const auto control = std::count_if(bytes->begin(), bytes->end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 32 && c != '\r' && c != '\n' && c != '\t' && c != '\x1a';
+    });
+    if (bytes->empty() || bytes->find('\0') != std::string::npos || control * 20 > static_cast<long>(bytes->size())) {
+        return name + "holds no world line that can be read";
+    }
+    if (isSectorFileName(path)) {
+        const Result<WithNotices<SectorRead>> read = readSectorFile(path);
+        if (read && read->value.sector.worlds.empty()) return name + "holds no world line that can be read";
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
 bool MainWindow::mayDiscardChanges() { return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle); }
 
 void MainWindow::loadSelectedFile() {
@@ -533,6 +575,10 @@ void MainWindow::loadSelectedFile() {
 
 bool MainWindow::loadFile(const std::string& path) {
     if (!mayDiscardChanges()) return false;
+    if (const auto refused = refusedForLoading(path)) {
+        prompter_.message(*refused, MessageIcon::Exclamation);
+        return false;
+    }
     LoadOptions options{folderOf(path), fileNameOf(path)};
     std::shared_ptr<const Sector> sector;
     int index = -1;
@@ -561,6 +607,8 @@ void MainWindow::startNewHistory(const std::string& path) {
     documentPath_ = path;
     const int unsaved = store_.unsavedChanges;
     undoStack_->clear();
+    // Changes that no file holds (a recovered autosave): no step of the history is the saved state.
+    if (unsaved == 1) undoStack_->resetClean();
     store_.unsavedChanges = static_cast<std::int16_t>(unsaved);
     setWindowModified(unsaved == 1);
     updateTitle();
@@ -580,7 +628,7 @@ void MainWindow::updateTitle() {
                                          : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app));
 }
 
-bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
+bool MainWindow::showSubsectorOf(const Sector& sector, int index, const std::string& path) {
     if (!mayDiscardChanges()) return false;
     sectorToStore(sector, index, store_);
     loadedSector_ = std::make_shared<const Sector>(sector);
@@ -589,7 +637,11 @@ bool MainWindow::showSubsectorOf(const Sector& sector, int index) {
     redisplayMap();
     mapShown();
     store_.unsavedChanges = 0;
-    startNewHistory({});  // no file of its own: "Save" asks for a name
+    // A subsector of a sector file keeps that file; of anything else "Save" asks for a name.
+    const std::string file = isSectorFileName(path) ? path : std::string();
+    loadedPath_ = file;
+    showSector_->setEnabled(!file.empty());
+    startNewHistory(file);
     return true;
 }
 
@@ -601,6 +653,12 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
             redisplayMap();
             startNewHistory(atlasPath());
         }
+        return;
+    }
+    std::error_code error;
+    if (!commandLine.empty() && std::filesystem::is_regular_file(commandLine, error)) {
+        openFolder(folderOf(commandLine));
+        loadFile(commandLine);
         return;
     }
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
@@ -630,6 +688,10 @@ void MainWindow::tellSectorLosses(bool sbs) {
 }
 
 void MainWindow::save() {
+    if (isSectorFileName(documentPath_)) {
+        saveIntoSectorFile(documentPath_);
+        return;
+    }
     const std::string name = fileNameOf(documentPath_);
     const auto dot = name.rfind('.');
     if (documentPath_.empty() || dot == std::string::npos || fileTypeNamed(name.substr(dot + 1)) != FileType::Sbs) {
@@ -732,15 +794,27 @@ void MainWindow::saveToSectorFile() {
     const auto chosen = prompter_.saveFileName(folder_, filePattern(FileType::Sector));
     if (!chosen) return;
     const std::string path = isSectorFileName(*chosen) ? *chosen : *chosen + ".tab";
-    const Result<Notices> joined = joinIntoSectorFile(path, {&store_});
-    if (!joined) {
-        prompter_.message(joined.error(), MessageIcon::Exclamation);
-        return;
-    }
-    prompter_.tell(*joined);
+    if (!saveIntoSectorFile(path)) return;
     prompter_.message(tr("File saved OK").toStdString(), MessageIcon::Information);
-    store_.unsavedChanges = 0;
-    showFileList();
+}
+
+bool MainWindow::saveIntoSectorFile(const std::string& path) {
+    const Result<Notices> saved = saveStoreIntoSectorFile(path, store_);
+    if (!saved) {
+        prompter_.message(saved.error(), MessageIcon::Exclamation);
+        return false;
+    }
+    prompter_.tell(*saved);
+    // Only the document's own file makes it saved; another sector file is a copy.
+    std::error_code error;
+    const bool own = !documentPath_.empty() && std::filesystem::equivalent(path, documentPath_, error);
+    if (own) {
+        fileSaved(path, true);
+    } else {
+        rememberRecentFile(path);
+        refreshFileList();
+    }
+    return true;
 }
 
 void MainWindow::saveAllInFolderAsSbs() {
@@ -817,7 +891,10 @@ void MainWindow::drawSectorGridOnMap() {
     mapView().update();
 }
 
-void MainWindow::resetMapScroll() { scroll_->setValue(0); }
+void MainWindow::resetMapScroll() {
+    scroll_->setValue(0);
+    across_->setValue(0);
+}
 
 void MainWindow::moveMap(int value) { mapArea_->setScrollOffset(value); }
 
@@ -843,6 +920,16 @@ void MainWindow::pointerPressed(MapPoint point) {
     } else {
         prompter_.message(store_.worlds[static_cast<std::size_t>(result.detailIndex)].name.shown(),
                           MessageIcon::Information);
+    }
+    redisplayMap();
+}
+
+void MainWindow::addWorldAtCursor() {
+    const int slot = worldEdits_->addWorld();
+    if (slot == 0) return;
+    store_.detailIndex = slot;
+    if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
+        emit worldDetailsRequested(slot);
     }
     redisplayMap();
 }

@@ -27,6 +27,7 @@ class MapArea;
 class MapView;
 class Prompter;
 class SubsectorStore;
+class WorldEdits;
 struct Sector;
 
 class MainWindow : public QMainWindow {
@@ -36,8 +37,8 @@ public:
     MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The command line: a folder opens there; "ATLAS" loads the atlas file at once. Anything else is
-    // ignored.
+    // The command line: a folder opens there, a file is loaded (its folder shown); "ATLAS" loads the atlas
+    // file at once. Anything else is ignored.
     void applyCommandLine(const std::string& commandLine);
     // Shows a folder in the browser (and remembers it in the settings file); false when it is no folder.
     bool openFolder(const std::string& folder);
@@ -102,8 +103,9 @@ signals:
 
 public:
     // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
-    // unsaved-changes question, and shows it. False when the user kept the changes.
-    bool showSubsectorOf(const Sector& sector, int index);
+    // unsaved-changes question, and shows it; a sector file's path stays its file. False when the user
+    // kept the changes.
+    bool showSubsectorOf(const Sector& sector, int index, const std::string& path = {});
 
 public slots:
     void loadSelectedFile();
@@ -136,6 +138,8 @@ private:
     void folderActivated(QListWidgetItem* item);
     void pointerMoved(MapPoint point);
     void pointerPressed(MapPoint point);
+    // A double-click or Enter on an empty hex: a world is made there and its details open.
+    void addWorldAtCursor();
     void showLabels(const MapLabels& labels);
     void moveMap(int value);
     // Asks before throwing away unsaved changes; true to go on.
@@ -145,6 +149,9 @@ private:
     // A file was written: the title, the recent files, the history marked clean, the list when it is in the
     // folder shown.
     void fileSaved(const std::string& path, bool isDocument);
+    // The subsector into the sector file at path, only its changed worlds' lines written; false when it
+    // failed (told).
+    bool saveIntoSectorFile(const std::string& path);
     void updateTitle();
     void rememberRecentFile(const std::string& path);
     void showRecentFiles();
@@ -177,8 +184,10 @@ private:
     QCheckBox* sectorMode_ = nullptr;
     QCheckBox* reverseOrder_ = nullptr;
     QScrollBar* scroll_ = nullptr;
+    QScrollBar* across_ = nullptr;
     MapArea* mapArea_ = nullptr;
     QUndoStack* undoStack_ = nullptr;
+    WorldEdits* worldEdits_ = nullptr;
     QMenu* recentMenu_ = nullptr;
     std::string documentPath_;
     QLabel* nameLabel_ = nullptr;

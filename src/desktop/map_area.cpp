@@ -1,6 +1,7 @@
 #include "map_area.h"
 
 #include <QCursor>
+#include <QMouseEvent>
 #include <QResizeEvent>
 #include <QWheelEvent>
 #include <algorithm>
@@ -19,6 +20,7 @@ constexpr double kZoomStep = 1.25;
 
 MapArea::MapArea(QWidget* parent) : QWidget(parent) {
     view_ = new MapView(this);
+    view_->installEventFilter(this);
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     setMinimumSize(view_->baseSize());
 }
@@ -36,7 +38,7 @@ void MapArea::placeView() {
     view_->setScale(scale);
     // The fitted map stands in the middle across, at the top.
     const double left = (width() - view_->baseSize().width() * fittedScale()) / 2;
-    corner_ = {left + pan_.x(), pan_.y() + scrollOffset_ * scale};
+    corner_ = {left + pan_.x() - horizontalOffset_ * scale, pan_.y() - scrollOffset_ * scale};
     view_->move(static_cast<int>(std::lround(corner_.x())), static_cast<int>(std::lround(corner_.y())));
 }
 
@@ -51,7 +53,7 @@ void MapArea::zoomAround(double zoom, QPointF around) {
         const double after = fittedScale() * zoom_;
         const double left = (width() - view_->baseSize().width() * fittedScale()) / 2;
         const QPointF newCorner = around - mapPoint * after;
-        pan_ = {newCorner.x() - left, newCorner.y() - scrollOffset_ * after};
+        pan_ = {newCorner.x() - left + horizontalOffset_ * after, newCorner.y() + scrollOffset_ * after};
     }
     placeView();
 }
@@ -59,6 +61,37 @@ void MapArea::zoomAround(double zoom, QPointF around) {
 void MapArea::setScrollOffset(int dots) {
     scrollOffset_ = dots;
     placeView();
+}
+
+void MapArea::setHorizontalOffset(int dots) {
+    horizontalOffset_ = dots;
+    placeView();
+}
+
+bool MapArea::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != view_) return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            if (mouse->button() != Qt::MiddleButton) return false;
+            dragging_ = true;
+            dragFrom_ = view_->mapToParent(mouse->position());
+            return true;
+        case QEvent::MouseMove: {
+            if (!dragging_) return false;
+            const QPointF at = view_->mapToParent(mouse->position());
+            pan_ += at - dragFrom_;
+            dragFrom_ = at;
+            placeView();
+            return true;
+        }
+        case QEvent::MouseButtonRelease:
+            if (!dragging_ || mouse->button() != Qt::MiddleButton) return false;
+            dragging_ = false;
+            return true;
+        default:
+            return false;
+    }
 }
 
 QPointF MapArea::zoomCentre() const {
@@ -70,7 +103,10 @@ void MapArea::zoomIn() { zoomAround(zoom_ * kZoomStep, zoomCentre()); }
 
 void MapArea::zoomOut() { zoomAround(zoom_ / kZoomStep, zoomCentre()); }
 
-void MapArea::resetZoom() { zoomAround(1, zoomCentre()); }
+void MapArea::resetZoom() {
+    pan_ = {};
+    zoomAround(1, zoomCentre());
+}
 
 void MapArea::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);

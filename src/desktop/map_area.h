@@ -1,7 +1,7 @@
 #pragma once
 // The room the main window gives its map: the map is scaled to fill it (keeping its proportions), moved
-// up and down by the window's scroll bar, and zoomed around a point (Ctrl and the wheel, or the zoom
-// commands).
+// by the window's scroll bars (the map goes up as the vertical bar goes down) and by a drag with the middle
+// button, and zoomed around a point (Ctrl and the wheel, or the zoom commands).
 
 #include <QWidget>
 
@@ -19,8 +19,9 @@ public:
     double zoom() const { return zoom_; }
     // Zooms to zoom (kept within 1..8) so that the map point under around stays where it is.
     void zoomAround(double zoom, QPointF around);
-    // The vertical offset of the scroll bar, in dots of the map at scale 1.
+    // The offsets of the scroll bars, in dots of the map at scale 1: the map moves up and left by them.
     void setScrollOffset(int dots);
+    void setHorizontalOffset(int dots);
 
     QSize minimumSizeHint() const override;
 
@@ -33,6 +34,7 @@ public slots:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     double fittedScale() const;
@@ -44,6 +46,9 @@ private:
     QPointF pan_;     // where the map's corner is, over the corner the fitted map would have
     QPointF corner_;  // where the map's corner is, before it is rounded to whole dots
     int scrollOffset_ = 0;
+    int horizontalOffset_ = 0;
+    QPointF dragFrom_;  // where a drag with the middle button last was, in this widget
+    bool dragging_ = false;
 };
 
 }  // namespace qelvar

@@ -1,5 +1,7 @@
 #include "map_view.h"
 
+#include <QApplication>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -87,11 +89,61 @@ void MapView::paintEvent(QPaintEvent*) {
     painter.drawPolyline(outline);
 }
 
-void MapView::mouseMoveEvent(QMouseEvent* event) { emit pointerMoved(toMillimetres(event->position())); }
+void MapView::mouseMoveEvent(QMouseEvent* event) {
+    if (pressed_ && (event->position() - pressedAt_).manhattanLength() >= QApplication::startDragDistance()) {
+        dragging_ = true;
+    }
+    emit pointerMoved(toMillimetres(event->position()));
+}
+
+namespace {
+
+// The hex under a point as column * 100 + row; 0 off every hex.
+int hexUnder(MapPoint point) {
+    const std::string location = locationAt(point.x, point.y);
+    return location.find('-') == std::string::npos ? std::stoi(location) : 0;
+}
+
+}  // namespace
+
+void MapView::mouseReleaseEvent(QMouseEvent* event) {
+    if (!pressed_ || event->button() != Qt::LeftButton) return;
+    pressed_ = false;
+    if (!dragging_) {
+        emit pointerPressed(toMillimetres(pressedAt_));
+        return;
+    }
+    dragging_ = false;
+    const int from = hexUnder(toMillimetres(pressedAt_));
+    const int to = hexUnder(toMillimetres(event->position()));
+    if (from != 0 && to != 0 && from != to) emit hexDragged(from, to);
+}
+
+void MapView::putCursorAt(MapPoint point) {
+    const std::string location = locationAt(point.x, point.y);
+    if (location.find('-') != std::string::npos) return;
+    cursorColumn_ = std::stoi(location.substr(0, 2));
+    cursorRow_ = std::stoi(location.substr(2, 2));
+    update();
+}
 
 void MapView::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
-    emit pointerPressed(toMillimetres(event->position()));
+    putCursorAt(toMillimetres(event->position()));
+    if (event->button() != Qt::LeftButton) {
+        emit pointerPressed(toMillimetres(event->position()));
+        return;
+    }
+    // A click acts when the button comes up, unless it became a drag.
+    pressed_ = true;
+    dragging_ = false;
+    pressedAt_ = event->position();
+}
+
+void MapView::mouseDoubleClickEvent(QMouseEvent* event) {
+    setFocus(Qt::MouseFocusReason);
+    putCursorAt(toMillimetres(event->position()));
+    emit hexActivated();
 }
 
 void MapView::keyPressEvent(QKeyEvent* event) {
@@ -113,6 +165,7 @@ void MapView::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Return:
         case Qt::Key_Enter:
             emit pointerPressed(cursorCentre());
+            emit hexActivated();
             return;
         default:
             QWidget::keyPressEvent(event);

@@ -2,7 +2,8 @@
 // The main window's map surface (object name Picture1): an image of the map surface's size in
 // millimetres, drawn at the screen's device pixels so that it stays sharp on every screen, shown at a
 // display scale, with the pointer reported in millimetres. It takes the keyboard focus: the arrow keys
-// move a hex cursor, reported as the pointer is, and Enter presses on the hex under it.
+// move a hex cursor, reported as the pointer is, and Enter presses on the hex under it; a click puts the
+// cursor on the hex clicked.
 
 #include <QWidget>
 #include <memory>
@@ -40,12 +41,19 @@ public:
 signals:
     void pointerMoved(qelvar::MapPoint point);
     void pointerPressed(qelvar::MapPoint point);
+    // A double-click on a hex, or Enter on the cursor's hex (after pointerPressed for it).
+    void hexActivated();
+    // A drag with the left button from one hex to another (column * 100 + row each); a press that is no
+    // drag is pointerPressed when the button comes up.
+    void hexDragged(int from, int to);
     void surfaceRenewed();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
@@ -54,6 +62,8 @@ protected:
 private:
     void makeSurface(double devicePixelRatio);
     MapPoint cursorCentre() const;
+    // The cursor on the hex under a point of the map; nowhere else.
+    void putCursorAt(MapPoint point);
 
     std::unique_ptr<ImageSurface> surface_;
     double dotsPerInch_ = 96;
@@ -63,6 +73,9 @@ private:
     int cursorColumn_ = 1;
     int cursorRow_ = 1;
     bool screenWatched_ = false;
+    bool pressed_ = false;   // the left button is down on the map
+    bool dragging_ = false;  // and has moved far enough to be a drag
+    QPointF pressedAt_;      // where, in this widget
 };
 
 }  // namespace qelvar

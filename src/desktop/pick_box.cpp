@@ -18,7 +18,7 @@ PickBox::PickBox(Prompter&, QWidget* parent) : QDialog(parent) {
         auto* button = new QPushButton(this);
         button->setObjectName("Command1");
         button->setProperty("index", i);
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);  // Enter presses the button that has the focus
         button->setToolTip(tr("Choose this"));
         button->hide();
         connect(button, &QPushButton::clicked, this, [this, i, button] {

@@ -1,6 +1,7 @@
 #include "qt_prompter.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -70,5 +71,30 @@ void QtPrompter::setBusy(bool busy) {
 void QtPrompter::beep() { QApplication::beep(); }
 
 void QtPrompter::processEvents() { QApplication::processEvents(); }
+
+void QtPrompter::tell(const Notices& notices) {
+    if (notices.size() <= 1) {
+        Prompter::tell(notices);
+        return;
+    }
+    constexpr std::size_t kShown = 20;
+    QStringList lines;
+    MessageIcon icon = MessageIcon::None;
+    std::string title;
+    for (const Notice& notice : notices) {
+        lines << fromBytes(notice.text);
+        icon = std::max(icon, notice.icon);
+        if (title.empty()) title = notice.title;
+    }
+    QMessageBox box(
+        qtIcon(icon), fromBytes(title.empty() ? defaultTitle_ : title),
+        (lines.size() > static_cast<qsizetype>(kShown) ? lines.mid(0, kShown) << QStringLiteral("...") : lines)
+            .join('\n'),
+        QMessageBox::Ok, parent_);
+    box.setObjectName("Messages");
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    if (lines.size() > static_cast<qsizetype>(kShown)) box.setDetailedText(lines.join('\n'));
+    box.exec();
+}
 
 }  // namespace qelvar

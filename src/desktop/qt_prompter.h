@@ -20,6 +20,9 @@ public:
     void setBusy(bool busy) override;
     void beep() override;
     void processEvents() override;
+    // Several notices (the problems of one load) in one box (object name "Messages"), one a line, the text
+    // selectable for copying; the first twenty shown, all of them in the details.
+    void tell(const Notices& notices) override;
 
     void setParentWindow(QWidget* parent) { parent_ = parent; }
     void setDefaultTitle(std::string title) { defaultTitle_ = std::move(title); }

@@ -96,7 +96,7 @@ void SectorWindow::buildMenus() {
     resolutions_ = choices(dpiMenu, "sectorDpi", {"96 dpi", "150 dpi", "300 dpi"}, 0);
     file->addSeparator();
     QAction* close = item(file, "sectorClose", tr("&Close"));
-    close->setShortcut(QKeySequence::Close);
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* zoomIn = item(view, "sectorZoomIn", tr("Zoom &in"));

@@ -104,7 +104,12 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     whenModalShown("SPICKBOX", [](QWidget* box) {
         EXPECT_EQ(box->windowTitle(), "Select UWP stat to change");
         for (auto* button : box->findChildren<QPushButton*>("Command1")) {
-            if (button->isVisible() && button->text() == "Tech") return QTest::mouseClick(button, Qt::LeftButton);
+            if (!button->isVisible() || button->text() != "Tech") continue;
+            button->setFocus();
+            QTest::keyClick(button, Qt::Key_Return);  // Enter presses the focused button
+            if (!box->isVisible()) return;
+            ADD_FAILURE() << "Enter did not press Tech";
+            return static_cast<void>(box->close());
         }
         ADD_FAILURE() << "no option Tech";
         box->close();
@@ -118,6 +123,27 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     EXPECT_EQ(store.unsavedChanges, 1);
     EXPECT_TRUE(text("Label6").endsWith("Tech Level:   " + described("F", "TF") + "\n"));
     EXPECT_EQ(world().tradeCodes.str(), "Ri Cp          ");  // the standard codes from the new profile; Cp kept
+}
+
+TEST_F(DetailsWindowTest, TheUwpLineStoresTheWholeProfileOrSaysWhatIsWrong) {
+    auto* line = window->findChild<QLineEdit*>("UwpLine");
+    auto* problem = window->findChild<QLabel*>("UwpProblem");
+    ASSERT_TRUE(line && problem);
+    EXPECT_EQ(line->text(), "A788899-C");
+    for (const auto& [typed, stored, wrong] : {std::tuple{"b563753-9", "B5637539", ""},
+                                               {"X000000V", "X000000V", ""},
+                                               {"A78", "X000000V", "the UWP \"A78\" is not a starport"}}) {
+        SCOPED_TRACE(typed);
+        store.unsavedChanges = 0;
+        line->setText(typed);
+        QTest::keyClick(line, Qt::Key_Return);
+        EXPECT_TRUE(window->isVisible());  // Enter belongs to the line
+        EXPECT_EQ(world().uwp.str(), stored);
+        EXPECT_EQ(problem->isVisible(), *wrong != 0);
+        if (*wrong != 0) EXPECT_TRUE(problem->text().startsWith(wrong)) << problem->text().toStdString();
+        EXPECT_EQ(store.unsavedChanges, *wrong == 0 ? 1 : 0);
+    }
+    EXPECT_EQ(world().tradeCodes.trimmed(), "As Ba Lo Ni Va");  // from the new profile
 }
 
 TEST_F(DetailsWindowTest, InputBoxEditors) {

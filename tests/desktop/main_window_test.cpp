@@ -6,8 +6,10 @@
 #include "generation_options_window.h"
 #include "map_area.h"
 #include "map_view.h"
+#include "map/hex_geometry.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
+#include "support/sector_text.h"
 
 namespace qelvar::testing {
 
@@ -156,11 +158,30 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
 TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsTheMapAsABitmap) {
     load("Ostrel.sbs");
     auto* bar = control<QScrollBar>("VScroll1");
-    bar->setValue(bar->maximum() / 2);
-    EXPECT_EQ(window().mapView().y(), bar->maximum() / 2);
+    auto* across = control<QScrollBar>("HScroll1");
+    const QPoint home = window().mapView().pos();
+    bar->setValue(bar->maximum() / 2);  // the map goes up as the bar goes down, and left as the other goes right
+    across->setValue(40);
+    EXPECT_EQ(window().mapView().pos(), home - QPoint(40, bar->maximum() / 2));
     click("Command6");
     EXPECT_EQ(bar->value(), 0);
-    EXPECT_EQ(window().mapView().y(), 0);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(window().mapView().pos(), home);
+    // Zoomed, a drag with the middle button pans; Ctrl+0 brings the whole map back, bars and all.
+    window().mapArea().zoomAround(3, QPointF(10, 10));
+    bar->setValue(25);
+    const QPoint zoomed = window().mapView().pos();
+    MapView& map = window().mapView();
+    QTest::mousePress(&map, Qt::MiddleButton, {}, QPoint(50, 50));
+    QMouseEvent move(QEvent::MouseMove, QPointF(80, 40), map.mapToGlobal(QPointF(80, 40)), Qt::NoButton,
+                     Qt::MiddleButton, {});
+    QApplication::sendEvent(&map, &move);
+    QTest::mouseRelease(&map, Qt::MiddleButton, {}, QPoint(80, 40));
+    EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
+    EXPECT_EQ(action("mnuzoomreset")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
+    trigger("mnuzoomreset");
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_EQ(map.pos(), home);
 
     trigger("mnubmp");
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"Saved in " + folder() + " as QELVAR.BMP"});
@@ -202,6 +223,137 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     EXPECT_NE(prompter_.messages().back().find("four-letter allegiance in SBS"), std::string::npos);
 }
 
+TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
+    const std::string beta = tabWorld("0105", "Beta");
+    const std::string original = tabSector({tabWorld("0101", "Alpha"), beta, tabWorld("0903", "Delta")});
+    write("k.tab", original);
+    write("k.xml", kKestrelMetadata);
+    whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    load("k.tab", 3);
+    EXPECT_EQ(title(), "k.tab[*] - " + store().appTitle);
+    store().worlds[static_cast<std::size_t>(store().slotOfLocation(105))].uwp = "A788899C";
+    store().unsavedChanges = 1;
+    window().setWindowModified(true);
+    prompter_.prompts.clear();
+    trigger("mnusave");
+    EXPECT_TRUE(prompter_.prompts.empty());
+    std::string expected = original;
+    expected.replace(expected.find(beta) + beta.find("B563753-9"), 9, "A788899-C");
+    EXPECT_EQ(*readFileBytes(path("k.tab")), expected);
+    EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
+    EXPECT_FALSE(window().isWindowModified());
+    EXPECT_EQ(store().unsavedChanges, 0);
+
+    // Into another sector file: a copy, the subsector stays unsaved; "Save to SBS" is Ctrl+Shift+S.
+    store().unsavedChanges = 1;
+    prompter_.saveAnswers.push_back(path("copy.tab"));
+    trigger("mnusector");
+    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"File saved OK"});
+    EXPECT_EQ(store().unsavedChanges, 1);
+    EXPECT_EQ(action("mnusbs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
+}
+
+TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHistory) {
+    load("Ostrel.sbs");
+    MapView& map = window().mapView();
+    map.setFocus();
+    const auto at = [this](int location) {
+        return store().worlds[static_cast<std::size_t>(store().slotOfLocation(location))];
+    };
+    const auto keys = [&map](std::initializer_list<Qt::Key> list) {
+        QApplication::setActiveWindow(map.window());  // the shortcuts work while the map has the focus
+        map.setFocus();
+        for (const Qt::Key key : list) QTest::keyClick(&map, key);
+    };
+    int shown = 0;
+    const auto closeDetails = [&shown] {
+        whenModalShown("Form2", [&shown](QWidget* details) {
+            ++shown;
+            details->close();
+        });
+    };
+    closeDetails();
+    keys({Qt::Key_Down, Qt::Key_Return});  // Enter on the empty 0102 makes a world there and opens it
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(at(102).name.trimmed(), "New world");
+    EXPECT_EQ(action("mnuundo")->text(), "&Undo Add world at 0102");
+    EXPECT_EQ(action("mnuaddworld")->shortcut(), QKeySequence(Qt::Key_Insert));
+    keys({Qt::Key_Delete});
+    EXPECT_FALSE(at(102).occupied());
+    keys({Qt::Key_Right, Qt::Key_Down});  // Coldharbour, 0203
+    QTest::keyClick(&map, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().startsWith("\tA\t0203\tColdharbour\tA788899-C\t"))
+        << QGuiApplication::clipboard()->text().toStdString();
+    keys({Qt::Key_Left, Qt::Key_Up});
+    QTest::keyClick(&map, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(at(102).name.trimmed(), "Coldharbour");
+    EXPECT_EQ(at(102).uwp.view(), "A788899C");
+    prompter_.inputAnswers = {"0305"};
+    trigger("mnumoveworld");
+    EXPECT_EQ(at(305).name.trimmed(), "Coldharbour");
+    EXPECT_FALSE(at(102).occupied());
+    prompter_.inputAnswers = {"0203"};
+    keys({Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Down, Qt::Key_Right});  // 0305
+    trigger("mnumoveworld");
+    EXPECT_EQ(prompter_.messages().back(), "The hex 0203 already holds a world");
+    // Dragging a world onto an empty hex moves it there; a drag onto a world says why it cannot.
+    const auto centre = [&map](int column, int row) {
+        return map.toWidget(hexCentre(hexAnchor(column, row, kScreenHexScale), kScreenHexScale)).toPoint();
+    };
+    QTest::mousePress(&map, Qt::LeftButton, {}, centre(3, 5));
+    QTest::mouseMove(&map, centre(4, 4));
+    QTest::mouseRelease(&map, Qt::LeftButton, {}, centre(4, 4));
+    EXPECT_EQ(at(404).name.trimmed(), "Coldharbour");
+    EXPECT_EQ(action("mnuundo")->text(), "&Undo Move Coldharbour (0305) to 0404");
+    trigger("mnuundo");
+    QTest::mousePress(&map, Qt::LeftButton, {}, centre(3, 5));
+    QTest::mouseMove(&map, centre(1, 1));
+    QTest::mouseRelease(&map, Qt::LeftButton, {}, centre(1, 1));
+    EXPECT_EQ(prompter_.messages().back(), "The hex 0101 already holds a world");
+    // A double-click on an empty hex makes a world there too.
+    closeDetails();
+    QTest::mouseDClick(&map, Qt::LeftButton, {},
+                       map.toWidget(hexCentre(hexAnchor(8, 10, kScreenHexScale), kScreenHexScale)).toPoint());
+    EXPECT_EQ(shown, 2);
+    EXPECT_EQ(at(810).name.trimmed(), "New world");
+    for (const auto& [undone, location, name] : {std::tuple{"Add world at 0810", 810, ""},
+                                                 {"Move Coldharbour (0102) to 0305", 102, "Coldharbour"},
+                                                 {"Paste world Coldharbour at 0102", 102, ""},
+                                                 {"Delete world New world (0102)", 102, "New world"},
+                                                 {"Add world at 0102", 102, ""}}) {
+        EXPECT_EQ(action("mnuundo")->text().toStdString(), std::string("&Undo ") + undone);
+        trigger("mnuundo");
+        EXPECT_EQ(at(location).name.trimmed(), name) << undone;
+    }
+    EXPECT_FALSE(window().isWindowModified());
+}
+
+TEST_F(MainWindowTest, EmptyAndBinaryFilesAreRefusedWithOneMessage) {
+    load("Ostrel.sbs");
+    write("empty.sbs", "");
+    write("binary.sbs", std::string("\x7f"
+                                    "ELF\x02\x01\x01\0\0\0",
+                                    10) +
+                            std::string(3000, '\x01'));
+    write("blank.tab", tabSector({}));
+    const auto recent = window().recentFiles();
+    for (const char* name : {"empty.sbs", "binary.sbs", "blank.tab"}) {
+        prompter_.prompts.clear();
+        EXPECT_FALSE(window().loadFile(path(name)));
+        EXPECT_EQ(prompter_.messages(),
+                  std::vector<std::string>{"\"" + std::string(name) + "\" holds no world line that can be read"});
+        EXPECT_EQ(store().subsectorName, "Ostrel");
+    }
+    EXPECT_EQ(window().recentFiles(), recent);
+}
+
+TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
+    start(path("inner/../second.SBS"));
+    EXPECT_EQ(store().subsectorName, "Second");
+    EXPECT_EQ(std::filesystem::canonical(window().currentFolder()).string(), folder());
+    EXPECT_EQ(title(), "second.SBS[*] - " + store().appTitle);
+}
+
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     load("Ostrel.sbs");
     EXPECT_EQ(title(), "Ostrel.sbs[*] - " + store().appTitle);
@@ -213,7 +365,7 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
 
     QStringList tabbed;
     whenModalShown("Form2", [&](QWidget* details) {
-        for (int i = 0; i < 10; ++i) {
+        for (int i = 0; i < 11; ++i) {
             QTest::keyClick(details->focusWidget(), Qt::Key_Tab);
             tabbed << details->focusWidget()->objectName();
         }
@@ -225,8 +377,8 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     prompter_.inputAnswers = {"Renamed"};
     QTest::keyClick(&map, Qt::Key_Return);
     // From "Done" (Notes is off for an SBS file) round every value in reading order.
-    EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "Label8", "Label10", "Label12", "Label14", "Label16", "Label18",
-                                   "Label20", "Command1"}));
+    EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "UwpLine", "Label8", "Label10", "Label12", "Label14", "Label16",
+                                   "Label18", "Label20", "Command1"}));
     EXPECT_EQ(action("mnuundo")->text(), "&Undo Change name of 0203");
     EXPECT_EQ(action("mnuundo")->shortcut(), QKeySequence(QKeySequence::Undo));
     for (const auto& [step, name, changed] :
@@ -323,6 +475,13 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
         EXPECT_EQ(title(), recover ? "Ostrel.sbs[*] - " + store().appTitle : store().appTitle + "[*]");
         EXPECT_EQ(window().isWindowModified(), recover);
     }
+    // The recovered changes are in no file: undoing an edit made since does not make them look saved.
+    QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text1"), "Y");
+    trigger("mnuundo");
+    EXPECT_EQ(store().subsectorName, "X");
+    EXPECT_TRUE(window().isWindowModified());
+    prompter_.yesNoAnswers = {false};
+    EXPECT_FALSE(window().close());
 }
 
 // "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
@@ -342,6 +501,32 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     });
     emit list.itemDoubleClicked(list.topLevelItem(0), 0);
     EXPECT_EQ(opened, 1);
+    // An edit there is a step of the history like any other.
+    whenModalShown("Form2", [](QWidget* details) {
+        QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
+        details->close();
+    });
+    prompter_.inputAnswers = {"Dravenholm"};
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(store().worlds[1].name.trimmed(), "Dravenholm");
+    EXPECT_TRUE(window().isWindowModified());
+    // The list follows each edit while the details window is still open.
+    int findings = 0;
+    whenModalShown("Form2", [&](QWidget* details) {
+        prompter_.inputAnswers = {"Q"};
+        whenModalShown("Form5", [](QWidget* entry) {
+            entry->findChild<QLineEdit*>("Text1")->setText("Q");
+            press(entry, "Command1");
+        });
+        QTest::mouseClick(details->findChild<QLabel*>("Label10"), Qt::LeftButton);  // the zone
+        findings = list.topLevelItemCount();
+        details->close();
+    });
+    emit list.itemDoubleClicked(list.topLevelItem(0), 0);
+    EXPECT_EQ(findings, 2);
+    trigger("mnuundo");
+    trigger("mnuundo");
+    EXPECT_EQ(store().worlds[1].name.trimmed(), "Draven");
     store().worlds[13].zone = "Q";  // Coldharbour
     window().redisplayMap();
     ASSERT_EQ(list.topLevelItemCount(), 2);

@@ -1,5 +1,6 @@
 // The Sector window opened from the main window's File menu on a folder of the sample sector's files.
 #include "files/sbs.h"
+#include "files/sector_file.h"
 #include "sector_canvas.h"
 #include "sector_window.h"
 #include "support/desktop_fixture.h"
@@ -99,6 +100,23 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     EXPECT_EQ(store().subsectorLetter, "F");
 }
 
+TEST_F(SectorWindowTest, ASubsectorOfASectorFileKeepsThatFile) {
+    ASSERT_TRUE(writeSectorFile(sample_, path("s.tab"), SectorFormat::Tab).ok());
+    ASSERT_TRUE(desktop_->openSector(path("s.tab")));
+    window_->setZoom(1);
+    QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
+    EXPECT_EQ(store().subsectorLetter, "F");
+    EXPECT_EQ(window().documentPath(), path("s.tab"));
+    EXPECT_TRUE(enabled("mnushowsector"));
+    // Esc and Ctrl+W close the window.
+    for (const QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        window_->show();
+        QApplication::setActiveWindow(window_);
+        QTest::keySequence(window_, key);
+        EXPECT_FALSE(window_->isVisible()) << key.toString().toStdString();
+    }
+}
+
 TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     window_->setZoom(1);
     const SectorWorld& world = sample_.worlds[sample_.worlds.size() / 2];
@@ -116,6 +134,15 @@ TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
                      [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
     ASSERT_NE(renamed, window_->sector().worlds.end());
     EXPECT_EQ(renamed->record.name.trimmed(), "Renamed");
+    // An edit through the details' own editors is a step of the main window's history.
+    whenModalShown("Form2", [](QWidget* details) {
+        QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
+        details->close();
+    });
+    prompter_.inputAnswers = {"Typed"};
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
+    EXPECT_TRUE(window().isWindowModified());
+    EXPECT_TRUE(action("mnuundo")->isEnabled());
 }
 
 TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {

@@ -44,12 +44,10 @@ PrintedMapLayout printedMapLayout(const PrintOptions& options) {
         layout.fontSize = 6;
         layout.origin = {155, 20};
         layout.title = {155, 11};
-        if (options.scaleToOnePage) {
-            layout.frameTopLeft = {145, 10};
-            layout.frameBottomRight = {280, 190};
-        } else {
-            layout.frameBottomRight = {170, 235};
-        }
+        // The frame goes round the map on the turned page, one page or not (the upright page's frame would
+        // run off the turned page and across the map).
+        layout.frameTopLeft = {145, 10};
+        layout.frameBottomRight = {280, 190};
     }
     return layout;
 }

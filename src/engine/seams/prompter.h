@@ -28,8 +28,8 @@ public:
     // Lets pending window events run (a repaint during long work).
     virtual void processEvents() = 0;
 
-    // Shows each notice in turn.
-    void tell(const Notices& notices) {
+    // Shows each notice in turn (a window may gather several in one box).
+    virtual void tell(const Notices& notices) {
         for (const Notice& n : notices) message(n.text, n.icon, n.title);
     }
 

@@ -65,7 +65,7 @@ TEST(MapPrinting, AnchorScaleFontTitleAndFramePerMode) {
          "box\t15.000\t10.000\t100.000\t128.000\t#000000\tsolid\t10"},
         {"landscape", mode(false, true), "line\t155.000\t20.000\t149.000\t27.500",
          "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t", "text\t155.000\t11.000\t",
-         "box\t15.000\t10.000\t170.000\t235.000\t#000000\tsolid\t10"},
+         "box\t145.000\t10.000\t280.000\t190.000\t#000000\tsolid\t10"},
         {"both", mode(true, true), "line\t155.000\t20.000\t149.000\t27.500",
          "text\t156.500\t20.000\t#000000\tTimes New Roman\t6\t", "text\t155.000\t11.000\t",
          "box\t145.000\t10.000\t280.000\t190.000\t#000000\tsolid\t10"},

@@ -1,0 +1,165 @@
+#include "world_edits.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+
+#include "document/document_file.h"
+#include "map_view.h"
+#include "seams/prompter.h"
+#include "store/codes.h"
+#include "store/cp1252.h"
+#include "store/subsector_store.h"
+#include "store/text.h"
+#include "store_change.h"
+
+namespace qelvar {
+
+namespace {
+
+// The subsector's place in the sector; A when its letter is unknown.
+int subsectorIndex(const SubsectorStore& store) {
+    return letterOffset(store.subsectorLetter) ? store.subsectorLetter[0] - 'A' : 0;
+}
+
+}  // namespace
+
+WorldEdits::WorldEdits(SubsectorStore& store, Prompter& prompter, QUndoStack& history, MapView& map, QObject* parent)
+    : QObject(parent), store_(store), prompter_(prompter), history_(history), map_(map) {
+    const auto action = [this](const char* name, const QString& caption, const QString& tip, QKeySequence key) {
+        auto* a = new QAction(caption, &map_);
+        a->setObjectName(name);
+        a->setStatusTip(tip);
+        a->setToolTip(tip);
+        a->setShortcut(key);
+        a->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        map_.addAction(a);
+        return a;
+    };
+    add_ = action("mnuaddworld", tr("&Add world"), tr("Make a world on the empty hex under the cursor"),
+                  QKeySequence(Qt::Key_Insert));
+    delete_ =
+        action("mnudeleteworld", tr("&Delete world"), tr("Remove the world under the cursor"), QKeySequence::Delete);
+    move_ = action("mnumoveworld", tr("&Move world to..."), tr("Move the world under the cursor to an empty hex"),
+                   QKeySequence(Qt::CTRL | Qt::Key_M));
+    copy_ =
+        action("mnucopyworld", tr("&Copy world"),
+               tr("Copy the world under the cursor as a line of the tab-separated sector format"), QKeySequence::Copy);
+    paste_ = action("mnupasteworld", tr("&Paste world"), tr("Put the copied world on the empty hex under the cursor"),
+                    QKeySequence::Paste);
+    connect(add_, &QAction::triggered, this, [this] { (void)addWorld(); });
+    connect(delete_, &QAction::triggered, this, &WorldEdits::deleteWorld);
+    connect(move_, &QAction::triggered, this, &WorldEdits::moveWorld);
+    connect(copy_, &QAction::triggered, this, &WorldEdits::copyWorld);
+    connect(paste_, &QAction::triggered, this, &WorldEdits::pasteWorld);
+}
+
+void WorldEdits::addTo(QMenu* menu) {
+    menu->addSeparator();
+    for (QAction* action : {add_, delete_, move_, copy_, paste_}) menu->addAction(action);
+}
+
+int WorldEdits::cursorLocation() const { return map_.cursorColumn() * 100 + map_.cursorRow(); }
+
+int WorldEdits::cursorSlot() const { return store_.slotOfLocation(cursorLocation()); }
+
+std::string WorldEdits::hexText(int location) const { return formatFourDigits(location); }
+
+void WorldEdits::record(const StoreContents& before, const QString& text) {
+    store_.refreshStatistics();
+    recordStoreChange(&history_, store_, before, text);
+}
+
+int WorldEdits::addWorld() {
+    const int slot = cursorSlot();
+    WorldRecord& world = store_.worlds[static_cast<std::size_t>(slot)];
+    if (slot < 1 || world.occupied()) return 0;
+    const StoreContents before = StoreContents::of(store_);
+    world.clear();
+    world.location = static_cast<std::int16_t>(cursorLocation());
+    world.name = "New world";
+    world.uwp = "X0000000";
+    record(before, tr("Add world at %1").arg(QString::fromStdString(hexText(world.location))));
+    return slot;
+}
+
+void WorldEdits::deleteWorld() {
+    WorldRecord& world = store_.worlds[static_cast<std::size_t>(cursorSlot())];
+    if (!world.occupied()) return;
+    const StoreContents before = StoreContents::of(store_);
+    const QString text = tr("Delete world %1 (%2)")
+                             .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
+                                  QString::fromStdString(hexText(world.location)));
+    world.clear();
+    record(before, text);
+}
+
+void WorldEdits::moveWorld() {
+    const int from = cursorSlot();
+    if (!store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
+    const std::string answer =
+        prompter_.inputBox("Move the world at " + hexText(cursorLocation()) + " to which hex (0101 to 0810)?",
+                           store_.appTitle, hexText(cursorLocation()));
+    if (answer.empty()) return;
+    const std::string_view typed = trimBlanks(answer);
+    const int location = typed.size() == 4 && typed.find_first_not_of("0123456789") == std::string_view::npos
+                             ? std::stoi(std::string(typed))
+                             : 0;
+    const int to = location / 100 >= 1 && location / 100 <= 8 && location % 100 >= 1 && location % 100 <= 10
+                       ? store_.slotOfLocation(location)
+                       : 0;
+    if (to < 1) {
+        prompter_.message("\"" + answer + "\" is no hex of the subsector (0101 to 0810)", MessageIcon::Exclamation);
+        return;
+    }
+    moveWorldTo(cursorLocation(), location);
+}
+
+void WorldEdits::moveWorldTo(int fromLocation, int location) {
+    const int from = store_.slotOfLocation(fromLocation);
+    const int to = store_.slotOfLocation(location);
+    if (from < 1 || to < 1 || !store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
+    if (store_.worlds[static_cast<std::size_t>(to)].occupied()) {
+        prompter_.message("The hex " + hexText(location) + " already holds a world", MessageIcon::Exclamation);
+        return;
+    }
+    const StoreContents before = StoreContents::of(store_);
+    WorldRecord& world = store_.worlds[static_cast<std::size_t>(to)];
+    world = store_.worlds[static_cast<std::size_t>(from)];
+    world.location = static_cast<std::int16_t>(location);
+    store_.worlds[static_cast<std::size_t>(from)].clear();
+    record(before, tr("Move %1 (%2) to %3")
+                       .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
+                            QString::fromStdString(hexText(fromLocation)), QString::fromStdString(hexText(location))));
+}
+
+void WorldEdits::copyWorld() {
+    const WorldRecord& world = store_.worlds[static_cast<std::size_t>(cursorSlot())];
+    if (!world.occupied()) return;
+    const Hex hex = *Hex::inSubsector(subsectorIndex(store_), world.location);
+    Sector sector;
+    sector.worlds.push_back({hex.column, hex.row, world, {}, 0});
+    const Document document(std::move(sector), {}, {}, std::nullopt);
+    QGuiApplication::clipboard()->setText(QString::fromStdString(worldTabLine(document, hex)));
+}
+
+void WorldEdits::pasteWorld() {
+    const int slot = cursorSlot();
+    if (slot < 1 || store_.worlds[static_cast<std::size_t>(slot)].occupied()) return;
+    const std::string line = QGuiApplication::clipboard()->text().section('\n', 0, 0).remove('\r').toStdString();
+    const Hex hex = *Hex::inSubsector(subsectorIndex(store_), cursorLocation());
+    const Result<SectorWorld> pasted = worldFromTabLine(Document(), hex, line);
+    if (!pasted || pasted->record.name.trimmed().empty()) {
+        prompter_.message("The clipboard holds no world line of the tab-separated sector format",
+                          MessageIcon::Exclamation);
+        return;
+    }
+    const StoreContents before = StoreContents::of(store_);
+    store_.worlds[static_cast<std::size_t>(slot)] = pasted->record;
+    record(before, tr("Paste world %1 at %2")
+                       .arg(QString::fromStdString(utf8FromCp1252(pasted->record.name.trimmed())),
+                            QString::fromStdString(hexText(cursorLocation()))));
+}
+
+}  // namespace qelvar
