@@ -30,6 +30,8 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
         ->check(CLI::IsMember({"A4", "A3"}, CLI::ignore_case))
         ->excludes(paper);
     command->add_flag("--landscape", args.landscape, "sheets turned sideways");
+    command->add_flag("--trade", args.trade,
+                      "the sector's trade routes (jump 4, least BTN 13) under the worlds, by class");
     command->callback([&session, &args, paper, sectorMap, command] {
         const bool sheets = paper->count() > 0 || command->count("--tile") > 0 || args.landscape;
         if (sheets && extensionOf(args.out) != ".pdf") {

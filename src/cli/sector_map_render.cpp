@@ -6,6 +6,7 @@
 #include "render_command.h"
 #include "sector_poster.h"
 #include "seams/recording_surface.h"
+#include "space/trade_routes.h"
 
 namespace qelvar {
 
@@ -37,7 +38,10 @@ int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command) {
     const Sector& sector = loaded->value;
     SectorMapOptions options;
     options.jump = command.jump;
-    if (!routesFor(session, command, options.routes)) return kExitFile;
+    if (command.trade) options.routes = sectorTradeRoutes(sector);
+    std::vector<Route> routes;
+    if (!routesFor(session, command, routes)) return kExitFile;
+    options.routes.insert(options.routes.end(), routes.begin(), routes.end());
 
     const std::string extension = extensionOf(command.out);
     std::string bytes;

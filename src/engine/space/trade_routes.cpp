@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -62,6 +63,17 @@ std::vector<SectorRoute> tradeRoutesOf(const std::vector<SpaceWorld>& worlds, co
         routes.push_back({a.sector, routeBetween(a, b, tradeClass)});
         if (b.sector != a.sector) routes.push_back({b.sector, routeBetween(b, a, tradeClass)});
     }
+    return routes;
+}
+
+std::vector<Route> sectorTradeRoutes(const Sector& sector, const TradeOptions& options) {
+    std::vector<SpaceWorld> worlds;
+    appendSpaceWorlds(sector, 0, 0, 0, worlds);
+    std::vector<Route> routes;
+    for (SectorRoute& sectorRoute : tradeRoutesOf(worlds, runTrade(worlds, options))) {
+        routes.push_back(std::move(sectorRoute.route));
+    }
+    std::stable_sort(routes.begin(), routes.end(), [](const Route& a, const Route& b) { return a.width < b.width; });
     return routes;
 }
 

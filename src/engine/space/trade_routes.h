@@ -25,6 +25,10 @@ struct SectorRoute {
 // The drawn links of a run, by link, in each sector they touch (the link's first world's sector first).
 std::vector<SectorRoute> tradeRoutesOf(const std::vector<SpaceWorld>& worlds, const TradeRun& run);
 
+// The trade routes of one sector by itself (its neighbours unknown) with the run's options, the lesser classes
+// first so that the greater ones are drawn over them.
+std::vector<Route> sectorTradeRoutes(const Sector& sector, const TradeOptions& options = {});
+
 // The routes file, each route named by its sector's name.
 std::string formatTradeRoutes(const ChartedSpace& space, const std::vector<SectorRoute>& routes);
 
