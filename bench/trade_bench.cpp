@@ -47,9 +47,11 @@ void BM_CheapestPathSearches(benchmark::State& state) {
     finder.leaveOutBeatenLinks();
     std::vector<int> path, links;
     std::size_t next = 0;
+    double settled = 0;
     for (auto _ : state) {
         const qelvar::TradePair& pair = pairs[next++ % pairs.size()];
         benchmark::DoNotOptimize(finder.find(pair.a, pair.b, path, links));
+        settled += finder.lastSettled();
         for (const int l : links) {
             const auto link = static_cast<std::size_t>(l);
             weights[link] = qelvar::lightenedWeight(weights[link], graph.links[link].length, 10);
@@ -58,6 +60,8 @@ void BM_CheapestPathSearches(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations());
     state.counters["worlds"] = static_cast<double>(worlds.size());
+    state.counters["settled"] = settled / static_cast<double>(state.iterations());
+    state.counters["links searched"] = finder.linksSearched();
 }
 BENCHMARK(BM_CheapestPathSearches);
 

@@ -98,6 +98,7 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
                              const std::vector<double>& weights)
     : graph_(graph),
       linkWeight_(weights),
+      lighterAt_(hexes.size(), 1),
       leastPerHex_(std::numeric_limits<double>::max()),
       firstEdge_(graph.firstEdge),
       edgeWorld_(graph.edgeWorld),
@@ -107,7 +108,10 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
       cost_(hexes.size(), 0),
       cameBy_(hexes.size(), -1),
       seen_(hexes.size(), 0),
-      settledIn_(hexes.size(), 0) {
+      settledIn_(hexes.size(), 0),
+      goalCost_(hexes.size(), 0),
+      goalSeen_(hexes.size(), 0),
+      goalSettled_(hexes.size(), 0) {
     cubes_.reserve(hexes.size());
     for (const SpaceHex& hex : hexes) cubes_.push_back({hex.x, hex.y - (hex.x - (hex.x & 1)) / 2});
     for (std::size_t e = 0; e < edgeLink_.size(); ++e) {
@@ -119,6 +123,8 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
 
 void CheapestPaths::setWeight(int link, double weight) {
     linkWeight_[static_cast<std::size_t>(link)] = weight;
+    lighterAt_[static_cast<std::size_t>(graph_.links[static_cast<std::size_t>(link)].a)] = 1;
+    lighterAt_[static_cast<std::size_t>(graph_.links[static_cast<std::size_t>(link)].b)] = 1;
     const auto [one, other] = linkEdges_[static_cast<std::size_t>(link)];
     if (one >= 0) {
         edgeWeight_[static_cast<std::size_t>(one)] = weight;
@@ -157,10 +163,14 @@ bool CheapestPaths::beaten(const JumpLink& link, double weight) const {
 
 void CheapestPaths::leaveOutBeatenLinks() {
     const std::size_t worlds = graph_.firstEdge.size() - 1;
+    // Only a link at a world where some link got lighter can have become beaten since the last look.
     std::vector<char> kept(graph_.links.size(), 0);
     for (std::size_t l = 0; l < graph_.links.size(); ++l) {
-        kept[l] = linkEdges_[l].first >= 0 && !beaten(graph_.links[l], linkWeight_[l]);
+        const JumpLink& link = graph_.links[l];
+        const bool changed = lighterAt_[static_cast<std::size_t>(link.a)] || lighterAt_[static_cast<std::size_t>(link.b)];
+        kept[l] = linkEdges_[l].first >= 0 && !(changed && beaten(link, linkWeight_[l]));
     }
+    std::fill(lighterAt_.begin(), lighterAt_.end(), 0);
     firstEdge_.assign(worlds + 1, 0);
     edgeWorld_.clear();
     edgeLink_.clear();
@@ -182,6 +192,59 @@ void CheapestPaths::leaveOutBeatenLinks() {
     }
 }
 
+namespace {
+
+// Hexes between two worlds in cube coordinates.
+inline int hexesBetween(CheapestPaths::Cube a, CheapestPaths::Cube b) {
+    const int dx = std::abs(a.x - b.x);
+    const int dz = std::abs(a.z - b.z);
+    const int dy = std::abs(a.x + a.z - b.x - b.z);
+    return dx > dz ? (dx > dy ? dx : dy) : (dz > dy ? dz : dy);
+}
+
+// How many worlds around the goal get their exact cost before a search.
+constexpr int kAroundGoal = 3;
+
+}  // namespace
+
+void CheapestPaths::settleAroundGoal(int goal, double perHex) {
+    waysIn_.clear();
+    reachedNearGoal_.clear();
+    goalQueue_.clear();
+    goalSeen_[static_cast<std::size_t>(goal)] = search_;
+    goalCost_[static_cast<std::size_t>(goal)] = 0;
+    reachedNearGoal_.push_back(goal);
+    goalQueue_.push(0, goal);
+    for (int count = 0; count < kAroundGoal && !goalQueue_.empty();) {
+        const int world = goalQueue_.pop();
+        if (goalSettled_[static_cast<std::size_t>(world)] == search_) continue;
+        goalSettled_[static_cast<std::size_t>(world)] = search_;
+        ++count;
+        for (int e = firstEdge_[static_cast<std::size_t>(world)]; e < firstEdge_[static_cast<std::size_t>(world) + 1]; ++e) {
+            const auto next = static_cast<std::size_t>(edgeWorld_[static_cast<std::size_t>(e)]);
+            const double cost = goalCost_[static_cast<std::size_t>(world)] + edgeWeight_[static_cast<std::size_t>(e)];
+            if (goalSeen_[next] == search_ && cost >= goalCost_[next]) continue;
+            if (goalSeen_[next] != search_) reachedNearGoal_.push_back(static_cast<int>(next));
+            goalSeen_[next] = search_;
+            goalCost_[next] = cost;
+            goalQueue_.push(cost, static_cast<int>(next));
+        }
+    }
+    // The worlds reached but not settled, less those another one of them always beats.
+    for (const int world : reachedNearGoal_) {
+        if (goalSettled_[static_cast<std::size_t>(world)] == search_) continue;
+        const WayIn way{cubes_[static_cast<std::size_t>(world)], goalCost_[static_cast<std::size_t>(world)]};
+        const bool beaten = std::any_of(waysIn_.begin(), waysIn_.end(), [&](const WayIn& other) {
+            return other.cost + perHex * hexesBetween(way.start, other.start) <= way.cost;
+        });
+        if (beaten) continue;
+        std::erase_if(waysIn_, [&](const WayIn& other) {
+            return way.cost + perHex * hexesBetween(way.start, other.start) <= other.cost;
+        });
+        waysIn_.push_back(way);
+    }
+}
+
 std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& path, std::vector<int>& pathLinks) {
     path.clear();
     pathLinks.clear();
@@ -192,16 +255,23 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
     if (++search_ == 0) {  // the stamps wrapped: start them afresh
         std::fill(seen_.begin(), seen_.end(), 0);
         std::fill(settledIn_.begin(), settledIn_.end(), 0);
+        std::fill(goalSeen_.begin(), goalSeen_.end(), 0);
+        std::fill(goalSettled_.begin(), goalSettled_.end(), 0);
         search_ = 1;
     }
-    const Cube goal = cubes_[static_cast<std::size_t>(to)];
     const double perHex = leastPerHex_;
+    settleAroundGoal(to, perHex);
+    const std::uint32_t* nearGoal = goalSettled_.data();
+    const double* toGoal = goalCost_.data();
+    const std::uint32_t stamp = search_;
+    // The bound: exact for the worlds around the goal; from elsewhere, the way in through one of the worlds
+    // just outside them, each at the least weight per hex to get there.
     const auto bound = [&](int world) {
+        if (nearGoal[world] == stamp) return toGoal[world];
         const Cube c = cubes_[static_cast<std::size_t>(world)];
-        const int dx = std::abs(c.x - goal.x);
-        const int dz = std::abs(c.z - goal.z);
-        const int dy = std::abs(c.x + c.z - goal.x - goal.z);
-        return perHex * std::max({dx, dy, dz});
+        double least = std::numeric_limits<double>::max();
+        for (const WayIn& way : waysIn_) least = std::min(least, way.cost + perHex * hexesBetween(c, way.start));
+        return least;
     };
     const int* firstEdge = firstEdge_.data();
     const int* edgeWorld = edgeWorld_.data();
