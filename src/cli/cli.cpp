@@ -126,6 +126,7 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addCheckCommand(app, session);
     addSplitCommand(app, session);
     addJoinCommand(app, session);
+    addBordersCommand(app, session);
     addTradeCommand(app, session);
     addRouteCommand(app, session);
     RenderCommand renderCommand;

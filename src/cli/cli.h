@@ -103,6 +103,7 @@ void addCheckCommand(CLI::App& app, CliSession& session);     // cli/check_comma
 // cli/sector_commands.cpp: split, join, and convert when IN or OUT is a sector file (returns the status).
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);
+void addBordersCommand(CLI::App& app, CliSession& session);  // cli/space_commands.cpp
 // cli/trade_commands.cpp: the trade routes of charted space, and a jump route between two worlds.
 void addTradeCommand(CLI::App& app, CliSession& session);
 void addRouteCommand(CLI::App& app, CliSession& session);

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "space/charted_space.h"
 #include "support/temp_folder.h"
 
 namespace qelvar::testing {
@@ -19,7 +20,7 @@ struct SpaceWorld {
 inline std::string spaceSectorTab(const std::vector<SpaceWorld>& worlds) {
     std::string text = "Hex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\tW\n";
     for (const SpaceWorld& w : worlds) {
-        text += w.hex + "\tW" + w.hex + "\tA7886" + std::string(1, w.population) + "9-C\t\t\t\t103\t" + w.allegiance +
+        text += w.hex + "\tW" + w.hex + "\tA788" + std::string(1, w.population) + "99-C\t\t\t\t103\t" + w.allegiance +
                 "\tG2 V\t5\n";
     }
     return text;
@@ -31,6 +32,25 @@ inline std::string spaceMetadata(const std::string& name, std::optional<int> x, 
     if (x) text += "  <X>" + std::to_string(*x) + "</X>\n";
     if (y) text += "  <Y>" + std::to_string(*y) + "</Y>\n";
     return text + "  <Name>" + name + "</Name>\n" + inner + "</Sector>\n";
+}
+
+// A sector placed at (x, y) holding the worlds, in memory.
+inline PlacedSector placedSector(int x, int y, const std::vector<SpaceWorld>& worlds, SectorMetadata metadata = {}) {
+    PlacedSector placed;
+    placed.x = x;
+    placed.y = y;
+    placed.sector.name = "S" + std::to_string(x) + "," + std::to_string(y);
+    for (const SpaceWorld& w : worlds) {
+        SectorWorld world;
+        world.column = std::stoi(w.hex.substr(0, 2));
+        world.row = std::stoi(w.hex.substr(2, 2));
+        world.record.location = 101;
+        world.record.uwp = "A788" + std::string(1, w.population) + "99C";
+        world.fields["Allegiance"] = w.allegiance;
+        placed.sector.worlds.push_back(world);
+    }
+    placed.metadata = std::move(metadata);
+    return placed;
 }
 
 class SpaceFolderTest : public TempFolderTest {

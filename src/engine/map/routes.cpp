@@ -2,11 +2,11 @@
 
 #include <pugixml.hpp>
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
 
 #include "files/sector.h"
+#include "map/colour_names.h"
 #include "store/cp1252.h"
 #include "store/file_io.h"
 
@@ -49,13 +49,9 @@ bool parseStyle(std::string_view text, LineStyle& style) {
 
 bool parseColour(std::string_view text, Rgb& colour) {
     if (text.empty()) return true;
-    if (text.size() != 7 || text[0] != '#') return false;
-    unsigned value = 0;
-    const auto result = std::from_chars(text.data() + 1, text.data() + text.size(), value, 16);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return false;
-    colour = {static_cast<std::uint8_t>(value >> 16), static_cast<std::uint8_t>(value >> 8),
-              static_cast<std::uint8_t>(value)};
-    return true;
+    const std::optional<Rgb> parsed = parseColourText(text);
+    if (parsed) colour = *parsed;
+    return parsed.has_value();
 }
 
 bool parseWidth(const pugi::xml_node& node, double& width) {

@@ -2,7 +2,7 @@
 // Routes between the worlds of a sector, as a sector's metadata file lists them:
 //
 //   <Sector> ... <Routes>
-//     <Route Start="0101" End="0303" Type="Trade" Style="Solid|Dashed|Dotted" Color="#rrggbb" Width="2"
+//     <Route Start="0101" End="0303" Type="Trade" Style="Solid|Dashed|Dotted" Color="#rrggbb or a name" Width="2"
 //            StartOffsetX="-1" StartOffsetY="0" EndOffsetX="0" EndOffsetY="1"/>
 //   </Routes></Sector>
 //

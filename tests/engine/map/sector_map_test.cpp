@@ -146,7 +146,7 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
         "<Route Start=\"0142\" End=\"0139\" Width=\"0.5\"/><Route Start=\"0101\" End=\"0101\"/>"
         "<Route Start=\"0101\" End=\"0102\" Style=\"Wavy\"/>"
         "<Route Start=\"01\" End=\"0102\"/>"
-        "<Route Start=\"0101\" End=\"0102\" Color=\"red\"/>"
+        "<Route Start=\"0101\" End=\"0102\" Color=\"rouge\"/>"
         "<Route Start=\"0101\" End=\"0102\" EndOffsetY=\"2\"/>"
         "<Route Start=\"0101\" End=\"0102\" Color=\"#12345g\"/><Route Start=\"0101\" End=\"0102\" Width=\"0\"/>"
         "<Route Start=\"01a1\" End=\"0102\"/><Route Start=\"0101\" End=\"0102\" Width=\"21\"/>"

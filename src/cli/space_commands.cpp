@@ -1,0 +1,65 @@
+// The commands over charted space that need no drawing: borders made from allegiances.
+#include <CLI/CLI.hpp>
+
+#include <memory>
+
+#include "cli.h"
+#include "files/sector_file.h"
+#include "space/border_writing.h"
+#include "space/borders.h"
+#include "store/paths.h"
+
+namespace qelvar {
+
+namespace {
+
+struct BordersCommand {
+    std::string in;
+    int distance = kDefaultBorderDistance;
+    bool write = false;
+};
+
+int runBorders(CliSession& session, const BordersCommand& args) {
+    auto loaded = loadChartedSpace({args.in});
+    if (!loaded) {
+        session.prompter.message(loaded.error(), MessageIcon::Exclamation, {});
+        return kExitFile;
+    }
+    session.prompter.tell(loaded->notices);
+    const ChartedSpace& space = loaded->value;
+    const std::vector<Polity> polities = madeBorders(space, args.distance);
+    int status = kExitOk;
+    for (const PlacedSector& placed : space.sectors) {
+        if (args.write) {
+            if (Result<> written = writeSectorBorders(placed, polities); !written) {
+                session.prompter.message(written.error(), MessageIcon::Exclamation, {});
+                status = kExitFile;
+            }
+            continue;
+        }
+        if (space.sectors.size() > 1) session.out << "<!-- " << fileNameOf(sectorMetadataPath(placed.path)) << " -->\n";
+        session.out << formatBordersElement(placed, polities, "", "\n") << '\n';
+    }
+    return status;
+}
+
+}  // namespace
+
+void addBordersCommand(CLI::App& app, CliSession& session) {
+    auto args = std::make_shared<BordersCommand>();
+    CLI::App* command = app.add_subcommand(
+        "borders",
+        "Make polity borders from the worlds' allegiances and print them as the metadata's Borders element, "
+        "or write them into each sector's metadata file");
+    command->add_option("IN", args->in, "a sector file, or a folder of sector files placed by their metadata")
+        ->required();
+    command
+        ->add_option("--distance", args->distance,
+                     "hexes a world claims around it (default " + std::to_string(kDefaultBorderDistance) + ")")
+        ->check(CLI::Range(0, 10));
+    command->add_flag("--write", args->write,
+                      "replace the Borders element of each sector's metadata file, keeping the rest as it is");
+    command->callback([&session, args] { session.status = runBorders(session, *args); });
+}
+
+}  // namespace qelvar

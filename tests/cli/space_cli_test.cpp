@@ -1,0 +1,61 @@
+// The charted-space commands of the built qelvar-cli, run as a script would.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+
+#include "store/file_io.h"
+#include "support/space_files.h"
+
+namespace qelvar {
+namespace {
+
+class SpaceCliTest : public testing::SpaceFolderTest {
+protected:
+    struct Run {
+        int status = -1;
+        std::string out;
+        std::string err;
+    };
+    // Runs qelvar-cli with the arguments (each quoted), stdout and stderr captured.
+    Run run(const std::vector<std::string>& arguments) const {
+        std::string command = std::string("'") + QELVAR_CLI + "'";
+        for (const std::string& a : arguments) command += " '" + a + "'";
+        command += " >'" + path("out.txt") + "' 2>'" + path("err.txt") + "'";
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytes("out.txt"), bytes("err.txt")};
+    }
+    std::string bytes(const std::string& name) const {
+        return readFileBytes(path(name)).ok() ? *readFileBytes(path(name)) : "";
+    }
+};
+
+TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
+    const std::string routes = "  <Routes>\n    <Route Start=\"0101\" End=\"0102\"/>\n  </Routes>\n";
+    writeSector("Alda", 0, 0, {{"3220", "ImDd"}, {"1010", "ZhCo"}}, routes);
+    writeSector("Bree", 1, 0, {{"0120", "ImDd"}});
+    const Run printed = run({"borders", dir_.string()});
+    ASSERT_EQ(printed.status, 0) << printed.err;
+    EXPECT_EQ(printed.out.substr(0, 28), "<!-- Alda.xml -->\n<Borders>\n");
+    EXPECT_NE(printed.out.find("<!-- Bree.xml -->\n<Borders>\n  <Border Allegiance=\"ImDd\""), std::string::npos);
+    EXPECT_NE(printed.out.find("<Border Allegiance=\"ZhCo\""), std::string::npos);
+
+    const std::string before = bytes("Alda.xml");
+    const Run written = run({"borders", path("Alda.tab"), "--write", "--distance", "1"});
+    ASSERT_EQ(written.status, 0) << written.err;
+    EXPECT_EQ(written.out, "");
+    const std::string after = bytes("Alda.xml");
+    EXPECT_EQ(after.substr(0, before.size() - 10), before.substr(0, before.size() - 10));  // all but </Sector>
+    EXPECT_NE(after.find(routes + "  <Borders>\n    <Border Allegiance=\"ImDd\""), std::string::npos);
+    EXPECT_EQ(after.substr(after.size() - 23), "  </Borders>\n</Sector>\n");
+
+    EXPECT_EQ(run({"borders", path("Alda.tab"), "--distance", "11"}).status, 1);
+    EXPECT_EQ(run({"borders", path("missing.tab")}).status, 2);
+    write("Bree.xml", "<Sector><Borders><Border>");
+    const Run broken = run({"borders", path("Bree.tab"), "--write"});
+    EXPECT_EQ(broken.status, 2);
+    EXPECT_EQ(bytes("Bree.xml"), "<Sector><Borders><Border>");
+}
+
+}  // namespace
+}  // namespace qelvar
