@@ -45,7 +45,7 @@ void BM_ReadAndCheckSector500(benchmark::State& state) {
     std::size_t worlds = 0;
     for (auto _ : state) {
         const auto read = qelvar::readSector(sectorFile(), "bench");
-        auto findings = qelvar::checkSector(read->value, "bench.tab");
+        auto findings = qelvar::checkSector(read->value, read->notices, "bench.tab", qelvar::CheckRules::Modern);
         worlds = read->value.sector.worlds.size();
         benchmark::DoNotOptimize(findings.data());
     }
@@ -53,14 +53,16 @@ void BM_ReadAndCheckSector500(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadAndCheckSector500);
 
+// Argument 0: the classic rules, 1: the modern rules.
 void BM_CheckSector500(benchmark::State& state) {
     const auto read = qelvar::readSector(sectorFile(), "bench");
+    const auto rules = state.range(0) == 0 ? qelvar::CheckRules::Classic : qelvar::CheckRules::Modern;
     for (auto _ : state) {
-        auto findings = qelvar::checkSector(read->value, "bench.tab");
+        auto findings = qelvar::checkSector(read->value, read->notices, "bench.tab", rules);
         benchmark::DoNotOptimize(findings.data());
     }
     state.counters["worlds"] = static_cast<double>(read->value.sector.worlds.size());
 }
-BENCHMARK(BM_CheckSector500);
+BENCHMARK(BM_CheckSector500)->Arg(0)->Arg(1);
 
 }  // namespace

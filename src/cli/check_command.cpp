@@ -19,23 +19,35 @@ inline constexpr int kExitFindings = 3;
 struct CheckArguments {
     std::vector<std::string> in;
     std::string letter;
+    std::string rules = "auto";
     bool json = false;
 };
 
-void printFindings(std::ostream& out, const std::vector<Finding>& findings, bool json) {
+// A file's findings and the rule set they were found by.
+struct FileFindings {
+    std::vector<Finding> findings;
+    CheckRules rules;
+};
+
+void printFindings(std::ostream& out, const std::vector<FileFindings>& files, bool json) {
     if (!json) {
-        for (const Finding& f : findings) {
-            out << f.file << ':' << formatFourDigits(f.hex) << ": " << f.rule << ": " << terminalText(f.message)
-                << '\n';
+        for (const FileFindings& file : files) {
+            for (const Finding& f : file.findings) {
+                out << f.file << ':' << formatFourDigits(f.hex) << ": " << f.rule << ": " << terminalText(f.message)
+                    << '\n';
+            }
         }
         return;
     }
     nlohmann::json array = nlohmann::json::array();
-    for (const Finding& f : findings) {
-        array.push_back({{"file", f.file},
-                         {"hex", formatFourDigits(f.hex)},
-                         {"rule", f.rule},
-                         {"message", terminalText(f.message)}});
+    for (const FileFindings& file : files) {
+        for (const Finding& f : file.findings) {
+            array.push_back({{"file", f.file},
+                             {"hex", formatFourDigits(f.hex)},
+                             {"rule", f.rule},
+                             {"message", terminalText(f.message)},
+                             {"rules", checkRulesName(file.rules)}});
+        }
     }
     out << array.dump(2, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
 }
@@ -51,11 +63,26 @@ void addCheckCommand(CLI::App& app, CliSession& session) {
                      "the files to check (SBS, ARP, galactic DAT, or a sector file: all its subsectors)")
         ->required();
     addLetterOption(*command, args->letter);
-    command->add_flag("--json", args->json, "one JSON array of {file, hex, rule, message} instead");
+    command
+        ->add_option("--rules", args->rules,
+                     "classic (this program's tables), modern (published sector data) or auto (default: modern for "
+                     "sector files, classic for SBS, ARP and galactic files)")
+        ->check(CLI::IsMember({"classic", "modern", "auto"}));
+    command->add_flag("--json", args->json, "one JSON array of {file, hex, rule, message, rules} instead");
     command->callback([&session, args] {
-        std::vector<Finding> findings;
-        bool unread = false;
+        std::vector<FileFindings> files;
+        bool unread = false, found = false;
+        const auto rulesFor = [&](bool sectorFile) {
+            return args->rules == "auto"     ? automaticRules(sectorFile)
+                   : args->rules == "modern" ? CheckRules::Modern
+                                             : CheckRules::Classic;
+        };
+        const auto noWorld = [&](const std::string& path) {
+            session.prompter.message("\"" + path + "\": no world could be read", MessageIcon::Exclamation, {});
+            unread = true;
+        };
         for (const std::string& path : args->in) {
+            const CheckRules rules = rulesFor(isSectorFileName(path));
             if (isSectorFileName(path)) {  // every subsector of it
                 const Result<WithNotices<SectorRead>> read = readSectorFile(path);
                 if (!read) {
@@ -64,19 +91,21 @@ void addCheckCommand(CLI::App& app, CliSession& session) {
                     continue;
                 }
                 session.prompter.tell(read->notices);
-                const std::vector<Finding> found = checkSector(read->value, path);
-                findings.insert(findings.end(), found.begin(), found.end());
+                if (read->value.sector.worlds.empty()) noWorld(path);
+                files.push_back({checkSector(read->value, read->notices, path, rules), rules});
+                found = found || !files.back().findings.empty();
                 continue;
             }
             if (!loadInput(session, path, args->letter)) {
                 unread = true;
                 continue;
             }
-            const std::vector<Finding> found = checkSubsector(session.store, path);
-            findings.insert(findings.end(), found.begin(), found.end());
+            if (session.store.worldCount == 0) noWorld(path);
+            files.push_back({checkSubsector(session.store, path, rules), rules});
+            found = found || !files.back().findings.empty();
         }
-        printFindings(session.out, findings, args->json);
-        session.status = unread ? kExitFile : findings.empty() ? kExitOk : kExitFindings;
+        printFindings(session.out, files, args->json);
+        session.status = unread ? kExitFile : found ? kExitFindings : kExitOk;
     });
 }
 

@@ -5,6 +5,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "files/sector.h"
 #include "reports/check.h"
 #include "store/codes.h"
 #include "store/subsector_store.h"
@@ -20,10 +21,13 @@ constexpr int kSlotRole = Qt::UserRole;
 
 }  // namespace
 
-CheckWindow::CheckWindow(const SubsectorStore& store, QWidget* parent) : QWidget(parent, Qt::Window), store_(store) {
+CheckWindow::CheckWindow(const SubsectorStore& store, SectorSource loadedSector, QWidget* parent)
+    : QWidget(parent, Qt::Window), store_(store), loadedSector_(std::move(loadedSector)) {
     setObjectName("CheckWindow");
     setWindowTitle(tr("Check subsector"));
     resize(720, 360);
+    rules_ = new QLabel(this);
+    rules_->setObjectName("CheckRules");
     summary_ = new QLabel(this);
     summary_->setObjectName("CheckSummary");
     list_ = new QTreeWidget(this);
@@ -35,13 +39,18 @@ CheckWindow::CheckWindow(const SubsectorStore& store, QWidget* parent) : QWidget
     list_->setSortingEnabled(true);
     list_->sortByColumn(HexColumn, Qt::AscendingOrder);
     auto* layout = new QVBoxLayout(this);
+    layout->addWidget(rules_);
     layout->addWidget(summary_);
     layout->addWidget(list_);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &CheckWindow::rowActivated);
 }
 
 void CheckWindow::refresh() {
-    const std::vector<Finding> findings = checkSubsector(store_, {});
+    const std::shared_ptr<const Sector> sector = loadedSector_ ? loadedSector_() : nullptr;
+    const std::vector<Finding> findings =
+        sector ? checkSubsectorOfSector(store_, *sector, {}) : checkSubsector(store_, {}, CheckRules::Classic);
+    rules_->setText(sector ? tr("Rules: modern (published sector data)")
+                           : tr("Rules: classic (this program's tables)"));
     const int offset = letterOffset(store_.subsectorLetter).value_or(0);
     list_->setSortingEnabled(false);
     list_->clear();

@@ -148,7 +148,8 @@ void Desktop::wireWindows() {
 CheckWindow& Desktop::showCheckWindow() {
     MainWindow* window = mainWindow_.get();
     if (!checkWindow_) {
-        checkWindow_ = new CheckWindow(store_, window);
+        checkWindow_ = new CheckWindow(
+            store_, [window] { return window->loadedSector(); }, window);
         QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
             showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
                              window->selectedFileName());

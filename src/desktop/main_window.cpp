@@ -558,6 +558,8 @@ void MainWindow::startNewHistory(const std::string& path) {
 
 void MainWindow::forgetDocument() {
     documentPath_.clear();
+    loadedSector_ = nullptr;  // nor from a sector file
+    loadedSubsectorIndex_ = -1;
     updateTitle();
 }
 

@@ -51,12 +51,15 @@ public:
     MapArea& mapArea() { return *mapArea_; }
     // Every change a user makes to the store is a step here; its clean state is the saved state.
     QUndoStack& undoStack() { return *undoStack_; }
+    // The sector file's sector the subsector was taken from; null when it came from elsewhere.
+    std::shared_ptr<const Sector> loadedSector() const { return loadedSector_; }
     // The file the subsector was loaded from or last saved to; empty when none (generated).
     std::string documentPath() const { return documentPath_; }
     // After the store was filled from somewhere else (generated, batch work): path is its file (empty for
     // none), and the history starts again with the store's unsaved-changes flag as it is.
     void startNewHistory(const std::string& path);
-    // The store no longer comes from a file (a generated subsector): the title loses the file's name.
+    // The store no longer comes from a file (a generated subsector): the title loses the file's name, and the
+    // subsector no longer stands for one of a sector file.
     void forgetDocument();
     // The last ten files loaded or saved, newest first.
     std::vector<std::string> recentFiles() const;

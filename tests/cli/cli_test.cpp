@@ -522,9 +522,10 @@ TEST_F(CliTest, CheckReportsFindingsWithItsExitStatuses) {
     const auto json = nlohmann::json::parse(run({"check", path("bad.sbs"), "--json"}).out);
     EXPECT_EQ(json,
               nlohmann::json::parse(R"([{"file": ")" + path("bad.sbs") + R"(", "hex": "0101", "rule": "allegiance-code",
-        "message": "allegiance \"Zz\" is not a known allegiance"}, {"file": ")" +
+        "message": "allegiance \"Zz\" is not a known allegiance", "rules": "classic"}, {"file": ")" +
                                     path("bad.sbs") + R"(", "hex": "0101",
-        "rule": "duplicate-hex", "message": "a further line for this hex: \"Again\" replaces \"Déjà\""}])"));
+        "rule": "duplicate-hex", "message": "a further line for this hex: \"Again\" replaces \"Déjà\"",
+        "rules": "classic"}])"));
     EXPECT_EQ(nlohmann::json::parse(run({"check", path("g.sbs"), "--json"}).out), nlohmann::json::array());
 }
 
@@ -543,8 +544,38 @@ TEST_F(CliTest, CheckEverySample) {
             EXPECT_EQ(findings, first.empty() ? (first = findings) : first) << name;
         }
     }
-    const CliRun sector = run({"check", sample("harrowgate.tab")});  // every subsector of it
+    const CliRun sector = run({"check", sample("harrowgate.tab"), "--rules", "classic"});  // every subsector of it
     EXPECT_EQ(sector.status, 0) << sector.out;
+}
+
+// --rules: sector files get the modern rules unless told, subsector files the classic ones; a line a reader
+// dropped is a finding, and a file without a world is not read.
+TEST_F(CliTest, CheckTakesTheRuleSetAndReportsDroppedLines) {
+    write("m.tab",
+          "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n"
+          "K\tA\t0101\tOne\tX000000-1\t\tAs Di Va\t\t013\tNaHu\tD\r\n"
+          "K\tA\t0102\tTwo\r\n");
+    const std::string m = path("m.tab") + ":0000: unreadable-line: line 3: 4 fields where the header has 11\n";
+    const CliRun modern = run({"check", path("m.tab")});
+    EXPECT_EQ(modern.status, 3);
+    EXPECT_EQ(modern.out, m);
+    EXPECT_EQ(run({"check", path("m.tab"), "--rules", "modern"}).out, m);
+    const CliRun classic = run({"check", path("m.tab"), "--rules", "classic"});
+    EXPECT_NE(classic.out.find(":0101: population-zero: "), std::string::npos) << classic.out;
+    EXPECT_NE(classic.out.find(":0101: star-form: "), std::string::npos) << classic.out;
+    const auto json = nlohmann::json::parse(run({"check", path("m.tab"), "--json"}).out);
+    EXPECT_EQ(json.at(0).at("rules"), "modern");
+    EXPECT_EQ(run({"check", path("m.tab"), "--rules", "new"}).status, 1);
+    write("none.tab", "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n");
+    EXPECT_EQ(run({"check", path("none.tab")}).status, 2);
+    write("out.sbs", "Sub\r\nSector\r\n" + std::string(78, ' ') + "A\r\n" +
+                         "Below               0811  A788899C       213 Im G2 V\r\n");
+    const CliRun outside = run({"check", path("out.sbs")});
+    EXPECT_EQ(outside.status, 2);  // nothing of it could be read
+    EXPECT_EQ(outside.out, path("out.sbs") + ":0811: outside-subsector: \"Below\" lies outside subsector A\n");
+    EXPECT_NE(outside.err.find("no world could be read"), std::string::npos) << outside.err;
+    const CliRun sbsModern = run({"check", path("out.sbs"), "--rules", "modern", "--json"});
+    EXPECT_EQ(nlohmann::json::parse(sbsModern.out).at(0).at("rules"), "modern");
 }
 
 // describe: one line a control, its line breaks written as \n; descriptions: the whole table.

@@ -346,6 +346,24 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     window().redisplayMap();
     ASSERT_EQ(list.topLevelItemCount(), 2);
     EXPECT_EQ(list.topLevelItem(1)->text(2), "zone \"Q\" is not blank, A or R");
+    auto* rules = check->findChild<QLabel*>("CheckRules");
+    EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
+    // A sector file's subsector: the modern rules, on the worlds as the file gives them.
+    write("modern.tab",
+          "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\n"
+          "Sct\tA\t0101\tEmpty\tX000000-1\t\tAs Va Di(Old)\t\t013\tImDd\tD\n"
+          "Sct\tA\t0102\tLow\tX000200-0\t\tAs Lo Ni Va\tQ\t013\tImDd\tM1 V\n");
+    whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    load("modern.tab", 3);
+    trigger("mnucheck");
+    EXPECT_EQ(rules->text(), "Rules: modern (published sector data)");
+    QStringList found;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        found << list.topLevelItem(i)->text(0) + " " + list.topLevelItem(i)->text(1);
+    }
+    EXPECT_EQ(found, (QStringList{"0102 pag-population", "0102 trade-codes", "0102 tech-range", "0102 zone-code"}));
+    click("Command1");  // a generated subsector comes from no sector file
+    EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
 }
 
 }  // namespace qelvar::testing

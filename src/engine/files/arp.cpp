@@ -21,6 +21,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
     const int loc = toInt16(numericValue(columns(line, 26, 29)) - offset);
     const int slot = store.slotOfLocation(loc);
     noteSecondLine(store, notices, slot, loc + offset, columns(line, 1, 25));
+    noteLineOutside(store, slot, loc + offset, columns(line, 1, 25));
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
     world.name = columns(line, 1, 25);

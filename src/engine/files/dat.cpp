@@ -17,9 +17,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
     if (slot == 0 && spilled != 0 && !name.empty()) {
         notices.emplace_back("FAILED " + numberText(spilled) + " " + std::to_string(loc));
     }
-    if ((slot == 0 || slot > kHexCount) && !name.empty()) {
-        store.readFacts.outside.push_back({loc + offset, std::string(name), {}});
-    }
+    noteLineOutside(store, slot, loc + offset, name);
     noteSecondLine(store, notices, slot, loc + offset, name);
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);

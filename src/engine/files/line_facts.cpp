@@ -16,4 +16,10 @@ void noteSecondLine(SubsectorStore& store, Notices& notices, int slot, int fileH
     store.readFacts.duplicates.push_back(std::move(seen));
 }
 
+void noteLineOutside(SubsectorStore& store, int slot, int fileHex, std::string_view name) {
+    const std::string_view trimmed = trimBlanks(name);
+    if ((slot == 0 || slot > kHexCount) && !trimmed.empty())
+        store.readFacts.outside.push_back({fileHex, std::string(trimmed), {}});
+}
+
 }  // namespace qelvar

@@ -25,6 +25,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
                            std::string(columns(line, 1, 20))});
     }
     noteSecondLine(store, notices, slot, loc + offset, columns(line, 1, 20));
+    noteLineOutside(store, slot, loc + offset, columns(line, 1, 20));
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     world.location = static_cast<std::int16_t>(loc);
     world.name = columns(line, 1, 20);

@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "details/description_table.h"
+#include "files/sector_fields.h"
 #include "files/sector_file.h"
 #include "generation/world_generation.h"
 #include "store/codes.h"
@@ -199,43 +200,116 @@ void sortFindings(std::vector<Finding>& findings) {
     });
 }
 
-std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::string& file) {
-    std::vector<Finding> findings;
-    const int offset = letterOffset(store.subsectorLetter).value_or(0);
-    for (int slot = 1; slot <= kHexCount; ++slot) {
-        const WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
-        if (world.occupied()) {
-            const auto stored =
-                store.readFacts.tradeCodesFromFile ? std::optional(world.tradeCodes.view()) : std::nullopt;
-            checkWorld(world, world.location + offset, stored, file, findings);
-        }
+const char* checkRulesName(CheckRules rules) { return rules == CheckRules::Modern ? "modern" : "classic"; }
+
+namespace {
+
+bool sectorHex(int hex) {
+    return hex / 100 >= 1 && hex / 100 <= kSectorColumns && hex % 100 >= 1 && hex % 100 <= kSectorRows;
+}
+
+// The number N of a reader's "line N: ..." notice; 0 for another notice.
+int noticeLine(std::string_view text) {
+    if (text.substr(0, 5) != "line ") return 0;
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos || colon == 5 || colon > 12) return 0;
+    int line = 0;
+    for (const char c : text.substr(5, colon - 5)) {
+        if (c < '0' || c > '9') return 0;
+        line = line * 10 + (c - '0');
     }
+    return line;
+}
+
+void addSecondLines(const SubsectorStore& store, const std::string& file, std::vector<Finding>& findings) {
     for (const LineSeen& line : store.readFacts.duplicates) {
         findings.push_back(
             {file, line.hex, "duplicate-hex",
              "a further line for this hex: " + quoted(line.name) + " replaces " + quoted(line.replaced)});
     }
+}
+
+}  // namespace
+
+std::vector<Finding> checkSubsector(const SubsectorStore& store, const std::string& file, CheckRules rules) {
+    std::vector<Finding> findings;
+    const int offset = letterOffset(store.subsectorLetter).value_or(0);
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        const WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
+        if (!world.occupied()) continue;
+        const int hex = world.location + offset;
+        if (rules == CheckRules::Modern) {
+            checkWorldModern(fieldsOfRecord(world, hex / 100, hex % 100), hex, store.readFacts.tradeCodesFromFile, file,
+                             findings);
+            continue;
+        }
+        const auto stored = store.readFacts.tradeCodesFromFile ? std::optional(world.tradeCodes.view()) : std::nullopt;
+        checkWorld(world, hex, stored, file, findings);
+    }
+    addSecondLines(store, file, findings);
     for (const LineSeen& line : store.readFacts.outside) {
-        findings.push_back({file, line.hex, "outside-subsector",
-                            quoted(line.name) + " lies outside subsector " + store.subsectorLetter});
+        if (sectorHex(line.hex)) {
+            findings.push_back({file, line.hex, "outside-subsector",
+                                quoted(line.name) + " lies outside subsector " + store.subsectorLetter});
+        } else {
+            findings.push_back({file, 0, "unreadable-line",
+                                quoted(line.name) + ": its hex is no hex of the sector; the line is not read"});
+        }
     }
     sortFindings(findings);
     return findings;
 }
 
-std::vector<Finding> checkSector(const SectorRead& read, const std::string& file) {
+std::vector<Finding> checkSector(const SectorRead& read, const Notices& readNotices, const std::string& file,
+                                 CheckRules rules) {
     std::vector<Finding> findings;
     for (const SectorWorld& world : read.sector.worlds) {
+        const int hex = world.column * 100 + world.row;
+        if (rules == CheckRules::Modern) {
+            if (world.fields.empty()) {
+                checkWorldModern(fieldsOfRecord(world.record, world.column, world.row), hex, true, file, findings);
+            } else {
+                checkWorldModern(world.fields, hex, true, file, findings);
+            }
+            continue;
+        }
         const auto remarks = world.fields.find("Remarks");
         const auto stored =
             remarks == world.fields.end() ? std::nullopt : std::optional<std::string_view>(remarks->second);
-        checkWorld(world.record, world.column * 100 + world.row, stored, file, findings);
+        checkWorld(world.record, hex, stored, file, findings);
     }
     for (const LineSeen& line : read.duplicates) {
         findings.push_back(
             {file, line.hex, "duplicate-hex",
              "a further line for this hex: " + quoted(line.name) + " is skipped, " + quoted(line.replaced) + " stays"});
     }
+    // A line the reader told of and made no world of was dropped; a second line for a hex is told above.
+    std::unordered_set<int> worldLines;
+    for (const SectorWorld& world : read.sector.worlds) worldLines.insert(world.line);
+    for (const Notice& notice : readNotices) {
+        const int line = noticeLine(notice.text);
+        const bool second = notice.text.find(": a second world at hex ") != std::string::npos;
+        if (line > 0 && !second && worldLines.insert(line).second) {
+            findings.push_back({file, 0, "unreadable-line", notice.text});
+        }
+    }
+    sortFindings(findings);
+    return findings;
+}
+
+std::vector<Finding> checkSubsectorOfSector(const SubsectorStore& store, const Sector& loaded,
+                                            const std::string& file) {
+    Sector sector = loaded;
+    storeIntoSector(store, sector);
+    const auto index = letterOffset(store.subsectorLetter);
+    std::vector<Finding> findings;
+    for (const SectorWorld& world : sector.worlds) {
+        const int hex = world.column * 100 + world.row;
+        if (index && subsectorLetterOf(world.column, world.row) == store.subsectorLetter[0]) {
+            checkWorldModern(fieldsToWrite(world), hex, true, file, findings);
+        }
+    }
+    addSecondLines(store, file, findings);
     sortFindings(findings);
     return findings;
 }

@@ -1,8 +1,9 @@
 #include "store/modern_rules.h"
 
-#include <algorithm>
 #include <initializer_list>
 #include <iterator>
+
+#include "store/text.h"
 
 namespace qelvar {
 
@@ -63,14 +64,11 @@ std::optional<ProfileValues> readProfile(std::string_view uwp) {
 }
 
 bool hasRemark(std::string_view remarks, std::string_view code, bool prefixOnly) {
-    std::size_t at = 0;
-    while (at < remarks.size()) {
-        const std::size_t start = remarks.find_first_not_of(' ', at);
-        if (start == std::string_view::npos) break;
-        const std::size_t end = std::min(remarks.find(' ', start), remarks.size());
-        const std::string_view word = remarks.substr(start, end - start);
-        if (word == code || (prefixOnly && word.substr(0, code.size()) == code)) return true;
-        at = end;
+    for (std::size_t at = remarks.find(code); at != std::string_view::npos; at = remarks.find(code, at + 1)) {
+        const std::size_t end = at + code.size();
+        const bool starts = at == 0 || isFieldBlank(remarks[at - 1]);
+        const bool ends = end == remarks.size() || isFieldBlank(remarks[end]);
+        if (starts && (ends || prefixOnly)) return true;
     }
     return false;
 }
@@ -85,13 +83,14 @@ int modernImportance(const ProfileValues& p, std::string_view remarks, std::stri
     if (p.population >= 9) ix += 1;
     if (within(p.population, 0, 6)) ix -= 1;
     for (const char* code : {"Ag", "Ri", "In"}) ix += hasRemark(remarks, code) ? 1 : 0;
-    if (hasBase(bases, "NK") && hasBase(bases, "SMVC")) ix += 1;
-    if (hasBase(bases, "WD")) ix += 1;
-    if (hasBase(bases, "R") && hasBase(bases, "T")) ix += 1;
+    const std::string letters = upperAscii(bases);  // a base in lower case is the same base
+    if (hasBase(letters, "NK") && hasBase(letters, "SMVC")) ix += 1;
+    if (hasBase(letters, "WD")) ix += 1;
+    if (hasBase(letters, "R") && hasBase(letters, "T")) ix += 1;
     return ix;
 }
 
-std::vector<std::string> modernTradeCodes(const ProfileValues& p) {
+std::uint32_t modernTradeCodeBits(const ProfileValues& p) {
     const int size = p.size, atm = p.atmosphere, hyd = p.hydrographics, pop = p.population, tech = p.tech;
     const bool given[] = {
         size == 0,                                                                                  // As
@@ -119,9 +118,16 @@ std::vector<std::string> modernTradeCodes(const ProfileValues& p) {
         oneOf(atm, {6, 8}) && within(pop, 6, 8),                                                    // Ri
     };
     static_assert(std::size(given) == std::size(kModernTradeCodes));
+    std::uint32_t bits = 0;
+    for (std::size_t i = 0; i < std::size(given); ++i) bits |= given[i] ? 1u << i : 0u;
+    return bits;
+}
+
+std::vector<std::string> modernTradeCodes(const ProfileValues& profile) {
+    const std::uint32_t bits = modernTradeCodeBits(profile);
     std::vector<std::string> codes;
-    for (std::size_t i = 0; i < std::size(given); ++i) {
-        if (given[i]) codes.emplace_back(kModernTradeCodes[i]);
+    for (std::size_t i = 0; i < std::size(kModernTradeCodes); ++i) {
+        if (bits & (1u << i)) codes.emplace_back(kModernTradeCodes[i]);
     }
     return codes;
 }

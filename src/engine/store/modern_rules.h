@@ -2,6 +2,7 @@
 // The rules today's published sector data follows: the common extended digits, the profile read from a UWP,
 // the trade codes a profile gives and the importance {Ix} of a world.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,7 +31,7 @@ std::optional<ProfileValues> readProfile(std::string_view uwp);
 bool hasRemark(std::string_view remarks, std::string_view code, bool prefixOnly = false);
 
 // Importance {Ix} by the modern rules, from the profile, the remarks (trade codes, space-separated) and
-// the bases (letters). An unknown value adds nothing.
+// the bases (letters, either case). An unknown value adds nothing.
 int modernImportance(const ProfileValues& profile, std::string_view remarks, std::string_view bases);
 
 // The trade codes the modern rules compute from a profile, in a fixed order: As De Fl Ga He Ic Oc Va Wa,
@@ -39,6 +40,8 @@ inline constexpr std::string_view kModernTradeCodes[] = {"As", "De", "Fl", "Ga",
                                                          "Wa", "Ba", "Di", "Lo", "Ni", "Ph", "Hi", "Pa",
                                                          "Ag", "Na", "Pi", "In", "Po", "Pr", "Ri"};
 std::vector<std::string> modernTradeCodes(const ProfileValues& profile);
+// The same as bits: bit i stands for kModernTradeCodes[i].
+std::uint32_t modernTradeCodeBits(const ProfileValues& profile);
 
 // The tech level modifier of the modern rules: starport, size, atmosphere, hydrographics, population and
 // government each add theirs (unknown values add nothing).

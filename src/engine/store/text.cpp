@@ -201,4 +201,16 @@ std::vector<std::string_view> splitLines(std::string_view bytes) {
     return lines;
 }
 
+std::vector<std::string_view> blankWords(std::string_view text) {
+    std::vector<std::string_view> out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        while (i < text.size() && isFieldBlank(text[i])) ++i;
+        const std::size_t start = i;
+        while (i < text.size() && !isFieldBlank(text[i])) ++i;
+        if (i > start) out.push_back(text.substr(start, i - start));
+    }
+    return out;
+}
+
 }  // namespace qelvar

@@ -60,4 +60,7 @@ void appendAtColumns(std::string& line, std::initializer_list<ColumnText> fields
 // an ending still counts, a file that ends with a line break gets no empty line after it.
 std::vector<std::string_view> splitLines(std::string_view bytes);
 
+// The words of a text: the runs between blanks (spaces and NULs), in order.
+std::vector<std::string_view> blankWords(std::string_view text);
+
 }  // namespace qelvar

@@ -175,7 +175,7 @@ TEST(Check, SectorFindingsInSectorHexOrder) {
             row("0905", "Middle", "X000000-0", "As Ba Lo Ni Va", "Zz") + row("0101", "Again", "A788899-C", "Ri", "Im"),
         "k");
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(linesOf(checkSector(read->value, "k.tab")),
+    EXPECT_EQ(linesOf(checkSector(read->value, read->notices, "k.tab", CheckRules::Classic)),
               (Lines{"k.tab:0101: duplicate-hex: a further line for this hex: \"Again\" is skipped, \"First\" stays",
                      "k.tab:0905: allegiance-code: allegiance \"Zz\" is not a known allegiance",
                      "k.tab:3240: trade-codes: stored Ag, the UWP gives Ri: missing Ri, extra Ag"}));
