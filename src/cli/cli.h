@@ -86,7 +86,7 @@ struct SectorMapCommand {
     std::string routes;        // the routes file; empty: the sector's own metadata file, if any
     std::string paper = "A2";  // the one sheet of a PDF
     bool landscape = false;
-    std::string tile;  // A4 or A3: a PDF across as many sheets as the map needs at full scale
+    std::string tile;    // A4 or A3: a PDF across as many sheets as the map needs at full scale
     bool trade = false;  // the sector's own trade routes, by class, under the worlds
 };
 void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,

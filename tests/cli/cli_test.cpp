@@ -620,13 +620,13 @@ protected:
 };
 
 TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
-    const std::vector<std::string> arguments{"trade",        path("space"),     "--jump",  "2",
-                                             "--routes-out", path("r.xml"),     "--stats", path("s.json"),
-                                             "--log",        path("log.jsonl")};
+    const std::vector<std::string> arguments{"trade",       path("space"), "--jump",       "2",     "--routes-out",
+                                             path("r.xml"), "--stats",     path("s.json"), "--log", path("log.jsonl")};
     const CliRun first = run(arguments);
     ASSERT_EQ(first.status, 0) << first.err;
-    EXPECT_TRUE(first.out.starts_with("Worlds: 5\nJump links: 7\nPairs routed: 3 of 3\n"
-                                      "Total trade: 1550000000 credits a year\nTime: "))
+    EXPECT_TRUE(
+        first.out.starts_with("Worlds: 5\nJump links: 7\nPairs routed: 3 of 3\n"
+                              "Total trade: 1550000000 credits a year\nTime: "))
         << first.out;
     const std::string logBytes = bytes(path("log.jsonl"));
     const auto log = qelvar::splitLines(logBytes);

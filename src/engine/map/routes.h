@@ -7,8 +7,8 @@
 //   </Routes></Sector>
 //
 // The root may also be <Routes> itself. A route with a Sector attribute belongs to the map of the sector of that
-// name (a routes file of many sectors), one without to any map. A hex is in sector numbering (column * 100 + row); an end at a hex
-// outside 0101-3240 or with an offset naming a neighbouring sector lies beyond the map.
+// name (a routes file of many sectors), one without to any map. A hex is in sector numbering (column * 100 + row); an
+// end at a hex outside 0101-3240 or with an offset naming a neighbouring sector lies beyond the map.
 
 #include <string>
 #include <string_view>

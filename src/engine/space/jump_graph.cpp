@@ -51,7 +51,8 @@ JumpGraph buildJumpGraph(const std::vector<SpaceHex>& hexes, const std::vector<c
         const int a = keptIndex[k];
         near.clear();
         grid.forEachNear(kept[k], jump, [&](int other) {
-            if (keptIndex[static_cast<std::size_t>(other)] > a) near.push_back(keptIndex[static_cast<std::size_t>(other)]);
+            if (keptIndex[static_cast<std::size_t>(other)] > a)
+                near.push_back(keptIndex[static_cast<std::size_t>(other)]);
         });
         std::sort(near.begin(), near.end());
         for (const int b : near) {
@@ -167,7 +168,8 @@ void CheapestPaths::leaveOutBeatenLinks() {
     std::vector<char> kept(graph_.links.size(), 0);
     for (std::size_t l = 0; l < graph_.links.size(); ++l) {
         const JumpLink& link = graph_.links[l];
-        const bool changed = lighterAt_[static_cast<std::size_t>(link.a)] || lighterAt_[static_cast<std::size_t>(link.b)];
+        const bool changed =
+            lighterAt_[static_cast<std::size_t>(link.a)] || lighterAt_[static_cast<std::size_t>(link.b)];
         kept[l] = linkEdges_[l].first >= 0 && !(changed && beaten(link, linkWeight_[l]));
     }
     std::fill(lighterAt_.begin(), lighterAt_.end(), 0);
@@ -220,7 +222,8 @@ void CheapestPaths::settleAroundGoal(int goal, double perHex) {
         if (goalSettled_[static_cast<std::size_t>(world)] == search_) continue;
         goalSettled_[static_cast<std::size_t>(world)] = search_;
         ++count;
-        for (int e = firstEdge_[static_cast<std::size_t>(world)]; e < firstEdge_[static_cast<std::size_t>(world) + 1]; ++e) {
+        for (int e = firstEdge_[static_cast<std::size_t>(world)]; e < firstEdge_[static_cast<std::size_t>(world) + 1];
+             ++e) {
             const auto next = static_cast<std::size_t>(edgeWorld_[static_cast<std::size_t>(e)]);
             const double cost = goalCost_[static_cast<std::size_t>(world)] + edgeWeight_[static_cast<std::size_t>(e)];
             if (goalSeen_[next] == search_ && cost >= goalCost_[next]) continue;

@@ -81,7 +81,7 @@ private:
     std::vector<Cube> cubes_;
     std::vector<double> linkWeight_;
     std::vector<char> lighterAt_;  // per world: whether a link of it got lighter since the last look for beaten links
-    double leastPerHex_ = 0;  // no link weighs less per hex of its length
+    double leastPerHex_ = 0;       // no link weighs less per hex of its length
     // The links searched, as the graph keeps them.
     std::vector<int> firstEdge_, edgeWorld_, edgeLink_;
     std::vector<double> edgeWeight_;

@@ -19,8 +19,10 @@ bool goodPort(char starport) { return starport >= 'A' && starport <= 'D'; }
 
 bool canRefuel(const SpaceWorld& world, Refuelling refuel) {
     switch (refuel) {
-        case Refuelling::Any: return true;
-        case Refuelling::Port: return goodPort(world.profile.starport);
+        case Refuelling::Any:
+            return true;
+        case Refuelling::Port:
+            return goodPort(world.profile.starport);
         case Refuelling::Gas:
             return goodPort(world.profile.starport) || world.gasGiant || world.profile.hydrographics > 0;
     }
@@ -74,8 +76,8 @@ std::optional<JumpRoute> planJumpRoute(const std::vector<SpaceWorld>& worlds, in
         const SpaceHex here = hexes[static_cast<std::size_t>(at)];
         grid.forEachNear(here, jump, [&](int next) {
             if (next == at || done[static_cast<std::size_t>(next)]) return;
-            const std::int64_t through =
-                cost[static_cast<std::size_t>(at)] + kPerJump + spaceDistance(here, hexes[static_cast<std::size_t>(next)]);
+            const std::int64_t through = cost[static_cast<std::size_t>(at)] + kPerJump +
+                                         spaceDistance(here, hexes[static_cast<std::size_t>(next)]);
             std::int64_t& known = cost[static_cast<std::size_t>(next)];
             if (known >= 0 && through >= known) return;
             known = through;

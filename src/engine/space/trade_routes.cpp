@@ -21,12 +21,18 @@ struct ClassLook {
 
 ClassLook lookOf(TradeClass tradeClass) {
     switch (tradeClass) {
-        case TradeClass::Major: return {{208, 32, 32}, 6};
-        case TradeClass::Main: return {{224, 112, 32}, 5};
-        case TradeClass::Intermediate: return {{208, 160, 32}, 4};
-        case TradeClass::Feeder: return {{64, 160, 64}, 3};
-        case TradeClass::Minor: return {{64, 128, 192}, 2};
-        case TradeClass::None: break;
+        case TradeClass::Major:
+            return {{208, 32, 32}, 6};
+        case TradeClass::Main:
+            return {{224, 112, 32}, 5};
+        case TradeClass::Intermediate:
+            return {{208, 160, 32}, 4};
+        case TradeClass::Feeder:
+            return {{64, 160, 64}, 3};
+        case TradeClass::Minor:
+            return {{64, 128, 192}, 2};
+        case TradeClass::None:
+            break;
     }
     return {kDefaultRouteColour, 1};
 }

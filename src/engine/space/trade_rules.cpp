@@ -37,13 +37,26 @@ int worldTradeNumber(char starport, int population, int tech) {
     // From w = -1 up every numerator but X's is positive, and a negative X result ends as 0 either way: plain
     // division rounds down wherever it matters.
     switch (starport) {
-        case 'A': w = (3 * w + 13) / 4; break;
-        case 'B': w = (3 * w + 11) / 4; break;
-        case 'C': w = std::min((w + 9) / 2, (3 * w + 9) / 4); break;
-        case 'D': w = std::min((w + 7) / 2, (3 * w + 7) / 4); break;
-        case 'E': w = std::min((w + 5) / 2, (3 * w + 5) / 4); break;
-        case 'X': w = (w - 5) / 2; break;
-        default: break;
+        case 'A':
+            w = (3 * w + 13) / 4;
+            break;
+        case 'B':
+            w = (3 * w + 11) / 4;
+            break;
+        case 'C':
+            w = std::min((w + 9) / 2, (3 * w + 9) / 4);
+            break;
+        case 'D':
+            w = std::min((w + 7) / 2, (3 * w + 7) / 4);
+            break;
+        case 'E':
+            w = std::min((w + 5) / 2, (3 * w + 5) / 4);
+            break;
+        case 'X':
+            w = (w - 5) / 2;
+            break;
+        default:
+            break;
     }
     return std::max(w, 0);
 }
@@ -116,12 +129,18 @@ TradeClass tradeClassOf(Credits trade) {
 
 std::string_view tradeClassName(TradeClass tradeClass) {
     switch (tradeClass) {
-        case TradeClass::Major: return "Major";
-        case TradeClass::Main: return "Main";
-        case TradeClass::Intermediate: return "Intermediate";
-        case TradeClass::Feeder: return "Feeder";
-        case TradeClass::Minor: return "Minor";
-        case TradeClass::None: break;
+        case TradeClass::Major:
+            return "Major";
+        case TradeClass::Main:
+            return "Main";
+        case TradeClass::Intermediate:
+            return "Intermediate";
+        case TradeClass::Feeder:
+            return "Feeder";
+        case TradeClass::Minor:
+            return "Minor";
+        case TradeClass::None:
+            break;
     }
     return {};
 }

@@ -10,11 +10,11 @@ TEST(TradeRulesTest, WorldTradeNumberAtEachThreshold) {
         char port;
         int population, tech, wtn;
     } cases[] = {
-        {'?', 5, 4, 5},  {'?', 5, 5, 6},  {'?', 5, 9, 7},  {'?', 5, 15, 8}, {'?', 5, 0, 4}, {'?', 5, -1, 5},
-        {'?', 5, 8, 6},  {'?', 5, 14, 7}, {'A', 5, 9, 8},  {'A', 0, 0, 2},  {'B', 5, 9, 8}, {'B', 4, 9, 7},
-        {'C', 5, 9, 7},  {'C', 1, 4, 3},  {'C', 9, 4, 9},  {'C', 10, 4, 9}, {'C', 12, 4, 10}, {'D', 5, 9, 7},
-        {'D', 1, 4, 2},  {'D', 12, 4, 9}, {'E', 5, 9, 6},  {'E', 0, 4, 1},  {'E', 12, 4, 8}, {'X', 5, 9, 1},
-        {'X', 8, 4, 1},  {'X', 4, 4, 0},  {'X', 0, 0, 0},
+        {'?', 5, 4, 5}, {'?', 5, 5, 6},  {'?', 5, 9, 7}, {'?', 5, 15, 8}, {'?', 5, 0, 4},   {'?', 5, -1, 5},
+        {'?', 5, 8, 6}, {'?', 5, 14, 7}, {'A', 5, 9, 8}, {'A', 0, 0, 2},  {'B', 5, 9, 8},   {'B', 4, 9, 7},
+        {'C', 5, 9, 7}, {'C', 1, 4, 3},  {'C', 9, 4, 9}, {'C', 10, 4, 9}, {'C', 12, 4, 10}, {'D', 5, 9, 7},
+        {'D', 1, 4, 2}, {'D', 12, 4, 9}, {'E', 5, 9, 6}, {'E', 0, 4, 1},  {'E', 12, 4, 8},  {'X', 5, 9, 1},
+        {'X', 8, 4, 1}, {'X', 4, 4, 0},  {'X', 0, 0, 0},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(worldTradeNumber(c.port, c.population, c.tech), c.wtn)
@@ -23,8 +23,8 @@ TEST(TradeRulesTest, WorldTradeNumberAtEachThreshold) {
 }
 
 TEST(TradeRulesTest, DistanceModifierAtEveryBandEdge) {
-    const std::pair<int, int> cases[] = {{1, 0},  {2, 1},  {3, 2},  {5, 2},   {6, 3},   {9, 3},   {10, 4},
-                                         {19, 4}, {20, 5}, {29, 5}, {30, 6},  {59, 6},  {60, 7},  {99, 7},
+    const std::pair<int, int> cases[] = {{1, 0},   {2, 1},   {3, 2},   {5, 2},   {6, 3},    {9, 3},   {10, 4},
+                                         {19, 4},  {20, 5},  {29, 5},  {30, 6},  {59, 6},   {60, 7},  {99, 7},
                                          {100, 8}, {199, 8}, {200, 9}, {299, 9}, {300, 10}, {900, 10}};
     for (const auto& [hexes, modifier] : cases) EXPECT_EQ(distanceModifier(hexes), modifier) << hexes;
 }
@@ -36,8 +36,8 @@ TEST(TradeRulesTest, BilateralTradeNumber) {
         int hexes, btn;
     } cases[] = {
         {im8, {7, {'I', 'm'}, 0}, 1, 15},
-        {im8, {7, {'Z', 'h'}, 0}, 1, 14},                        // allegiances differ
-        {im8, {7, {'I', 'x'}, 0}, 1, 14},                        // the second letter counts too
+        {im8, {7, {'Z', 'h'}, 0}, 1, 14},                                            // allegiances differ
+        {im8, {7, {'I', 'x'}, 0}, 1, 14},                                            // the second letter counts too
         {{8, {'I', 'm'}, kAgricultural}, {7, {'I', 'm'}, kNonAgricultural}, 1, 15},  // capped at 2 x 7 + 1
         {{8, {'I', 'm'}, kAgricultural}, {8, {'I', 'm'}, kNonAgricultural}, 3, 15},
         {{8, {'I', 'm'}, kNonAgricultural}, {8, {'I', 'm'}, kAgricultural}, 3, 15},
@@ -59,7 +59,7 @@ TEST(TradeRulesTest, TradeCodesAreWordsOfTheRemarks) {
 }
 
 TEST(TradeRulesTest, PairRangeByTheLargerTradeNumber) {
-    const std::pair<int, int> cases[] = {{0, 2},   {8, 2},    {9, 9},    {10, 29},  {11, 59},
+    const std::pair<int, int> cases[] = {{0, 2},   {8, 2},    {9, 9},    {10, 29}, {11, 59},
                                          {12, 99}, {13, 299}, {14, 599}, {17, 599}};
     for (const auto& [wtn, range] : cases) EXPECT_EQ(tradeRange(wtn), range) << wtn;
 }
@@ -107,11 +107,12 @@ TEST(TradeRulesTest, TradeValuesAndClasses) {
     EXPECT_EQ(creditsText(tradeValue(33) * 1000), "50000000000000000000");  // beyond 64 bits
     EXPECT_EQ(creditsText(tradeValue(-1)), "0");
     const std::pair<Credits, std::string_view> classes[] = {
-        {999999, ""},         {1000000, "Minor"},        {9999999, "Minor"},       {10000000, "Feeder"},
-        {99999999, "Feeder"}, {100000000, "Intermediate"}, {1000000000, "Main"},   {9999999999, "Main"},
+        {999999, ""},           {1000000, "Minor"},          {9999999, "Minor"},   {10000000, "Feeder"},
+        {99999999, "Feeder"},   {100000000, "Intermediate"}, {1000000000, "Main"}, {9999999999, "Main"},
         {10000000000, "Major"}, {tradeValue(33), "Major"},
     };
-    for (const auto& [trade, name] : classes) EXPECT_EQ(tradeClassName(tradeClassOf(trade)), name) << creditsText(trade);
+    for (const auto& [trade, name] : classes)
+        EXPECT_EQ(tradeClassName(tradeClassOf(trade)), name) << creditsText(trade);
 }
 
 }  // namespace

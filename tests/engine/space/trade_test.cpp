@@ -71,7 +71,7 @@ TEST(TradeTest, TheSecondPairFollowsTheFirstPairsLane) {
 }
 
 TEST(TradeTest, WhichPairsTrade) {
-    const TradeLine nine{"0101", "A555800-4"};  // trade number 9
+    const TradeLine nine{"0101", "A555800-4"};   // trade number 9
     const TradeLine eight{"0101", "A555700-4"};  // 8
     const auto at = [](TradeLine line, const std::string& hex) {
         line.hex = hex;
@@ -114,17 +114,14 @@ TEST(TradeTest, PairsComeInFallingTradeNumberThenWorldOrder) {
                                      {"0302", "A555700-4"}});
     std::vector<std::tuple<int, int, int>> order;
     for (const TradePair& p : tradingPairs(worlds, tradeFactsOf(worlds), 13)) order.emplace_back(p.btn, p.a, p.b);
-    const std::vector<std::tuple<int, int, int>> expected{{17, 0, 2}, {17, 1, 2}, {17, 2, 4}, {16, 0, 1},
-                                                          {16, 2, 3}, {16, 3, 4}, {15, 0, 3}, {15, 0, 4},
-                                                          {15, 1, 3}, {15, 1, 4}};
+    const std::vector<std::tuple<int, int, int>> expected{{17, 0, 2}, {17, 1, 2}, {17, 2, 4}, {16, 0, 1}, {16, 2, 3},
+                                                          {16, 3, 4}, {15, 0, 3}, {15, 0, 4}, {15, 1, 3}, {15, 1, 4}};
     EXPECT_EQ(order, expected);
 }
 
 TEST(TradeTest, RedZonesHaveNoLinksAndAGapWiderThanTheJumpLeavesAPairUnrouted) {
-    const auto worlds = tradeWorlds({{"0101", "A555900-4"},
-                                     {"0103", "A000000-0", "", "R"},
-                                     {"0105", "A555900-4"},
-                                     {"0106", "A000000-0"}});
+    const auto worlds = tradeWorlds(
+        {{"0101", "A555900-4"}, {"0103", "A000000-0", "", "R"}, {"0105", "A555900-4"}, {"0106", "A000000-0"}});
     const TradeRun run = runTrade(worlds, {.jump = 2});
     ASSERT_EQ(run.graph.links.size(), 1u);  // only 0105-0106
     ASSERT_EQ(run.pairs.size(), 1u);
@@ -155,9 +152,12 @@ TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
                 if (!done[v] && (u < 0 || best[v] < best[static_cast<std::size_t>(u)])) u = static_cast<int>(v);
             }
             done[static_cast<std::size_t>(u)] = 1;
-            for (int e = graph.firstEdge[static_cast<std::size_t>(u)]; e < graph.firstEdge[static_cast<std::size_t>(u) + 1]; ++e) {
+            for (int e = graph.firstEdge[static_cast<std::size_t>(u)];
+                 e < graph.firstEdge[static_cast<std::size_t>(u) + 1]; ++e) {
                 const auto v = static_cast<std::size_t>(graph.edgeWorld[static_cast<std::size_t>(e)]);
-                best[v] = std::min(best[v], best[static_cast<std::size_t>(u)] + weights[static_cast<std::size_t>(graph.edgeLink[static_cast<std::size_t>(e)])]);
+                best[v] = std::min(best[v],
+                                   best[static_cast<std::size_t>(u)] +
+                                       weights[static_cast<std::size_t>(graph.edgeLink[static_cast<std::size_t>(e)])]);
             }
         }
         return best[static_cast<std::size_t>(to)];
@@ -182,7 +182,8 @@ TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
         EXPECT_EQ(path.back(), to);
         ++found;
         for (const int l : links) {
-            weights[static_cast<std::size_t>(l)] = lightenedWeight(weights[static_cast<std::size_t>(l)], graph.links[static_cast<std::size_t>(l)].length, 3);
+            weights[static_cast<std::size_t>(l)] = lightenedWeight(weights[static_cast<std::size_t>(l)],
+                                                                   graph.links[static_cast<std::size_t>(l)].length, 3);
             finder.setWeight(l, weights[static_cast<std::size_t>(l)]);
         }
         if (search % 50 == 0) finder.leaveOutBeatenLinks();
