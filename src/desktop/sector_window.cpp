@@ -14,6 +14,7 @@
 #include "painter_surface.h"
 #include "sector_canvas.h"
 #include "seams/prompter.h"
+#include "space/trade_routes.h"
 #include "store/file_io.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -111,6 +112,8 @@ void SectorWindow::buildMenus() {
     routesShown_ = item(view, "sectorRoutes", tr("&Routes"));
     routesShown_->setCheckable(true);
     routesShown_->setChecked(true);
+    tradeShown_ = item(view, "sectorTradeRoutes", tr("&Trade routes"));
+    tradeShown_->setCheckable(true);
 
     connect(print, &QAction::triggered, this, &SectorWindow::printMap);
     connect(exportMap, &QAction::triggered, this, &SectorWindow::exportMap);
@@ -121,6 +124,7 @@ void SectorWindow::buildMenus() {
     connect(actual, &QAction::triggered, this, [this] { setZoom(1); });
     connect(jumps_, &QActionGroup::triggered, this, &SectorWindow::redraw);
     connect(routesShown_, &QAction::toggled, this, &SectorWindow::redraw);
+    connect(tradeShown_, &QAction::toggled, this, &SectorWindow::redraw);
 }
 
 bool SectorWindow::openSector(const std::string& path) {
@@ -136,6 +140,7 @@ bool SectorWindow::openSector(const std::string& path) {
     sector_ = std::move(loaded->value);
     path_ = path;
     routes_.clear();
+    tradeRoutes_.reset();
     if (const std::string metadata = sectorRoutesPath(path); !metadata.empty()) {
         auto routes = readRoutesFile(metadata);
         if (routes) {
@@ -150,17 +155,30 @@ bool SectorWindow::openSector(const std::string& path) {
     return true;
 }
 
+std::vector<Route> SectorWindow::shownRoutes() {
+    std::vector<Route> shown;
+    if (tradeShown_->isChecked()) {
+        if (!tradeRoutes_) {
+            BusyPointer busy(prompter_);
+            tradeRoutes_ = sectorTradeRoutes(sector_);
+        }
+        shown = *tradeRoutes_;
+    }
+    if (routesShown_->isChecked()) shown.insert(shown.end(), routes_.begin(), routes_.end());
+    return shown;
+}
+
 double SectorWindow::zoom() const { return canvas_->zoom(); }
 
 void SectorWindow::redraw() {
     options_.jump = jumps_->checkedAction() ? jumps_->checkedAction()->data().toInt() : 0;
-    options_.routes = routesShown_->isChecked() ? routes_ : std::vector<Route>{};
+    options_.routes = shownRoutes();
     canvas_->draw(sector_, options_, canvas_->zoom());
 }
 
 void SectorWindow::setZoom(double zoom) {
     options_.jump = jumps_->checkedAction() ? jumps_->checkedAction()->data().toInt() : 0;
-    options_.routes = routesShown_->isChecked() ? routes_ : std::vector<Route>{};
+    options_.routes = shownRoutes();
     canvas_->draw(sector_, options_, std::clamp(zoom, kMinZoom, kMaxZoom));
 }
 

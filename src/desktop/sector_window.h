@@ -67,18 +67,22 @@ private:
     PosterPaper paper() const;
     // The sector world at a hex, or null.
     const SectorWorld* worldAt(const std::string& hex) const;
+    // The routes the View menu shows: the sector's trade routes (worked out when first shown), then its own.
+    std::vector<Route> shownRoutes();
 
     Prompter& prompter_;
     Sector sector_;
     std::string path_;
     SectorMapOptions options_;
     std::vector<Route> routes_;
+    std::optional<std::vector<Route>> tradeRoutes_;
     PosterPrinter printPoster_;
 
     QScrollArea* scroll_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
     QAction* routesShown_ = nullptr;
+    QAction* tradeShown_ = nullptr;
     QActionGroup* jumps_ = nullptr;
     QActionGroup* papers_ = nullptr;
     QActionGroup* tiles_ = nullptr;

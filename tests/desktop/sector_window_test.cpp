@@ -2,6 +2,7 @@
 #include "files/sbs.h"
 #include "sector_canvas.h"
 #include "sector_window.h"
+#include "space/trade_routes.h"
 #include "support/desktop_fixture.h"
 #include "support/sample_sector.h"
 
@@ -53,6 +54,15 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     choose("sectorJump2");
     EXPECT_TRUE(window_->mapOptions().routes.empty());
     EXPECT_EQ(window_->mapOptions().jump, 2);
+    choose("sectorTradeRoutes");  // the sector's own trade, by class
+    const std::vector<Route> trade = window_->mapOptions().routes;
+    ASSERT_FALSE(trade.empty());
+    EXPECT_EQ(trade, sectorTradeRoutes(window_->sector()));
+    choose("sectorRoutes");
+    EXPECT_EQ(window_->mapOptions().routes.size(), trade.size() + 1);
+    choose("sectorTradeRoutes");
+    choose("sectorRoutes");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
 
     choose("sectorActualSize");
     EXPECT_NEAR(canvas_->width(), 385.2 / 25.4 * canvas_->logicalDpiX(), 1);

@@ -28,6 +28,7 @@ struct RouteEnd {
     int sectorX = 0;  // -1, 0 or 1: the sector to the left, this one, the one to the right
     int sectorY = 0;  // -1, 0 or 1: the sector above, this one, the one below
     bool insideSector() const;
+    bool operator==(const RouteEnd&) const = default;
 };
 
 struct Route {
@@ -38,6 +39,7 @@ struct Route {
     Rgb colour = kDefaultRouteColour;
     double width = 1;    // times the default line width
     std::string sector;  // the name of the sector it belongs to, as Windows-1252 bytes; empty: any
+    bool operator==(const Route&) const = default;
 };
 
 // What a map may draw under its worlds: jump links between every two worlds at most `jump` hexes apart
