@@ -14,7 +14,9 @@
 #include "painter_surface.h"
 #include "sector_canvas.h"
 #include "seams/prompter.h"
+#include "space/jump_route.h"
 #include "space/trade_routes.h"
+#include "store/cp1252.h"
 #include "store/file_io.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -49,6 +51,9 @@ SectorWindow::SectorWindow(Prompter& prompter, QWidget* parent) : QMainWindow(pa
     status_ = new QLabel(this);
     status_->setObjectName("SectorStatus");
     statusBar()->addWidget(status_, 1);
+    routeStatus_ = new QLabel(this);
+    routeStatus_->setObjectName("SectorRouteStatus");
+    statusBar()->addPermanentWidget(routeStatus_);
     connect(canvas_, &SectorCanvas::pointerMoved, this, &SectorWindow::pointerMoved);
     connect(canvas_, &SectorCanvas::clicked, this, &SectorWindow::clicked);
     connect(canvas_, &SectorCanvas::doubleClicked, this, &SectorWindow::doubleClicked);
@@ -114,6 +119,9 @@ void SectorWindow::buildMenus() {
     routesShown_->setChecked(true);
     tradeShown_ = item(view, "sectorTradeRoutes", tr("&Trade routes"));
     tradeShown_->setCheckable(true);
+    view->addSeparator();
+    QAction* plan = item(view, "sectorPlanRoute", tr("&Plan a route..."));
+    connect(plan, &QAction::triggered, this, &SectorWindow::planRoute);
 
     connect(print, &QAction::triggered, this, &SectorWindow::printMap);
     connect(exportMap, &QAction::triggered, this, &SectorWindow::exportMap);
@@ -141,6 +149,8 @@ bool SectorWindow::openSector(const std::string& path) {
     path_ = path;
     routes_.clear();
     tradeRoutes_.reset();
+    plannedRoute_.clear();
+    routeStatus_->clear();
     if (const std::string metadata = sectorRoutesPath(path); !metadata.empty()) {
         auto routes = readRoutesFile(metadata);
         if (routes) {
@@ -165,7 +175,52 @@ std::vector<Route> SectorWindow::shownRoutes() {
         shown = *tradeRoutes_;
     }
     if (routesShown_->isChecked()) shown.insert(shown.end(), routes_.begin(), routes_.end());
+    shown.insert(shown.end(), plannedRoute_.begin(), plannedRoute_.end());
     return shown;
+}
+
+void SectorWindow::planRoute() {
+    const std::string title = "Plan a route";
+    const std::string from = prompter_.inputBox("From (a hex such as 1910, or a world's name):", title, {});
+    if (from.empty()) return;
+    const std::string to = prompter_.inputBox("To (a hex such as 1910, or a world's name):", title, {});
+    if (to.empty()) return;
+    const int jump = std::atoi(prompter_.inputBox("Jump (1 to 6):", title, "2").c_str());
+    if (jump < 1 || jump > kMaxJump) return;
+
+    ChartedSpace space;
+    space.sectors.push_back({path_, 0, 0, sector_, {}});
+    std::vector<SpaceWorld> worlds;
+    appendSpaceWorlds(sector_, 0, 0, 0, worlds);
+    const auto find = [&](const std::string& text) {
+        const std::string typed = utf8FromCp1252(trimBlanks(text));
+        const bool hex =
+            typed.size() == 4 && std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return findSpaceWorld(space, worlds, hex ? terminalText(trimBlanks(sector_.name)) + ' ' + typed : typed);
+    };
+    const auto start = find(from);
+    const auto end = find(to);
+    plannedRoute_.clear();
+    routeStatus_->clear();
+    if (!start || !end) {
+        prompter_.message("No world \"" + (start ? to : from) + "\" in this sector", MessageIcon::Exclamation, title);
+        redraw();
+        return;
+    }
+    const auto route = planJumpRoute(worlds, *start, *end, {jump, Refuelling::Any, false});
+    if (!route) {
+        prompter_.message("No route at jump " + std::to_string(jump) + " from " + from + " to " + to,
+                          MessageIcon::Exclamation, title);
+        redraw();
+        return;
+    }
+    plannedRoute_ = jumpRouteLines(worlds, *route);
+    routeStatus_->setText(tr("%1 to %2: %3 %4, %5 hexes")
+                              .arg(fromBytes(from), fromBytes(to))
+                              .arg(route->jumps())
+                              .arg(route->jumps() == 1 ? tr("jump") : tr("jumps"))
+                              .arg(route->hexes));
+    redraw();
 }
 
 double SectorWindow::zoom() const { return canvas_->zoom(); }

@@ -57,6 +57,8 @@ public slots:
     void fitToWindow();
     void exportMap();
     void printMap();
+    // Asks for two worlds (a hex or a name) and the jump, and draws the jump route between them with its jumps.
+    void planRoute();
 
 private:
     void buildMenus();
@@ -76,11 +78,13 @@ private:
     SectorMapOptions options_;
     std::vector<Route> routes_;
     std::optional<std::vector<Route>> tradeRoutes_;
+    std::vector<Route> plannedRoute_;
     PosterPrinter printPoster_;
 
     QScrollArea* scroll_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* routeStatus_ = nullptr;
     QAction* routesShown_ = nullptr;
     QAction* tradeShown_ = nullptr;
     QActionGroup* jumps_ = nullptr;

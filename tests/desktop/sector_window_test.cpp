@@ -87,6 +87,38 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     EXPECT_TRUE(prompter_.prompts.empty());
 }
 
+TEST_F(SectorWindowTest, PlanARouteDrawsTheJumpsBetweenTwoWorlds) {
+    choose("sectorRoutes");  // the folder's own route out of the way
+    const auto hexOf = [](const SectorWorld& w) { return w.column * 100 + w.row; };
+    const SectorWorld& first = sample_.worlds.front();
+    const SectorWorld& last = *std::max_element(sample_.worlds.begin(), sample_.worlds.end(),
+                                                [&](const auto& a, const auto& b) { return hexOf(a) < hexOf(b); });
+    const std::string from = formatFourDigits(hexOf(first));
+    const std::string to = "ost" + formatFourDigits(hexOf(last));  // a world's name in any letter case
+    prompter_.inputAnswers = {from, to, "1"};
+    choose("sectorPlanRoute");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
+    ASSERT_EQ(prompter_.prompts.back().kind, "message");
+    EXPECT_EQ(prompter_.prompts.back().text, "No route at jump 1 from " + from + " to " + to);
+
+    prompter_.inputAnswers = {from, to, "6"};
+    choose("sectorPlanRoute");
+    const std::vector<Route> lines = window_->mapOptions().routes;
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front().start.column * 100 + lines.front().start.row, hexOf(first));
+    EXPECT_EQ(lines.back().end.column * 100 + lines.back().end.row, hexOf(last));
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].start, lines[i - 1].end);
+    const QString said = window_->findChild<QLabel*>("SectorRouteStatus")->text();
+    EXPECT_TRUE(
+        said.startsWith(QString::fromStdString(from + " to " + to + ": " + std::to_string(lines.size()) + " jumps, ")))
+        << said.toStdString();
+
+    prompter_.inputAnswers = {"Nowhere", to, "2"};
+    choose("sectorPlanRoute");
+    EXPECT_EQ(prompter_.prompts.back().text, "No world \"Nowhere\" in this sector");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
+}
+
 TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector) {
     window_->setZoom(1);
     const SectorWorld& world = sample_.worlds.back();

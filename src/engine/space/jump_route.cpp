@@ -94,4 +94,24 @@ std::optional<JumpRoute> planJumpRoute(const std::vector<SpaceWorld>& worlds, in
     return route;
 }
 
+std::vector<Route> jumpRouteLines(const std::vector<SpaceWorld>& worlds, const JumpRoute& route) {
+    std::vector<Route> lines;
+    if (route.stops.empty()) return lines;
+    const SpaceHex home = worlds[static_cast<std::size_t>(route.stops.front())].hex;
+    const auto endAt = [&](int stop) {
+        const SpaceWorld& w = worlds[static_cast<std::size_t>(stop)];
+        return RouteEnd{w.column, w.row, sectorXOf(w.hex) - sectorXOf(home), sectorYOf(w.hex) - sectorYOf(home)};
+    };
+    for (std::size_t s = 1; s < route.stops.size(); ++s) {
+        Route line;
+        line.start = endAt(route.stops[s - 1]);
+        line.end = endAt(route.stops[s]);
+        line.type = "Jump";
+        line.colour = kJumpRouteColour;
+        line.width = kJumpRouteWidth;
+        lines.push_back(line);
+    }
+    return lines;
+}
+
 }  // namespace qelvar
