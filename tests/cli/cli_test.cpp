@@ -643,7 +643,11 @@ TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
     EXPECT_EQ(stats["worlds"][0]["trade"], 1500000000u);
     EXPECT_EQ(stats["worlds"][2]["through"], 1050000000u);
     ASSERT_EQ(stats["links"].size(), 4u);
-    EXPECT_EQ(stats["links"][0]["class"], "Intermediate");  // 0101-0102
+    EXPECT_EQ(stats["worlds"][0]["wtn"], 10);
+    const auto& link = stats["links"][0];  // 0101-0102, used once
+    EXPECT_EQ(link["class"], "Intermediate");
+    EXPECT_EQ(link["length"], 1);
+    EXPECT_DOUBLE_EQ(link["weight"].get<double>(), 55 - 54 / 10.0);
 
     const auto routes = qelvar::readRoutesFile(path("r.xml"));
     ASSERT_TRUE(routes.ok());
@@ -669,6 +673,16 @@ TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
     EXPECT_EQ(bytes(path("s.json")), stats1);
     EXPECT_EQ(bytes(path("r.xml")), routes1);
     EXPECT_EQ(run({"trade", path("nothing-here")}).status, 2);
+
+    // Links that hardly get lighter leave the last pair on its own cheaper way; a higher least BTN drops it.
+    ASSERT_EQ(run({"trade", path("space"), "--jump", "2", "--reuse", "1000000", "--log", path("heavy.jsonl")}).status,
+              0);
+    const std::string heavy = bytes(path("heavy.jsonl"));
+    EXPECT_EQ(nlohmann::json::parse(qelvar::splitLines(heavy).at(2))["path"],
+              nlohmann::json({"Lane 0102", "Lane 0104", "Lane 0105"}));
+    EXPECT_NE(run({"trade", path("space"), "--jump", "2", "--min-btn", "16"}).out.find("Pairs routed: 2 of 2\n"),
+              std::string::npos);
+    EXPECT_NE(run({"trade", path("space")}).out.find("Jump links: 10\n"), std::string::npos);  // jump 4
 }
 
 TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {

@@ -10,10 +10,11 @@ namespace {
 using testing::TradeLine;
 
 // Down column 01 from S to T, four hexes: X halfway (starport E, dry, no gas giant) or the ports Y1 and Y2.
-std::vector<SpaceWorld> refuelMap(const std::string& xZone = "", const std::string& xPbg = "100") {
+std::vector<SpaceWorld> refuelMap(const std::string& xZone = "", const std::string& xPbg = "100",
+                                  const std::string& xUwp = "E500900-4") {
     return testing::tradeWorlds({{"0101", "A555900-4"},
                                  {"0102", "B555900-4"},
-                                 {"0103", "E500900-4", "", xZone, "ImDd", "{ 0 }", xPbg},
+                                 {"0103", xUwp, "", xZone, "ImDd", "{ 0 }", xPbg},
                                  {"0104", "B555900-4"},
                                  {"0105", "A555900-4"}});
 }
@@ -30,7 +31,11 @@ TEST(JumpRouteTest, FewestJumpsWhereTheShipCanRefuel) {
         {"ports only", refuelMap(), {2, Refuelling::Port, false}, {0, 1, 3, 4}, 4},
         {"a dry world without a gas giant", refuelMap(), {2, Refuelling::Gas, false}, {0, 1, 3, 4}, 4},
         {"a gas giant", refuelMap("", "101"), {2, Refuelling::Gas, false}, {0, 2, 4}, 4},
+        {"water", refuelMap("", "100", "E505900-4"), {2, Refuelling::Gas, false}, {0, 2, 4}, 4},
+        {"a starport D", refuelMap("", "100", "D500900-4"), {2, Refuelling::Port, false}, {0, 2, 4}, 4},
         {"a red zone", refuelMap("R"), {2, Refuelling::Any, true}, {0, 1, 3, 4}, 4},
+        {"a forbidden zone", refuelMap("F"), {2, Refuelling::Any, true}, {0, 1, 3, 4}, 4},
+        {"an amber zone", refuelMap("A"), {2, Refuelling::Any, true}, {0, 2, 4}, 4},
         {"a red zone allowed", refuelMap("R"), {2, Refuelling::Any, false}, {0, 2, 4}, 4},
         {"one jump", refuelMap(), {4, Refuelling::Port, false}, {0, 4}, 4},
     };
