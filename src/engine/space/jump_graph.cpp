@@ -109,7 +109,6 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
       cost_(hexes.size(), 0),
       cameBy_(hexes.size(), -1),
       seen_(hexes.size(), 0),
-      settledIn_(hexes.size(), 0),
       goalCost_(hexes.size(), 0),
       goalSeen_(hexes.size(), 0),
       goalSettled_(hexes.size(), 0) {
@@ -257,7 +256,6 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
     }
     if (++search_ == 0) {  // the stamps wrapped: start them afresh
         std::fill(seen_.begin(), seen_.end(), 0);
-        std::fill(settledIn_.begin(), settledIn_.end(), 0);
         std::fill(goalSeen_.begin(), goalSeen_.end(), 0);
         std::fill(goalSettled_.begin(), goalSettled_.end(), 0);
         search_ = 1;
@@ -281,25 +279,29 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
     const double* edgeWeight = edgeWeight_.data();
     double* cost = cost_.data();
     std::uint32_t* seen = seen_.data();
-    std::uint32_t* settled = settledIn_.data();
     int* cameBy = cameBy_.data();
     const std::uint32_t now = search_;
+    // A settled world's cost becomes minus infinity: no path reaches it cheaper, and its queue entries are stale.
+    constexpr double kSettled = -std::numeric_limits<double>::infinity();
 
     queue_.clear();
+    bool found = false;
     seen[from] = now;
     cost[from] = 0;
     cameBy[from] = -1;
     queue_.push(bound(from), from);
     while (!queue_.empty()) {
         const int world = queue_.pop();
-        if (settled[world] == now) continue;  // a stale entry: the world was reached cheaper since
-        settled[world] = now;
-        ++settled_;
-        if (world == to) break;
         const double reached = cost[world];
+        if (reached == kSettled) continue;
+        ++settled_;
+        if (world == to) {
+            found = true;
+            break;
+        }
+        cost[world] = kSettled;
         for (int e = firstEdge[world]; e < firstEdge[world + 1]; ++e) {
             const int next = edgeWorld[e];
-            if (settled[next] == now) continue;
             const double through = reached + edgeWeight[e];
             if (seen[next] == now && through >= cost[next]) continue;
             const double estimate = through + bound(next);
@@ -311,7 +313,7 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
             queue_.push(estimate, next);
         }
     }
-    if (settled[to] != now) return std::nullopt;
+    if (!found) return std::nullopt;
     for (int world = to; world != from;) {
         const int e = cameBy[world];
         const int link = edgeLink_[static_cast<std::size_t>(e)];

@@ -89,7 +89,6 @@ private:
     std::vector<double> cost_;
     std::vector<int> cameBy_;  // the edge a world was last reached by
     std::vector<std::uint32_t> seen_;
-    std::vector<std::uint32_t> settledIn_;
     std::uint32_t search_ = 0;
     std::vector<double> goalCost_;
     std::vector<std::uint32_t> goalSeen_;
