@@ -20,8 +20,15 @@ HexGrid::HexGrid(const std::vector<SpaceHex>& hexes, int cellSize) : hexes_(hexe
         maxX = std::max(maxX, hex.x);
         maxY = std::max(maxY, hex.y);
     }
-    columns_ = (maxX - minX_) / cellSize_ + 1;
-    rows_ = (maxY - minY_) / cellSize_ + 1;
+    // Sectors placed far apart make a wide box: larger cells keep the grid to a few cells per world.
+    const auto cells = [&] {
+        return ((std::int64_t{maxX} - minX_) / cellSize_ + 1) * ((std::int64_t{maxY} - minY_) / cellSize_ + 1);
+    };
+    const std::int64_t most =
+        std::max<std::int64_t>(std::int64_t{1} << 16, 4 * static_cast<std::int64_t>(hexes.size()));
+    while (cells() > most) cellSize_ *= 2;
+    columns_ = static_cast<int>((std::int64_t{maxX} - minX_) / cellSize_ + 1);
+    rows_ = static_cast<int>((std::int64_t{maxY} - minY_) / cellSize_ + 1);
     firstOfCell_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
     for (const SpaceHex& hex : hexes) ++firstOfCell_[static_cast<std::size_t>(cellOf(hex.x, hex.y)) + 1];
     std::partial_sum(firstOfCell_.begin(), firstOfCell_.end(), firstOfCell_.begin());

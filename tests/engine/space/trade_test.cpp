@@ -130,6 +130,15 @@ TEST(TradeTest, RedZonesHaveNoLinksAndAGapWiderThanTheJumpLeavesAPairUnrouted) {
     EXPECT_EQ(creditsText(run.total), "0");
 }
 
+TEST(TradeTest, SectorsFarApartMakeNoHugeGrid) {
+    const std::vector<SpaceHex> hexes{{0, 0}, {1, 0}, {3'200'000, 4'000'000}, {3'200'001, 4'000'000}};
+    const JumpGraph graph = buildJumpGraph(hexes, std::vector<char>(hexes.size(), 1), 6);
+    ASSERT_EQ(graph.links.size(), 2u);
+    EXPECT_EQ(graph.links[1].a, 2);
+    EXPECT_EQ(graph.links[1].b, 3);
+    EXPECT_NE(graph.component[0], graph.component[2]);
+}
+
 // The searches against plain Dijkstra on a scattered map whose links keep getting lighter.
 TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
     std::mt19937 random(7);
