@@ -108,7 +108,7 @@ int usageFailure(CliSession& session, const CLI::App& app, const std::string& te
 }  // namespace
 
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
-           const SectorMapRunner& sectorMap) {
+           const SectorMapRunner& sectorMap, const AtlasMapRunner& atlasMap) {
     CliSession session(out, err);
     session.arguments = arguments;
 
@@ -133,6 +133,8 @@ int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::os
     addRenderCommand(app, session, renderCommand, render);
     SectorMapCommand sectorMapCommand;
     addSectorMapCommand(app, session, sectorMapCommand, sectorMap);
+    AtlasMapCommand atlasMapCommand;
+    addAtlasMapCommand(app, session, atlasMapCommand, atlasMap);
 
     // A first word that names no command is said plainly, before the parser's general complaint.
     if (arguments.size() > 1 && !arguments[1].starts_with("-")) {

@@ -39,12 +39,14 @@ struct CliSession {
 
 struct RenderCommand;
 struct SectorMapCommand;
+struct AtlasMapCommand;
 // Runs the command named by the arguments in this process. `render` and `sectorMap` run the drawing
 // commands; the data-only front end hands them over to the drawing program instead.
 using RenderRunner = std::function<int(CliSession&, const RenderCommand&)>;
 using SectorMapRunner = std::function<int(CliSession&, const SectorMapCommand&)>;
+using AtlasMapRunner = std::function<int(CliSession&, const AtlasMapCommand&)>;
 int runCli(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err, const RenderRunner& render,
-           const SectorMapRunner& sectorMap);
+           const SectorMapRunner& sectorMap, const AtlasMapRunner& atlasMap);
 
 // A usage error found after parsing (a value the option checks could not see) is thrown as the parser's
 // own CLI::ValidationError: exit 1 with its text and the command's usage.
@@ -86,8 +88,23 @@ struct SectorMapCommand {
     std::string routes;        // the routes file; empty: the sector's own metadata file, if any
     std::string paper = "A2";  // the one sheet of a PDF
     bool landscape = false;
-    std::string tile;    // A4 or A3: a PDF across as many sheets as the map needs at full scale
-    bool trade = false;  // the sector's own trade routes, by class, under the worlds
+    std::string tile;               // A4 or A3: a PDF across as many sheets as the map needs at full scale
+    std::string borders = "given";  // given (the metadata's), made (from allegiances) or none
+    bool trade = false;             // the sector's own trade routes, by class, under the worlds
+};
+// Many sectors of charted space on one map.
+struct AtlasMapCommand {
+    std::string in;                    // a folder of sector files (or one sector file)
+    std::string out;                   // .png .svg .pdf .ops
+    std::vector<std::string> sectors;  // the block round these sectors; empty: all, or --area
+    std::vector<int> area;             // X1,Y1,X2,Y2
+    double dpi = 96;
+    int jump = 0;
+    bool routes = false;
+    std::string borders = "given";
+    std::string paper = "A2";
+    bool landscape = false;
+    std::string tile;
 };
 void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,
                          const SectorMapRunner& sectorMap);
@@ -104,6 +121,11 @@ void addCheckCommand(CLI::App& app, CliSession& session);     // cli/check_comma
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);
 void addBordersCommand(CLI::App& app, CliSession& session);  // cli/space_commands.cpp
+void addAtlasMapCommand(CLI::App& app, CliSession& session, AtlasMapCommand& command, const AtlasMapRunner& atlasMap);
+// The options sector-map and atlas-map share: --borders, and the sheets of a PDF (--paper, --tile,
+// --landscape, which only a .pdf takes).
+void addBordersOption(CLI::App& command, std::string& borders);
+void addSheetOptions(CLI::App& command, std::string& paper, std::string& tile, bool& landscape, const std::string& out);
 // cli/trade_commands.cpp: the trade routes of charted space, and a jump route between two worlds.
 void addTradeCommand(CLI::App& app, CliSession& session);
 void addRouteCommand(CLI::App& app, CliSession& session);

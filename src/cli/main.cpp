@@ -39,5 +39,5 @@ int main(int argc, char** argv) {
                     << '\n';
         return qelvar::kExitFile;
     };
-    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver, handOver));
+    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver, handOver, handOver));
 }

@@ -7,6 +7,6 @@
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
     const std::vector<std::string> args(argv, argv + argc);
-    return qelvar::finishStandardOutput(
-        qelvar::runCli(args, std::cout, std::cerr, qelvar::renderWithQt, qelvar::drawSectorMapWithQt));
+    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, qelvar::renderWithQt,
+                                                       qelvar::drawSectorMapWithQt, qelvar::drawAtlasMapWithQt));
 }

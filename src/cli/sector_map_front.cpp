@@ -24,20 +24,35 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
     addJumpOption(*command, args.jump);
     command->add_option("--routes", args.routes,
                         "the routes from this file (root <Sector> or <Routes>) instead of the sector's own");
-    CLI::Option* paper = command->add_option("--paper", args.paper, "the sheet of a PDF poster (default A2)")
-                             ->check(CLI::IsMember({"A4", "A3", "A2", "A1", "A0"}, CLI::ignore_case));
-    command->add_option("--tile", args.tile, "a PDF across sheets of this size at full scale, to assemble")
-        ->check(CLI::IsMember({"A4", "A3"}, CLI::ignore_case))
-        ->excludes(paper);
-    command->add_flag("--landscape", args.landscape, "sheets turned sideways");
+    addBordersOption(*command, args.borders);
+    addSheetOptions(*command, args.paper, args.tile, args.landscape, args.out);
     command->add_flag("--trade", args.trade,
                       "the sector's trade routes (jump 4, least BTN 13) under the worlds, by class");
-    command->callback([&session, &args, paper, sectorMap, command] {
-        const bool sheets = paper->count() > 0 || command->count("--tile") > 0 || args.landscape;
-        if (sheets && extensionOf(args.out) != ".pdf") {
+    command->callback([&session, &args, sectorMap] { session.status = sectorMap(session, args); });
+}
+
+void addBordersOption(CLI::App& command, std::string& borders) {
+    command
+        .add_option("--borders", borders,
+                    "the polities' borders: given (the metadata's, the default), made (from the worlds' "
+                    "allegiances) or none")
+        ->check(CLI::IsMember({"given", "made", "none"}));
+}
+
+void addSheetOptions(CLI::App& command, std::string& paper, std::string& tile, bool& landscape,
+                     const std::string& out) {
+    CLI::Option* paperOption = command.add_option("--paper", paper, "the sheet of a PDF poster (default A2)")
+                                   ->check(CLI::IsMember({"A4", "A3", "A2", "A1", "A0"}, CLI::ignore_case));
+    CLI::Option* tileOption =
+        command.add_option("--tile", tile, "a PDF across sheets of this size at full scale, to assemble")
+            ->check(CLI::IsMember({"A4", "A3"}, CLI::ignore_case))
+            ->excludes(paperOption);
+    command.add_flag("--landscape", landscape, "sheets turned sideways");
+    command.parse_complete_callback([paperOption, tileOption, &landscape, &out] {
+        const bool sheets = paperOption->count() > 0 || tileOption->count() > 0 || landscape;
+        if (sheets && extensionOf(out) != ".pdf") {
             throw CLI::ValidationError("--paper, --tile and --landscape lay out sheets: OUT must end in .pdf");
         }
-        session.status = sectorMap(session, args);
     });
 }
 

@@ -3,10 +3,13 @@
 #include "files/sector_folder.h"
 #include "map/map_drawing.h"
 #include "map/sector_map.h"
+#include "map/space_overlay.h"
 #include "render_command.h"
 #include "sector_poster.h"
 #include "seams/recording_surface.h"
 #include "space/trade_routes.h"
+#include "space/space_metadata.h"
+#include "store/file_io.h"
 
 namespace qelvar {
 
@@ -42,6 +45,16 @@ int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command) {
     std::vector<Route> routes;
     if (!routesFor(session, command, routes)) return kExitFile;
     options.routes.insert(options.routes.end(), routes.begin(), routes.end());
+    // The sector alone in charted space, with its metadata's borders, regions and labels.
+    ChartedSpace space;
+    space.sectors.push_back({command.in, 0, 0, sector, {}});
+    if (const std::string metadataPath = sectorRoutesPath(command.in); !metadataPath.empty()) {
+        if (const Result<std::string> bytes = readFileBytes(metadataPath); bytes) {
+            if (auto metadata = readSpaceMetadata(*bytes)) space.sectors[0].metadata = std::move(metadata->value);
+        }
+    }
+    const SpaceOverlay overlay = spaceOverlay(space, borderChoiceNamed(command.borders).value_or(BorderChoice::Given));
+    if (!overlay.empty()) options.overlay = &overlay;
 
     const std::string extension = extensionOf(command.out);
     std::string bytes;

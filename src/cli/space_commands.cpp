@@ -45,6 +45,35 @@ int runBorders(CliSession& session, const BordersCommand& args) {
 
 }  // namespace
 
+void addAtlasMapCommand(CLI::App& app, CliSession& session, AtlasMapCommand& args, const AtlasMapRunner& atlasMap) {
+    CLI::App* command = app.add_subcommand(
+        "atlas-map",
+        "Draw many sectors side by side, each placed by the X and Y of its metadata, with their borders, regions "
+        "and labels; OUT's type by its extension: .png .svg .ops, or .pdf for a poster on one sheet or tiled");
+    command->add_option("IN", args.in, "a folder of sector files (.tab .tsv .sec .txt) with their metadata files")
+        ->required();
+    command->add_option("OUT", args.out, "the picture to write")
+        ->required()
+        ->check(CLI::Validator(outputExtensionCheck({".png", ".svg", ".pdf", ".ops"}), "OUT", "output type"));
+    CLI::Option* sectors =
+        command->add_option("--sectors", args.sectors, "the block round these sectors (names, comma-separated)")
+            ->delimiter(',')
+            ->type_name("NAME,NAME...");
+    command->add_option("--area", args.area, "the block of sector places from X1,Y1 to X2,Y2")
+        ->delimiter(',')
+        ->expected(4)
+        ->type_name("X1,Y1,X2,Y2")
+        ->check(CLI::Range(-kFarthestSector, kFarthestSector))
+        ->excludes(sectors);
+    command->add_option("--dpi", args.dpi, "dots per inch of a PNG or SVG (default 96)")
+        ->check(dotsPerInchCheck(24, 600));
+    addJumpOption(*command, args.jump);
+    command->add_flag("--routes", args.routes, "the routes of the sectors' metadata, across sector edges");
+    addBordersOption(*command, args.borders);
+    addSheetOptions(*command, args.paper, args.tile, args.landscape, args.out);
+    command->callback([&session, &args, atlasMap] { session.status = atlasMap(session, args); });
+}
+
 void addBordersCommand(CLI::App& app, CliSession& session) {
     auto args = std::make_shared<BordersCommand>();
     CLI::App* command = app.add_subcommand(

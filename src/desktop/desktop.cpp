@@ -22,6 +22,7 @@
 #include "store_change.h"
 #include <QUndoStack>
 #include "painter_surface.h"
+#include "atlas_window.h"
 #include "sector_window.h"
 #include "files/sector.h"
 
@@ -143,6 +144,8 @@ void Desktop::wireWindows() {
     QObject::connect(window, &MainWindow::mapRedrawn, window, refreshCheck);
     QObject::connect(window, &MainWindow::sectorRequested, window,
                      [this](const std::string& path) { openSector(path); });
+    QObject::connect(window, &MainWindow::chartedSpaceRequested, window,
+                     [this](const std::string& path) { openChartedSpace(path); });
 }
 
 CheckWindow& Desktop::showCheckWindow() {
@@ -226,6 +229,27 @@ bool Desktop::openSector(const std::string& path) {
     if (!sectorWindow_->openSector(path)) return false;
     sectorWindow_->show();
     sectorWindow_->raise();
+    return true;
+}
+
+bool Desktop::openChartedSpace(const std::string& path) {
+    if (!atlasWindow_) {
+        atlasWindow_ = std::make_unique<AtlasWindow>(*prompter_);
+        QObject::connect(atlasWindow_.get(), &AtlasWindow::sectorChosen, atlasWindow_.get(),
+                         [this](const std::string& sector) { openSector(sector); });
+        atlasWindow_->setPosterPrinter([this](const std::function<void(PainterSurface&, QSizeF)>& draw) {
+            if (!printer_->available()) return;
+            printer_->print([&draw](Surface& printer) {
+                if (auto* paged = dynamic_cast<PrinterSurface*>(&printer)) draw(*paged, paged->pageSizeMillimetres());
+            });
+        });
+    }
+    atlasWindow_->show();
+    if (!atlasWindow_->openChartedSpace(path)) {
+        atlasWindow_->hide();
+        return false;
+    }
+    atlasWindow_->raise();
     return true;
 }
 

@@ -19,6 +19,7 @@ class PrintOptionsWindow;
 class Prompter;
 class QtPrompter;
 class SectorWindow;
+class AtlasWindow;
 class SplashWindow;
 
 class Desktop {
@@ -59,6 +60,9 @@ public:
     bool openSector(const std::string& path);
     // The Sector window; null until a sector was opened.
     SectorWindow* sectorWindow() { return sectorWindow_.get(); }
+    // "Open charted space...": the atlas window on a folder of sector files. False when nothing was read.
+    bool openChartedSpace(const std::string& path);
+    AtlasWindow* atlasWindow() { return atlasWindow_.get(); }
 
 private:
     void wireWindows();
@@ -78,6 +82,7 @@ private:
     std::unique_ptr<Autosave> autosave_;
     CheckWindow* checkWindow_ = nullptr;  // owned by the main window
     std::unique_ptr<SectorWindow> sectorWindow_;
+    std::unique_ptr<AtlasWindow> atlasWindow_;
 };
 
 }  // namespace qelvar

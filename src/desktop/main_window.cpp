@@ -35,6 +35,7 @@
 #include "store/startup.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
+#include "store/file_io.h"
 #include "files/loader.h"
 #include "files/sector.h"
 #include "files/sector_folder.h"
@@ -327,7 +328,17 @@ void MainWindow::buildMenus() {
     connect(routes_, &QAction::toggled, this, [this] {
         if (redisplay_->isEnabled()) redisplayMap();
     });
+    borders_ = item(fileMenu, "mnuborders", tr("Borders"),
+                    tr("Draw the borders of the folder's sector, or borders made from the allegiances, on the map"));
+    borders_->setCheckable(true);
+    borders_->setChecked(true);
+    connect(borders_, &QAction::toggled, this, [this] {
+        if (redisplay_->isEnabled()) redisplayMap();
+    });
     connect(openSector, &QAction::triggered, this, [this] { emit sectorRequested(folder_); });
+    QAction* openSpace = item(fileMenu, "mnuopenspace", tr("Open charted space..."),
+                              tr("Show the sectors of the folder shown side by side, placed by their metadata"));
+    connect(openSpace, &QAction::triggered, this, [this] { emit chartedSpaceRequested(folder_); });
     connect(showSector_, &QAction::triggered, this, [this] { emit sectorRequested(loadedPath_); });
 
     QMenu* editMenu = submenu("mnuedit", tr("&Edit"));
@@ -782,6 +793,19 @@ void MainWindow::redisplayMap() {
                 prompter_.tell(Notices{routes.failure()});
             }
         }
+    }
+    if (borders_->isChecked()) {
+        // The sector's metadata gives the borders; without any, they are made from the subsector's worlds.
+        ChartedSpace space;
+        space.sectors.emplace_back();
+        storeIntoSector(store_, space.sectors[0].sector);
+        const std::string metadata = sectorRoutesPath(loadedPath_.empty() ? folder_ : folderOf(loadedPath_));
+        if (const Result<std::string> bytes = readFileBytes(metadata); !metadata.empty() && bytes) {
+            if (auto read = readSpaceMetadata(*bytes)) space.sectors[0].metadata = std::move(read->value);
+        }
+        overlay_ =
+            spaceOverlay(space, space.sectors[0].metadata.borders.empty() ? BorderChoice::Made : BorderChoice::Given);
+        if (!overlay_.empty()) links.overlay = &overlay_;
     }
     redrawMap(store_, mapView().surface(), prompter_, sectorMode_->isChecked(), links);
     mapView().update();

@@ -8,6 +8,7 @@
 
 #include "files/folder_files.h"
 #include "map/map_pointer.h"
+#include "map/space_overlay.h"
 
 class QAction;
 class QCheckBox;
@@ -96,6 +97,8 @@ signals:
     // "Open sector..." (the folder the browser shows) or "Show the whole sector" (the loaded sector file, or
     // DAT file with DATA.MNU beside it): open the Sector window on that path.
     void sectorRequested(const std::string& path);
+    // "Open charted space...": the folder shown, as many sectors placed by their metadata.
+    void chartedSpaceRequested(const std::string& path);
 
 public:
     // Puts one subsector of a sector (0 = A .. 15 = P) into the store as a load does, after the
@@ -159,7 +162,9 @@ private:
     int loadedSubsectorIndex_ = -1;
     void tellSectorLosses(bool sbs);
     QAction* showSector_ = nullptr;
-    QAction* routes_ = nullptr;  // "Routes": the routes of the folder's sector drawn on the map
+    QAction* routes_ = nullptr;   // "Routes": the routes of the folder's sector drawn on the map
+    QAction* borders_ = nullptr;  // "Borders": the sector's borders (given, else made) where they cross the map
+    SpaceOverlay overlay_;
     MapLabels labels_;
 
     QComboBox* drive_ = nullptr;

@@ -38,9 +38,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
-private:
+    // For maps drawn otherwise (the atlas): the zoom the pointer's millimetres are counted at.
+    void setZoomOf(double zoom) { zoom_ = zoom; }
     double dotsPerMillimetre() const;
+    double logicalDpi() const { return logicalDpi_; }
 
+private:
     SectorImage image_;
     double zoom_ = 1;
     double logicalDpi_ = 96;

@@ -122,6 +122,8 @@ void SectorWindow::buildMenus() {
     view->addSeparator();
     QAction* plan = item(view, "sectorPlanRoute", tr("&Plan a route..."));
     connect(plan, &QAction::triggered, this, &SectorWindow::planRoute);
+    // Given when the metadata has borders, else made from the allegiances (a generated sector has them at once).
+    borders_ = choices(view->addMenu(tr("&Borders")), "sectorBorders", {tr("Given"), tr("Made"), tr("None")}, 1);
 
     connect(print, &QAction::triggered, this, &SectorWindow::printMap);
     connect(exportMap, &QAction::triggered, this, &SectorWindow::exportMap);
@@ -133,6 +135,7 @@ void SectorWindow::buildMenus() {
     connect(jumps_, &QActionGroup::triggered, this, &SectorWindow::redraw);
     connect(routesShown_, &QAction::toggled, this, &SectorWindow::redraw);
     connect(tradeShown_, &QAction::toggled, this, &SectorWindow::redraw);
+    connect(borders_, &QActionGroup::triggered, this, &SectorWindow::redraw);
 }
 
 bool SectorWindow::openSector(const std::string& path) {
@@ -160,6 +163,13 @@ bool SectorWindow::openSector(const std::string& path) {
             prompter_.tell(Notices{routes.failure()});
         }
     }
+    metadata_ = {};
+    if (const std::string metadata = sectorRoutesPath(path); !metadata.empty()) {
+        if (const Result<std::string> bytes = readFileBytes(metadata); bytes) {
+            if (auto read = readSpaceMetadata(*bytes)) metadata_ = std::move(read->value);
+        }
+    }
+    borders_->actions().at(metadata_.borders.empty() ? 1 : 0)->setChecked(true);
     setWindowTitle(tr("Sector %1").arg(fromBytes(std::string(trimBlanks(sector_.name)))));
     fitToWindow();
     return true;
@@ -225,15 +235,25 @@ void SectorWindow::planRoute() {
 
 double SectorWindow::zoom() const { return canvas_->zoom(); }
 
-void SectorWindow::redraw() {
+void SectorWindow::applyViewChoices() {
     options_.jump = jumps_->checkedAction() ? jumps_->checkedAction()->data().toInt() : 0;
     options_.routes = shownRoutes();
+    ChartedSpace space;
+    space.sectors.push_back({path_, 0, 0, sector_, metadata_});
+    const int borders = borders_->checkedAction()->data().toInt();
+    overlay_ = spaceOverlay(space, borders == 0   ? BorderChoice::Given
+                                   : borders == 1 ? BorderChoice::Made
+                                                  : BorderChoice::None);
+    options_.overlay = overlay_.empty() ? nullptr : &overlay_;
+}
+
+void SectorWindow::redraw() {
+    applyViewChoices();
     canvas_->draw(sector_, options_, canvas_->zoom());
 }
 
 void SectorWindow::setZoom(double zoom) {
-    options_.jump = jumps_->checkedAction() ? jumps_->checkedAction()->data().toInt() : 0;
-    options_.routes = shownRoutes();
+    applyViewChoices();
     canvas_->draw(sector_, options_, std::clamp(zoom, kMinZoom, kMaxZoom));
 }
 

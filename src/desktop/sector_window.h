@@ -8,6 +8,7 @@
 
 #include "files/sector.h"
 #include "map/sector_map.h"
+#include "map/space_overlay.h"
 #include "sector_poster.h"
 
 class QAction;
@@ -67,6 +68,8 @@ private:
     void doubleClicked(MapPoint point);
     void zoomAround(int steps, QPointF at);
     PosterPaper paper() const;
+    // The View menu's jump links, routes and borders into the map's options.
+    void applyViewChoices();
     // The sector world at a hex, or null.
     const SectorWorld* worldAt(const std::string& hex) const;
     // The routes the View menu shows: the sector's trade routes (worked out when first shown), then its own.
@@ -79,6 +82,8 @@ private:
     std::vector<Route> routes_;
     std::optional<std::vector<Route>> tradeRoutes_;
     std::vector<Route> plannedRoute_;
+    SectorMetadata metadata_;  // the borders, regions and labels of the sector's metadata file
+    SpaceOverlay overlay_;
     PosterPrinter printPoster_;
 
     QScrollArea* scroll_ = nullptr;
@@ -87,6 +92,7 @@ private:
     QLabel* routeStatus_ = nullptr;
     QAction* routesShown_ = nullptr;
     QAction* tradeShown_ = nullptr;
+    QActionGroup* borders_ = nullptr;
     QActionGroup* jumps_ = nullptr;
     QActionGroup* papers_ = nullptr;
     QActionGroup* tiles_ = nullptr;

@@ -1,6 +1,7 @@
 #include "painter_surface.h"
 
 #include <QPagedPaintDevice>
+#include <QPolygonF>
 #include <QSvgGenerator>
 #include <cmath>
 
@@ -240,6 +241,20 @@ const PainterSurface::TextLayout& PainterSurface::layoutOf(std::string_view text
     layout.text.prepare(QTransform(), font_);
     ++layoutCount_;
     return fontLayouts_->emplace(std::string(text), std::move(layout)).first->second;
+}
+
+void PainterSurface::drawPolygon(const std::vector<SurfacePoint>& points, double opacity) {
+    QPainter* p = placedPainter();
+    if (!p) return;
+    QPolygonF polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const SurfacePoint& point : points) polygon << toDevice(point.x, point.y);
+    if (outsideClip(polygon.boundingRect())) return;
+    QColor colour = toQColor(fillColour());
+    colour.setAlphaF(static_cast<float>(opacity));
+    p->setPen(Qt::NoPen);
+    p->setBrush(colour);
+    p->drawPolygon(polygon);
 }
 
 void PainterSurface::drawText(double x, double y, std::string_view text) {

@@ -52,6 +52,7 @@ protected:
     void drawBox(double x1, double y1, double x2, double y2) override;
     void drawCircle(double cx, double cy, double radius) override;
     void drawText(double x, double y, std::string_view text) override;
+    void drawPolygon(const std::vector<SurfacePoint>& points, double opacity) override;
 
     // Forgets the painter state cached for the current painter (after a new begin()).
     void resetPainterState();

@@ -9,6 +9,7 @@
 
 #include "map/map_drawing.h"
 #include "painter_surface.h"
+#include "store/text.h"
 
 namespace qelvar {
 
@@ -70,8 +71,18 @@ private:
     std::thread thread_;
 };
 
-QSize sectorMapPixels(double k, double dotsPerInch) {
-    const MapSize map = sectorMapSize(k);
+MapDrawing sectorMapDrawing(const Sector& sector, const SectorMapOptions& options) {
+    return {sectorMapSize(options.k), std::string(trimBlanks(sector.name)),
+            [&sector, options](Surface& surface, bool printed, std::optional<MapBox>) {
+                SectorMapOptions drawn = options;
+                drawn.printed = drawn.printed || printed;
+                drawSectorMap(sector, surface, drawn);
+            }};
+}
+
+QSize sectorMapPixels(double k, double dotsPerInch) { return mapPixels(sectorMapSize(k), dotsPerInch); }
+
+QSize mapPixels(MapSize map, double dotsPerInch) {
     return {std::max(1, static_cast<int>(std::ceil(map.width / kMillimetresPerInch * dotsPerInch))),
             std::max(1, static_cast<int>(std::ceil(map.height / kMillimetresPerInch * dotsPerInch)))};
 }
@@ -89,8 +100,12 @@ void SectorImage::clearBands() {
 
 void SectorImage::draw(const Sector& sector, const SectorMapOptions& options, double dotsPerInch,
                        double devicePixelRatio, int bands) {
+    draw(sectorMapDrawing(sector, options), dotsPerInch, devicePixelRatio, bands);
+}
+
+void SectorImage::draw(const MapDrawing& map, double dotsPerInch, double devicePixelRatio, int bands) {
     const double ratio = devicePixelRatio > 0 ? devicePixelRatio : 1;
-    const QSize size = sectorMapPixels(options.k, dotsPerInch);
+    const QSize size = mapPixels(map.size, dotsPerInch);
     const int count = bandsFor(bands, size.height());
     if (size != size_ || dotsPerInch != dotsPerInch_ || ratio != ratio_ || count != static_cast<int>(bands_.size())) {
         clearBands();
@@ -112,7 +127,10 @@ void SectorImage::draw(const Sector& sector, const SectorMapOptions& options, do
                 QRectF(0, 0, size_.width() / dotsPerMillimetre, (bottom - band.top) / dotsPerMillimetre));
         }
         prepareMapSurface(*band.surface);
-        drawSectorMap(sector, *band.surface, options);
+        const int bottom = i + 1 < bands_.size() ? bands_[i + 1].top : size_.height();
+        map.draw(
+            *band.surface, false,
+            MapBox{0, band.top / dotsPerMillimetre, size_.width() / dotsPerMillimetre, bottom / dotsPerMillimetre});
     };
     for (std::size_t i = 1; i < bands_.size(); ++i) workers_[i - 1]->run([&drawBand, i] { drawBand(i); });
     drawBand(0);

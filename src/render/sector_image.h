@@ -6,7 +6,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "files/sector.h"
@@ -16,6 +19,17 @@ namespace qelvar {
 
 class ImageSurface;
 
+// A map to draw: its size in millimetres, its title (Windows-1252), and the drawing on a prepared surface,
+// which it clears itself; in paper colours when `printed`, and only what lies in `visible` when given.
+struct MapDrawing {
+    MapSize size;
+    std::string title;
+    std::function<void(Surface& surface, bool printed, std::optional<MapBox> visible)> draw;
+};
+MapDrawing sectorMapDrawing(const Sector& sector, const SectorMapOptions& options);
+
+// The size in pixels of a map drawn at `dotsPerInch`.
+QSize mapPixels(MapSize size, double dotsPerInch);
 // The size in pixels of the sector map drawn at `dotsPerInch`.
 QSize sectorMapPixels(double k, double dotsPerInch);
 
@@ -30,6 +44,8 @@ public:
     // with several device pixels to a logical one, `devicePixelRatio` of them. `bands` 0 draws one band a core.
     void draw(const Sector& sector, const SectorMapOptions& options, double dotsPerInch, double devicePixelRatio = 1,
               int bands = 0);
+    // The same for any map.
+    void draw(const MapDrawing& map, double dotsPerInch, double devicePixelRatio = 1, int bands = 0);
 
     // The size in device pixels.
     QSize size() const { return size_; }

@@ -69,20 +69,23 @@ QPageLayout posterPageLayout(const PosterPaper& paper) {
 
 void drawSectorPoster(const Sector& sector, PainterSurface& surface, QSizeF sheet, bool tiled,
                       SectorMapOptions options) {
-    options.printed = true;
+    drawMapPoster(sectorMapDrawing(sector, options), surface, sheet, tiled);
+}
+
+void drawMapPoster(const MapDrawing& drawing, PainterSurface& surface, QSizeF sheet, bool tiled) {
     prepareMapSurface(surface);
     const QRectF area = mapArea(sheet);
-    const MapSize map = sectorMapSize(options.k);
+    const MapSize map = drawing.size;
     if (!tiled) {
         const double zoom = std::min(area.width() / map.width, area.height() / map.height);
         surface.setPlacement(zoom, QPointF(area.x() + (area.width() - zoom * map.width) / 2,
                                            area.y() + (area.height() - zoom * map.height) / 2));
-        drawSectorMap(sector, surface, options);
+        drawing.draw(surface, true, std::nullopt);
         surface.setPlacement(1, QPointF(0, 0));
         return;
     }
     const TileGrid grid = tileGrid(map, sheet);
-    const std::string title(trimBlanks(sector.name));
+    const std::string& title = drawing.title;
     for (int row = 1; row <= grid.rows; ++row) {
         for (int column = 1; column <= grid.columns; ++column) {
             if (row > 1 || column > 1) surface.newPage();
@@ -90,7 +93,9 @@ void drawSectorPoster(const Sector& sector, PainterSurface& surface, QSizeF shee
                                  QPointF(area.x() - (column - 1) * (area.width() - kPosterOverlap),
                                          area.y() - (row - 1) * (area.height() - kPosterOverlap)),
                                  area);
-            drawSectorMap(sector, surface, options);
+            const double left = (column - 1) * (area.width() - kPosterOverlap);
+            const double top = (row - 1) * (area.height() - kPosterOverlap);
+            drawing.draw(surface, true, MapBox{left, top, left + area.width(), top + area.height()});
             surface.setPlacement(1, QPointF(0, 0));
             drawSheetMarks(surface, sheet, row, column, grid, title);
         }
@@ -98,19 +103,27 @@ void drawSectorPoster(const Sector& sector, PainterSurface& surface, QSizeF shee
 }
 
 std::string sectorMapPicture(const Sector& sector, const SectorMapOptions& options, double dpi, const char* format) {
+    return mapPicture(sectorMapDrawing(sector, options), dpi, format);
+}
+
+std::string mapPicture(const MapDrawing& map, double dpi, const char* format) {
     if (std::string_view(format) == "SVG") {
-        const QSize size = sectorMapPixels(options.k, dpi);
-        SvgSurface surface(size.width(), size.height(), dpi, fromBytes(std::string(trimBlanks(sector.name))));
+        const QSize size = mapPixels(map.size, dpi);
+        SvgSurface surface(size.width(), size.height(), dpi, fromBytes(map.title));
         prepareMapSurface(surface);
-        drawSectorMap(sector, surface, options);
+        map.draw(surface, false, std::nullopt);
         return surface.finish().toStdString();
     }
     SectorImage image;
-    image.draw(sector, options, dpi);
+    image.draw(map, dpi);
     return encodedImage(image.image(), format).toStdString();
 }
 
 std::string sectorMapPdf(const Sector& sector, const SectorMapOptions& options, const PosterPaper& paper) {
+    return mapPdf(sectorMapDrawing(sector, options), paper);
+}
+
+std::string mapPdf(const MapDrawing& map, const PosterPaper& paper) {
     const QPageLayout layout = posterPageLayout(paper);
     QByteArray pdf;
     QBuffer buffer(&pdf);
@@ -118,12 +131,11 @@ std::string sectorMapPdf(const Sector& sector, const SectorMapOptions& options, 
     QPdfWriter writer(&buffer);
     writer.setPageLayout(layout);
     writer.setResolution(kPdfDotsPerInch);
-    writer.setTitle(fromBytes(std::string(trimBlanks(sector.name))));
+    writer.setTitle(fromBytes(map.title));
     writer.setCreator(QStringLiteral("Qelvar"));
     {
         PrinterSurface surface(writer, PrinterSurface::JobEnd::NextPage);
-        drawSectorPoster(sector, surface, layout.fullRect(QPageLayout::Millimeter).size(), !paper.tile.empty(),
-                         options);
+        drawMapPoster(map, surface, layout.fullRect(QPageLayout::Millimeter).size(), !paper.tile.empty());
         surface.finish();
     }
     return pdf.toStdString();

@@ -10,6 +10,7 @@
 
 #include "files/sector.h"
 #include "map/sector_map.h"
+#include "sector_image.h"
 
 namespace qelvar {
 
@@ -38,10 +39,14 @@ QPageLayout posterPageLayout(const PosterPaper& paper);
 // one page scaled to fit, or tiled when `tiled`. The map is drawn in its paper colours.
 void drawSectorPoster(const Sector& sector, PainterSurface& surface, QSizeF sheet, bool tiled,
                       SectorMapOptions options);
+void drawMapPoster(const MapDrawing& map, PainterSurface& surface, QSizeF sheet, bool tiled);
 
 // The files: "PNG" or "SVG" at dpi on the screen's colours, and the PDF poster. Empty when the picture
 // could not be made.
 std::string sectorMapPicture(const Sector& sector, const SectorMapOptions& options, double dpi, const char* format);
 std::string sectorMapPdf(const Sector& sector, const SectorMapOptions& options, const PosterPaper& paper);
+// The same for any map.
+std::string mapPicture(const MapDrawing& map, double dpi, const char* format);
+std::string mapPdf(const MapDrawing& map, const PosterPaper& paper);
 
 }  // namespace qelvar

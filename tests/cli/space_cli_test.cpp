@@ -57,5 +57,35 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
     EXPECT_EQ(bytes("Bree.xml"), "<Sector><Borders><Border>");
 }
 
+TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
+    const std::string region = "<Regions><Region Color=\"Purple\">1010 1110 1111 1011 1010</Region></Regions>\n";
+    writeSector("Alda", 0, 0, {{"3240", "ImDd"}, {"1010", "ZhCo"}}, region);
+    writeSector("Bree", 1, 1, {{"0101", "ImDd"}});
+    writeSector("Corr", 5, 5, {{"0101", "ImDd"}});
+    const Run ops = run({"atlas-map", dir_.string(), path("a.ops"), "--sectors", "alda,BREE", "--borders", "made"});
+    ASSERT_EQ(ops.status, 0) << ops.err;
+    const std::string drawn = bytes("a.ops");
+    EXPECT_NE(drawn.find("\tAlda\n"), std::string::npos);
+    EXPECT_NE(drawn.find("\tBree\n"), std::string::npos);
+    EXPECT_EQ(drawn.find("\tCorr\n"), std::string::npos);
+    EXPECT_NE(drawn.find("polygon\t#800080\t0.300\t"), std::string::npos);
+    EXPECT_NE(drawn.find("\t4\n"), std::string::npos);  // the borders' lines
+    const Run png = run({"atlas-map", dir_.string(), path("a.png"), "--area", "0,0,1,1", "--dpi", "24"});
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(bytes("a.png").substr(1, 3), "PNG");
+    EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--sectors", "Dorn"}).status, 1);
+    EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--paper", "A3"}).status, 1);
+    EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--borders", "some"}).status, 1);
+    EXPECT_EQ(run({"atlas-map", path("none"), path("b.png")}).status, 2);
+    EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--area", "0,0,15,15", "--dpi", "600"}).status, 1);
+
+    for (const char* choice : {"made", "none", "given"}) {
+        const Run sector = run({"sector-map", path("Alda.tab"), path("s.ops"), "--borders", choice});
+        ASSERT_EQ(sector.status, 0) << sector.err;
+        EXPECT_EQ(bytes("s.ops").find("\t4\n") != std::string::npos, std::string(choice) == "made") << choice;
+        EXPECT_NE(bytes("s.ops").find("polygon\t#800080"), std::string::npos);
+    }
+}
+
 }  // namespace
 }  // namespace qelvar

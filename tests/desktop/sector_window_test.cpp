@@ -180,4 +180,12 @@ TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {
     EXPECT_NE(pdfText(pdf()).find(std::string(sample_.worlds.front().record.name.trimmed())), std::string::npos);
 }
 
+TEST_F(SectorWindowTest, ASectorWithoutBordersInItsMetadataShowsMadeOnes) {
+    ASSERT_NE(window_->mapOptions().overlay, nullptr);
+    EXPECT_FALSE(window_->mapOptions().overlay->borders.empty());
+    EXPECT_TRUE(window_->findChild<QAction*>("sectorBorders1")->isChecked());
+    choose("sectorBorders2");
+    EXPECT_EQ(window_->mapOptions().overlay, nullptr);
+}
+
 }  // namespace qelvar::testing

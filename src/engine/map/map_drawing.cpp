@@ -193,6 +193,7 @@ Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface, const Ma
         drawHexContents(store, surface, slot, anchor, k, offset);
         drawHexOutline(surface, anchor, k);
     });
+    drawSubsectorBorders(store, surface, links);
 
     surface.setFillStyle(FillStyle::Transparent);
     surface.box(kFrameTopLeft.x, kFrameTopLeft.y, kFrameBottomRight.x, kFrameBottomRight.y);

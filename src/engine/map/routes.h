@@ -42,11 +42,17 @@ struct Route {
     bool operator==(const Route&) const = default;
 };
 
+struct SpaceOverlay;
+
 // What a map may draw under its worlds: jump links between every two worlds at most `jump` hexes apart
-// (none for 0), and routes.
+// (none for 0), and routes; and over and under them the borders, regions and labels of charted space, in
+// which the map's sector lies at (sectorX, sectorY).
 struct MapLinks {
     int jump = 0;
     std::vector<Route> routes;
+    const SpaceOverlay* overlay = nullptr;
+    int sectorX = 0;
+    int sectorY = 0;
     bool empty() const { return jump <= 0 && routes.empty(); }
 };
 

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "map/map_drawing.h"
+#include "map/space_overlay.h"
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
@@ -23,14 +24,9 @@ constexpr Rgb kFaintOnScreen{52, 64, 96};
 constexpr Rgb kFaintOnPaper{215, 215, 215};
 constexpr Rgb kJumpLinkOnPaper{150, 150, 150};
 
-struct Box {
-    double left, top, right, bottom;
-};
+using Box = MapBox;
 
-// The outermost corners of the 32 x 40 hexes.
-Box hexArea(double k, MapPoint origin) {
-    return {origin.x - 4 * k, origin.y, origin.x + 9 * k * kSectorColumns, origin.y + 10 * k * kSectorRows + 5 * k};
-}
+Box hexArea(double k, MapPoint origin) { return sectorHexArea(k, origin); }
 
 bool evenColumn(int column) { return ((column % 2) + 2) % 2 == 0; }
 
@@ -47,8 +43,10 @@ std::array<std::pair<int, int>, 6> neighbours(int c, int r) {
 
 bool inSector(int c, int r) { return c >= 1 && c <= kSectorColumns && r >= 1 && r <= kSectorRows; }
 
-// Cuts the segment a-b to the box (Liang-Barsky); false when nothing of it lies inside.
-bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) {
+}  // namespace
+
+// Liang-Barsky.
+bool clipSegment(MapPoint& a, MapPoint& b, const MapBox& box) {
     const double dx = b.x - a.x;
     const double dy = b.y - a.y;
     double t0 = 0;
@@ -74,6 +72,10 @@ bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) {
     return true;
 }
 
+namespace {
+
+bool clipToBox(MapPoint& a, MapPoint& b, const Box& box) { return clipSegment(a, b, box); }
+
 // Moves `from` towards `to` by `distance`.
 MapPoint towards(MapPoint from, MapPoint to, double distance) {
     const double length = std::hypot(to.x - from.x, to.y - from.y);
@@ -93,18 +95,8 @@ MapPoint routeEndPoint(const RouteEnd& end, const LinkPlace& place) {
 }
 
 void drawRoute(const Route& route, Surface& surface, const LinkPlace& place) {
-    const double k = place.k;
-    MapPoint a = routeEndPoint(route.start, place);
-    MapPoint b = routeEndPoint(route.end, place);
-    const double clearance = kRouteClearance * k;
-    if (std::hypot(b.x - a.x, b.y - a.y) <= 2 * clearance) return;  // the same or touching hexes: no room
-    if (route.start.insideSector()) a = towards(a, b, clearance);
-    if (route.end.insideSector()) b = towards(b, a, clearance);
-    if (!clipToBox(a, b, place.edge)) return;
-    surface.setForeColour(route.colour);
-    surface.setDrawStyle(route.style);
-    surface.setDrawWidth(static_cast<int>(std::lround(route.width)));
-    surface.line(a.x, a.y, b.x, b.y);
+    drawRouteLine(route, surface, routeEndPoint(route.start, place), routeEndPoint(route.end, place),
+                  route.start.insideSector(), route.end.insideSector(), place.edge, place.k);
 }
 
 // Jump links between the hexes (sector column, row) of worlds, then the routes, each in its own style.
@@ -178,6 +170,46 @@ void drawSubsectorBorders(Surface& surface, const SectorMapOptions& options, Map
 
 }  // namespace
 
+MapBox sectorHexArea(double k, MapPoint origin) {
+    return {origin.x - 4 * k, origin.y, origin.x + 9 * k * kSectorColumns, origin.y + 10 * k * kSectorRows + 5 * k};
+}
+
+void drawRouteLine(const Route& route, Surface& surface, MapPoint a, MapPoint b, bool clearStart, bool clearEnd,
+                   const MapBox& clip, double k) {
+    const double clearance = kRouteClearance * k;
+    if (std::hypot(b.x - a.x, b.y - a.y) <= 2 * clearance) return;  // the same or touching hexes: no room
+    const MapPoint start = a;
+    if (clearStart) a = towards(a, b, clearance);
+    if (clearEnd) b = towards(b, start, clearance);
+    if (!clipToBox(a, b, clip)) return;
+    surface.setForeColour(route.colour);
+    surface.setDrawStyle(route.style);
+    surface.setDrawWidth(static_cast<int>(std::lround(route.width)));
+    surface.line(a.x, a.y, b.x, b.y);
+}
+
+void drawSubsectorLabels(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin) {
+    for (int index = 0; index < kSubsectorCount; ++index) drawSubsectorLabel(sector, index, surface, options, origin);
+}
+
+void drawSectorHexes(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin) {
+    const double k = options.k;
+    const Rgb foreground = surface.foreColour();
+    surface.setFont({kMapFont, kMapFontSize, false, false});
+    const HexStyle style{options.printed, true};
+    SubsectorStore store;
+    for (int index = 0; index < kSubsectorCount; ++index) {
+        sectorToStore(sector, index, store);
+        const int offset = letterOffset(store.subsectorLetter).value_or(0);
+        const MapPoint first = sectorHexAnchor((index % 4) * 8 + 1, (index / 4) * 10 + 1, k, origin);
+        walkHexes(k, first, [&](int slot, MapPoint anchor) {
+            drawHexContents(store, surface, slot, anchor, k, offset, style);
+            drawHexOutline(surface, anchor, k);
+        });
+    }
+    drawSubsectorBorders(surface, options, origin, foreground);
+}
+
 MapSize sectorMapSize(double k) {
     const Box area = hexArea(k, kSectorMapOrigin);
     return {area.right + kFrameGap + area.left - kFrameGap, area.bottom + kFrameGap + kFrameGap};
@@ -211,12 +243,21 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
     surface.cls();
     surface.setFillStyle(FillStyle::Transparent);
 
-    for (int index = 0; index < kSubsectorCount; ++index) drawSubsectorLabel(sector, index, surface, options, origin);
+    drawSubsectorLabels(sector, surface, options, origin);
 
     surface.setForeColour(foreground);
     surface.setFont({kTitleFont, kTitleSize, true, false});
     surface.setPen(origin.x - 4 * k, 0);
     surface.print(trimBlanks(sector.name));
+
+    // Charted space's hex (0, 0) lies where this sector's place in it says.
+    const SpacePlace place{
+        {origin.x - 9 * k * kSectorColumns * options.sectorX, origin.y - 10 * k * kSectorRows * options.sectorY},
+        k,
+        options.printed,
+        std::nullopt,
+        std::nullopt};
+    if (options.overlay) drawSpaceRegions(*options.overlay, surface, place);
 
     if (!options.empty()) {
         std::vector<std::pair<int, int>> hexes;
@@ -232,26 +273,37 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
         drawLinks(hexes, surface, own, place, options.printed);
     }
 
-    surface.setFont({kMapFont, kMapFontSize, false, false});
-    const HexStyle style{options.printed, true};
-    SubsectorStore store;
-    for (int index = 0; index < kSubsectorCount; ++index) {
-        sectorToStore(sector, index, store);
-        const int offset = letterOffset(store.subsectorLetter).value_or(0);
-        const MapPoint first = sectorHexAnchor((index % 4) * 8 + 1, (index / 4) * 10 + 1, k, origin);
-        walkHexes(k, first, [&](int slot, MapPoint anchor) {
-            drawHexContents(store, surface, slot, anchor, k, offset, style);
-            drawHexOutline(surface, anchor, k);
-        });
-    }
-
-    drawSubsectorBorders(surface, options, origin, foreground);
+    drawSectorHexes(sector, surface, options, origin);
+    if (options.overlay) drawSpaceBorders(*options.overlay, surface, place);
     const Box area = hexArea(k, origin);
     surface.setFillStyle(FillStyle::Transparent);
     surface.box(area.left - kFrameGap, area.top - kFrameGap, area.right + kFrameGap, area.bottom + kFrameGap);
 }
 
+namespace {
+
+// Where charted space lies on the subsector map of the store's subsector, cut to its hexes.
+std::optional<SpacePlace> subsectorPlace(const SubsectorStore& store, const MapLinks& links) {
+    const auto offset = letterOffset(store.subsectorLetter);
+    if (!offset || !links.overlay) return std::nullopt;
+    const double k = kScreenHexScale;
+    const int firstColumn = *offset / 100 + links.sectorX * kSectorColumns;  // of charted space, less one
+    const int firstRow = *offset % 100 + links.sectorY * kSectorRows;
+    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
+    SpacePlace place{
+        {kScreenMapOrigin.x - 9 * k * firstColumn, kScreenMapOrigin.y - 10 * k * firstRow}, k, false, {}, {}};
+    place.clip = MapBox{kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k};
+    return place;
+}
+
+}  // namespace
+
+void drawSubsectorBorders(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
+    if (const auto place = subsectorPlace(store, links)) drawSpaceBorders(*links.overlay, surface, *place);
+}
+
 void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links) {
+    if (const auto place = subsectorPlace(store, links)) drawSpaceRegions(*links.overlay, surface, *place);
     const auto offset = letterOffset(store.subsectorLetter);
     if (!offset || links.empty()) return;
     const int firstColumn = *offset / 100;  // of the sector, less one

@@ -28,6 +28,13 @@ struct SectorMapOptions : MapLinks {
     bool printed = false;
 };
 
+struct MapBox {
+    double left = 0;
+    double top = 0;
+    double right = 0;
+    double bottom = 0;
+};
+
 struct MapSize {
     double width = 0;
     double height = 0;
@@ -41,14 +48,30 @@ int hexDistance(int column1, int row1, int column2, int row2);
 
 // The anchor of a sector hex on the sector map; columns and rows outside the sector continue the grid.
 MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin = kSectorMapOrigin);
+// The outermost corners of the sector's 32 x 40 hexes.
+MapBox sectorHexArea(double k, MapPoint origin = kSectorMapOrigin);
+
+// A route's line between two hex centres in the route's style, left 1.5 hex units short at each end that is
+// a hex of the map (clearStart, clearEnd), cut to the box; nothing when the hexes are too close.
+void drawRouteLine(const Route& route, Surface& surface, MapPoint start, MapPoint end, bool clearStart, bool clearEnd,
+                   const MapBox& clip, double k);
+
+// The pieces of the map for a sector among others, with the anchor of its hex 0101 at origin: the faint
+// subsector letters and names; then the hexes with their worlds and the heavier subsector borders.
+void drawSubsectorLabels(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin);
+void drawSectorHexes(const Sector& sector, Surface& surface, const SectorMapOptions& options, MapPoint origin);
 
 // Draws the map on a cleared surface. Jump links and routes come first, under every world; then for each
 // subsector its hexes and worlds; then the borders and the frame.
 void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options = {});
 
 // The jump links and routes between the hexes of the store's subsector on the subsector map, under its
-// worlds; routes with an end in another subsector are left out.
+// worlds; routes with an end in another subsector are left out. With `overlay`, the regions too.
 void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const MapLinks& links);
+// The borders and labels of the links' overlay on the subsector map, over its worlds, cut to its hexes.
+void drawSubsectorBorders(const SubsectorStore& store, Surface& surface, const MapLinks& links);
+// Cuts the segment a-b to the box; false when nothing of it lies inside.
+bool clipSegment(MapPoint& a, MapPoint& b, const MapBox& box);
 
 // The sector hex under a point of the map ("ccrr" in sector numbering), by the nearest hex centre; empty
 // when the point is outside every hex.

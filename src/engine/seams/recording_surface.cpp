@@ -79,6 +79,12 @@ void RecordingSurface::drawCircle(double cx, double cy, double radius) {
              styleName(drawStyle()) + "\n";
 }
 
+void RecordingSurface::drawPolygon(const std::vector<SurfacePoint>& points, double opacity) {
+    text_ += "polygon\t" + opsColour(fillColour()) + "\t" + opsNumber(opacity);
+    for (const SurfacePoint& p : points) text_ += "\t" + opsNumber(p.x) + "\t" + opsNumber(p.y);
+    text_ += "\n";
+}
+
 void RecordingSurface::drawText(double x, double y, std::string_view text) {
     const FontSpec& f = font();
     text_ += "text\t" + opsNumber(x) + "\t" + opsNumber(y) + "\t" + opsColour(foreColour()) + "\t" + f.name + "\t" +

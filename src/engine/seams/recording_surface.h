@@ -8,6 +8,7 @@
 //   box     X1 Y1 X2 Y2 COLOUR STYLE WIDTH
 //   circle  CX CY R COLOUR FILL STYLE                FILL is a colour, or none when transparent
 //   text    X Y COLOUR FONT SIZE BOLD UNDERLINE TEXT X Y is the top-left of the first character cell
+//   polygon COLOUR OPACITY X1 Y1 X2 Y2 ...           filled, no outline; OPACITY 0 to 1
 //   enddoc
 //   newpage                                          a printer job goes on to a new page
 //
@@ -42,6 +43,7 @@ protected:
     void drawBox(double x1, double y1, double x2, double y2) override;
     void drawCircle(double cx, double cy, double radius) override;
     void drawText(double x, double y, std::string_view text) override;
+    void drawPolygon(const std::vector<SurfacePoint>& points, double opacity) override;
     void drawNewPage() override;
 
 private:

@@ -51,6 +51,10 @@ void Surface::box(double x1, double y1, double x2, double y2) {
 
 void Surface::circle(double cx, double cy, double radius) { drawCircle(cx, cy, radius); }
 
+void Surface::polygon(const std::vector<SurfacePoint>& points, double opacity) {
+    if (points.size() >= 3) drawPolygon(points, opacity < 0 ? 0 : opacity > 1 ? 1 : opacity);
+}
+
 void Surface::print(std::string_view text, bool endLine) {
     if (unit_ == SurfaceUnit::CharacterCells && y_ > 0) {
         if (const auto height = pageHeightMillimetres()) {

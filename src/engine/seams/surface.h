@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace qelvar {
 
@@ -31,6 +32,12 @@ inline constexpr Rgb kGreen{0, 255, 0};
 inline constexpr Rgb kRed{255, 0, 0};
 inline constexpr Rgb kYellow{255, 255, 0};
 }  // namespace colours
+
+// A point of a polygon, in the surface unit.
+struct SurfacePoint {
+    double x = 0;
+    double y = 0;
+};
 
 enum class SurfaceUnit { Millimetres, CharacterCells };
 enum class FillStyle { Solid, Transparent };
@@ -94,6 +101,9 @@ public:
     // A circle outlined in F with the current line style, filled with the fill colour when the fill
     // style is solid. The pen is not moved.
     void circle(double cx, double cy, double radius);
+    // A polygon filled with the fill colour at `opacity` (0 clear to 1 solid), without an outline, whatever
+    // the fill style. The pen is not moved.
+    void polygon(const std::vector<SurfacePoint>& points, double opacity);
     // Text in F and the current font with the top-left of its first character cell at the pen. With
     // endLine the pen then goes to x = 0 of the next text line (lineHeight() further down); without it
     // the pen stays on the line, after the text.
@@ -125,6 +135,7 @@ protected:
     virtual void drawBox(double x1, double y1, double x2, double y2) = 0;
     virtual void drawCircle(double cx, double cy, double radius) = 0;
     virtual void drawText(double x, double y, std::string_view text) = 0;
+    virtual void drawPolygon(const std::vector<SurfacePoint>& points, double opacity) = 0;
     virtual void drawNewPage() {}
 
 private:

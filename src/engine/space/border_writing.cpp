@@ -98,7 +98,8 @@ std::string formatBordersElement(const PlacedSector& placed, const std::vector<P
             text += inner + "<Border Allegiance=\"" + xmlText(polity.allegiance) + "\"";
             const bool labelled = loop == largest && !polity.labels.empty();
             if (labelled) {
-                const HexSet inside = hexesInside(outlineOfHexList(loop->hexes));
+                HexSet inside = hexesInside(outlineOfHexList(loop->hexes));
+                std::erase_if(inside, [&own](SpaceHex hex) { return !own.count(hex); });
                 const SectorHex at = localHex(placed, middleOf(inside));
                 text += " Label=\"" + xmlText(polity.labels.front().text) + "\" LabelPosition=\"" +
                         formatFourDigits(at.column * 100 + at.row) + "\"";

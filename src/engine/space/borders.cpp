@@ -59,6 +59,7 @@ void labelMadePolity(const ChartedSpace& space, const std::unordered_map<SpaceHe
     for (const CornerLoop& loop : polity.lines) {
         if (!isClockwise(outlineOfHexList(hexListOf(loop)))) continue;
         HexSet inside = hexesInside(loop);
+        std::erase_if(inside, [&polity](SpaceHex hex) { return !polity.hexes.count(hex); });
         int worlds = 0;
         for (const SpaceHex hex : inside) {
             const auto home = homes.find(hex);

@@ -26,6 +26,12 @@ LatticePoint pointOf(const HexCorner& corner) {
     return {c.x + kCornerX[corner.corner], c.y + kCornerY[corner.corner]};
 }
 
+bool samePoint(const HexCorner& a, const HexCorner& b) {
+    const LatticePoint p = pointOf(a);
+    const LatticePoint q = pointOf(b);
+    return p.x == q.x && p.y == q.y;
+}
+
 int mod6(int side) { return ((side % 6) + 6) % 6; }
 
 // The side of `from` that faces `to`; -1 when they do not touch.
@@ -55,9 +61,14 @@ CornerLoop outlineOfHexList(const std::vector<SpaceHex>& list) {
         if (before < 0 || after < 0) continue;
         // On the left of the walk: from the side facing the hex before, backwards round the hex to the side
         // facing the hex after (all the way round when both are the same hex).
+        // The first corner is the last of the hex before when the two touch; it is not repeated.
         const int corners = mod6(before - after - 1) + 1;
-        for (int k = 0; k < corners; ++k) loop.push_back({hex, mod6(before - k)});
+        for (int k = 0; k < corners; ++k) {
+            const HexCorner corner{hex, mod6(before - k)};
+            if (loop.empty() || !samePoint(loop.back(), corner)) loop.push_back(corner);
+        }
     }
+    if (loop.size() > 1 && samePoint(loop.front(), loop.back())) loop.pop_back();
     return loop;
 }
 

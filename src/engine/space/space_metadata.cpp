@@ -108,8 +108,9 @@ Result<WithNotices<SectorMetadata>> readSpaceMetadata(std::string_view xmlBytes)
         const pugi::xml_node node = root.child(axis);
         if (!node) continue;
         const auto value = parseWhole(node.text().get());
-        if (!value) {
-            read.notices.emplace_back(std::string("the sector's ") + axis + " is no whole number");
+        if (!value || *value < -kFarthestSector || *value > kFarthestSector) {
+            read.notices.emplace_back(std::string("the sector's ") + axis + " is no whole number from " +
+                                      std::to_string(-kFarthestSector) + " to " + std::to_string(kFarthestSector));
             continue;
         }
         (axis[0] == 'X' ? meta.x : meta.y) = value;

@@ -23,6 +23,9 @@
 
 namespace qelvar {
 
+// The sector places X and Y may name, either way from 0.
+inline constexpr int kFarthestSector = 10000;
+
 // A hex in one sector's numbering; may lie just outside 1..32, 1..40.
 struct SectorHex {
     int column = 0;

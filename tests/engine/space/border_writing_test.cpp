@@ -40,6 +40,11 @@ TEST(BorderWriting, WrittenBordersReadBackAsTheSamePolities) {
     EXPECT_EQ(bytes->substr(0, 42), "<Sector>\r\n  <Name>Alda</Name>\r\n  <Borders>");
     EXPECT_NE(bytes->find("\r\n    <Border Allegiance=\"ImDd\" ShowLabel=\"false\">"), std::string::npos);
     EXPECT_NE(bytes->find("</Borders>\r\n</Sector>\r\n"), std::string::npos);
+    // The polity's name at the middle of its own hexes (not in the hole).
+    EXPECT_EQ(read->value.borders[0].label, "ImDd");
+    ASSERT_TRUE(read->value.borders[0].labelPosition);
+    EXPECT_EQ(made[0].hexes.count(spaceHexOf(0, 0, *read->value.borders[0].labelPosition)), 1u);
+    EXPECT_FALSE(read->value.borders[1].showLabel);
 }
 
 TEST(BorderWriting, OnlyTheBordersElementChanges) {

@@ -1,0 +1,84 @@
+#pragma once
+// The atlas window (object name AtlasWindow): every sector of a folder of charted space side by side, in a
+// view that pans (drag, scroll bars) and zooms (Ctrl and the wheel, View menu, fit to window) as the Sector
+// window does. The status line names the sector, the hex and the world under the pointer (a click keeps it
+// there); a double-click opens that sector in the Sector window. The View menu chooses the borders (given,
+// made, none), the regions, labels, routes and jump links; Print and Export make the poster, tiles or picture.
+
+#include <QMainWindow>
+#include <string>
+
+#include "map/atlas_map.h"
+#include "sector_poster.h"
+#include "sector_window.h"
+
+class QAction;
+class QActionGroup;
+class QLabel;
+class QScrollArea;
+
+namespace qelvar {
+
+class AtlasCanvas;
+class Prompter;
+
+class AtlasWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit AtlasWindow(Prompter& prompter, QWidget* parent = nullptr);
+    ~AtlasWindow() override;
+
+    // Loads the folder's sectors, tells what the readers found, and shows them fitted to the window. False
+    // when no sector was read.
+    bool openChartedSpace(const std::string& path);
+
+    const ChartedSpace& space() const { return space_; }
+    const SpaceOverlay& overlay() const { return overlay_; }
+    double zoom() const;
+    // The status line's text for a point of the map (millimetres).
+    QString statusAt(MapPoint point) const;
+    AtlasCanvas& canvas() { return *canvas_; }
+    void setPosterPrinter(SectorWindow::PosterPrinter printer) { printPoster_ = std::move(printer); }
+
+signals:
+    // A double-click on a sector: its file is to be shown in the Sector window.
+    void sectorChosen(const std::string& path);
+
+public slots:
+    void redraw();
+    void setZoom(double zoom);
+    void fitToWindow();
+    void exportMap();
+    void printMap();
+
+private:
+    void buildMenus();
+    void zoomAround(int steps, QPointF at);
+    void showAt(double zoom, bool changed);
+    MapDrawing drawing() const;
+    PosterPaper paper() const;
+
+    Prompter& prompter_;
+    ChartedSpace space_;
+    AtlasArea area_;
+    SpaceOverlay given_;
+    SpaceOverlay made_;
+    SpaceOverlay overlay_;  // what is shown: given_ or made_ or neither, with the View menu's choices
+    AtlasOptions options_;
+    std::string path_;
+    SectorWindow::PosterPrinter printPoster_;
+
+    QScrollArea* scroll_ = nullptr;
+    AtlasCanvas* canvas_ = nullptr;
+    QLabel* status_ = nullptr;
+    QActionGroup* borders_ = nullptr;
+    QActionGroup* jumps_ = nullptr;
+    QAction* regions_ = nullptr;
+    QAction* labels_ = nullptr;
+    QAction* routes_ = nullptr;
+    QActionGroup* papers_ = nullptr;
+    QActionGroup* tiles_ = nullptr;
+    QAction* landscape_ = nullptr;
+};
+
+}  // namespace qelvar

@@ -1,0 +1,77 @@
+// The atlas window opened from the main window's File menu on a folder of two sector files.
+#include <QScrollBar>
+
+#include "atlas_canvas.h"
+#include "atlas_window.h"
+#include "map/map_drawing.h"
+#include "sector_window.h"
+#include "support/desktop_fixture.h"
+#include "support/space_files.h"
+
+namespace qelvar::testing {
+
+class AtlasWindowTest : public DesktopTest {
+protected:
+    void SetUp() override {
+        DesktopTest::SetUp();
+        write("Alda.tab", spaceSectorTab({{"3220", "ImDd"}, {"1010", "ZhCo"}}));
+        write("Alda.xml", spaceMetadata("Alda", 0, 0,
+                                        "<Borders><Border Allegiance=\"ImDd\">3219 3219</Border></Borders>\n"
+                                        "<Labels><Label Hex=\"0505\">Void</Label></Labels>\n"));
+        write("Bree.tab", spaceSectorTab({{"0120", "ImDd"}}));
+        write("Bree.xml", spaceMetadata("Bree", 1, 0));
+        start();
+        trigger("mnuopenspace");
+        window_ = desktop_->atlasWindow();
+        ASSERT_NE(window_, nullptr);
+        canvas_ = window_->findChild<AtlasCanvas*>("AtlasMap");
+        ASSERT_NE(canvas_, nullptr);
+    }
+    void choose(const char* item) const { window_->findChild<QAction*>(item)->trigger(); }
+    // The canvas pixel over a hex of charted space, at the window's zoom.
+    QPoint over(SpaceHex hex) const {
+        const AtlasArea area = atlasAreaOf(window_->space());
+        const MapPoint origin = atlasSectorOrigin(area, sectorXOf(hex), sectorYOf(hex));
+        const MapPoint centre =
+            hexCentre(sectorHexAnchor(hex.x % kSectorColumns + 1, hex.y % kSectorRows + 1, kScreenHexScale, origin),
+                      kScreenHexScale);
+        return canvas_->toWidget(centre).toPoint();
+    }
+
+    AtlasWindow* window_ = nullptr;
+    AtlasCanvas* canvas_ = nullptr;
+};
+
+TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
+    EXPECT_EQ(window_->space().sectors.size(), 2u);
+    const auto* scroll = window_->findChild<QScrollArea*>("AtlasScroll");
+    EXPECT_LE(canvas_->height(), scroll->viewport()->height());
+    EXPECT_EQ(window_->overlay().borders.size(), 1u);  // the given one
+    EXPECT_EQ(window_->overlay().labels.size(), 1u);
+    choose("atlasBorders1");
+    EXPECT_EQ(window_->overlay().borders.size(), 2u);  // made: Im across the edge, Zh
+    choose("atlasBorders2");
+    EXPECT_FALSE(window_->overlay().showBorders);
+    choose("atlasLabels");
+    EXPECT_FALSE(window_->overlay().showLabels);
+
+    choose("atlasActualSize");
+    EXPECT_DOUBLE_EQ(window_->zoom(), 1);
+    const QPoint world = over(spaceHexOf(1, 0, 1, 20));
+    QMouseEvent move(QEvent::MouseMove, world, canvas_->mapToGlobal(world), Qt::NoButton, Qt::NoButton, {});
+    QApplication::sendEvent(canvas_, &move);
+    EXPECT_EQ(window_->findChild<QLabel*>("AtlasStatus")->text(), "Bree  0120  W0120  A788799-C  ImDd");
+    // The tiles the window shows are drawn one at a time and kept; the world's hex is drawn in them.
+    canvas_->grab();
+    canvas_->finishTiles();
+    EXPECT_GT(canvas_->tilesKept(), 0u);
+    const QImage shown = canvas_->grab().toImage();
+    EXPECT_NE(shown.pixelColor(world), QColor(kMapBackground.r, kMapBackground.g, kMapBackground.b));
+
+    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, world);
+    ASSERT_NE(desktop_->sectorWindow(), nullptr);
+    EXPECT_EQ(desktop_->sectorWindow()->sector().name, "Bree");
+    EXPECT_TRUE(prompter_.prompts.empty());
+}
+
+}  // namespace qelvar::testing
