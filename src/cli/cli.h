@@ -105,6 +105,7 @@ struct AtlasMapCommand {
     std::string paper = "A2";
     bool landscape = false;
     std::string tile;
+    bool trade = false;  // the trade routes of the sectors loaded, by class, under any routes of their metadata
 };
 void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,
                          const SectorMapRunner& sectorMap);

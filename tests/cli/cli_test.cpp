@@ -658,12 +658,16 @@ TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
     }
     EXPECT_EQ(types, (std::multiset<std::string>{"Main", "Main", "Intermediate", "Feeder"}));
     ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("map.ops"), "--routes", path("r.xml")}).status, 0);
-    EXPECT_NE(bytes(path("map.ops")).find("\t#e07020\tsolid\t5\n"), std::string::npos);
+    EXPECT_NE(bytes(path("map.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
     write("other.xml", "<Routes><Route Sector=\"Elsewhere\" Start=\"0101\" End=\"0105\" Width=\"7\"/></Routes>");
     ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("other.ops"), "--routes", path("other.xml")}).status, 0);
     EXPECT_EQ(bytes(path("other.ops")).find("\tsolid\t7\n"), std::string::npos);
     ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("own.ops"), "--trade"}).status, 0);
-    EXPECT_NE(bytes(path("own.ops")).find("\t#e07020\tsolid\t5\n"), std::string::npos);
+    EXPECT_NE(bytes(path("own.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
+    ASSERT_EQ(run({"atlas-map", path("space"), path("atlas.ops"), "--trade"}).status, 0);
+    EXPECT_NE(bytes(path("atlas.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
+    ASSERT_EQ(run({"atlas-map", path("space"), path("plain.ops")}).status, 0);
+    EXPECT_EQ(bytes(path("plain.ops")).find("\t#2890f0\t"), std::string::npos);
 
     const std::string log1 = bytes(path("log.jsonl"));
     const std::string stats1 = bytes(path("s.json"));
