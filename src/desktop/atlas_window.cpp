@@ -12,6 +12,7 @@
 
 #include "atlas_canvas.h"
 #include "seams/prompter.h"
+#include "space/trade_routes.h"
 #include "store/file_io.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -101,6 +102,8 @@ void AtlasWindow::buildMenus() {
     regions_ = item(view, "atlasRegions", tr("R&egions"), true);
     labels_ = item(view, "atlasLabels", tr("&Labels"), true);
     routes_ = item(view, "atlasRoutes", tr("&Routes"), true);
+    trade_ = item(view, "atlasTradeRoutes", tr("&Trade routes"), true);
+    trade_->setChecked(false);
     jumps_ = choices(view->addMenu(tr("&Jump links")), "atlasJump", {tr("None"), "1", "2", "3", "4", "5", "6"}, 0);
 
     connect(print, &QAction::triggered, this, &AtlasWindow::printMap);
@@ -111,7 +114,8 @@ void AtlasWindow::buildMenus() {
     connect(fit, &QAction::triggered, this, &AtlasWindow::fitToWindow);
     connect(actual, &QAction::triggered, this, [this] { setZoom(1); });
     for (QActionGroup* group : {borders_, jumps_}) connect(group, &QActionGroup::triggered, this, &AtlasWindow::redraw);
-    for (QAction* toggle : {regions_, labels_, routes_}) connect(toggle, &QAction::toggled, this, &AtlasWindow::redraw);
+    for (QAction* toggle : {regions_, labels_, routes_, trade_})
+        connect(toggle, &QAction::toggled, this, &AtlasWindow::redraw);
 }
 
 bool AtlasWindow::openChartedSpace(const std::string& path) {
@@ -127,6 +131,7 @@ bool AtlasWindow::openChartedSpace(const std::string& path) {
     {
         BusyPointer busy(prompter_);
         space_ = std::move(loaded->value);
+        traded_.reset();
         area_ = atlasAreaOf(space_);
         given_ = spaceOverlay(space_, BorderChoice::Given);
         made_ = spaceOverlay(space_, BorderChoice::Made);
@@ -146,9 +151,13 @@ void AtlasWindow::showAt(double zoom, bool changed) {
     overlay_.showRegions = regions_->isChecked();
     overlay_.showLabels = labels_->isChecked();
     options_.overlay = &overlay_;
-    options_.routes = routes_->isChecked();
+    options_.routes = routes_->isChecked() || trade_->isChecked();
     options_.jump = jumps_->checkedAction()->data().toInt();
-    canvas_->showSpace(space_, area_, options_, std::clamp(zoom, kMinZoom, kMaxZoom), changed);
+    if (trade_->isChecked() && (!traded_ || traded_->first != routes_->isChecked())) {
+        BusyPointer busy(prompter_);
+        traded_.emplace(routes_->isChecked(), withTradeRoutes(space_, routes_->isChecked()));
+    }
+    canvas_->showSpace(shownSpace(), area_, options_, std::clamp(zoom, kMinZoom, kMaxZoom), changed);
 }
 
 void AtlasWindow::redraw() { showAt(zoom(), true); }
@@ -193,7 +202,7 @@ MapDrawing AtlasWindow::drawing() const {
                 AtlasOptions drawn = options_;
                 drawn.printed = printed;
                 drawn.visible = visible;
-                drawAtlasMap(space_, area_, surface, drawn);
+                drawAtlasMap(shownSpace(), area_, surface, drawn);
             }};
 }
 

@@ -5,6 +5,7 @@
 #include "atlas_window.h"
 #include "map/map_drawing.h"
 #include "sector_window.h"
+#include "space/trade_routes.h"
 #include "support/desktop_fixture.h"
 #include "support/space_files.h"
 
@@ -41,6 +42,23 @@ protected:
     AtlasWindow* window_ = nullptr;
     AtlasCanvas* canvas_ = nullptr;
 };
+
+TEST_F(AtlasWindowTest, TradeRoutesAcrossTheSectorEdge) {
+    EXPECT_EQ(&window_->shownSpace(), &window_->space());
+    choose("atlasTradeRoutes");
+    // Alda 3220 and Bree 0120 lie side by side across the edge; Alda 1010 is too far from both for jump 4.
+    const ChartedSpace& shown = window_->shownSpace();
+    ASSERT_EQ(shown.sectors.size(), 2u);
+    ASSERT_EQ(shown.sectors[0].metadata.routes.size(), 1u);
+    const Route& route = shown.sectors[0].metadata.routes[0];
+    EXPECT_EQ(route.start, (RouteEnd{32, 20, 0, 0}));
+    EXPECT_EQ(route.end, (RouteEnd{1, 20, 1, 0}));
+    EXPECT_EQ(route.type, "Major");
+    EXPECT_TRUE(shown.sectors[1].metadata.routes.empty());
+    EXPECT_TRUE(window_->space().sectors[0].metadata.routes.empty());
+    choose("atlasTradeRoutes");
+    EXPECT_EQ(&window_->shownSpace(), &window_->space());
+}
 
 TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     EXPECT_EQ(window_->space().sectors.size(), 2u);
