@@ -1,7 +1,7 @@
 #include "space/trade.h"
 
 #include <algorithm>
-#include <limits>
+#include <array>
 
 namespace qelvar {
 
