@@ -37,7 +37,10 @@ public:
 
     const ChartedSpace& space() const { return space_; }
     // What the map shows: the sectors, with their trade routes among their routes when the View menu asks.
-    const ChartedSpace& shownSpace() const { return traded_ && trade_->isChecked() ? traded_->second : space_; }
+    const ChartedSpace& shownSpace() const {
+        if (planned_) return *planned_;
+        return traded_ && trade_->isChecked() ? traded_->second : space_;
+    }
     const SpaceOverlay& overlay() const { return overlay_; }
     double zoom() const;
     // The status line's text for a point of the map (millimetres).
@@ -55,6 +58,9 @@ public slots:
     void fitToWindow();
     void exportMap();
     void printMap();
+    // Asks for two worlds ("Sector 1910" or a name) and the jump, and draws the jump route between them with its
+    // jumps; a route of no jumps, or none found, clears the last one.
+    void planRoute();
 
 private:
     void buildMenus();
@@ -67,6 +73,8 @@ private:
     ChartedSpace space_;
     // The sectors with their trade routes, worked out when first shown, and whether their own routes are kept.
     std::optional<std::pair<bool, ChartedSpace>> traded_;
+    // What is shown with a planned route among the routes of its first sector.
+    std::optional<ChartedSpace> planned_;
     AtlasArea area_;
     SpaceOverlay given_;
     SpaceOverlay made_;
@@ -78,6 +86,7 @@ private:
     QScrollArea* scroll_ = nullptr;
     AtlasCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* routeStatus_ = nullptr;
     QActionGroup* borders_ = nullptr;
     QActionGroup* jumps_ = nullptr;
     QAction* regions_ = nullptr;

@@ -225,11 +225,12 @@ void SectorWindow::planRoute() {
         return;
     }
     plannedRoute_ = jumpRouteLines(worlds, *route);
-    routeStatus_->setText(tr("%1 to %2: %3 %4, %5 hexes")
+    routeStatus_->setText(tr("%1 to %2: %3 %4, %5 %6")
                               .arg(fromBytes(from), fromBytes(to))
                               .arg(route->jumps())
                               .arg(route->jumps() == 1 ? tr("jump") : tr("jumps"))
-                              .arg(route->hexes));
+                              .arg(route->hexes)
+                              .arg(route->hexes == 1 ? tr("hex") : tr("hexes")));
     redraw();
 }
 
