@@ -40,6 +40,18 @@ TEST(TradeRoutesTest, ALinkAcrossASectorEdgeIsARouteOfEachSector) {
     EXPECT_EQ(routes[0].route.type, "Major");
     EXPECT_EQ(routes[0].route.width, tradeClassWidth(TradeClass::Major));
 
+    // For a map of many sectors: each link once, under the sector's own routes when they are kept.
+    Route own;
+    own.start = {5, 5, 0, 0};
+    own.end = {6, 6, 0, 0};
+    space.sectors[1].metadata.routes.push_back(own);
+    for (const bool keep : {true, false}) {
+        const ChartedSpace traded = withTradeRoutes(space, keep);
+        ASSERT_EQ(traded.sectors[0].metadata.routes.size(), 1u);
+        EXPECT_EQ(traded.sectors[0].metadata.routes[0], routes[0].route);
+        EXPECT_EQ(traded.sectors[1].metadata.routes.size(), keep ? 1u : 0u);
+    }
+
     // The file reads back as the same routes, each naming its sector.
     const auto read = readRoutes(formatTradeRoutes(space, routes));
     ASSERT_TRUE(read.ok());
