@@ -7,6 +7,7 @@
 #include "render_command.h"
 #include "sector_poster.h"
 #include "seams/recording_surface.h"
+#include "space/trade_routes.h"
 
 namespace qelvar {
 
@@ -26,6 +27,22 @@ Result<AtlasArea> areaFor(const ChartedSpace& space, const AtlasMapCommand& comm
     return atlasAreaOf(space);
 }
 
+// The trade of the sectors of the block among themselves, as their routes (with their own when kept).
+void addBlockTrade(ChartedSpace& space, const AtlasArea& area, bool keepOwnRoutes) {
+    ChartedSpace block;
+    std::vector<std::size_t> from;
+    for (std::size_t i = 0; i < space.sectors.size(); ++i) {
+        const PlacedSector& placed = space.sectors[i];
+        if (placed.x < area.left || placed.x > area.right || placed.y < area.top || placed.y > area.bottom) continue;
+        block.sectors.push_back(placed);
+        from.push_back(i);
+    }
+    block = withTradeRoutes(std::move(block), keepOwnRoutes);
+    for (std::size_t i = 0; i < from.size(); ++i) {
+        space.sectors[from[i]].metadata.routes = std::move(block.sectors[i].metadata.routes);
+    }
+}
+
 }  // namespace
 
 int drawAtlasMapWithQt(CliSession& session, const AtlasMapCommand& command) {
@@ -35,13 +52,14 @@ int drawAtlasMapWithQt(CliSession& session, const AtlasMapCommand& command) {
         return kExitFile;
     }
     session.prompter.tell(loaded->notices);
-    const ChartedSpace& space = loaded->value;
+    ChartedSpace& space = loaded->value;
     const Result<AtlasArea> area = areaFor(space, command);
     if (!area) throw CLI::ValidationError(area.error());
+    if (command.trade) addBlockTrade(space, *area, command.routes);
     const SpaceOverlay overlay = spaceOverlay(space, borderChoiceNamed(command.borders).value_or(BorderChoice::Given));
     AtlasOptions options;
     options.jump = command.jump;
-    options.routes = command.routes;
+    options.routes = command.routes || command.trade;
     options.overlay = &overlay;
 
     std::string title;

@@ -90,6 +90,7 @@ struct SectorMapCommand {
     bool landscape = false;
     std::string tile;               // A4 or A3: a PDF across as many sheets as the map needs at full scale
     std::string borders = "given";  // given (the metadata's), made (from allegiances) or none
+    bool trade = false;             // the sector's own trade routes, by class, under the worlds
 };
 // Many sectors of charted space on one map.
 struct AtlasMapCommand {
@@ -104,6 +105,7 @@ struct AtlasMapCommand {
     std::string paper = "A2";
     bool landscape = false;
     std::string tile;
+    bool trade = false;  // the trade routes of the sectors loaded, by class, under any routes of their metadata
 };
 void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& command,
                          const SectorMapRunner& sectorMap);
@@ -121,14 +123,14 @@ void addEditCommand(CLI::App& app, CliSession& session);      // cli/edit_comman
 void addSplitCommand(CLI::App& app, CliSession& session);
 void addJoinCommand(CLI::App& app, CliSession& session);
 void addBordersCommand(CLI::App& app, CliSession& session);  // cli/space_commands.cpp
-// cli/trade_commands.cpp: the trade routes of charted space, and a jump route between two worlds.
-void addTradeCommand(CLI::App& app, CliSession& session);
-void addRouteCommand(CLI::App& app, CliSession& session);
 void addAtlasMapCommand(CLI::App& app, CliSession& session, AtlasMapCommand& command, const AtlasMapRunner& atlasMap);
 // The options sector-map and atlas-map share: --borders, and the sheets of a PDF (--paper, --tile,
 // --landscape, which only a .pdf takes).
 void addBordersOption(CLI::App& command, std::string& borders);
 void addSheetOptions(CLI::App& command, std::string& paper, std::string& tile, bool& landscape, const std::string& out);
+// cli/trade_commands.cpp: the trade routes of charted space, and a jump route between two worlds.
+void addTradeCommand(CLI::App& app, CliSession& session);
+void addRouteCommand(CLI::App& app, CliSession& session);
 int convertWithSectors(CliSession& session, const std::string& in, const std::string& out, const std::string& letter,
                        const std::string& sectorFormat);
 

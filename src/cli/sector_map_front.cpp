@@ -26,6 +26,8 @@ void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& a
                         "the routes from this file (root <Sector> or <Routes>) instead of the sector's own");
     addBordersOption(*command, args.borders);
     addSheetOptions(*command, args.paper, args.tile, args.landscape, args.out);
+    command->add_flag("--trade", args.trade,
+                      "the sector's trade routes (jump 4, least BTN 13) under the worlds, by class");
     command->callback([&session, &args, sectorMap] { session.status = sectorMap(session, args); });
 }
 

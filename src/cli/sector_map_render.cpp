@@ -7,6 +7,7 @@
 #include "render_command.h"
 #include "sector_poster.h"
 #include "seams/recording_surface.h"
+#include "space/trade_routes.h"
 #include "space/space_metadata.h"
 #include "store/file_io.h"
 
@@ -40,7 +41,10 @@ int drawSectorMapWithQt(CliSession& session, const SectorMapCommand& command) {
     const Sector& sector = loaded->value;
     SectorMapOptions options;
     options.jump = command.jump;
-    if (!routesFor(session, command, options.routes)) return kExitFile;
+    if (command.trade) options.routes = sectorTradeRoutes(sector);
+    std::vector<Route> routes;
+    if (!routesFor(session, command, routes)) return kExitFile;
+    options.routes.insert(options.routes.end(), routes.begin(), routes.end());
     // The sector alone in charted space, with its metadata's borders, regions and labels.
     ChartedSpace space;
     space.sectors.push_back({command.in, 0, 0, sector, {}});

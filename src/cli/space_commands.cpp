@@ -69,6 +69,8 @@ void addAtlasMapCommand(CLI::App& app, CliSession& session, AtlasMapCommand& arg
         ->check(dotsPerInchCheck(24, 600));
     addJumpOption(*command, args.jump);
     command->add_flag("--routes", args.routes, "the routes of the sectors' metadata, across sector edges");
+    command->add_flag("--trade", args.trade,
+                      "the trade routes of the sectors loaded (jump 4, least BTN 13) by class, across sector edges");
     addBordersOption(*command, args.borders);
     addSheetOptions(*command, args.paper, args.tile, args.landscape, args.out);
     command->callback([&session, &args, atlasMap] { session.status = atlasMap(session, args); });

@@ -156,8 +156,8 @@ int runTradeCommand(CliSession& session, const TradeArguments& args) {
 
 void addTradeCommand(CLI::App& app, CliSession& session) {
     auto args = std::make_shared<TradeArguments>();
-    CLI::App* command = app.add_subcommand(
-        "trade", "Route the trade of charted space over its jump links and print a summary");
+    CLI::App* command =
+        app.add_subcommand("trade", "Route the trade of charted space over its jump links and print a summary");
     command->add_option("IN", args->in, "sector files, or folders of them, placed by their metadata's X and Y")
         ->required();
     command->add_option("--jump", args->options.jump, "links between worlds at most J hexes apart (1 to 6, default 4)")
@@ -166,8 +166,9 @@ void addTradeCommand(CLI::App& app, CliSession& session) {
     command->add_option("--min-btn", args->options.minBtn, "the least bilateral trade number that trades (default 13)")
         ->type_name("N")
         ->check(CLI::Range(0, 99));
-    command->add_option("--reuse", args->options.reuse,
-                        "a used link's weight comes a R-th of the way down to its length (default 10)")
+    command
+        ->add_option("--reuse", args->options.reuse,
+                     "a used link's weight comes a R-th of the way down to its length (default 10)")
         ->type_name("R")
         ->check(CLI::Range(1, 1000000));
     command->add_option("--routes-out", args->routesOut, "the links by trade class as <Routes>, for the maps")
@@ -217,17 +218,16 @@ void addRouteCommand(CLI::App& app, CliSession& session) {
                                                        : Refuelling::Any;
         const auto route = planJumpRoute(worlds, from, to, args->options);
         if (!route) {
-            session.prompter.message("No route at jump " + std::to_string(args->options.jump) + " from " +
-                                         args->from + " to " + args->to,
-                                     MessageIcon::Exclamation, {});
+            session.prompter.message(
+                "No route at jump " + std::to_string(args->options.jump) + " from " + args->from + " to " + args->to,
+                MessageIcon::Exclamation, {});
             session.status = kExitNoRoute;
             return;
         }
         for (const int stop : route->stops) {
             const SpaceWorld& w = worlds[static_cast<std::size_t>(stop)];
             session.out << terminalText(trimBlanks(space->sectors[static_cast<std::size_t>(w.sector)].sector.name))
-                        << '\t' << formatFourDigits(w.column * 100 + w.row) << '\t' << w.name << '\t' << w.uwp
-                        << '\n';
+                        << '\t' << formatFourDigits(w.column * 100 + w.row) << '\t' << w.name << '\t' << w.uwp << '\n';
         }
     });
 }

@@ -12,6 +12,9 @@
 
 #include "atlas_canvas.h"
 #include "seams/prompter.h"
+#include "space/jump_route.h"
+#include "space/trade_routes.h"
+#include "store/cp1252.h"
 #include "store/file_io.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -39,6 +42,9 @@ AtlasWindow::AtlasWindow(Prompter& prompter, QWidget* parent) : QMainWindow(pare
     status_ = new QLabel(this);
     status_->setObjectName("AtlasStatus");
     statusBar()->addWidget(status_, 1);
+    routeStatus_ = new QLabel(this);
+    routeStatus_->setObjectName("AtlasRouteStatus");
+    statusBar()->addPermanentWidget(routeStatus_);
     connect(canvas_, &SectorCanvas::pointerMoved, this, [this](MapPoint p) { status_->setText(statusAt(p)); });
     connect(canvas_, &SectorCanvas::clicked, this, [this](MapPoint p) { status_->setText(statusAt(p)); });
     connect(canvas_, &SectorCanvas::doubleClicked, this, [this](MapPoint p) {
@@ -104,6 +110,11 @@ void AtlasWindow::buildMenus() {
     regions_ = item(view, "atlasRegions", tr("R&egions"), true);
     labels_ = item(view, "atlasLabels", tr("&Labels"), true);
     routes_ = item(view, "atlasRoutes", tr("&Routes"), true);
+    trade_ = item(view, "atlasTradeRoutes", tr("&Trade routes"), true);
+    trade_->setChecked(false);
+    view->addSeparator();
+    QAction* plan = item(view, "atlasPlanRoute", tr("&Plan a route..."));
+    connect(plan, &QAction::triggered, this, &AtlasWindow::planRoute);
     jumps_ = choices(view->addMenu(tr("&Jump links")), "atlasJump", {tr("None"), "1", "2", "3", "4", "5", "6"}, 0);
 
     connect(print, &QAction::triggered, this, &AtlasWindow::printMap);
@@ -114,7 +125,8 @@ void AtlasWindow::buildMenus() {
     connect(fit, &QAction::triggered, this, &AtlasWindow::fitToWindow);
     connect(actual, &QAction::triggered, this, [this] { setZoom(1); });
     for (QActionGroup* group : {borders_, jumps_}) connect(group, &QActionGroup::triggered, this, &AtlasWindow::redraw);
-    for (QAction* toggle : {regions_, labels_, routes_}) connect(toggle, &QAction::toggled, this, &AtlasWindow::redraw);
+    for (QAction* toggle : {regions_, labels_, routes_, trade_})
+        connect(toggle, &QAction::toggled, this, &AtlasWindow::redraw);
 }
 
 bool AtlasWindow::openChartedSpace(const std::string& path) {
@@ -130,6 +142,9 @@ bool AtlasWindow::openChartedSpace(const std::string& path) {
     {
         BusyPointer busy(prompter_);
         space_ = std::move(loaded->value);
+        traded_.reset();
+        planned_.reset();
+        routeStatus_->clear();
         area_ = atlasAreaOf(space_);
         given_ = spaceOverlay(space_, BorderChoice::Given);
         made_ = spaceOverlay(space_, BorderChoice::Made);
@@ -149,12 +164,61 @@ void AtlasWindow::showAt(double zoom, bool changed) {
     overlay_.showRegions = regions_->isChecked();
     overlay_.showLabels = labels_->isChecked();
     options_.overlay = &overlay_;
-    options_.routes = routes_->isChecked();
+    options_.routes = routes_->isChecked() || trade_->isChecked() || planned_.has_value();
     options_.jump = jumps_->checkedAction()->data().toInt();
-    canvas_->showSpace(space_, area_, options_, std::clamp(zoom, kMinZoom, kMaxZoom), changed);
+    if (trade_->isChecked() && (!traded_ || traded_->first != routes_->isChecked())) {
+        BusyPointer busy(prompter_);
+        traded_.emplace(routes_->isChecked(), withTradeRoutes(space_, routes_->isChecked()));
+    }
+    canvas_->showSpace(shownSpace(), area_, options_, std::clamp(zoom, kMinZoom, kMaxZoom), changed);
 }
 
-void AtlasWindow::redraw() { showAt(zoom(), true); }
+void AtlasWindow::redraw() {
+    if (planned_) {  // the route was planned over what was shown then
+        planned_.reset();
+        routeStatus_->clear();
+    }
+    showAt(zoom(), true);
+}
+
+void AtlasWindow::planRoute() {
+    const std::string title = "Plan a route";
+    const std::string from = prompter_.inputBox("From (\"Sector 1910\" or a world's name):", title, {});
+    if (from.empty()) return;
+    const std::string to = prompter_.inputBox("To (\"Sector 1910\" or a world's name):", title, {});
+    if (to.empty()) return;
+    const int jump = std::atoi(prompter_.inputBox("Jump (1 to 6):", title, "2").c_str());
+    if (jump < 1 || jump > kMaxJump) return;
+    planned_.reset();
+    routeStatus_->clear();
+    const std::vector<SpaceWorld> worlds = spaceWorldsOf(space_);
+    const auto start = findSpaceWorld(space_, worlds, utf8FromCp1252(from));
+    const auto end = findSpaceWorld(space_, worlds, utf8FromCp1252(to));
+    const auto route =
+        start && end ? planJumpRoute(worlds, *start, *end, {jump, Refuelling::Any, false}) : std::optional<JumpRoute>();
+    if (!start || !end) {
+        prompter_.message("No world \"" + (start ? to : from) + "\" in charted space", MessageIcon::Exclamation, title);
+    } else if (!route) {
+        prompter_.message("No route at jump " + std::to_string(jump) + " from " + from + " to " + to,
+                          MessageIcon::Exclamation, title);
+    } else {
+        ChartedSpace shown = shownSpace();
+        if (!options_.routes) {
+            for (PlacedSector& placed : shown.sectors) placed.metadata.routes.clear();
+        }
+        auto& routes =
+            shown.sectors[static_cast<std::size_t>(worlds[static_cast<std::size_t>(*start)].sector)].metadata.routes;
+        for (Route& line : jumpRouteLines(worlds, *route)) routes.push_back(std::move(line));
+        planned_ = std::move(shown);
+        routeStatus_->setText(tr("%1 to %2: %3 %4, %5 %6")
+                                  .arg(fromBytes(from), fromBytes(to))
+                                  .arg(route->jumps())
+                                  .arg(route->jumps() == 1 ? tr("jump") : tr("jumps"))
+                                  .arg(route->hexes)
+                                  .arg(route->hexes == 1 ? tr("hex") : tr("hexes")));
+    }
+    showAt(zoom(), true);
+}
 
 void AtlasWindow::setZoom(double zoom) { showAt(zoom, false); }
 
@@ -196,7 +260,7 @@ MapDrawing AtlasWindow::drawing() const {
                 AtlasOptions drawn = options_;
                 drawn.printed = printed;
                 drawn.visible = visible;
-                drawAtlasMap(space_, area_, surface, drawn);
+                drawAtlasMap(shownSpace(), area_, surface, drawn);
             }};
 }
 

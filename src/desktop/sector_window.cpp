@@ -14,6 +14,9 @@
 #include "painter_surface.h"
 #include "sector_canvas.h"
 #include "seams/prompter.h"
+#include "space/jump_route.h"
+#include "space/trade_routes.h"
+#include "store/cp1252.h"
 #include "store/file_io.h"
 #include "store/paths.h"
 #include "store/text.h"
@@ -48,6 +51,9 @@ SectorWindow::SectorWindow(Prompter& prompter, QWidget* parent) : QMainWindow(pa
     status_ = new QLabel(this);
     status_->setObjectName("SectorStatus");
     statusBar()->addWidget(status_, 1);
+    routeStatus_ = new QLabel(this);
+    routeStatus_->setObjectName("SectorRouteStatus");
+    statusBar()->addPermanentWidget(routeStatus_);
     connect(canvas_, &SectorCanvas::pointerMoved, this, &SectorWindow::pointerMoved);
     connect(canvas_, &SectorCanvas::clicked, this, &SectorWindow::clicked);
     connect(canvas_, &SectorCanvas::doubleClicked, this, &SectorWindow::doubleClicked);
@@ -111,6 +117,11 @@ void SectorWindow::buildMenus() {
     routesShown_ = item(view, "sectorRoutes", tr("&Routes"));
     routesShown_->setCheckable(true);
     routesShown_->setChecked(true);
+    tradeShown_ = item(view, "sectorTradeRoutes", tr("&Trade routes"));
+    tradeShown_->setCheckable(true);
+    view->addSeparator();
+    QAction* plan = item(view, "sectorPlanRoute", tr("&Plan a route..."));
+    connect(plan, &QAction::triggered, this, &SectorWindow::planRoute);
     // Given when the metadata has borders, else made from the allegiances (a generated sector has them at once).
     borders_ = choices(view->addMenu(tr("&Borders")), "sectorBorders", {tr("Given"), tr("Made"), tr("None")}, 1);
 
@@ -123,6 +134,7 @@ void SectorWindow::buildMenus() {
     connect(actual, &QAction::triggered, this, [this] { setZoom(1); });
     connect(jumps_, &QActionGroup::triggered, this, &SectorWindow::redraw);
     connect(routesShown_, &QAction::toggled, this, &SectorWindow::redraw);
+    connect(tradeShown_, &QAction::toggled, this, &SectorWindow::redraw);
     connect(borders_, &QActionGroup::triggered, this, &SectorWindow::redraw);
 }
 
@@ -139,6 +151,9 @@ bool SectorWindow::openSector(const std::string& path) {
     sector_ = std::move(loaded->value);
     path_ = path;
     routes_.clear();
+    tradeRoutes_.reset();
+    plannedRoute_.clear();
+    routeStatus_->clear();
     if (const std::string metadata = sectorRoutesPath(path); !metadata.empty()) {
         auto routes = readRoutesFile(metadata);
         if (routes) {
@@ -160,11 +175,70 @@ bool SectorWindow::openSector(const std::string& path) {
     return true;
 }
 
+std::vector<Route> SectorWindow::shownRoutes() {
+    std::vector<Route> shown;
+    if (tradeShown_->isChecked()) {
+        if (!tradeRoutes_) {
+            BusyPointer busy(prompter_);
+            tradeRoutes_ = sectorTradeRoutes(sector_);
+        }
+        shown = *tradeRoutes_;
+    }
+    if (routesShown_->isChecked()) shown.insert(shown.end(), routes_.begin(), routes_.end());
+    shown.insert(shown.end(), plannedRoute_.begin(), plannedRoute_.end());
+    return shown;
+}
+
+void SectorWindow::planRoute() {
+    const std::string title = "Plan a route";
+    const std::string from = prompter_.inputBox("From (a hex such as 1910, or a world's name):", title, {});
+    if (from.empty()) return;
+    const std::string to = prompter_.inputBox("To (a hex such as 1910, or a world's name):", title, {});
+    if (to.empty()) return;
+    const int jump = std::atoi(prompter_.inputBox("Jump (1 to 6):", title, "2").c_str());
+    if (jump < 1 || jump > kMaxJump) return;
+
+    ChartedSpace space;
+    space.sectors.push_back({path_, 0, 0, sector_, {}});
+    std::vector<SpaceWorld> worlds;
+    appendSpaceWorlds(sector_, 0, 0, 0, worlds);
+    const auto find = [&](const std::string& text) {
+        const std::string typed = utf8FromCp1252(trimBlanks(text));
+        const bool hex =
+            typed.size() == 4 && std::all_of(typed.begin(), typed.end(), [](char c) { return c >= '0' && c <= '9'; });
+        return findSpaceWorld(space, worlds, hex ? terminalText(trimBlanks(sector_.name)) + ' ' + typed : typed);
+    };
+    const auto start = find(from);
+    const auto end = find(to);
+    plannedRoute_.clear();
+    routeStatus_->clear();
+    if (!start || !end) {
+        prompter_.message("No world \"" + (start ? to : from) + "\" in this sector", MessageIcon::Exclamation, title);
+        redraw();
+        return;
+    }
+    const auto route = planJumpRoute(worlds, *start, *end, {jump, Refuelling::Any, false});
+    if (!route) {
+        prompter_.message("No route at jump " + std::to_string(jump) + " from " + from + " to " + to,
+                          MessageIcon::Exclamation, title);
+        redraw();
+        return;
+    }
+    plannedRoute_ = jumpRouteLines(worlds, *route);
+    routeStatus_->setText(tr("%1 to %2: %3 %4, %5 %6")
+                              .arg(fromBytes(from), fromBytes(to))
+                              .arg(route->jumps())
+                              .arg(route->jumps() == 1 ? tr("jump") : tr("jumps"))
+                              .arg(route->hexes)
+                              .arg(route->hexes == 1 ? tr("hex") : tr("hexes")));
+    redraw();
+}
+
 double SectorWindow::zoom() const { return canvas_->zoom(); }
 
 void SectorWindow::applyViewChoices() {
     options_.jump = jumps_->checkedAction() ? jumps_->checkedAction()->data().toInt() : 0;
-    options_.routes = routesShown_->isChecked() ? routes_ : std::vector<Route>{};
+    options_.routes = shownRoutes();
     ChartedSpace space;
     space.sectors.push_back({path_, 0, 0, sector_, metadata_});
     const int borders = borders_->checkedAction()->data().toInt();

@@ -58,6 +58,8 @@ public slots:
     void fitToWindow();
     void exportMap();
     void printMap();
+    // Asks for two worlds (a hex or a name) and the jump, and draws the jump route between them with its jumps.
+    void planRoute();
 
 private:
     void buildMenus();
@@ -70,12 +72,16 @@ private:
     void applyViewChoices();
     // The sector world at a hex, or null.
     const SectorWorld* worldAt(const std::string& hex) const;
+    // The routes the View menu shows: the sector's trade routes (worked out when first shown), then its own.
+    std::vector<Route> shownRoutes();
 
     Prompter& prompter_;
     Sector sector_;
     std::string path_;
     SectorMapOptions options_;
     std::vector<Route> routes_;
+    std::optional<std::vector<Route>> tradeRoutes_;
+    std::vector<Route> plannedRoute_;
     SectorMetadata metadata_;  // the borders, regions and labels of the sector's metadata file
     SpaceOverlay overlay_;
     PosterPrinter printPoster_;
@@ -83,7 +89,9 @@ private:
     QScrollArea* scroll_ = nullptr;
     SectorCanvas* canvas_ = nullptr;
     QLabel* status_ = nullptr;
+    QLabel* routeStatus_ = nullptr;
     QAction* routesShown_ = nullptr;
+    QAction* tradeShown_ = nullptr;
     QActionGroup* borders_ = nullptr;
     QActionGroup* jumps_ = nullptr;
     QActionGroup* papers_ = nullptr;

@@ -11,12 +11,14 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <set>
 
 #include "details/description_table.h"
 #include "files/arp.h"
 #include "files/sbs.h"
 #include "files/sector_folder.h"
 #include "map/map_drawing.h"
+#include "map/routes.h"
 #include "map/sector_map.h"
 #include "seams/recording_surface.h"
 #include "store/file_io.h"
@@ -25,6 +27,7 @@
 #include "support/sample_sector.h"
 #include "support/sample_world.h"
 #include "support/temp_folder.h"
+#include "support/trade_worlds.h"
 
 extern char** environ;
 
@@ -647,4 +650,113 @@ TEST_F(CliTest, EditChangesOnlyTheLinesOfItsWorldsOrNothing) {
         EXPECT_EQ(bytes(sector), original) << arguments[2];
     }
     EXPECT_EQ(run({"edit", path("none.tab"), "--delete", "0101"}).status, 2);
+}
+
+// Five worlds down column 01 of the sector "Lane" (see the engine's trade tests): at jump 2, A (0101) and V
+// (0105) trade over 0103, U (0102) with A directly and with V over 0103 once A's lane has grown lighter.
+class TradeCliTest : public CliTest {
+protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        std::filesystem::create_directory(path("space"));
+        write("space/Lane.tab", qelvar::testing::tradeSectorTab({{"0101", "A555900-4"},
+                                                                 {"0102", "A555700-4", "", "", "ZhCo"},
+                                                                 {"0103", "A000000-0"},
+                                                                 {"0104", "A000000-0", "", "", "ImDd", "{ 1 }"},
+                                                                 {"0105", "A555900-4"}}));
+        write("space/Lane.xml", "<Sector><X>0</X><Y>0</Y><Name>Lane</Name></Sector>");
+    }
+};
+
+TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
+    const std::vector<std::string> arguments{"trade",       path("space"), "--jump",       "2",     "--routes-out",
+                                             path("r.xml"), "--stats",     path("s.json"), "--log", path("log.jsonl")};
+    const CliRun first = run(arguments);
+    ASSERT_EQ(first.status, 0) << first.err;
+    EXPECT_TRUE(
+        first.out.starts_with("Worlds: 5\nJump links: 7\nPairs routed: 3 of 3\n"
+                              "Total trade: 1550000000 credits a year\nTime: "))
+        << first.out;
+    const std::string logBytes = bytes(path("log.jsonl"));
+    const auto log = qelvar::splitLines(logBytes);
+    ASSERT_EQ(log.size(), 3u);
+    const auto line = nlohmann::json::parse(log[0]);
+    EXPECT_EQ(line["from"], nlohmann::json({{"sector", "Lane"}, {"hex", "0101"}}));
+    EXPECT_EQ(line["to"]["hex"], "0105");
+    EXPECT_EQ(line["btn"], 18);
+    EXPECT_EQ(line["path"], nlohmann::json({"Lane 0101", "Lane 0103", "Lane 0105"}));
+    EXPECT_EQ(line["cost"], 100);
+    EXPECT_EQ(nlohmann::json::parse(log[2])["path"], nlohmann::json({"Lane 0102", "Lane 0103", "Lane 0105"}));
+
+    const auto stats = nlohmann::json::parse(bytes(path("s.json")));
+    EXPECT_EQ(stats["worlds"][0]["trade"], 1500000000u);
+    EXPECT_EQ(stats["worlds"][2]["through"], 1050000000u);
+    ASSERT_EQ(stats["links"].size(), 4u);
+    EXPECT_EQ(stats["worlds"][0]["wtn"], 10);
+    const auto& link = stats["links"][0];  // 0101-0102, used once
+    EXPECT_EQ(link["class"], "Intermediate");
+    EXPECT_EQ(link["length"], 1);
+    EXPECT_DOUBLE_EQ(link["weight"].get<double>(), 55 - 54 / 10.0);
+
+    const auto routes = qelvar::readRoutesFile(path("r.xml"));
+    ASSERT_TRUE(routes.ok());
+    std::multiset<std::string> types;
+    for (const qelvar::Route& route : routes->value) {
+        types.insert(route.type);
+        EXPECT_EQ(route.sector, "Lane");
+    }
+    EXPECT_EQ(types, (std::multiset<std::string>{"Main", "Main", "Intermediate", "Feeder"}));
+    ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("map.ops"), "--routes", path("r.xml")}).status, 0);
+    EXPECT_NE(bytes(path("map.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
+    write("other.xml", "<Routes><Route Sector=\"Elsewhere\" Start=\"0101\" End=\"0105\" Width=\"7\"/></Routes>");
+    ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("other.ops"), "--routes", path("other.xml")}).status, 0);
+    EXPECT_EQ(bytes(path("other.ops")).find("\tsolid\t7\n"), std::string::npos);
+    ASSERT_EQ(run({"sector-map", path("space/Lane.tab"), path("own.ops"), "--trade"}).status, 0);
+    EXPECT_NE(bytes(path("own.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
+    ASSERT_EQ(run({"atlas-map", path("space"), path("atlas.ops"), "--trade"}).status, 0);
+    EXPECT_NE(bytes(path("atlas.ops")).find("\t#2890f0\tsolid\t5\n"), std::string::npos);
+    ASSERT_EQ(run({"atlas-map", path("space"), path("plain.ops")}).status, 0);
+    EXPECT_EQ(bytes(path("plain.ops")).find("\t#2890f0\t"), std::string::npos);
+
+    const std::string log1 = bytes(path("log.jsonl"));
+    const std::string stats1 = bytes(path("s.json"));
+    const std::string routes1 = bytes(path("r.xml"));
+    ASSERT_EQ(run(arguments).status, 0);
+    EXPECT_EQ(bytes(path("log.jsonl")), log1);
+    EXPECT_EQ(bytes(path("s.json")), stats1);
+    EXPECT_EQ(bytes(path("r.xml")), routes1);
+    EXPECT_EQ(run({"trade", path("nothing-here")}).status, 2);
+
+    // Links that hardly get lighter leave the last pair on its own cheaper way; a higher least BTN drops it.
+    ASSERT_EQ(run({"trade", path("space"), "--jump", "2", "--reuse", "1000000", "--log", path("heavy.jsonl")}).status,
+              0);
+    const std::string heavy = bytes(path("heavy.jsonl"));
+    EXPECT_EQ(nlohmann::json::parse(qelvar::splitLines(heavy).at(2))["path"],
+              nlohmann::json({"Lane 0102", "Lane 0104", "Lane 0105"}));
+    EXPECT_NE(run({"trade", path("space"), "--jump", "2", "--min-btn", "16"}).out.find("Pairs routed: 2 of 2\n"),
+              std::string::npos);
+    EXPECT_NE(run({"trade", path("space")}).out.find("Jump links: 10\n"), std::string::npos);  // jump 4
+}
+
+TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {
+    // Halfway down, 0103 has starport E, no water and no gas giant.
+    write("Ports.tab", qelvar::testing::tradeSectorTab({{"0101", "A555900-4"},
+                                                        {"0102", "B555900-4"},
+                                                        {"0103", "E500900-4"},
+                                                        {"0104", "B555900-4"},
+                                                        {"0105", "A555900-4"}}));
+    write("Ports.xml", "<Sector><X>0</X><Y>0</Y><Name>Ports</Name></Sector>");
+    const CliRun ports = run({"route", path("Ports.tab"), "Ports 0101", "w0105", "--refuel", "port"});
+    EXPECT_EQ(ports.status, 0) << ports.err;
+    EXPECT_EQ(ports.out,
+              "Ports\t0101\tW0101\tA555900-4\nPorts\t0102\tW0102\tB555900-4\nPorts\t0104\tW0104\tB555900-4\n"
+              "Ports\t0105\tW0105\tA555900-4\n");
+    EXPECT_EQ(run({"route", path("Ports.tab"), "Ports 0101", "Ports 0105"}).out,
+              "Ports\t0101\tW0101\tA555900-4\nPorts\t0103\tW0103\tE500900-4\nPorts\t0105\tW0105\tA555900-4\n");
+    const CliRun none =
+        run({"route", path("Ports.tab"), "Ports 0101", "Ports 0105", "--jump", "1", "--refuel", "port"});
+    EXPECT_EQ(none.status, 3);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "qelvar-cli: No route at jump 1 from Ports 0101 to Ports 0105\n");
+    EXPECT_EQ(run({"route", path("Ports.tab"), "Nowhere", "Ports 0105"}).status, 1);
 }

@@ -7,6 +7,7 @@
 #include "sector_window.h"
 #include "store/file_io.h"
 #include "support/command_output.h"
+#include "space/trade_routes.h"
 #include "support/desktop_fixture.h"
 #include "support/modal_dialogs.h"
 #include "support/space_files.h"
@@ -44,6 +45,44 @@ protected:
     AtlasWindow* window_ = nullptr;
     AtlasCanvas* canvas_ = nullptr;
 };
+
+TEST_F(AtlasWindowTest, TradeRoutesAcrossTheSectorEdge) {
+    EXPECT_EQ(&window_->shownSpace(), &window_->space());
+    choose("atlasTradeRoutes");
+    // Alda 3220 and Bree 0120 lie side by side across the edge; Alda 1010 is too far from both for jump 4.
+    const ChartedSpace& shown = window_->shownSpace();
+    ASSERT_EQ(shown.sectors.size(), 2u);
+    ASSERT_EQ(shown.sectors[0].metadata.routes.size(), 1u);
+    const Route& route = shown.sectors[0].metadata.routes[0];
+    EXPECT_EQ(route.start, (RouteEnd{32, 20, 0, 0}));
+    EXPECT_EQ(route.end, (RouteEnd{1, 20, 1, 0}));
+    EXPECT_EQ(route.type, "Major");
+    EXPECT_TRUE(shown.sectors[1].metadata.routes.empty());
+    EXPECT_TRUE(window_->space().sectors[0].metadata.routes.empty());
+    choose("atlasTradeRoutes");
+    EXPECT_EQ(&window_->shownSpace(), &window_->space());
+}
+
+TEST_F(AtlasWindowTest, PlanARouteAcrossTheSectorEdge) {
+    prompter_.inputAnswers = {"W3220", "bree 0120", "1"};
+    choose("atlasPlanRoute");
+    const ChartedSpace& shown = window_->shownSpace();
+    ASSERT_EQ(shown.sectors[0].metadata.routes.size(), 1u);
+    const Route& jump = shown.sectors[0].metadata.routes[0];
+    EXPECT_EQ(jump.start, (RouteEnd{32, 20, 0, 0}));
+    EXPECT_EQ(jump.end, (RouteEnd{1, 20, 1, 0}));
+    EXPECT_EQ(window_->findChild<QLabel*>("AtlasRouteStatus")->text(), "W3220 to bree 0120: 1 jump, 1 hex");
+    EXPECT_TRUE(window_->space().sectors[0].metadata.routes.empty());
+
+    prompter_.inputAnswers = {"W1010", "W3220", "4"};
+    choose("atlasPlanRoute");
+    EXPECT_EQ(prompter_.prompts.back().text, "No route at jump 4 from W1010 to W3220");
+    EXPECT_EQ(&window_->shownSpace(), &window_->space());
+    EXPECT_EQ(window_->findChild<QLabel*>("AtlasRouteStatus")->text(), "");
+    prompter_.inputAnswers = {"Nowhere", "W3220", "4"};
+    choose("atlasPlanRoute");
+    EXPECT_EQ(prompter_.prompts.back().text, "No world \"Nowhere\" in charted space");
+}
 
 TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     EXPECT_EQ(window_->space().sectors.size(), 2u);

@@ -3,6 +3,7 @@
 #include "files/sector_file.h"
 #include "sector_canvas.h"
 #include "sector_window.h"
+#include "space/trade_routes.h"
 #include "support/desktop_fixture.h"
 #include "support/sample_sector.h"
 
@@ -54,6 +55,15 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     choose("sectorJump2");
     EXPECT_TRUE(window_->mapOptions().routes.empty());
     EXPECT_EQ(window_->mapOptions().jump, 2);
+    choose("sectorTradeRoutes");  // the sector's own trade, by class
+    const std::vector<Route> trade = window_->mapOptions().routes;
+    ASSERT_FALSE(trade.empty());
+    EXPECT_EQ(trade, sectorTradeRoutes(window_->sector()));
+    choose("sectorRoutes");
+    EXPECT_EQ(window_->mapOptions().routes.size(), trade.size() + 1);
+    choose("sectorTradeRoutes");
+    choose("sectorRoutes");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
 
     choose("sectorActualSize");
     EXPECT_NEAR(canvas_->width(), 385.2 / 25.4 * canvas_->logicalDpiX(), 1);
@@ -76,6 +86,38 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
     EXPECT_EQ(scroll_->verticalScrollBar()->value(), 380);
     EXPECT_TRUE(store().subsectorLetter.empty() || store().subsectorLetter == " ");
     EXPECT_TRUE(prompter_.prompts.empty());
+}
+
+TEST_F(SectorWindowTest, PlanARouteDrawsTheJumpsBetweenTwoWorlds) {
+    choose("sectorRoutes");  // the folder's own route out of the way
+    const auto hexOf = [](const SectorWorld& w) { return w.column * 100 + w.row; };
+    const SectorWorld& first = sample_.worlds.front();
+    const SectorWorld& last = *std::max_element(sample_.worlds.begin(), sample_.worlds.end(),
+                                                [&](const auto& a, const auto& b) { return hexOf(a) < hexOf(b); });
+    const std::string from = formatFourDigits(hexOf(first));
+    const std::string to = "ost" + formatFourDigits(hexOf(last));  // a world's name in any letter case
+    prompter_.inputAnswers = {from, to, "1"};
+    choose("sectorPlanRoute");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
+    ASSERT_EQ(prompter_.prompts.back().kind, "message");
+    EXPECT_EQ(prompter_.prompts.back().text, "No route at jump 1 from " + from + " to " + to);
+
+    prompter_.inputAnswers = {from, to, "6"};
+    choose("sectorPlanRoute");
+    const std::vector<Route> lines = window_->mapOptions().routes;
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines.front().start.column * 100 + lines.front().start.row, hexOf(first));
+    EXPECT_EQ(lines.back().end.column * 100 + lines.back().end.row, hexOf(last));
+    for (std::size_t i = 1; i < lines.size(); ++i) EXPECT_EQ(lines[i].start, lines[i - 1].end);
+    const QString said = window_->findChild<QLabel*>("SectorRouteStatus")->text();
+    EXPECT_TRUE(
+        said.startsWith(QString::fromStdString(from + " to " + to + ": " + std::to_string(lines.size()) + " jumps, ")))
+        << said.toStdString();
+
+    prompter_.inputAnswers = {"Nowhere", to, "2"};
+    choose("sectorPlanRoute");
+    EXPECT_EQ(prompter_.prompts.back().text, "No world \"Nowhere\" in this sector");
+    EXPECT_TRUE(window_->mapOptions().routes.empty());
 }
 
 TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector) {

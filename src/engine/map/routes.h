@@ -7,8 +7,8 @@
 //   </Routes></Sector>
 //
 // The root may also be <Routes> itself. A route with a Sector attribute belongs to the map of the sector of that
-// name (a routes file of many sectors), one without to any map. A hex is in sector numbering (column * 100 + row); an end at a hex
-// outside 0101-3240 or with an offset naming a neighbouring sector lies beyond the map.
+// name (a routes file of many sectors), one without to any map. A hex is in sector numbering (column * 100 + row); an
+// end at a hex outside 0101-3240 or with an offset naming a neighbouring sector lies beyond the map.
 
 #include <string>
 #include <string_view>
@@ -28,6 +28,7 @@ struct RouteEnd {
     int sectorX = 0;  // -1, 0 or 1: the sector to the left, this one, the one to the right
     int sectorY = 0;  // -1, 0 or 1: the sector above, this one, the one below
     bool insideSector() const;
+    bool operator==(const RouteEnd&) const = default;
 };
 
 struct Route {
@@ -38,6 +39,7 @@ struct Route {
     Rgb colour = kDefaultRouteColour;
     double width = 1;    // times the default line width
     std::string sector;  // the name of the sector it belongs to, as Windows-1252 bytes; empty: any
+    bool operator==(const Route&) const = default;
 };
 
 struct SpaceOverlay;

@@ -267,7 +267,8 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
         const LinkPlace place{[&](int c, int r) { return centreOf(c, r, k, origin); }, hexArea(k, origin), k};
         MapLinks own{options.jump, {}};
         for (const Route& route : options.routes) {
-            if (route.sector.empty() || trimBlanks(route.sector) == trimBlanks(sector.name)) own.routes.push_back(route);
+            if (route.sector.empty() || trimBlanks(route.sector) == trimBlanks(sector.name))
+                own.routes.push_back(route);
         }
         drawLinks(hexes, surface, own, place, options.printed);
     }

@@ -20,8 +20,15 @@ HexGrid::HexGrid(const std::vector<SpaceHex>& hexes, int cellSize) : hexes_(hexe
         maxX = std::max(maxX, hex.x);
         maxY = std::max(maxY, hex.y);
     }
-    columns_ = (maxX - minX_) / cellSize_ + 1;
-    rows_ = (maxY - minY_) / cellSize_ + 1;
+    // Sectors placed far apart make a wide box: larger cells keep the grid to a few cells per world.
+    const auto cells = [&] {
+        return ((std::int64_t{maxX} - minX_) / cellSize_ + 1) * ((std::int64_t{maxY} - minY_) / cellSize_ + 1);
+    };
+    const std::int64_t most =
+        std::max<std::int64_t>(std::int64_t{1} << 16, 4 * static_cast<std::int64_t>(hexes.size()));
+    while (cells() > most) cellSize_ *= 2;
+    columns_ = static_cast<int>((std::int64_t{maxX} - minX_) / cellSize_ + 1);
+    rows_ = static_cast<int>((std::int64_t{maxY} - minY_) / cellSize_ + 1);
     firstOfCell_.assign(static_cast<std::size_t>(columns_) * rows_ + 1, 0);
     for (const SpaceHex& hex : hexes) ++firstOfCell_[static_cast<std::size_t>(cellOf(hex.x, hex.y)) + 1];
     std::partial_sum(firstOfCell_.begin(), firstOfCell_.end(), firstOfCell_.begin());
@@ -51,7 +58,8 @@ JumpGraph buildJumpGraph(const std::vector<SpaceHex>& hexes, const std::vector<c
         const int a = keptIndex[k];
         near.clear();
         grid.forEachNear(kept[k], jump, [&](int other) {
-            if (keptIndex[static_cast<std::size_t>(other)] > a) near.push_back(keptIndex[static_cast<std::size_t>(other)]);
+            if (keptIndex[static_cast<std::size_t>(other)] > a)
+                near.push_back(keptIndex[static_cast<std::size_t>(other)]);
         });
         std::sort(near.begin(), near.end());
         for (const int b : near) {
@@ -98,6 +106,7 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
                              const std::vector<double>& weights)
     : graph_(graph),
       linkWeight_(weights),
+      lighterAt_(hexes.size(), 1),
       leastPerHex_(std::numeric_limits<double>::max()),
       firstEdge_(graph.firstEdge),
       edgeWorld_(graph.edgeWorld),
@@ -107,7 +116,9 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
       cost_(hexes.size(), 0),
       cameBy_(hexes.size(), -1),
       seen_(hexes.size(), 0),
-      settledIn_(hexes.size(), 0) {
+      goalCost_(hexes.size(), 0),
+      goalSeen_(hexes.size(), 0),
+      goalSettled_(hexes.size(), 0) {
     cubes_.reserve(hexes.size());
     for (const SpaceHex& hex : hexes) cubes_.push_back({hex.x, hex.y - (hex.x - (hex.x & 1)) / 2});
     for (std::size_t e = 0; e < edgeLink_.size(); ++e) {
@@ -119,6 +130,8 @@ CheapestPaths::CheapestPaths(const JumpGraph& graph, const std::vector<SpaceHex>
 
 void CheapestPaths::setWeight(int link, double weight) {
     linkWeight_[static_cast<std::size_t>(link)] = weight;
+    lighterAt_[static_cast<std::size_t>(graph_.links[static_cast<std::size_t>(link)].a)] = 1;
+    lighterAt_[static_cast<std::size_t>(graph_.links[static_cast<std::size_t>(link)].b)] = 1;
     const auto [one, other] = linkEdges_[static_cast<std::size_t>(link)];
     if (one >= 0) {
         edgeWeight_[static_cast<std::size_t>(one)] = weight;
@@ -157,10 +170,15 @@ bool CheapestPaths::beaten(const JumpLink& link, double weight) const {
 
 void CheapestPaths::leaveOutBeatenLinks() {
     const std::size_t worlds = graph_.firstEdge.size() - 1;
+    // Only a link at a world where some link got lighter can have become beaten since the last look.
     std::vector<char> kept(graph_.links.size(), 0);
     for (std::size_t l = 0; l < graph_.links.size(); ++l) {
-        kept[l] = linkEdges_[l].first >= 0 && !beaten(graph_.links[l], linkWeight_[l]);
+        const JumpLink& link = graph_.links[l];
+        const bool changed =
+            lighterAt_[static_cast<std::size_t>(link.a)] || lighterAt_[static_cast<std::size_t>(link.b)];
+        kept[l] = linkEdges_[l].first >= 0 && !(changed && beaten(link, linkWeight_[l]));
     }
+    std::fill(lighterAt_.begin(), lighterAt_.end(), 0);
     firstEdge_.assign(worlds + 1, 0);
     edgeWorld_.clear();
     edgeLink_.clear();
@@ -182,6 +200,60 @@ void CheapestPaths::leaveOutBeatenLinks() {
     }
 }
 
+namespace {
+
+// Hexes between two worlds in cube coordinates.
+inline int hexesBetween(CheapestPaths::Cube a, CheapestPaths::Cube b) {
+    const int dx = std::abs(a.x - b.x);
+    const int dz = std::abs(a.z - b.z);
+    const int dy = std::abs(a.x + a.z - b.x - b.z);
+    return dx > dz ? (dx > dy ? dx : dy) : (dz > dy ? dz : dy);
+}
+
+// How many worlds around the goal get their exact cost before a search.
+constexpr int kAroundGoal = 3;
+
+}  // namespace
+
+void CheapestPaths::settleAroundGoal(int goal, double perHex) {
+    waysIn_.clear();
+    reachedNearGoal_.clear();
+    goalQueue_.clear();
+    goalSeen_[static_cast<std::size_t>(goal)] = search_;
+    goalCost_[static_cast<std::size_t>(goal)] = 0;
+    reachedNearGoal_.push_back(goal);
+    goalQueue_.push(0, goal);
+    for (int count = 0; count < kAroundGoal && !goalQueue_.empty();) {
+        const int world = goalQueue_.pop();
+        if (goalSettled_[static_cast<std::size_t>(world)] == search_) continue;
+        goalSettled_[static_cast<std::size_t>(world)] = search_;
+        ++count;
+        for (int e = firstEdge_[static_cast<std::size_t>(world)]; e < firstEdge_[static_cast<std::size_t>(world) + 1];
+             ++e) {
+            const auto next = static_cast<std::size_t>(edgeWorld_[static_cast<std::size_t>(e)]);
+            const double cost = goalCost_[static_cast<std::size_t>(world)] + edgeWeight_[static_cast<std::size_t>(e)];
+            if (goalSeen_[next] == search_ && cost >= goalCost_[next]) continue;
+            if (goalSeen_[next] != search_) reachedNearGoal_.push_back(static_cast<int>(next));
+            goalSeen_[next] = search_;
+            goalCost_[next] = cost;
+            goalQueue_.push(cost, static_cast<int>(next));
+        }
+    }
+    // The worlds reached but not settled, less those another one of them always beats.
+    for (const int world : reachedNearGoal_) {
+        if (goalSettled_[static_cast<std::size_t>(world)] == search_) continue;
+        const WayIn way{cubes_[static_cast<std::size_t>(world)], goalCost_[static_cast<std::size_t>(world)]};
+        const bool beaten = std::any_of(waysIn_.begin(), waysIn_.end(), [&](const WayIn& other) {
+            return other.cost + perHex * hexesBetween(way.start, other.start) <= way.cost;
+        });
+        if (beaten) continue;
+        std::erase_if(waysIn_, [&](const WayIn& other) {
+            return way.cost + perHex * hexesBetween(way.start, other.start) <= other.cost;
+        });
+        waysIn_.push_back(way);
+    }
+}
+
 std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& path, std::vector<int>& pathLinks) {
     path.clear();
     pathLinks.clear();
@@ -191,42 +263,52 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
     }
     if (++search_ == 0) {  // the stamps wrapped: start them afresh
         std::fill(seen_.begin(), seen_.end(), 0);
-        std::fill(settledIn_.begin(), settledIn_.end(), 0);
+        std::fill(goalSeen_.begin(), goalSeen_.end(), 0);
+        std::fill(goalSettled_.begin(), goalSettled_.end(), 0);
         search_ = 1;
     }
-    const Cube goal = cubes_[static_cast<std::size_t>(to)];
     const double perHex = leastPerHex_;
+    settleAroundGoal(to, perHex);
+    const std::uint32_t* nearGoal = goalSettled_.data();
+    const double* toGoal = goalCost_.data();
+    const std::uint32_t stamp = search_;
+    // The bound: exact for the worlds around the goal; from elsewhere, the way in through one of the worlds
+    // just outside them, each at the least weight per hex to get there.
     const auto bound = [&](int world) {
+        if (nearGoal[world] == stamp) return toGoal[world];
         const Cube c = cubes_[static_cast<std::size_t>(world)];
-        const int dx = std::abs(c.x - goal.x);
-        const int dz = std::abs(c.z - goal.z);
-        const int dy = std::abs(c.x + c.z - goal.x - goal.z);
-        return perHex * std::max({dx, dy, dz});
+        double least = std::numeric_limits<double>::max();
+        for (const WayIn& way : waysIn_) least = std::min(least, way.cost + perHex * hexesBetween(c, way.start));
+        return least;
     };
     const int* firstEdge = firstEdge_.data();
     const int* edgeWorld = edgeWorld_.data();
     const double* edgeWeight = edgeWeight_.data();
     double* cost = cost_.data();
     std::uint32_t* seen = seen_.data();
-    std::uint32_t* settled = settledIn_.data();
     int* cameBy = cameBy_.data();
     const std::uint32_t now = search_;
+    // A settled world's cost becomes minus infinity: no path reaches it cheaper, and its queue entries are stale.
+    constexpr double kSettled = -std::numeric_limits<double>::infinity();
 
     queue_.clear();
+    bool found = false;
     seen[from] = now;
     cost[from] = 0;
     cameBy[from] = -1;
     queue_.push(bound(from), from);
     while (!queue_.empty()) {
         const int world = queue_.pop();
-        if (settled[world] == now) continue;  // a stale entry: the world was reached cheaper since
-        settled[world] = now;
-        ++settled_;
-        if (world == to) break;
         const double reached = cost[world];
+        if (reached == kSettled) continue;
+        ++settled_;
+        if (world == to) {
+            found = true;
+            break;
+        }
+        cost[world] = kSettled;
         for (int e = firstEdge[world]; e < firstEdge[world + 1]; ++e) {
             const int next = edgeWorld[e];
-            if (settled[next] == now) continue;
             const double through = reached + edgeWeight[e];
             if (seen[next] == now && through >= cost[next]) continue;
             const double estimate = through + bound(next);
@@ -238,7 +320,7 @@ std::optional<double> CheapestPaths::find(int from, int to, std::vector<int>& pa
             queue_.push(estimate, next);
         }
     }
-    if (settled[to] != now) return std::nullopt;
+    if (!found) return std::nullopt;
     for (int world = to; world != from;) {
         const int e = cameBy[world];
         const int link = edgeLink_[static_cast<std::size_t>(e)];

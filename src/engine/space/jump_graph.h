@@ -63,17 +63,25 @@ public:
     int lastSettled() const { return settled_; }
     int linksSearched() const { return static_cast<int>(edgeWorld_.size() / 2); }
 
-private:
-    // The distance bound towards the goal, in cube coordinates.
+    // A world's place in cube coordinates, for the hexes between two worlds.
     struct Cube {
         int x, z;
     };
+
+private:
     bool beaten(const JumpLink& link, double weight) const;
+    // Settles the worlds nearest the goal by the cost from them to it, and keeps the ways in from just outside.
+    void settleAroundGoal(int goal, double perHex);
+    struct WayIn {
+        Cube start;
+        double cost;  // of the cheapest path from there to the goal through the worlds settled
+    };
 
     const JumpGraph& graph_;
     std::vector<Cube> cubes_;
     std::vector<double> linkWeight_;
-    double leastPerHex_ = 0;  // no link weighs less per hex of its length
+    std::vector<char> lighterAt_;  // per world: whether a link of it got lighter since the last look for beaten links
+    double leastPerHex_ = 0;       // no link weighs less per hex of its length
     // The links searched, as the graph keeps them.
     std::vector<int> firstEdge_, edgeWorld_, edgeLink_;
     std::vector<double> edgeWeight_;
@@ -81,8 +89,13 @@ private:
     std::vector<double> cost_;
     std::vector<int> cameBy_;  // the edge a world was last reached by
     std::vector<std::uint32_t> seen_;
-    std::vector<std::uint32_t> settledIn_;
     std::uint32_t search_ = 0;
+    std::vector<double> goalCost_;
+    std::vector<std::uint32_t> goalSeen_;
+    std::vector<std::uint32_t> goalSettled_;
+    std::vector<int> reachedNearGoal_;
+    std::vector<WayIn> waysIn_;
+    MonotoneQueue goalQueue_;
     MonotoneQueue queue_;
     int settled_ = 0;
 };

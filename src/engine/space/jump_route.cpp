@@ -19,8 +19,10 @@ bool goodPort(char starport) { return starport >= 'A' && starport <= 'D'; }
 
 bool canRefuel(const SpaceWorld& world, Refuelling refuel) {
     switch (refuel) {
-        case Refuelling::Any: return true;
-        case Refuelling::Port: return goodPort(world.profile.starport);
+        case Refuelling::Any:
+            return true;
+        case Refuelling::Port:
+            return goodPort(world.profile.starport);
         case Refuelling::Gas:
             return goodPort(world.profile.starport) || world.gasGiant || world.profile.hydrographics > 0;
     }
@@ -74,8 +76,8 @@ std::optional<JumpRoute> planJumpRoute(const std::vector<SpaceWorld>& worlds, in
         const SpaceHex here = hexes[static_cast<std::size_t>(at)];
         grid.forEachNear(here, jump, [&](int next) {
             if (next == at || done[static_cast<std::size_t>(next)]) return;
-            const std::int64_t through =
-                cost[static_cast<std::size_t>(at)] + kPerJump + spaceDistance(here, hexes[static_cast<std::size_t>(next)]);
+            const std::int64_t through = cost[static_cast<std::size_t>(at)] + kPerJump +
+                                         spaceDistance(here, hexes[static_cast<std::size_t>(next)]);
             std::int64_t& known = cost[static_cast<std::size_t>(next)];
             if (known >= 0 && through >= known) return;
             known = through;
@@ -90,6 +92,26 @@ std::optional<JumpRoute> planJumpRoute(const std::vector<SpaceWorld>& worlds, in
     }
     route.hexes = static_cast<int>(cost[static_cast<std::size_t>(target)] % kPerJump);
     return route;
+}
+
+std::vector<Route> jumpRouteLines(const std::vector<SpaceWorld>& worlds, const JumpRoute& route) {
+    std::vector<Route> lines;
+    if (route.stops.empty()) return lines;
+    const SpaceHex home = worlds[static_cast<std::size_t>(route.stops.front())].hex;
+    const auto endAt = [&](int stop) {
+        const SpaceWorld& w = worlds[static_cast<std::size_t>(stop)];
+        return RouteEnd{w.column, w.row, sectorXOf(w.hex) - sectorXOf(home), sectorYOf(w.hex) - sectorYOf(home)};
+    };
+    for (std::size_t s = 1; s < route.stops.size(); ++s) {
+        Route line;
+        line.start = endAt(route.stops[s - 1]);
+        line.end = endAt(route.stops[s]);
+        line.type = "Jump";
+        line.colour = kJumpRouteColour;
+        line.width = kJumpRouteWidth;
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 }  // namespace qelvar

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "map/routes.h"
 #include "space/space_worlds.h"
 
 namespace qelvar {
@@ -34,5 +35,11 @@ bool canRefuel(const SpaceWorld& world, Refuelling refuel);
 // The route, or nothing when none exists.
 std::optional<JumpRoute> planJumpRoute(const std::vector<SpaceWorld>& worlds, int from, int to,
                                        const JumpRouteOptions& options);
+
+inline constexpr Rgb kJumpRouteColour{240, 240, 240};
+inline constexpr double kJumpRouteWidth = 3;
+
+// The route as lines from stop to stop for a map of the first stop's sector, each a jump.
+std::vector<Route> jumpRouteLines(const std::vector<SpaceWorld>& worlds, const JumpRoute& route);
 
 }  // namespace qelvar

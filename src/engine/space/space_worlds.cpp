@@ -20,7 +20,8 @@ std::string fieldOf(const SectorFields& fields, const std::string& name) {
 // "{ 2 }", "{-1}" or "2"; nothing for anything else.
 std::optional<int> readImportance(std::string_view text) {
     text = trimBlanks(text);
-    if (text.size() >= 2 && text.front() == '{' && text.back() == '}') text = trimBlanks(text.substr(1, text.size() - 2));
+    if (text.size() >= 2 && text.front() == '{' && text.back() == '}')
+        text = trimBlanks(text.substr(1, text.size() - 2));
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     int value = 0;
     const auto read = std::from_chars(text.data(), text.data() + text.size(), value);

@@ -20,7 +20,7 @@ struct SpaceWorld {
     ProfileValues profile;
     std::string allegiance;
     std::string remarks;
-    char zone = ' ';  // upper case: 'R' red, 'F' forbidden, 'A' amber; blank for none
+    char zone = ' ';     // upper case: 'R' red, 'F' forbidden, 'A' amber; blank for none
     int importance = 0;  // {Ix}: the file's, else by the modern rules
     bool gasGiant = false;
 
@@ -28,7 +28,8 @@ struct SpaceWorld {
 };
 
 // The worlds of one sector placed at sector (sectorX, sectorY), added to the list.
-void appendSpaceWorlds(const Sector& sector, int sectorIndex, int sectorX, int sectorY, std::vector<SpaceWorld>& worlds);
+void appendSpaceWorlds(const Sector& sector, int sectorIndex, int sectorX, int sectorY,
+                       std::vector<SpaceWorld>& worlds);
 // Every world of charted space.
 std::vector<SpaceWorld> spaceWorldsOf(const ChartedSpace& space);
 

@@ -1,7 +1,7 @@
 #include "space/trade.h"
 
 #include <algorithm>
-#include <limits>
+#include <array>
 
 namespace qelvar {
 
@@ -58,7 +58,8 @@ std::vector<TradePair> tradingPairs(const std::vector<SpaceWorld>& worlds, const
             const int j = index[static_cast<std::size_t>(other)];
             const TradeFacts& theirs = facts[static_cast<std::size_t>(j)];
             if (theirs.wtn > mine.wtn || (theirs.wtn == mine.wtn && j <= i)) return;
-            const int btn = bilateralTradeNumber(mine, theirs, spaceDistance(hexes[k], hexes[static_cast<std::size_t>(other)]));
+            const int btn =
+                bilateralTradeNumber(mine, theirs, spaceDistance(hexes[k], hexes[static_cast<std::size_t>(other)]));
             if (btn >= minBtn) pairs.push_back({std::min(i, j), std::max(i, j), btn});
         });
     }
@@ -118,7 +119,8 @@ TradeRun runTrade(const std::vector<SpaceWorld>& worlds, const TradeOptions& opt
         run.total += value;
         run.worlds[static_cast<std::size_t>(pair.a)].own += value;
         run.worlds[static_cast<std::size_t>(pair.b)].own += value;
-        for (std::size_t s = 1; s + 1 < path.size(); ++s) run.worlds[static_cast<std::size_t>(path[s])].through += value;
+        for (std::size_t s = 1; s + 1 < path.size(); ++s)
+            run.worlds[static_cast<std::size_t>(path[s])].through += value;
         for (const int l : pathLinks) {
             const auto link = static_cast<std::size_t>(l);
             run.linkTrade[link] += value;

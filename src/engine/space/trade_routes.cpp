@@ -2,6 +2,7 @@
 
 #include <pugixml.hpp>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <sstream>
@@ -20,12 +21,19 @@ struct ClassLook {
 
 ClassLook lookOf(TradeClass tradeClass) {
     switch (tradeClass) {
-        case TradeClass::Major: return {{208, 32, 32}, 6};
-        case TradeClass::Main: return {{224, 112, 32}, 5};
-        case TradeClass::Intermediate: return {{208, 160, 32}, 4};
-        case TradeClass::Feeder: return {{64, 160, 64}, 3};
-        case TradeClass::Minor: return {{64, 128, 192}, 2};
-        case TradeClass::None: break;
+        // Blues and greens, apart from the borders' reds and yellows.
+        case TradeClass::Major:
+            return {{48, 208, 255}, 6};
+        case TradeClass::Main:
+            return {{40, 144, 240}, 5};
+        case TradeClass::Intermediate:
+            return {{64, 176, 128}, 4};
+        case TradeClass::Feeder:
+            return {{176, 176, 64}, 3};
+        case TradeClass::Minor:
+            return {{144, 112, 80}, 2};
+        case TradeClass::None:
+            break;
     }
     return {kDefaultRouteColour, 1};
 }
@@ -60,9 +68,42 @@ std::vector<SectorRoute> tradeRoutesOf(const std::vector<SpaceWorld>& worlds, co
         const SpaceWorld& a = worlds[static_cast<std::size_t>(run.graph.links[l].a)];
         const SpaceWorld& b = worlds[static_cast<std::size_t>(run.graph.links[l].b)];
         routes.push_back({a.sector, routeBetween(a, b, tradeClass)});
-        if (b.sector != a.sector) routes.push_back({b.sector, routeBetween(b, a, tradeClass)});
+        if (b.sector != a.sector) routes.push_back({b.sector, routeBetween(b, a, tradeClass), true});
     }
     return routes;
+}
+
+std::vector<Route> sectorTradeRoutes(const Sector& sector, const TradeOptions& options) {
+    std::vector<SpaceWorld> worlds;
+    appendSpaceWorlds(sector, 0, 0, 0, worlds);
+    std::vector<Route> routes;
+    for (SectorRoute& sectorRoute : tradeRoutesOf(worlds, runTrade(worlds, options))) {
+        routes.push_back(std::move(sectorRoute.route));
+    }
+    std::stable_sort(routes.begin(), routes.end(), [](const Route& a, const Route& b) { return a.width < b.width; });
+    return routes;
+}
+
+ChartedSpace withTradeRoutes(ChartedSpace space, bool keepOwnRoutes, const TradeOptions& options) {
+    const std::vector<SpaceWorld> worlds = spaceWorldsOf(space);
+    std::vector<SectorRoute> routes = tradeRoutesOf(worlds, runTrade(worlds, options));
+    std::stable_sort(routes.begin(), routes.end(),
+                     [](const SectorRoute& a, const SectorRoute& b) { return a.route.width < b.route.width; });
+    std::vector<std::vector<Route>> own(space.sectors.size());
+    for (std::size_t i = 0; i < space.sectors.size(); ++i) {
+        if (keepOwnRoutes) own[i] = std::move(space.sectors[i].metadata.routes);
+        space.sectors[i].metadata.routes.clear();
+    }
+    for (SectorRoute& sectorRoute : routes) {
+        if (sectorRoute.mirror) continue;
+        space.sectors[static_cast<std::size_t>(sectorRoute.sector)].metadata.routes.push_back(
+            std::move(sectorRoute.route));
+    }
+    for (std::size_t i = 0; i < space.sectors.size(); ++i) {
+        auto& routes = space.sectors[i].metadata.routes;
+        routes.insert(routes.end(), own[i].begin(), own[i].end());
+    }
+    return space;
 }
 
 std::string formatTradeRoutes(const ChartedSpace& space, const std::vector<SectorRoute>& routes) {

@@ -8,12 +8,6 @@ namespace qelvar {
 
 namespace {
 
-// Division rounding down, also for a negative numerator.
-int floorDivide(int numerator, int denominator) {
-    const int quotient = numerator / denominator;
-    return quotient * denominator > numerator ? quotient - 1 : quotient;
-}
-
 Credits powerOfTen(int exponent) {
     Credits value = 1;
     for (int i = 0; i < exponent; ++i) value *= 10;
@@ -40,14 +34,29 @@ int worldTradeNumber(char starport, int population, int tech) {
     if (tech >= 5) ++w;
     if (tech >= 9) ++w;
     if (tech >= 15) ++w;
+    // From w = -1 up every numerator but X's is positive, and a negative X result ends as 0 either way: plain
+    // division rounds down wherever it matters.
     switch (starport) {
-        case 'A': w = floorDivide(3 * w + 13, 4); break;
-        case 'B': w = floorDivide(3 * w + 11, 4); break;
-        case 'C': w = std::min(floorDivide(w + 9, 2), floorDivide(3 * w + 9, 4)); break;
-        case 'D': w = std::min(floorDivide(w + 7, 2), floorDivide(3 * w + 7, 4)); break;
-        case 'E': w = std::min(floorDivide(w + 5, 2), floorDivide(3 * w + 5, 4)); break;
-        case 'X': w = floorDivide(w - 5, 2); break;
-        default: break;
+        case 'A':
+            w = (3 * w + 13) / 4;
+            break;
+        case 'B':
+            w = (3 * w + 11) / 4;
+            break;
+        case 'C':
+            w = std::min((w + 9) / 2, (3 * w + 9) / 4);
+            break;
+        case 'D':
+            w = std::min((w + 7) / 2, (3 * w + 7) / 4);
+            break;
+        case 'E':
+            w = std::min((w + 5) / 2, (3 * w + 5) / 4);
+            break;
+        case 'X':
+            w = (w - 5) / 2;
+            break;
+        default:
+            break;
     }
     return std::max(w, 0);
 }
@@ -120,12 +129,18 @@ TradeClass tradeClassOf(Credits trade) {
 
 std::string_view tradeClassName(TradeClass tradeClass) {
     switch (tradeClass) {
-        case TradeClass::Major: return "Major";
-        case TradeClass::Main: return "Main";
-        case TradeClass::Intermediate: return "Intermediate";
-        case TradeClass::Feeder: return "Feeder";
-        case TradeClass::Minor: return "Minor";
-        case TradeClass::None: break;
+        case TradeClass::Major:
+            return "Major";
+        case TradeClass::Main:
+            return "Main";
+        case TradeClass::Intermediate:
+            return "Intermediate";
+        case TradeClass::Feeder:
+            return "Feeder";
+        case TradeClass::Minor:
+            return "Minor";
+        case TradeClass::None:
+            break;
     }
     return {};
 }
