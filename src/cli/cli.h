@@ -6,6 +6,7 @@
 // function; the parser and the commands share one CliSession.
 
 #include <functional>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -92,6 +93,13 @@ struct SectorMapCommand {
     std::string borders = "given";  // given (the metadata's), made (from allegiances) or none
     bool trade = false;             // the sector's own trade routes, by class, under the worlds
 };
+// The sector a sector-map command draws and what it draws with it: its routes, trade, borders, regions and
+// labels. Nothing when the sector could not be loaded or a routes file given could not be read (told, and the
+// exit status is in `status`).
+struct PreparedSectorMap;
+std::unique_ptr<PreparedSectorMap> prepareSectorMap(CliSession& session, const SectorMapCommand& command, int& status);
+// The drawing operations (.ops) of a sector-map command, written without Qt.
+int drawSectorMapOperations(CliSession& session, const SectorMapCommand& command);
 // Many sectors of charted space on one map.
 struct AtlasMapCommand {
     std::string in;                    // a folder of sector files (or one sector file)

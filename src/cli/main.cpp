@@ -39,5 +39,10 @@ int main(int argc, char** argv) {
                     << '\n';
         return qelvar::kExitFile;
     };
-    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver, handOver, handOver));
+    // The drawing operations of a sector map need no Qt: they are written here.
+    const auto sectorMap = [&](qelvar::CliSession& session, const qelvar::SectorMapCommand& command) {
+        if (qelvar::extensionOf(command.out) == ".ops") return qelvar::drawSectorMapOperations(session, command);
+        return handOver(session, command);
+    };
+    return qelvar::finishStandardOutput(qelvar::runCli(args, std::cout, std::cerr, handOver, sectorMap, handOver));
 }

@@ -2,9 +2,75 @@
 #include <CLI/CLI.hpp>
 
 #include "cli.h"
+#include "files/sector_folder.h"
+#include "map/map_drawing.h"
 #include "map/sector_map.h"
+#include "sector_map_prepared.h"
+#include "seams/recording_surface.h"
+#include "space/space_metadata.h"
+#include "space/trade_routes.h"
+#include "store/file_io.h"
 
 namespace qelvar {
+
+namespace {
+
+// The routes of --routes, else those of the sector's own metadata file (whose problems are only told).
+bool routesFor(CliSession& session, const SectorMapCommand& command, std::vector<Route>& routes) {
+    const std::string path = command.routes.empty() ? sectorRoutesPath(command.in) : command.routes;
+    if (path.empty()) return true;
+    auto read = readRoutesFile(path);
+    if (!read) {
+        session.prompter.message(read.error(), MessageIcon::Exclamation, {});
+        return command.routes.empty();
+    }
+    session.prompter.tell(read->notices);
+    routes = std::move(read->value);
+    return true;
+}
+
+}  // namespace
+
+std::unique_ptr<PreparedSectorMap> prepareSectorMap(CliSession& session, const SectorMapCommand& command, int& status) {
+    auto loaded = loadSectorPath(command.in);
+    if (!loaded) {
+        session.prompter.message(loaded.error(), MessageIcon::Exclamation, {});
+        status = kExitFile;
+        return nullptr;
+    }
+    session.prompter.tell(loaded->notices);
+    auto map = std::make_unique<PreparedSectorMap>();
+    map->sector = std::move(loaded->value);
+    map->options.jump = command.jump;
+    if (command.trade) map->options.routes = sectorTradeRoutes(map->sector);
+    std::vector<Route> routes;
+    if (!routesFor(session, command, routes)) {
+        status = kExitFile;
+        return nullptr;
+    }
+    map->options.routes.insert(map->options.routes.end(), routes.begin(), routes.end());
+    // The sector alone in charted space, with its metadata's borders, regions and labels.
+    ChartedSpace space;
+    space.sectors.push_back({command.in, 0, 0, map->sector, {}});
+    if (const std::string metadataPath = sectorRoutesPath(command.in); !metadataPath.empty()) {
+        if (const Result<std::string> bytes = readFileBytes(metadataPath); bytes) {
+            if (auto metadata = readSpaceMetadata(*bytes)) space.sectors[0].metadata = std::move(metadata->value);
+        }
+    }
+    map->overlay = spaceOverlay(space, borderChoiceNamed(command.borders).value_or(BorderChoice::Given));
+    if (!map->overlay.empty()) map->options.overlay = &map->overlay;
+    return map;
+}
+
+int drawSectorMapOperations(CliSession& session, const SectorMapCommand& command) {
+    int status = kExitOk;
+    const auto map = prepareSectorMap(session, command, status);
+    if (!map) return status;
+    RecordingSurface surface;
+    prepareMapSurface(surface);
+    drawSectorMap(map->sector, surface, map->options);
+    return writeOutput(session, command.out, surface.text());
+}
 
 void addSectorMapCommand(CLI::App& app, CliSession& session, SectorMapCommand& args, const SectorMapRunner& sectorMap) {
     CLI::App* command = app.add_subcommand(
