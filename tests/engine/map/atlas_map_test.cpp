@@ -72,11 +72,13 @@ TEST(AtlasMap, SectorsSideBySideWithLinksBordersRegionsAndNamesAcrossEdges) {
     EXPECT_EQ(countRecorded(ops, [&](const RecordedOp& o) { return o[0] == "line" && at(o, a, 1) && at(o, b, 3); }),
               1u);
     // The route to a loaded neighbour ends short of its hex; the one to a hole stops at Alda's edge.
-    const auto route = std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o[5] == "#0ac81e"; });
+    const auto route =
+        std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o.size() > 6 && o[5] == "#0ac81e"; });
     ASSERT_NE(route, ops.end());
     EXPECT_EQ((*route)[6], "dash");
     EXPECT_GT(std::stod((*route)[3]), sectorHexArea(kScreenHexScale, atlasSectorOrigin(area, 1, 1)).left);
-    const auto cut = std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o[5] == "#0a641e"; });
+    const auto cut =
+        std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o.size() > 6 && o[5] == "#0a641e"; });
     ASSERT_NE(cut, ops.end());
     EXPECT_NEAR(std::stod((*cut)[3]), sectorHexArea(kScreenHexScale, atlasSectorOrigin(area, 0, 0)).right, 0.01);
     // The region filled, under the hexes; the borders in the allegiances' colours over them.
@@ -84,7 +86,8 @@ TEST(AtlasMap, SectorsSideBySideWithLinksBordersRegionsAndNamesAcrossEdges) {
     ASSERT_NE(region, ops.end());
     EXPECT_EQ((*region)[1], "#800080");
     EXPECT_EQ(region->size(), 3u + 2 * 14);  // four hexes touching in five places: fourteen corners
-    const auto firstHex = std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o[5] == "#ffffff"; });
+    const auto firstHex =
+        std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o.size() > 6 && o[5] == "#ffffff"; });
     EXPECT_LT(region, firstHex);
     const std::string im = opsColour(allegianceColour("Im"));
     // 3240 and Bree's 0101 claim the hexes round them in loaded sectors, three each, touching across the
