@@ -5,8 +5,6 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QKeyEvent>
-#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -28,62 +26,13 @@
 #include "seams/prompter.h"
 #include "text_codec.h"
 #include "uwp_line_field.h"
+#include "value_label.h"
 #include "window_placement.h"
 #include "text_window.h"
 
 namespace qelvar {
 
 namespace {
-
-// A value label that opens its editor when clicked, or when it has the keyboard focus and Enter or Space is
-// pressed; a focused label shows a heavier frame.
-class ValueLabel : public QLabel {
-public:
-    ValueLabel(const char* name, QWidget* parent, std::function<void()> onClick)
-        : QLabel(parent), onClick_(std::move(onClick)) {
-        setObjectName(name);
-        setTextFormat(Qt::PlainText);
-        setCursor(Qt::PointingHandCursor);
-        setToolTip(DetailsWindow::tr("Click, or press Enter or Space, to change"));
-        setFrameShape(QFrame::StyledPanel);
-        setMargin(2);
-        setTextInteractionFlags(Qt::NoTextInteraction);
-        setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        setFocusPolicy(Qt::StrongFocus);
-    }
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override {
-        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && onClick_) {
-            onClick_();
-        }
-        QLabel::mouseReleaseEvent(event);
-    }
-    void keyPressEvent(QKeyEvent* event) override {
-        const int key = event->key();
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) && event->modifiers() == 0) {
-            if (onClick_) onClick_();
-            event->accept();
-            return;
-        }
-        QLabel::keyPressEvent(event);
-    }
-    void focusInEvent(QFocusEvent* event) override {
-        shape_ = frameShape();
-        setFrameShape(QFrame::Box);
-        setLineWidth(2);
-        QLabel::focusInEvent(event);
-    }
-    void focusOutEvent(QFocusEvent* event) override {
-        setFrameShape(shape_);
-        setLineWidth(1);
-        QLabel::focusOutEvent(event);
-    }
-
-private:
-    std::function<void()> onClick_;
-    QFrame::Shape shape_ = QFrame::StyledPanel;
-};
 
 QLabel* fixedLabel(const char* name, const QString& caption, QWidget* parent) {
     auto* label = new QLabel(caption, parent);

@@ -1,21 +1,17 @@
 #pragma once
-// The main window (object name Form1): the file browser, the map with its pointer labels, the buttons
-// that start generation and batch work, and the menu bar.
+// The main window (object name Form1): the file browser, the map with its pointer labels, the button that
+// starts generation, and the menu bar; it connects them to the document controller.
 
 #include <QMainWindow>
 #include <memory>
 #include <string>
 
-#include "files/folder_files.h"
 #include "map/map_pointer.h"
 #include "map/space_overlay.h"
 
 class QAction;
 class QCheckBox;
-class QComboBox;
 class QLabel;
-class QListWidget;
-class QListWidgetItem;
 class QPushButton;
 class QMenu;
 class QScrollBar;
@@ -23,6 +19,8 @@ class QUndoStack;
 
 namespace qelvar {
 
+class DocumentController;
+class FileBrowser;
 class MapArea;
 class MapView;
 class Prompter;
@@ -43,7 +41,7 @@ public:
     // Shows a folder in the browser (and remembers it in the settings file); false when it is no folder.
     bool openFolder(const std::string& folder);
 
-    std::string currentFolder() const { return folder_; }
+    std::string currentFolder() const;
     // The file name the file list's current entry shows; empty when none.
     std::string selectedFileName() const;
     // Every name the file list shows, in its order, and the ones selected.
@@ -52,11 +50,11 @@ public:
     MapView& mapView();
     MapArea& mapArea() { return *mapArea_; }
     // Every change a user makes to the store is a step here; its clean state is the saved state.
-    QUndoStack& undoStack() { return *undoStack_; }
+    QUndoStack& undoStack();
     // The sector file's sector the subsector was taken from; null when it came from elsewhere.
-    std::shared_ptr<const Sector> loadedSector() const { return loadedSector_; }
+    std::shared_ptr<const Sector> loadedSector() const;
     // The file the subsector was loaded from or last saved to; empty when none (generated).
-    std::string documentPath() const { return documentPath_; }
+    std::string documentPath() const;
     // After the store was filled from somewhere else (generated, batch work): path is its file (empty for
     // none), and the history starts again with the store's unsaved-changes flag as it is.
     void startNewHistory(const std::string& path);
@@ -130,66 +128,32 @@ protected:
 private:
     void buildControls();
     void buildMenus();
-    void changeDrive(int index);
-    void showFolderList();
-    void showFileList();
-    void fileSelectionChanged();
-    void fileTypeChosen(int index);
-    void folderActivated(QListWidgetItem* item);
     void pointerMoved(MapPoint point);
     void pointerPressed(MapPoint point);
     // A double-click or Enter on an empty hex: a world is made there and its details open.
     void addWorldAtCursor();
     void showLabels(const MapLabels& labels);
     void moveMap(int value);
-    // Asks before throwing away unsaved changes; true to go on.
-    bool mayDiscardChanges();
-    // The file list again, keeping the entry that was current.
-    void refreshFileList();
-    // A file was written: the title, the recent files, the history marked clean, the list when it is in the
-    // folder shown.
-    void fileSaved(const std::string& path, bool isDocument);
-    // The subsector into the sector file at path, only its changed worlds' lines written; false when it
-    // failed (told).
-    bool saveIntoSectorFile(const std::string& path);
-    void updateTitle();
-    void rememberRecentFile(const std::string& path);
     void showRecentFiles();
     void showUndoHistory();
 
     SubsectorStore& store_;
     Prompter& prompter_;
-    std::string folder_;
-    FileType fileTypeShown_ = FileType::Arp;
-    std::string tagText_;     // the batch file name for a save; empty for an interactive save
-    std::string loadedPath_;  // the file the store was last loaded from
-    // The sector file's sector and the subsector index when the store came from one: saving it as SBS or ARP
-    // says what those formats cannot hold.
-    std::shared_ptr<const Sector> loadedSector_;
-    int loadedSubsectorIndex_ = -1;
-    void tellSectorLosses(bool sbs);
+    DocumentController* document_ = nullptr;
+    FileBrowser* browser_ = nullptr;
     QAction* showSector_ = nullptr;
     QAction* routes_ = nullptr;   // "Routes": the routes of the folder's sector drawn on the map
     QAction* borders_ = nullptr;  // "Borders": the sector's borders (given, else made) where they cross the map
     SpaceOverlay overlay_;
     MapLabels labels_;
 
-    QComboBox* drive_ = nullptr;
-    QListWidget* folders_ = nullptr;
-    QListWidget* files_ = nullptr;
-    QComboBox* fileType_ = nullptr;
-    QPushButton* load_ = nullptr;
-    QPushButton* printSelected_ = nullptr;
     QPushButton* generate_ = nullptr;
     QCheckBox* sectorMode_ = nullptr;
-    QCheckBox* reverseOrder_ = nullptr;
     QScrollBar* scroll_ = nullptr;
     QScrollBar* across_ = nullptr;
     MapArea* mapArea_ = nullptr;
-    QUndoStack* undoStack_ = nullptr;
     WorldEdits* worldEdits_ = nullptr;
     QMenu* recentMenu_ = nullptr;
-    std::string documentPath_;
     QLabel* nameLabel_ = nullptr;
     QLabel* locationLabel_ = nullptr;
     QAction* redisplay_ = nullptr;

@@ -1,0 +1,262 @@
+#include "document_controller.h"
+
+#include <QSettings>
+#include <QUndoStack>
+#include <QWidget>
+#include <algorithm>
+#include <filesystem>
+
+#include "document/store_edits.h"
+#include "files/arp.h"
+#include "files/folder_files.h"
+#include "files/loader.h"
+#include "files/sbs.h"
+#include "files/sector.h"
+#include "files/sector_file.h"
+#include "files/sector_folder.h"
+#include "seams/prompter.h"
+#include "store/codes.h"
+#include "store/file_io.h"
+#include "store/paths.h"
+#include "store/startup.h"
+#include "store/subsector_store.h"
+#include "subsector_choice_dialog.h"
+#include "text_codec.h"
+
+namespace qelvar {
+
+namespace {
+
+QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
+std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
+
+// Why a file is not loaded at all: empty, not text (a NUL or many control bytes), or a sector file without
+// a world. Nothing for a file to load (one that cannot be read is told by the load itself).
+std::optional<std::string> refusedForLoading(const std::string& path) {
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) return std::nullopt;
+    const std::string name = "\"" + fileNameOf(path) + "\" ";
+    const auto control = std::count_if(bytes->begin(), bytes->end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 32 && c != '\r' && c != '\n' && c != '\t' && c != '\x1a';
+    });
+    if (bytes->empty() || bytes->find('\0') != std::string::npos || control * 20 > static_cast<long>(bytes->size())) {
+        return name + "holds no world line that can be read";
+    }
+    if (isSectorFileName(path)) {
+        const Result<WithNotices<SectorRead>> read = readSectorFile(path);
+        if (read && read->value.sector.worlds.empty()) return name + "holds no world line that can be read";
+    }
+    return std::nullopt;
+}
+
+// The recent files live beside the settings file, newest first.
+QSettings recentFilesSettings() {
+    return QSettings(fromPath(joinPath(folderOf(settingsPath()), "qelvar-recent.ini")), QSettings::IniFormat);
+}
+constexpr int kRecentFiles = 10;
+
+}  // namespace
+
+DocumentController::DocumentController(SubsectorStore& store, Prompter& prompter, QWidget* window,
+                                       std::function<std::string()> folder)
+    : QObject(window), store_(store), prompter_(prompter), window_(window), folder_(std::move(folder)) {
+    undoStack_ = new QUndoStack(this);
+    // The unsaved-changes flag follows the history: back at the saved state, nothing is unsaved.
+    connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
+        store_.unsavedChanges = clean ? 0 : 1;
+        emit modifiedChanged(!clean);
+        emit changed();
+    });
+    connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
+        store_.unsavedChanges = undoStack_->isClean() ? 0 : 1;
+        emit modifiedChanged(!undoStack_->isClean());
+        emit historyMoved();
+        emit changed();
+    });
+}
+
+DocumentController::~DocumentController() {
+    // The history empties itself as it goes; nothing is to follow that.
+    undoStack_->disconnect();
+}
+
+bool DocumentController::mayDiscardChanges() {
+    return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle);
+}
+
+bool DocumentController::loadFile(const std::string& path) {
+    if (!mayDiscardChanges()) return false;
+    if (const auto refused = refusedForLoading(path)) {
+        prompter_.message(*refused, MessageIcon::Exclamation);
+        return false;
+    }
+    LoadOptions options{folderOf(path), fileNameOf(path)};
+    std::shared_ptr<const Sector> sector;
+    int index = -1;
+    options.chooseSubsector = [this, &sector, &index](const Sector& read) {
+        index = SubsectorChoiceDialog::choose(read, window_);
+        sector = std::make_shared<const Sector>(read);
+        return index;
+    };
+    // A file that could not be read leaves everything as it was; a cancelled letter question has emptied
+    // the subsector, which is then shown like any load.
+    if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
+    loadedPath_ = path;
+    loadedSector_ = index >= 0 ? sector : nullptr;
+    loadedSubsectorIndex_ = index;
+    store_.refreshStatistics();
+    emit subsectorShown(isSectorPath(loadedPath_));
+    store_.unsavedChanges = 0;
+    startNewHistory(path);
+    rememberRecentFile(path);
+    return true;
+}
+
+bool DocumentController::loadAtlas() {
+    if (loadSubsectorFile(store_, prompter_, atlasPath()) == LoadStatus::NotRead) return false;
+    store_.refreshStatistics();
+    return true;
+}
+
+void DocumentController::startNewHistory(const std::string& path) {
+    documentPath_ = path;
+    const int unsaved = store_.unsavedChanges;
+    undoStack_->clear();
+    // Changes that no file holds (a recovered autosave): no step of the history is the saved state.
+    if (unsaved == 1) undoStack_->resetClean();
+    store_.unsavedChanges = static_cast<std::int16_t>(unsaved);
+    emit modifiedChanged(unsaved == 1);
+    updateTitle();
+    emit changed();
+}
+
+void DocumentController::forgetDocument() {
+    documentPath_.clear();
+    loadedSector_ = nullptr;  // nor from a sector file
+    loadedSubsectorIndex_ = -1;
+    updateTitle();
+}
+
+QString DocumentController::title() const {
+    const QString app = fromBytes(store_.appTitle);
+    return documentPath_.empty() ? app + "[*]" : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app);
+}
+
+void DocumentController::updateTitle() { emit titleChanged(title()); }
+
+bool DocumentController::showSubsectorOf(const Sector& sector, int index, const std::string& path) {
+    if (!mayDiscardChanges()) return false;
+    sectorToStore(sector, index, store_);
+    loadedSector_ = std::make_shared<const Sector>(sector);
+    loadedSubsectorIndex_ = index;
+    store_.refreshStatistics();
+    // A subsector of a sector file keeps that file; of anything else "Save" asks for a name.
+    const std::string file = isSectorFileName(path) ? path : std::string();
+    loadedPath_ = file;
+    emit subsectorShown(!file.empty());
+    store_.unsavedChanges = 0;
+    startNewHistory(file);
+    return true;
+}
+
+void DocumentController::saveAsSbs() {
+    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_())) {
+        tellSectorLosses(true);
+        fileSaved(*path, true);
+    }
+}
+
+void DocumentController::saveAsArp() {
+    if (const auto path = saveArp(store_, prompter_, folder_())) {
+        tellSectorLosses(false);
+        fileSaved(*path, false);
+    }
+}
+
+void DocumentController::tellSectorLosses(bool sbs) {
+    if (!loadedSector_) return;
+    SubsectorStore back;
+    (void)(sbs ? readSbs(back, formatSbs(store_).value) : readArp(back, formatArp(store_).value));
+    if (auto lost = subsectorLossNotice(*loadedSector_, loadedSubsectorIndex_, back, sbs ? "SBS" : "ARP")) {
+        prompter_.tell({*lost});
+    }
+}
+
+void DocumentController::save() {
+    if (isSectorFileName(documentPath_)) {
+        saveIntoSectorFile(documentPath_);
+        return;
+    }
+    const std::string name = fileNameOf(documentPath_);
+    const auto dot = name.rfind('.');
+    if (documentPath_.empty() || dot == std::string::npos || fileTypeNamed(name.substr(dot + 1)) != FileType::Sbs) {
+        saveAsSbs();
+        return;
+    }
+    if (!writeSbsFile(store_, prompter_, documentPath_)) return;
+    store_.unsavedChanges = 0;
+    fileSaved(documentPath_, true);
+}
+
+void DocumentController::fileSaved(const std::string& path, bool isDocument) {
+    undoStack_->setClean();
+    store_.unsavedChanges = 0;
+    emit modifiedChanged(false);
+    if (isDocument) documentPath_ = path;
+    updateTitle();
+    rememberRecentFile(path);
+    emit saved();
+    emit fileWritten(path, true);
+}
+
+std::vector<std::string> DocumentController::recentFiles() const {
+    std::vector<std::string> paths;
+    for (const QString& path : recentFilesSettings().value("recent").toStringList()) paths.push_back(toPath(path));
+    return paths;
+}
+
+void DocumentController::rememberRecentFile(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const QString entry = fromPath(error ? path : absolute.lexically_normal().string());
+    QSettings settings = recentFilesSettings();
+    QStringList paths = settings.value("recent").toStringList();
+    paths.removeAll(entry);
+    paths.prepend(entry);
+    while (paths.size() > kRecentFiles) paths.removeLast();
+    settings.setValue("recent", paths);
+}
+
+void DocumentController::saveToSectorFile() {
+    if (!letterOffset(store_.subsectorLetter)) {
+        prompter_.message(kDuffLetterMessage);
+        return;
+    }
+    const auto chosen = prompter_.saveFileName(folder_(), filePattern(FileType::Sector));
+    if (!chosen) return;
+    const std::string path = isSectorFileName(*chosen) ? *chosen : *chosen + ".tab";
+    if (!saveIntoSectorFile(path)) return;
+    prompter_.message(tr("File saved OK").toStdString(), MessageIcon::Information);
+}
+
+bool DocumentController::saveIntoSectorFile(const std::string& path) {
+    const Result<Notices> saved = saveStoreIntoSectorFile(path, store_);
+    if (!saved) {
+        prompter_.message(saved.error(), MessageIcon::Exclamation);
+        return false;
+    }
+    prompter_.tell(*saved);
+    // Only the document's own file makes it saved; another sector file is a copy.
+    std::error_code error;
+    const bool own = !documentPath_.empty() && std::filesystem::equivalent(path, documentPath_, error);
+    if (own) {
+        fileSaved(path, true);
+    } else {
+        rememberRecentFile(path);
+        emit fileWritten(path, false);
+    }
+    return true;
+}
+
+}  // namespace qelvar

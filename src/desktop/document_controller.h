@@ -1,0 +1,98 @@
+#pragma once
+// The life of the subsector being edited: loading, saving, the recent files, the title, the questions before
+// unsaved changes are thrown away, and the undo history whose clean state is the saved state.
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QUndoStack;
+class QWidget;
+
+namespace qelvar {
+
+class Prompter;
+class SubsectorStore;
+struct Sector;
+
+class DocumentController : public QObject {
+    Q_OBJECT
+public:
+    // window: the parent of the dialogs; folder: the folder a save dialog opens in.
+    DocumentController(SubsectorStore& store, Prompter& prompter, QWidget* window, std::function<std::string()> folder);
+    ~DocumentController() override;
+
+    // Every change a user makes to the store is a step here; its clean state is the saved state.
+    QUndoStack& undoStack() { return *undoStack_; }
+    // The sector file's sector the subsector was taken from; null when it came from elsewhere.
+    std::shared_ptr<const Sector> loadedSector() const { return loadedSector_; }
+    // The file the subsector was loaded from or last saved to; empty when none (generated).
+    std::string documentPath() const { return documentPath_; }
+    // The file the store was last loaded from.
+    std::string loadedPath() const { return loadedPath_; }
+    // The window's title: the application title, after the file's name when there is one.
+    QString title() const;
+    // The last ten files loaded or saved, newest first.
+    std::vector<std::string> recentFiles() const;
+
+    // Asks before throwing away unsaved changes; true to go on.
+    bool mayDiscardChanges();
+    // Loads the file as "Load" does (after the unsaved-changes question); false when nothing was read.
+    bool loadFile(const std::string& path);
+    // Loads the atlas file; false when nothing was read.
+    bool loadAtlas();
+    // Puts one subsector of a sector (0 = A .. 15 = P) into the store, after the unsaved-changes question;
+    // a sector file's path stays its file. False when the user kept the changes.
+    bool showSubsectorOf(const Sector& sector, int index, const std::string& path = {});
+    // After the store was filled from somewhere else: path is its file (empty for none), and the history
+    // starts again with the store's unsaved-changes flag as it is.
+    void startNewHistory(const std::string& path);
+    // The store no longer comes from a file (a generated subsector).
+    void forgetDocument();
+
+    void saveAsSbs();
+    void saveAsArp();
+    // "Save": the document's own file in its own format; asks for a name when there is none.
+    void save();
+    // "Save to sector file...": the subsector into a sector file, new or existing (only its rows change).
+    void saveToSectorFile();
+
+signals:
+    // The store changed (an edit, undo or redo, a load, a new history), or was written to its file.
+    void changed();
+    void saved();
+    // The history moved (an edit, undo or redo): the map is to be drawn again.
+    void historyMoved();
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+    // A subsector was put into the store from a file or a sector; wholeSector: a sector stands behind it.
+    void subsectorShown(bool wholeSector);
+    // A file was written; inFolderOnly: the file list needs showing again only when it lies in the folder shown.
+    void fileWritten(const std::string& path, bool inFolderOnly);
+
+private:
+    void fileSaved(const std::string& path, bool isDocument);
+    // The subsector into the sector file at path; false when it failed (told).
+    bool saveIntoSectorFile(const std::string& path);
+    void tellSectorLosses(bool sbs);
+    void rememberRecentFile(const std::string& path);
+    void updateTitle();
+
+    SubsectorStore& store_;
+    Prompter& prompter_;
+    QWidget* window_;
+    std::function<std::string()> folder_;
+    QUndoStack* undoStack_ = nullptr;
+    std::string tagText_;     // the batch file name for a save; empty for an interactive save
+    std::string loadedPath_;  // the file the store was last loaded from
+    std::string documentPath_;
+    // The sector file's sector and the subsector index when the store came from one: saving it as SBS or ARP
+    // says what those formats cannot hold.
+    std::shared_ptr<const Sector> loadedSector_;
+    int loadedSubsectorIndex_ = -1;
+};
+
+}  // namespace qelvar

@@ -1,0 +1,87 @@
+// The document controller on its own: the title it gives the window and the clean state of its history.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QWidget>
+
+#include "document_controller.h"
+#include "store/subsector_store.h"
+#include "support/scripted_prompter.h"
+
+namespace qelvar::testing {
+
+namespace {
+
+// A step of the history that changes nothing by itself.
+class Step : public QUndoCommand {
+public:
+    Step() : QUndoCommand("Change name") {}
+    void undo() override {}
+    void redo() override {}
+};
+
+class DocumentControllerTest : public ::testing::Test {
+protected:
+    DocumentControllerTest() { store.appTitle = "Qelvar"; }
+    // The last value a signal carried.
+    static QVariant last(const QSignalSpy& spy) { return spy.isEmpty() ? QVariant() : spy.back().front(); }
+
+    SubsectorStore store;
+    ScriptedPrompter prompter;
+    QWidget window;
+    DocumentController document{store, prompter, &window, [] { return std::string("/tmp"); }};
+};
+
+}  // namespace
+
+TEST_F(DocumentControllerTest, TheTitleNamesTheDocumentsFileBeforeTheProgram) {
+    QSignalSpy titles(&document, &DocumentController::titleChanged);
+    EXPECT_EQ(document.title(), "Qelvar[*]");
+    for (const auto& [path, title] : {std::pair{"/maps/Ostrel.sbs", "Ostrel.sbs[*] - Qelvar"},
+                                      {"/maps/Far Reach.tab", "Far Reach.tab[*] - Qelvar"},
+                                      {"", "Qelvar[*]"}}) {
+        SCOPED_TRACE(path);
+        document.startNewHistory(path);
+        EXPECT_EQ(document.documentPath(), path);
+        EXPECT_EQ(last(titles).toString(), title);
+    }
+    document.startNewHistory("/maps/Ostrel.sbs");
+    document.forgetDocument();  // a generated subsector
+    EXPECT_EQ(last(titles).toString(), "Qelvar[*]");
+    EXPECT_TRUE(document.documentPath().empty());
+}
+
+TEST_F(DocumentControllerTest, BackAtTheLoadedStateNothingIsUnsavedAndNothingIsAsked) {
+    QSignalSpy modified(&document, &DocumentController::modifiedChanged);
+    QSignalSpy moved(&document, &DocumentController::historyMoved);
+    document.startNewHistory("/maps/Ostrel.sbs");
+    document.undoStack().push(new Step);
+    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_TRUE(last(modified).toBool());
+    EXPECT_EQ(moved.size(), 1);
+    prompter.yesNoAnswers = {false};
+    EXPECT_FALSE(document.mayDiscardChanges());  // the question, answered No
+    EXPECT_EQ(prompter.prompts.size(), 1u);
+    document.undoStack().undo();
+    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_FALSE(last(modified).toBool());
+    EXPECT_TRUE(document.mayDiscardChanges());
+    EXPECT_EQ(prompter.prompts.size(), 1u);  // no second question
+}
+
+TEST_F(DocumentControllerTest, ARecoveredDocumentNeverLooksSaved) {
+    QSignalSpy modified(&document, &DocumentController::modifiedChanged);
+    store.unsavedChanges = 1;
+    document.startNewHistory("/maps/Ostrel.sbs");
+    EXPECT_TRUE(last(modified).toBool());
+    document.undoStack().push(new Step);
+    document.undoStack().undo();
+    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_TRUE(last(modified).toBool());
+    prompter.yesNoAnswers = {true};
+    EXPECT_TRUE(document.mayDiscardChanges());
+    EXPECT_EQ(prompter.prompts.size(), 1u);
+}
+
+}  // namespace qelvar::testing
