@@ -25,8 +25,8 @@ std::string opsColour(Rgb c) {
 // Alda at (0, 0) and Bree at (1, 1): (1, 0) and (0, 1) are holes of the block.
 ChartedSpace twoSectors() {
     SectorMetadata alda;
-    alda.routes.push_back({{32, 40, 0, 0}, {1, 1, 1, 1}, "Trade", LineStyle::Dash, {10, 200, 30}, 1});
-    alda.routes.push_back({{31, 20, 0, 0}, {1, 20, 1, 0}, "Trade", LineStyle::Solid, {10, 100, 30}, 1});
+    alda.routes.push_back({{32, 40, 0, 0}, {1, 1, 1, 1}, "Trade", LineStyle::Dash, {10, 200, 30}, 1, {}});
+    alda.routes.push_back({{31, 20, 0, 0}, {1, 20, 1, 0}, "Trade", LineStyle::Solid, {10, 100, 30}, 1, {}});
     alda.regions.push_back(
         {"", "Rift", std::nullopt, true, false, "Purple", LineStyle::Solid, *parseHexList("1010 1110 1111 1011 1010")});
     alda.labels.push_back({{5, 5}, "Outrim Void", "", true, false});
