@@ -96,7 +96,7 @@ void AtlasWindow::buildMenus() {
     landscape_->setChecked(false);
     file->addSeparator();
     QAction* close = item(file, "atlasClose", tr("&Close"));
-    close->setShortcut(QKeySequence::Close);
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
 
     QMenu* view = menuBar()->addMenu(tr("&View"));
     QAction* zoomIn = item(view, "atlasZoomIn", tr("Zoom &in"));

@@ -1,5 +1,6 @@
 #include "check_window.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTreeWidget>
@@ -43,6 +44,13 @@ CheckWindow::CheckWindow(const SubsectorStore& store, SectorSource loadedSector,
     layout->addWidget(summary_);
     layout->addWidget(list_);
     connect(list_, &QTreeWidget::itemDoubleClicked, this, &CheckWindow::rowActivated);
+    // Esc and Ctrl+W close it, as they close the Sector window.
+    auto* close = new QAction(tr("Close"), this);
+    close->setObjectName("checkClose");
+    close->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_W), QKeySequence(Qt::Key_Escape)});
+    close->setShortcutContext(Qt::WindowShortcut);
+    addAction(close);
+    connect(close, &QAction::triggered, this, &QWidget::close);
 }
 
 void CheckWindow::refresh() {

@@ -551,6 +551,12 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     EXPECT_EQ(found, (QStringList{"0102 pag-population", "0102 trade-codes", "0102 tech-range"}));
     click("Command1");  // a generated subsector comes from no sector file
     EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
+    for (const QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        check->show();
+        QApplication::setActiveWindow(check);
+        QTest::keySequence(check, key);
+        EXPECT_FALSE(check->isVisible()) << key.toString().toStdString();
+    }
 }
 
 }  // namespace qelvar::testing
