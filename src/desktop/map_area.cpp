@@ -70,8 +70,12 @@ void MapArea::setHorizontalOffset(int dots) {
 
 bool MapArea::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view_) return false;
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::MouseMove && type != QEvent::MouseButtonRelease) {
+        return false;
+    }
     const auto* mouse = static_cast<QMouseEvent*>(event);
-    switch (event->type()) {
+    switch (type) {
         case QEvent::MouseButtonPress:
             if (mouse->button() != Qt::MiddleButton) return false;
             dragging_ = true;
