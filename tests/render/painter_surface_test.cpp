@@ -2,6 +2,8 @@
 
 #include <QFile>
 #include <QGuiApplication>
+
+#include "support/gui_application.h"
 #include <QPdfWriter>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
@@ -23,10 +25,7 @@ using testing::ScriptedPrompter;
 class PainterSurfaceTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        static int argc = 1;
-        static char name[] = "surface_tests";
-        static char* argv[] = {name, nullptr};
-        static QGuiApplication app(argc, argv);
+        (void)testing::guiApplication();
         store.subsectorLetter = "A";
     }
     SubsectorStore store;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QGuiApplication>
+
+#include "support/gui_application.h"
 #include <algorithm>
 #include <cstdlib>
 
@@ -10,13 +12,7 @@
 namespace qelvar {
 namespace {
 
-QGuiApplication& application() {
-    static int argc = 1;
-    static char name[] = "sector_image_tests";
-    static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
-}
+QGuiApplication& application() { return testing::guiApplication(); }
 
 // The largest difference of one pixel between two pictures of one size (red, green and blue added).
 int largestDifference(const QImage& a, const QImage& b) {
