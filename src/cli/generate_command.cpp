@@ -52,16 +52,6 @@ bool contains(const Range& values, int value) {
 
 }  // namespace
 
-Result<> setGenerateOutput(GenerateCommand& command, const std::string& path) {
-    const std::string name = fileNameOf(path);
-    const auto dot = name.find_last_of('.');
-    if (dot == std::string::npos || lowerAscii(name.substr(dot)) != ".sbs") {
-        return fail("cannot write \"" + path + "\": the output type is chosen by its extension, .sbs");
-    }
-    command.out = path;
-    return {};
-}
-
 Result<> setGenerateLetter(GenerateCommand& command, const std::string& value) {
     if (value.size() != 1 || value.front() < 'A' || value.front() > 'P') {
         return fail("must be one of A B C D E F G H I J K L M N O P, not \"" + value + "\"");

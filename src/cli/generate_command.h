@@ -26,7 +26,6 @@ struct GenerateCommand {
 // The option checks (also used by the parser, so a bad value is a usage error). Each applies a valid value to the
 // command, or fails with the usage error naming the allowed values and leaves the command as it
 // was.
-[[nodiscard]] Result<> setGenerateOutput(GenerateCommand& command, const std::string& path);
 [[nodiscard]] Result<> setGenerateLetter(GenerateCommand& command, const std::string& value);
 [[nodiscard]] Result<> setDensity(GenerateCommand& command, const std::string& value);
 [[nodiscard]] Result<> setAllegiance(GenerateCommand& command, const std::string& value);
