@@ -223,6 +223,13 @@ TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {
         EXPECT_EQ(prompter.messages(), c.messages);
         EXPECT_EQ(store.unsavedChanges, c.saved ? 0 : 1);
     }
+    // What the writer has to say is told: a letter outside A to P.
+    store.subsectorLetter = "Q";
+    ScriptedPrompter duff;
+    duff.saveAnswers.push_back(path("q.arp"));
+    duff.yesNoAnswers.push_back(false);
+    EXPECT_EQ(saveArp(store, duff, dir_.string()), path("q.arp"));
+    EXPECT_EQ(duff.messages().front(), "DUFF SS LETTER");
     EXPECT_EQ(htmlNameFor("/m/ostrel.ARP"), "/m/ostrel.htm");
     EXPECT_EQ(htmlNameFor("/m/listing"), "/m/listhtm");
     EXPECT_EQ(htmlNameFor("/m/table.htm"), "/m/table.htm.htm");  // never over the ARP file itself
