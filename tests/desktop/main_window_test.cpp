@@ -179,8 +179,8 @@ TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsThe
     QTest::mouseRelease(&map, Qt::MiddleButton, {}, QPoint(80, 40));
     EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
     // Once the button is up, moving the pointer pans no more.
-    QMouseEvent after(QEvent::MouseMove, QPointF(20, 20), map.mapToGlobal(QPointF(20, 20)), Qt::NoButton,
-                      Qt::NoButton, {});
+    QMouseEvent after(QEvent::MouseMove, QPointF(20, 20), map.mapToGlobal(QPointF(20, 20)), Qt::NoButton, Qt::NoButton,
+                      {});
     QApplication::sendEvent(&map, &after);
     EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
     EXPECT_EQ(action("mnuzoomreset")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
