@@ -33,10 +33,10 @@ bool inPlacedSector(const PlacedSector& placed, SpaceHex hex) {
     return sectorXOf(hex) == placed.x && sectorYOf(hex) == placed.y;
 }
 
-CornerLoop lineOf(const PlacedSector& placed, const HexOutlineSpec& spec) {
+CornerLoop lineOf(const PlacedSector& placed, const OutlineEntry& entry) {
     std::vector<SpaceHex> hexes;
-    hexes.reserve(spec.hexes.size());
-    for (const SectorHex& hex : spec.hexes) hexes.push_back(globalHex(placed, hex));
+    hexes.reserve(entry.hexes.size());
+    for (const SectorHex& hex : entry.hexes) hexes.push_back(globalHex(placed, hex));
     return outlineOfHexList(hexes);
 }
 
@@ -140,28 +140,28 @@ std::vector<Polity> givenBorders(const ChartedSpace& space) {
         // The lines of each polity in this sector, enclosing together.
         std::map<std::size_t, std::vector<CornerLoop>> lines;
         int unnamed = 0;
-        for (const HexOutlineSpec& spec : placed.metadata.borders) {
-            const std::string key = !spec.allegiance.empty() ? "A" + spec.allegiance
-                                    : !spec.label.empty()    ? "L" + spec.label
-                                                             : "U" + placed.path + std::to_string(++unnamed);
+        for (const OutlineEntry& entry : placed.metadata.borders) {
+            const std::string key = !entry.allegiance.empty() ? "A" + entry.allegiance
+                                    : !entry.label.empty()    ? "L" + entry.label
+                                                              : "U" + placed.path + std::to_string(++unnamed);
             auto [at, fresh] = byKey.emplace(key, polities.size());
             if (fresh) {
                 Polity polity;
-                polity.allegiance = spec.allegiance;
-                polity.colour = outlineColour(spec.colour, spec.allegiance);
-                polity.style = spec.style;
+                polity.allegiance = entry.allegiance;
+                polity.colour = outlineColour(entry.colour, entry.allegiance);
+                polity.style = entry.style;
                 polities.push_back(std::move(polity));
             }
             Polity& polity = polities[at->second];
-            CornerLoop line = lineOf(placed, spec);
-            if (spec.showLabel) {
-                const std::string text = !spec.label.empty() ? spec.label : allegianceName(space, spec.allegiance);
+            CornerLoop line = lineOf(placed, entry);
+            if (entry.showLabel) {
+                const std::string text = !entry.label.empty() ? entry.label : allegianceName(space, entry.allegiance);
                 const SpaceHex hex =
-                    spec.labelPosition ? globalHex(placed, *spec.labelPosition) : middleOf(hexesInside(line));
-                if (!text.empty()) polity.labels.push_back({hex, text, polity.colour, spec.wrapLabel, false});
+                    entry.labelPosition ? globalHex(placed, *entry.labelPosition) : middleOf(hexesInside(line));
+                if (!text.empty()) polity.labels.push_back({hex, text, polity.colour, entry.wrapLabel, false});
             }
             lines[at->second].push_back(std::move(line));
-            for (const SectorHex& hex : spec.hexes) {
+            for (const SectorHex& hex : entry.hexes) {
                 if (inSector(hex)) polity.hexes.insert(globalHex(placed, hex));
             }
         }
@@ -227,14 +227,14 @@ std::vector<Polity> madeBorders(const ChartedSpace& space, int distance) {
 std::vector<SpaceRegion> spaceRegions(const ChartedSpace& space) {
     std::vector<SpaceRegion> regions;
     for (const PlacedSector& placed : space.sectors) {
-        for (const HexOutlineSpec& spec : placed.metadata.regions) {
+        for (const OutlineEntry& entry : placed.metadata.regions) {
             SpaceRegion region;
-            region.colour = outlineColour(spec.colour, spec.label);
-            region.line = lineOf(placed, spec);
-            if (spec.showLabel && !spec.label.empty()) {
+            region.colour = outlineColour(entry.colour, entry.label);
+            region.line = lineOf(placed, entry);
+            if (entry.showLabel && !entry.label.empty()) {
                 const SpaceHex hex =
-                    spec.labelPosition ? globalHex(placed, *spec.labelPosition) : middleOf(hexesInside(region.line));
-                region.label = SpaceLabel{hex, spec.label, region.colour, spec.wrapLabel, false};
+                    entry.labelPosition ? globalHex(placed, *entry.labelPosition) : middleOf(hexesInside(region.line));
+                region.label = SpaceLabel{hex, entry.label, region.colour, entry.wrapLabel, false};
             }
             regions.push_back(std::move(region));
         }

@@ -30,7 +30,7 @@ std::optional<int> parseWhole(std::string_view text) {
 
 std::string text8(const char* utf8) { return cp1252FromUtf8(utf8); }
 
-bool readOutline(const pugi::xml_node& node, HexOutlineSpec& outline) {
+bool readOutline(const pugi::xml_node& node, OutlineEntry& outline) {
     const auto hexes = parseHexList(node.text().get());
     if (!hexes || hexes->empty()) return false;
     outline.hexes = *hexes;
@@ -54,12 +54,11 @@ bool readOutline(const pugi::xml_node& node, HexOutlineSpec& outline) {
     return true;
 }
 
-void readOutlines(const pugi::xml_node& list, const char* element, std::vector<HexOutlineSpec>& into,
-                  Notices& notices) {
+void readOutlines(const pugi::xml_node& list, const char* element, std::vector<OutlineEntry>& into, Notices& notices) {
     int number = 0;
     for (const pugi::xml_node node : list.children(element)) {
         ++number;
-        HexOutlineSpec outline;
+        OutlineEntry outline;
         if (readOutline(node, outline)) {
             into.push_back(std::move(outline));
         } else {

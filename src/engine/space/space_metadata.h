@@ -34,7 +34,7 @@ struct SectorHex {
 };
 
 // A border (drawn as a line) or a region (drawn filled): its boundary hexes in order around it.
-struct HexOutlineSpec {
+struct OutlineEntry {
     std::string allegiance;  // borders only
     std::string label;
     std::optional<SectorHex> labelPosition;
@@ -63,8 +63,8 @@ struct SectorMetadata {
     std::optional<int> x;
     std::optional<int> y;
     std::vector<Route> routes;
-    std::vector<HexOutlineSpec> borders;
-    std::vector<HexOutlineSpec> regions;
+    std::vector<OutlineEntry> borders;
+    std::vector<OutlineEntry> regions;
     std::vector<MapLabel> labels;
     std::vector<AllegianceName> allegiances;
 };

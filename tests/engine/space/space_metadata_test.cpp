@@ -25,7 +25,7 @@ TEST(SpaceMetadata, ReadsPlaceBordersRegionsLabelsAndAllegiancesLeavingOutWhatCa
     ASSERT_EQ(m.routes.size(), 1u);
     EXPECT_EQ(m.routes[0].end.sectorX, 1);
     ASSERT_EQ(m.borders.size(), 2u);
-    const HexOutlineSpec& b = m.borders[0];
+    const OutlineEntry& b = m.borders[0];
     EXPECT_EQ(b.allegiance, "ImDd");
     EXPECT_EQ(b.label, "Third \xE9");  // Windows-1252
     EXPECT_EQ(b.labelPosition, (SectorHex{20, 21}));
