@@ -43,33 +43,9 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
 
 std::string_view remarksOf(const WorldRecord& world) { return world.notes.trimmed().substr(0, kRemarksWidth); }
 
-std::string escapeHtml(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '\0':
-                out += ' ';
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
-
 std::string cells(std::initializer_list<std::string_view> values) {
     std::string line;
-    for (const std::string_view value : values) line += "<td>" + escapeHtml(value) + "</td>";
+    for (const std::string_view value : values) line += "<td>" + escapeMarkup(value) + "</td>";
     return line;
 }
 
@@ -154,9 +130,9 @@ WithNotices<std::string> formatArpHtml(const SubsectorStore& store) {
     };
     put("<html>");
     put("<body>");
-    std::string title = "<h1>Subsector " + escapeHtml(store.subsectorName);
+    std::string title = "<h1>Subsector " + escapeMarkup(store.subsectorName);
     if (title.size() > 31) title += ' ';  // a long name: the bracket follows after one blank
-    appendAtColumns(title, {{32, "(" + escapeHtml(store.subsectorLetter) + ")</h1>"}});
+    appendAtColumns(title, {{32, "(" + escapeMarkup(store.subsectorLetter) + ")</h1>"}});
     put(title);
     put("<table width=\"100%\"border=1>");
     put("<tr>");

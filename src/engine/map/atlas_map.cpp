@@ -173,14 +173,7 @@ MapPoint atlasSectorOrigin(const AtlasArea& area, int x, int y, double k) {
 }
 
 void drawAtlasMap(const ChartedSpace& space, const AtlasArea& area, Surface& surface, const AtlasOptions& options) {
-    const Rgb foreground = options.printed ? colours::kBlack : surface.foreColour();
-    if (options.printed) {
-        surface.setBackColour(colours::kWhite);
-        surface.setForeColour(colours::kBlack);
-    }
-    surface.setUnit(SurfaceUnit::Millimetres);
-    surface.cls();
-    surface.setFillStyle(FillStyle::Transparent);
+    const Rgb foreground = beginMapPage(surface, options.printed);
     SectorMapOptions sectorOptions;
     sectorOptions.k = options.k;
     sectorOptions.printed = options.printed;

@@ -231,17 +231,22 @@ MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin) {
     return {origin.x + 9 * k * (column - 1), origin.y + 10 * k * (row - 1) + (evenColumn(column) ? 5 * k : 0)};
 }
 
-void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options) {
-    const double k = options.k;
-    const MapPoint origin = kSectorMapOrigin;
-    const Rgb foreground = options.printed ? colours::kBlack : surface.foreColour();
-    if (options.printed) {
+Rgb beginMapPage(Surface& surface, bool printed) {
+    const Rgb foreground = printed ? colours::kBlack : surface.foreColour();
+    if (printed) {
         surface.setBackColour(colours::kWhite);
         surface.setForeColour(colours::kBlack);
     }
     surface.setUnit(SurfaceUnit::Millimetres);
     surface.cls();
     surface.setFillStyle(FillStyle::Transparent);
+    return foreground;
+}
+
+void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOptions& options) {
+    const double k = options.k;
+    const MapPoint origin = kSectorMapOrigin;
+    const Rgb foreground = beginMapPage(surface, options.printed);
 
     drawSubsectorLabels(sector, surface, options, origin);
 

@@ -45,6 +45,9 @@ MapSize sectorMapSize(double k = kScreenHexScale);
 
 // The number of hexes between two sector hexes, even columns sitting half a hex lower.
 int hexDistance(int column1, int row1, int column2, int row2);
+// Starts a map's page in millimetres: cleared (white with black ink when printed), transparent fills. Gives
+// the ink the map is drawn in.
+Rgb beginMapPage(Surface& surface, bool printed);
 
 // The anchor of a sector hex on the sector map; columns and rows outside the sector continue the grid.
 MapPoint sectorHexAnchor(int column, int row, double k, MapPoint origin = kSectorMapOrigin);

@@ -12,28 +12,8 @@ namespace qelvar {
 
 namespace {
 
-std::string xmlText(std::string_view bytes) {
-    std::string out;
-    for (const char c : utf8FromCp1252(bytes)) {
-        switch (c) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += c;
-        }
-    }
-    return out;
-}
+// A name as the metadata file holds it: UTF-8, escaped for an attribute.
+std::string xmlText(std::string_view bytes) { return escapeMarkup(utf8FromCp1252(bytes), true); }
 
 SectorHex localHex(const PlacedSector& placed, SpaceHex hex) {
     return {hex.x - placed.x * kSectorColumns + 1, hex.y - placed.y * kSectorRows + 1};

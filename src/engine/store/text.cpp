@@ -213,4 +213,31 @@ std::vector<std::string_view> blankWords(std::string_view text) {
     return out;
 }
 
+std::string escapeMarkup(std::string_view text, bool inAttribute) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += inAttribute ? "&quot;" : "\"";
+                break;
+            case '\0':
+                out += ' ';
+                break;
+            default:
+                out += c;
+        }
+    }
+    return out;
+}
+
 }  // namespace qelvar

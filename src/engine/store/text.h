@@ -63,4 +63,8 @@ std::vector<std::string_view> splitLines(std::string_view bytes);
 // The words of a text: the runs between blanks (spaces and NULs), in order.
 std::vector<std::string_view> blankWords(std::string_view text);
 
+// A text as HTML or XML character data: & < > as entities (and " too when it stands in an attribute), a NUL
+// (which no such file may hold) as a blank; other bytes as they are.
+std::string escapeMarkup(std::string_view text, bool inAttribute = false);
+
 }  // namespace qelvar
