@@ -20,7 +20,8 @@ void addConvertCommand(CLI::App& app, CliSession& session) {
     CLI::App* command = app.add_subcommand(
         "convert",
         "Convert a subsector or sector file; OUT's type by its extension: .sbs .arp .htm/.html (the HTML "
-        "table), .tab/.tsv (tab-separated sector) or .sec (legacy sector, or --sector-format columns)");
+        "table), .tab/.tsv (tab-separated sector), .txt (column sector) or .sec (legacy sector, or --sector-format "
+        "columns)");
     command->add_option("IN", args->in, "the file to read (SBS, ARP, galactic DAT, or a sector file by content)")
         ->required();
     std::vector<std::string> outputs(std::begin(kConvertOutputs), std::end(kConvertOutputs));
