@@ -208,18 +208,26 @@ bool Desktop::openSector(const std::string& path) {
         sectorWindow_ = std::make_unique<SectorWindow>(*prompter_);
         SectorWindow* sector = sectorWindow_.get();
         MainWindow* window = mainWindow_.get();
-        QObject::connect(sector, &SectorWindow::subsectorChosen, window, [sector, window](int index) {
-            window->showSubsectorOf(sector->sector(), index, sector->sectorPath());
+        QObject::connect(sector, &SectorWindow::subsectorChosen, window, [this, sector, window](int index) {
+            if (window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) {
+                followedSector_ = window->loadedSector();
+            }
         });
         // A world's details open on its subsector; what was edited there goes back into the sector.
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
             if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
+            followedSector_ = window->loadedSector();
             store_.detailIndex = slot;
             showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
                              &window->undoStack());
+        });
+        // While the subsector shown is one this window put there, the sector follows every change of it, undo
+        // too; another load ends that.
+        QObject::connect(window, &MainWindow::storeChanged, sector, [this, sector, window] {
+            const std::shared_ptr<const Sector> shown = window->loadedSector();
+            if (!shown || shown != followedSector_.lock()) return;
             storeIntoSector(store_, sector->sector());
             sector->redraw();
-            window->redisplayMap();
         });
         sector->setPosterPrinter([this](const std::function<void(PainterSurface&, QSizeF)>& draw) {
             if (!printer_->available()) return;

@@ -19,6 +19,7 @@ class PrintOptionsWindow;
 class Prompter;
 class QtPrompter;
 class SectorWindow;
+struct Sector;
 class AtlasWindow;
 class SplashWindow;
 
@@ -82,6 +83,7 @@ private:
     std::unique_ptr<Autosave> autosave_;
     CheckWindow* checkWindow_ = nullptr;  // owned by the main window
     std::unique_ptr<SectorWindow> sectorWindow_;
+    std::weak_ptr<const Sector> followedSector_;  // the sector the Sector window put into the store
     std::unique_ptr<AtlasWindow> atlasWindow_;
 };
 

@@ -243,7 +243,8 @@ void DetailsWindow::changed() {
 }
 
 void DetailsWindow::record(const StoreContents& before, const QString& field) {
-    const QString hex = fromBytes(store_.hexCodes[static_cast<std::size_t>(store_.detailIndex)].str());
+    const QString hex = fromBytes(
+        shownHex(store_.subsectorLetter, store_.worlds[static_cast<std::size_t>(store_.detailIndex)].location));
     recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
 }
 

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "document/store_edits.h"
 #include "files/arp.h"
@@ -12,6 +13,7 @@
 #include "files/loader.h"
 #include "files/sbs.h"
 #include "files/sector.h"
+#include "files/sector_fields.h"
 #include "files/sector_file.h"
 #include "files/sector_folder.h"
 #include "seams/prompter.h"
@@ -161,26 +163,36 @@ bool DocumentController::showSubsectorOf(const Sector& sector, int index, const 
 }
 
 void DocumentController::saveAsSbs() {
-    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_())) {
-        tellSectorLosses(true);
-        fileSaved(*path, true);
-    }
+    if (!mayLoseInSubsectorFile(true)) return;
+    if (const auto path = saveSbs(store_, prompter_, tagText_, folder_())) fileSaved(*path, true);
 }
 
 void DocumentController::saveAsArp() {
-    if (const auto path = saveArp(store_, prompter_, folder_())) {
-        tellSectorLosses(false);
-        fileSaved(*path, false);
-    }
+    if (!mayLoseInSubsectorFile(false)) return;
+    if (const auto path = saveArp(store_, prompter_, folder_())) fileSaved(*path, false);
 }
 
-void DocumentController::tellSectorLosses(bool sbs) {
-    if (!loadedSector_) return;
+bool DocumentController::mayLoseInSubsectorFile(bool sbs) {
+    if (!loadedSector_ || loadedSubsectorIndex_ < 0) return true;
+    const std::string name = sbs ? "SBS" : "ARP";
+    const Sector whole = sectorHoldingStore(*loadedSector_, store_);
     SubsectorStore back;
     (void)(sbs ? readSbs(back, formatSbs(store_).value) : readArp(back, formatArp(store_).value));
-    if (auto lost = subsectorLossNotice(*loadedSector_, loadedSubsectorIndex_, back, sbs ? "SBS" : "ARP")) {
-        prompter_.tell({*lost});
+    Sector written;
+    storeIntoSector(back, written);
+    std::string text;
+    if (auto lost = lossNotice(whole, written, loadedSubsectorIndex_, name)) text = lost->text + "\n";
+    std::set<int> others;
+    for (const SectorWorld& world : whole.worlds) {
+        if (const int index = subsectorIndexOf(world.column, world.row); index != loadedSubsectorIndex_) {
+            others.insert(index);
+        }
     }
+    if (const std::size_t n = others.size(); n > 0) {
+        text += "The other " + std::to_string(n) + (n == 1 ? " subsector" : " subsectors") +
+                " of the sector with worlds " + (n == 1 ? "is" : "are") + " not in the " + name + " file\n";
+    }
+    return text.empty() || prompter_.askSave(text + "Save anyway?", {});
 }
 
 void DocumentController::save() {
@@ -236,8 +248,33 @@ void DocumentController::saveToSectorFile() {
     const auto chosen = prompter_.saveFileName(folder_(), filePattern(FileType::Sector));
     if (!chosen) return;
     const std::string path = isSectorFileName(*chosen) ? *chosen : *chosen + ".tab";
-    if (!saveIntoSectorFile(path)) return;
+    std::error_code error;
+    if (loadedSector_ && !std::filesystem::exists(path, error)) {
+        // A subsector shown from a sector goes into a new file with the rest of its sector.
+        if (!saveSectorInto(path)) return;
+    } else if (!saveIntoSectorFile(path)) {
+        return;
+    }
     prompter_.message(tr("File saved OK").toStdString(), MessageIcon::Information);
+}
+
+bool DocumentController::saveSectorInto(const std::string& path) {
+    const Sector whole = sectorHoldingStore(*loadedSector_, store_);
+    const SectorFormat format = sectorFormatFor(path).value_or(SectorFormat::Tab);
+    const Notices losses = formatSector(whole, format).notices;
+    if (!losses.empty()) {
+        std::string text;
+        for (const Notice& notice : losses) text += notice.text + "\n";
+        if (!prompter_.askSave(text + "Save anyway?", {})) return false;
+    }
+    const Result<Notices> written = writeSectorFile(whole, path, format);
+    if (!written) {
+        prompter_.message(written.error(), MessageIcon::Exclamation);
+        return false;
+    }
+    rememberRecentFile(path);
+    emit fileWritten(path, false);
+    return true;
 }
 
 bool DocumentController::saveIntoSectorFile(const std::string& path) {

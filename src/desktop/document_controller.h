@@ -77,7 +77,12 @@ private:
     void fileSaved(const std::string& path, bool isDocument);
     // The subsector into the sector file at path; false when it failed (told).
     bool saveIntoSectorFile(const std::string& path);
-    void tellSectorLosses(bool sbs);
+    // The whole sector the subsector was shown from, with the subsector as the store holds it, into a new
+    // sector file; asks first when the file's format cannot hold every field.
+    bool saveSectorInto(const std::string& path);
+    // Before a subsector of a sector goes into an SBS or ARP file: what the file cannot hold, with Save and
+    // Cancel; true to save.
+    bool mayLoseInSubsectorFile(bool sbs);
     void rememberRecentFile(const std::string& path);
     void updateTitle();
 

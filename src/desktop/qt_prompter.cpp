@@ -46,6 +46,13 @@ bool QtPrompter::askYesNo(const std::string& text, MessageIcon icon, const std::
     return box.exec() == QMessageBox::Yes;
 }
 
+bool QtPrompter::askSave(const std::string& text, const std::string& title) {
+    QMessageBox box(QMessageBox::Warning, fromBytes(title.empty() ? defaultTitle_ : title), fromBytes(text),
+                    QMessageBox::Save | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Save;
+}
+
 std::string QtPrompter::inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) {
     bool ok = false;
     const QString answer = QInputDialog::getText(parent_, fromBytes(title.empty() ? defaultTitle_ : title),

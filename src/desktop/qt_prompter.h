@@ -15,6 +15,7 @@ public:
 
     void message(const std::string& text, MessageIcon icon, const std::string& title) override;
     bool askYesNo(const std::string& text, MessageIcon icon, const std::string& title, bool defaultYes) override;
+    bool askSave(const std::string& text, const std::string& title) override;
     std::string inputBox(const std::string& prompt, const std::string& title, const std::string& proposed) override;
     std::optional<std::string> saveFileName(const std::string& folder, const std::string& pattern) override;
     void setBusy(bool busy) override;

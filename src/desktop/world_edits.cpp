@@ -64,7 +64,7 @@ int WorldEdits::cursorLocation() const { return map_.cursorColumn() * 100 + map_
 
 int WorldEdits::cursorSlot() const { return store_.slotOfLocation(cursorLocation()); }
 
-std::string WorldEdits::hexText(int location) const { return formatFourDigits(location); }
+std::string WorldEdits::hexText(int location) const { return shownHex(store_.subsectorLetter, location); }
 
 void WorldEdits::record(const StoreContents& before, const QString& text) {
     store_.refreshStatistics();
@@ -98,19 +98,22 @@ void WorldEdits::deleteWorld() {
 void WorldEdits::moveWorld() {
     const int from = cursorSlot();
     if (!store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
+    // The hexes are asked and told in the map's own numbering (the sector's, when the letter is known).
+    const std::string range = "(" + hexText(101) + " to " + hexText(810) + ")";
     const std::string answer =
-        prompter_.inputBox("Move the world at " + hexText(cursorLocation()) + " to which hex (0101 to 0810)?",
+        prompter_.inputBox("Move the world at " + hexText(cursorLocation()) + " to which hex " + range + "?",
                            store_.appTitle, hexText(cursorLocation()));
     if (answer.empty()) return;
     const std::string_view typed = trimBlanks(answer);
-    const int location = typed.size() == 4 && typed.find_first_not_of("0123456789") == std::string_view::npos
-                             ? std::stoi(std::string(typed))
-                             : 0;
+    const int shown = typed.size() == 4 && typed.find_first_not_of("0123456789") == std::string_view::npos
+                          ? std::stoi(std::string(typed))
+                          : 0;
+    const int location = shown - letterOffset(store_.subsectorLetter).value_or(0);
     const int to = location / 100 >= 1 && location / 100 <= 8 && location % 100 >= 1 && location % 100 <= 10
                        ? store_.slotOfLocation(location)
                        : 0;
     if (to < 1) {
-        prompter_.message("\"" + answer + "\" is no hex of the subsector (0101 to 0810)", MessageIcon::Exclamation);
+        prompter_.message("\"" + answer + "\" is no hex of the subsector " + range, MessageIcon::Exclamation);
         return;
     }
     moveWorldTo(cursorLocation(), location);

@@ -588,7 +588,7 @@ TEST_F(CliTest, DescribeWritesOneLinePerControlAndDescriptionsTheTable) {
     EXPECT_EQ(r.out.find('\r'), std::string::npos);
     const auto out = qelvar::splitLines(r.out);
     ASSERT_EQ(out.size(), 29u);
-    EXPECT_EQ(out[1], "Frame3d1\tStar system details: Osttalvorvor         102");
+    EXPECT_EQ(out[1], "Frame3d1\tStar system details: Osttalvorvor         0102");
     EXPECT_EQ(out[3], "Label2\tOsttalvorvor        ");  // trailing blanks kept
     EXPECT_NE(out[5].find("\\nSize:         3 3000 miles diameter\\n"), std::string::npos);
     EXPECT_EQ(out[13], "Label14\tA0 IV  Blue-white 8,000-9,900 degrees K\\nM1 V   Red 1,900-3600 degrees K\\n");

@@ -68,7 +68,7 @@ TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknow
     store.subsectorLetter = "Q";
     window->activate();
     EXPECT_EQ(prompter.messages(), std::vector<std::string>{"DUFF SS LETTER"});
-    EXPECT_TRUE(text("Frame3d1").endsWith(" 404"));
+    EXPECT_TRUE(text("Frame3d1").endsWith(" 0404"));
 }
 
 // Base, zone and allegiance through the value-entry dialog: a lookup line or typed text, taken with OK or

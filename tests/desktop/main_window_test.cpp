@@ -223,9 +223,16 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     chooseType(0);
     whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     load("four.tab", 3);
+    // What SBS cannot hold of it is asked about first: Cancel writes nothing, Save writes the file.
     prompter_.saveAnswers.push_back(path("four.sbs"));
-    trigger("mnusbs");
-    EXPECT_NE(prompter_.messages().back().find("four-letter allegiance in SBS"), std::string::npos);
+    for (const bool save : {false, true}) {
+        prompter_.yesNoAnswers.push_back(save);
+        trigger("mnusbs");
+        EXPECT_NE(prompter_.prompts.at(save ? prompter_.prompts.size() - 3 : prompter_.prompts.size() - 1)
+                      .text.find("four-letter allegiance in SBS"),
+                  std::string::npos);
+        EXPECT_EQ(static_cast<bool>(readFileBytes(path("four.sbs"))), save);
+    }
 }
 
 TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
@@ -255,6 +262,9 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     trigger("mnusector");
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"File saved OK"});
     EXPECT_EQ(store().unsavedChanges, 1);
+    // The new file holds the whole sector, the subsector as it is now.
+    const std::string copy = *readFileBytes(path("copy.tab"));
+    EXPECT_TRUE(copy.find("\tDelta\t") != std::string::npos && copy.find("A788899-C") != std::string::npos) << copy;
     EXPECT_EQ(action("mnusbs")->shortcut(), QKeySequence("Ctrl+Shift+S"));
 }
 

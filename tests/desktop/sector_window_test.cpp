@@ -162,29 +162,29 @@ TEST_F(SectorWindowTest, ASubsectorOfASectorFileKeepsThatFile) {
 TEST_F(SectorWindowTest, ADoubleClickOnAWorldOpensItsDetailsAndEditsComeBack) {
     window_->setZoom(1);
     const SectorWorld& world = sample_.worlds[sample_.worlds.size() / 2];
+    const std::string original(world.record.name.trimmed());
+    const auto nameInSector = [&] {
+        for (const SectorWorld& w : window_->sector().worlds) {
+            if (w.column == world.column && w.row == world.row) return std::string(w.record.name.trimmed());
+        }
+        return std::string("(none)");
+    };
+    // An edit through the details' own editors is a step of the main window's history; the sector shows it,
+    // and its undo.
     bool shown = false;
-    whenModalShown("Form2", [&](QWidget* details) {
+    whenModalShown("Form2", [&shown](QWidget* details) {
         shown = true;
-        store().worlds[static_cast<std::size_t>(store().detailIndex)].name = "Renamed";
-        details->close();
-    });
-    QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
-    EXPECT_TRUE(shown);
-    EXPECT_EQ(store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
-    const auto renamed =
-        std::find_if(window_->sector().worlds.begin(), window_->sector().worlds.end(),
-                     [&](const SectorWorld& w) { return w.column == world.column && w.row == world.row; });
-    ASSERT_NE(renamed, window_->sector().worlds.end());
-    EXPECT_EQ(renamed->record.name.trimmed(), "Renamed");
-    // An edit through the details' own editors is a step of the main window's history.
-    whenModalShown("Form2", [](QWidget* details) {
         QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
         details->close();
     });
     prompter_.inputAnswers = {"Typed"};
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(world.column, world.row));
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(store().subsectorLetter, std::string(1, subsectorLetterOf(world.column, world.row)));
+    EXPECT_EQ(nameInSector(), "Typed");
     EXPECT_TRUE(window().isWindowModified());
-    EXPECT_TRUE(action("mnuundo")->isEnabled());
+    action("mnuundo")->trigger();
+    EXPECT_EQ(nameInSector(), original);
 }
 
 TEST_F(SectorWindowTest, ExportAndPrintMakeTheCommandLinesFiles) {

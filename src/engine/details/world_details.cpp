@@ -106,7 +106,7 @@ std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, con
 
     return {
         {"Form2", store.appTitle},
-        {"Frame3d1", "Star system details: " + w.name.shown() + " " + std::to_string(locationOffset + w.location)},
+        {"Frame3d1", "Star system details: " + w.name.shown() + " " + formatFourDigits(locationOffset + w.location)},
         {"Label1", "Name"},
         {"Label2", w.name.shown()},
         {"Label5", "Starport:" + crlf + "Size:" + crlf + "Atmosphere:" + crlf + "Hydrographic:" + crlf +

@@ -41,6 +41,12 @@ std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, co
     return edits;
 }
 
+Sector sectorHoldingStore(const Sector& sector, const SubsectorStore& store) {
+    Document document(sector, DocumentOrigin{}, {}, std::nullopt);
+    for (const auto& edit : editsToHoldStore(document, store)) (void)edit->apply(document);
+    return document.sector();
+}
+
 Result<Notices> saveStoreIntoSectorFile(const std::string& path, const SubsectorStore& store) {
     std::error_code error;
     if (!std::filesystem::exists(path, error)) return joinIntoSectorFile(path, {&store});

@@ -15,8 +15,9 @@ MapPointerResult lookUp(const SubsectorStore& store, MapPoint point, const MapLa
         result.labels.locationText = "-";
         return result;
     }
-    result.labels.locationText = location;
-    result.detailIndex = store.slotOfLocation(static_cast<int>(numericValue(location)));
+    const int local = static_cast<int>(numericValue(location));
+    result.labels.locationText = shownHex(store.subsectorLetter, local);
+    result.detailIndex = store.slotOfLocation(local);
     result.onWorld = store.worlds[static_cast<std::size_t>(result.detailIndex)].occupied();
     return result;
 }

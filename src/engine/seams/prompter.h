@@ -28,6 +28,12 @@ public:
     // Lets pending window events run (a repaint during long work).
     virtual void processEvents() = 0;
 
+    // A Save/Cancel question before a save that cannot keep everything; true for Save. Cancel is the
+    // default. A prompter without such a box asks Yes/No.
+    virtual bool askSave(const std::string& text, const std::string& title) {
+        return askYesNo(text, MessageIcon::Exclamation, title, false);
+    }
+
     // Shows each notice in turn (a window may gather several in one box).
     virtual void tell(const Notices& notices) {
         for (const Notice& n : notices) message(n.text, n.icon, n.title);

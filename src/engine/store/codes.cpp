@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "store/subsector_store.h"
+#include "store/text.h"
 
 namespace qelvar {
 
@@ -31,6 +32,10 @@ int letterOffsetOrReport(std::string_view letter, Notices& notices) {
     const auto offset = letterOffset(letter);
     if (!offset) notices.push_back({kDuffLetterMessage});
     return offset.value_or(0);
+}
+
+std::string shownHex(std::string_view letter, int location) {
+    return formatFourDigits(letterOffset(letter).value_or(0) + location);
 }
 
 std::string hyphenatedUwp(std::string_view uwp) {

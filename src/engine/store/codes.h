@@ -31,6 +31,9 @@ std::optional<int> letterOffset(std::string_view letter);
 // The same for a whole reading, writing or drawing: an unknown letter adds the "DUFF SS LETTER" notice
 // and gives 0.
 int letterOffsetOrReport(std::string_view letter, Notices& notices);
+// A hex of the subsector as the map beside it numbers it: four digits, in the sector's numbering when the
+// letter is known ("0904" for 0104 of B).
+std::string shownHex(std::string_view letter, int location);
 
 // The UWP as shown and printed, "S-DAHPGL-T": a hyphen after the first and after the seventh character.
 std::string hyphenatedUwp(std::string_view uwp);

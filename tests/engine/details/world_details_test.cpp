@@ -105,7 +105,7 @@ TEST_F(WorldDetailsTest, StarsCloseUpAroundUnknownColours) {
 TEST_F(WorldDetailsTest, FrameWithTheSectorLocationCargoPriceAndAnEmptySlot) {
     world().name = "Hollowmere";
     world().location = 101;
-    EXPECT_EQ(caption("Frame3d1", 800), "Star system details: Hollowmere           901");
+    EXPECT_EQ(caption("Frame3d1", 800), "Star system details: Hollowmere           0901");
     world().cargoBase = 4000;
     EXPECT_EQ(caption("Label22"), "4,000Cr");
     world().cargoBase = 0;

@@ -37,6 +37,8 @@ TEST(MapPointer, MovingOverWorldsEmptyHexesAndDeadZones) {
         labels = r.labels;
         store.detailIndex = r.detailIndex;
     }
+    store.subsectorLetter = "F";  // a sector's subsector: its hexes as the sector and the map number them
+    EXPECT_EQ(mapPointerMoved(store, {9, 24}, labels).labels.locationText, "0912");
     for (const auto& [name, notes] :
          {std::pair{"spin.dat", true}, {"x.dat.bak", true}, {"SPIN.DAT", false}, {"spin.sbs", false}}) {
         EXPECT_EQ(notesAvailableFor(name), notes) << name;
