@@ -28,6 +28,8 @@
 #include "store/subsector_store.h"
 #include "files/sector_folder.h"
 #include "files/batch.h"
+#include "files/folder_files.h"
+#include "files/sector_file.h"
 #include "reports/file_marks.h"
 #include "map/map_drawing.h"
 #include "seams/prompter.h"
@@ -237,6 +239,13 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
     std::error_code error;
     if (!commandLine.empty() && std::filesystem::is_regular_file(commandLine, error)) {
         openFolder(folderOf(commandLine));
+        // The browser lists the files of the type opened.
+        const std::string name = fileNameOf(commandLine);
+        const auto dot = name.rfind('.');
+        const auto type = isSectorFile(commandLine)  ? std::optional(FileType::Sector)
+                          : dot == std::string::npos ? std::nullopt
+                                                     : fileTypeNamed(name.substr(dot + 1));
+        if (type) browser_->chooseFileType(static_cast<int>(*type) - 1);
         loadFile(commandLine);
         return;
     }

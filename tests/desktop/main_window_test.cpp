@@ -369,6 +369,12 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
     EXPECT_EQ(store().subsectorName, "Second");
     EXPECT_EQ(std::filesystem::canonical(window().currentFolder()).string(), folder());
     EXPECT_EQ(title(), "second.SBS[*] - " + store().appTitle);
+    // The browser lists files of the type opened.
+    write("cmd.tab", tabSector({tabWorld("0101", "Alpha")}));
+    whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
+    start(path("cmd.tab"));
+    EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "Sector files");
+    EXPECT_EQ(title(), "cmd.tab[*] - " + store().appTitle);
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
