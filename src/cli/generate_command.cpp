@@ -13,7 +13,9 @@
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "document/store_edits.h"
 #include "files/sbs.h"
+#include "files/sector_file.h"
 #include "generation/dice.h"
 #include "generation/world_generation.h"
 
@@ -129,10 +131,12 @@ void addGenerateCommand(CLI::App& app, CliSession& session) {
     };
     auto args = std::make_shared<Arguments>();
     CLI::App* command =
-        app.add_subcommand("generate", "Generate a random subsector; OUT's type by its extension: .sbs");
+        app.add_subcommand("generate",
+                           "Generate a random subsector; OUT's type by its extension: .sbs, or a sector file (.tab "
+                           ".tsv .txt .sec) whose subsector of the letter it becomes, the rest of the file kept");
     command->add_option("OUT", args->command.out, "the file to write")
         ->required()
-        ->check(CLI::Validator(outputExtensionCheck({".sbs"}), "OUT.sbs", "output type"));
+        ->check(CLI::Validator(outputExtensionCheck({".sbs", ".tab", ".tsv", ".txt", ".sec"}), "OUT", "output type"));
     addLetterOption(*command, args->letter)
         ->description("the subsector letter A to P the names are numbered for (default A)");
     using Setter = Result<> (*)(GenerateCommand&, const std::string&);
@@ -197,7 +201,15 @@ int runGenerate(const GenerateCommand& command, std::ostream&, Prompter& prompte
     Dice dice = command.seed ? Dice(*command.seed) : Dice();
     generateSubsector(store, command.options, dice);
     store.refreshStatistics();
-    return writeSbsFile(store, prompter, command.out) ? 0 : 2;
+    if (!isSectorFileName(command.out)) return writeSbsFile(store, prompter, command.out) ? 0 : 2;
+    store.subsectorLetter = command.options.generateAsLetter;
+    const Result<Notices> saved = replaceSubsectorInSectorFile(command.out, store);
+    if (!saved) {
+        prompter.message(saved.error(), MessageIcon::Exclamation);
+        return 2;
+    }
+    prompter.tell(*saved);
+    return 0;
 }
 
 }  // namespace qelvar

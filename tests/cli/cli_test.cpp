@@ -26,6 +26,7 @@
 #include "support/command_output.h"
 #include "support/sample_sector.h"
 #include "support/sample_world.h"
+#include "support/sector_text.h"
 #include "support/temp_folder.h"
 #include "support/trade_worlds.h"
 
@@ -34,6 +35,8 @@ extern char** environ;
 namespace {
 
 using qelvar::testing::commandOutput;
+using qelvar::testing::tabSector;
+using qelvar::testing::tabWorld;
 
 struct CliRun {
     int status = -1;
@@ -253,6 +256,13 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
                   0);
     }
     EXPECT_EQ(bytes(path("a.sbs")), bytes(path("b.SBS")));
+    // Into a sector file: its subsector of the letter becomes the generated one, its other lines stay.
+    const std::string kept = tabSector({tabWorld("0101", "Keep")});
+    write("s.tab", tabSector({tabWorld("0101", "Keep"), tabWorld("1704", "Gone")}));
+    ASSERT_EQ(run({"generate", path("s.tab"), "--letter", "C", "--seed", "12345"}).status, 0);
+    const std::string sector = bytes(path("s.tab"));
+    EXPECT_TRUE(sector.starts_with(kept) && sector.find("Gone") == std::string::npos) << sector;
+    EXPECT_GT(sector.size(), kept.size() + 20 * 40);
     ASSERT_EQ(run({"generate", path("an.sbs"), "--chance", "An=99", "--seed", "12345"}).status, 0);
     const auto count = [](const std::string& text) {  // worlds with the feature's remark
         std::size_t n = 0;

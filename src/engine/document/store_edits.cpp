@@ -47,19 +47,57 @@ Sector sectorHoldingStore(const Sector& sector, const SubsectorStore& store) {
     return document.sector();
 }
 
-Result<Notices> saveStoreIntoSectorFile(const std::string& path, const SubsectorStore& store) {
+namespace {
+
+// The sector file at path opened for a subsector to go into it; nothing when there is no such file or it
+// holds no world yet (then it is written new).
+Result<std::optional<Document>> openForSaving(const std::string& path) {
     std::error_code error;
-    if (!std::filesystem::exists(path, error)) return joinIntoSectorFile(path, {&store});
+    if (!std::filesystem::exists(path, error)) return std::optional<Document>();
     Result<WithNotices<Document>> opened = openDocument(path);
     if (!opened) {
         const Result<WithNotices<SectorRead>> read = readSectorFile(path);
-        if (read && read->value.sector.worlds.empty()) return joinIntoSectorFile(path, {&store});
+        if (read && read->value.sector.worlds.empty()) return std::optional<Document>();
         return Failure{opened.failure()};
     }
-    Document& document = opened->value;
+    return std::optional<Document>(std::move(opened->value));
+}
+
+}  // namespace
+
+Result<Notices> saveStoreIntoSectorFile(const std::string& path, const SubsectorStore& store) {
+    Result<std::optional<Document>> opened = openForSaving(path);
+    if (!opened) return Failure{opened.failure()};
+    if (!*opened) return joinIntoSectorFile(path, {&store});
+    Document& document = **opened;
     for (const auto& edit : editsToHoldStore(document, store)) {
         if (Result<> applied = edit->apply(document); !applied) return Failure{applied.failure()};
     }
+    return saveDocument(document);
+}
+
+Result<Notices> replaceSubsectorInSectorFile(const std::string& path, const SubsectorStore& store) {
+    if (!letterOffset(store.subsectorLetter)) return fail(kDuffLetterMessage);
+    Result<std::optional<Document>> opened = openForSaving(path);
+    if (!opened) return Failure{opened.failure()};
+    if (!*opened) return joinIntoSectorFile(path, {&store});
+    Document& document = **opened;
+    const int index = store.subsectorLetter[0] - 'A';
+    std::vector<SectorWorld> worlds;
+    for (int slot = 1; slot <= kHexCount; ++slot) {
+        const WorldRecord& record = store.worlds[static_cast<std::size_t>(slot)];
+        const auto hex = Hex::inSubsector(index, record.location);
+        if (!record.occupied() || !hex) continue;
+        SectorWorld world{hex->column, hex->row, record, {}, 0};
+        world.fields["Sector"] = sectorAbbreviation(document);
+        worlds.push_back(std::move(world));
+    }
+    // A subsector generated without a name keeps the one it had.
+    const std::string& name = store.subsectorName.empty()
+                                  ? document.sector().subsectorNames[static_cast<std::size_t>(index)]
+                                  : store.subsectorName;
+    ReplaceSubsectorEdit edit(index, std::move(worlds), name, "Generate subsector " + store.subsectorLetter);
+    if (Result<> applied = edit.apply(document); !applied) return Failure{applied.failure()};
     return saveDocument(document);
 }
 

@@ -29,4 +29,10 @@ Sector sectorHoldingStore(const Sector& sector, const SubsectorStore& store);
 // there, or holds no world yet, is written as joinIntoSectorFile does.
 [[nodiscard]] Result<Notices> saveStoreIntoSectorFile(const std::string& path, const SubsectorStore& store);
 
+// Puts the store's subsector (a generated one) into the sector file at path in place of the one there: its
+// worlds go with every field they had, the store's come in (and its name, when it has one); the other lines
+// stay. A file that is not there,
+// or holds no world yet, is written as joinIntoSectorFile does.
+[[nodiscard]] Result<Notices> replaceSubsectorInSectorFile(const std::string& path, const SubsectorStore& store);
+
 }  // namespace qelvar
