@@ -246,7 +246,7 @@ void MainWindow::applyCommandLine(const std::string& commandLine) {
                           : dot == std::string::npos ? std::nullopt
                                                      : fileTypeNamed(name.substr(dot + 1));
         if (type) browser_->chooseFileType(static_cast<int>(*type) - 1);
-        loadFile(commandLine);
+        if (loadFile(commandLine)) mapView().setFocus();  // the keys go to the map's hex cursor
         return;
     }
     if (!commandLine.empty()) openFolder(commandLine);  // a folder that is not there is ignored
