@@ -263,6 +263,7 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     const std::string sector = bytes(path("s.tab"));
     EXPECT_TRUE(sector.starts_with(kept) && sector.find("Gone") == std::string::npos) << sector;
     EXPECT_GT(sector.size(), kept.size() + 20 * 40);
+    EXPECT_EQ(sector.substr(kept.size(), 7), "Kest\tC\t") << sector;  // the sector's own abbreviation
     ASSERT_EQ(run({"generate", path("an.sbs"), "--chance", "An=99", "--seed", "12345"}).status, 0);
     const auto count = [](const std::string& text) {  // worlds with the feature's remark
         std::size_t n = 0;
