@@ -42,9 +42,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
     // the line whatever their length.
     world.notes = trimBlanks(line.substr(std::min<std::size_t>(line.size(), 69)));
     world.facility = "  ";
-    store.workIndex = slot;
-    store.loadUwpValues(slot);
-    classifyTrade(store);
+    classifyTrade(world, store.loadUwpValues(slot));
 }
 
 std::string notesColumn(const WorldRecord& world) {

@@ -252,12 +252,7 @@ int planetoidBeltCount(Dice& dice, int gasGiants) {
 }
 
 void generateHex(SubsectorStore& store, int k, const GenerationOptions& options, Dice& dice, int offset) {
-    store.workIndex = k;
     WorldRecord& world = store.worlds[static_cast<std::size_t>(k)];
-    for (int i = 1; i <= 8; ++i) {
-        store.uwpValues[static_cast<std::size_t>(i)] = 0;
-        store.uwpDigits[static_cast<std::size_t>(i)].clear();
-    }
     world.notes = "";
     world.star1 = "";
     world.star2 = "";
@@ -294,10 +289,10 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     if (w.pop == 0) w.gov = w.law = w.tech = 0;
     rollBase(w);
 
-    generateStar(store, 1, dice);
+    generateStar(world, 1, dice);
     const int companions = dice.rollDice(2, 6);
-    if (companions >= 8) generateStar(store, 2, dice);
-    if (companions == 12) generateStar(store, 3, dice);
+    if (companions >= 8) generateStar(world, 2, dice);
+    if (companions == 12) generateStar(world, 3, dice);
 
     // The population multiplier is one digit, 1..9: one die of nine sides.
     const int multiplier = dice.rollDice(1, 9);
@@ -333,7 +328,7 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     world.notes = notes;
     world.facility = "  ";
 
-    auto& values = store.uwpValues;
+    UwpValues values{};
     values[2] = w.size;
     values[3] = w.atm;
     values[4] = w.hyd;
@@ -341,12 +336,11 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     values[6] = w.gov;
     values[7] = w.law;
     values[8] = w.tech;
-    store.uwpDigits[1] = port;
     // The profile is composed first, so that the trade codes and the cargo price are those of the digits
     // the world shows (and that a reader recomputes them from), starport included.
-    composeUwp(store);
+    world.uwp = composeUwp(values, port);
     values[1] = hexDigitValue(port);
-    classifyTrade(store);
+    classifyTrade(world, values);
 }
 
 }  // namespace

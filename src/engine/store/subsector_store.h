@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "store/codes.h"
 #include "store/fixed_text.h"
 
 namespace qelvar {
@@ -65,9 +66,6 @@ public:
     std::int16_t unsavedChanges = 0;
     int batchMode = 0;
     int detailIndex = 0;
-    int workIndex = 0;
-    std::array<int, 9> uwpValues{};
-    std::array<std::string, 9> uwpDigits{};
     ReadFacts readFacts;
 
     std::int16_t worldCount = 0;
@@ -82,8 +80,8 @@ public:
     // The first slot 1..90 whose location code reads as n; 0 when none does (a location of exactly 0
     // finds slot 81, whose cleared code reads as 0).
     int slotOfLocation(int n) const;
-    // uwpValues[1..8] from the UWP of a slot, with anything that is not a digit read as 0.
-    void loadUwpValues(int slot);
+    // The values [1..8] of the UWP of a slot, with anything that is not a digit read as 0; [0] is 0.
+    UwpValues loadUwpValues(int slot) const;
     void refreshStatistics();
 
     // The numeric value of hexCodes[slot]; 0 for the cleared slots.
