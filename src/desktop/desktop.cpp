@@ -62,7 +62,6 @@ void Desktop::startUp(const std::string& commandLine) {
     splash_ = std::make_unique<SplashWindow>();
     splash_->show();
     QApplication::processEvents();
-    store_.crlf = "\r\n";
     store_.buildHexCodes();
     descriptionTable();
     if (qtPrompter_) qtPrompter_->setDefaultTitle(store_.appTitle);

@@ -99,7 +99,7 @@ std::string cargoPriceText(int cargoBase) {
 std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table, int slot,
                                                 int locationOffset) {
     const WorldRecord& w = store.worlds.at(static_cast<std::size_t>(slot));
-    const std::string& crlf = store.crlf;
+    const std::string crlf = "\r\n";
 
     std::string allegianceKey = "Y";
     allegianceKey += trimBlanks(w.allegiance.shown());

@@ -79,7 +79,7 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
             prompter.message(sector.error(), MessageIcon::Exclamation);
             return LoadStatus::NotRead;
         }
-        prompter.tell(inOneNotice(sector->notices, store.crlf));
+        prompter.tell(inOneNotice(sector->notices, "\r\n"));
         const int index = subsectorOfSector(sector->value.sector, store, prompter, options);
         if (index < 0) {
             store.clear();

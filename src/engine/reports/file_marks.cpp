@@ -70,7 +70,7 @@ std::string subsectorIndexText(const std::string& folder, const std::vector<std:
 void showSubsectorIndex(const SubsectorStore& store, Prompter& prompter, const std::string& folder,
                         const std::vector<std::string>& names, FileType type) {
     BusyPointer busy(prompter);
-    const std::string text = subsectorIndexText(folder, names, type, store.crlf);
+    const std::string text = subsectorIndexText(folder, names, type, "\r\n");
     prompter.message(text, MessageIcon::Information, store.appTitle);
 }
 

@@ -62,7 +62,6 @@ public:
     std::string sectorName;
     std::string subsectorLetter;
     std::string appTitle;
-    std::string crlf = "\r\n";
     std::int16_t unsavedChanges = 0;
     int batchMode = 0;
     int detailIndex = 0;
