@@ -87,7 +87,6 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     click("Command5");
     EXPECT_EQ(*shown, 3);
     EXPECT_EQ(prompter_.beeps, 2);
-    EXPECT_EQ(store().batchMode, 0);
     EXPECT_EQ(pdfPages(pdf()), 2);  // landscape map only: one page each
     const std::string text = pdfText(pdf());
     const auto third = text.find("Third/Kestrane Reach (A)");

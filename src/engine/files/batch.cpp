@@ -61,7 +61,6 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
             result.cancelled = true;
             break;
         }
-        store.batchMode = 1;
         if (!loadListedFile(store, prompter, folder, fileNames[i])) {
             result.skipped.push_back(fileNames[i]);
             continue;
@@ -95,7 +94,6 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
         }
     }
     if (progress && !result.cancelled) progress(count, count, {});
-    store.batchMode = 0;
     return result;
 }
 

@@ -63,7 +63,6 @@ public:
     std::string subsectorLetter;
     std::string appTitle;
     std::int16_t unsavedChanges = 0;
-    int batchMode = 0;
     int detailIndex = 0;
     ReadFacts readFacts;
 

@@ -88,7 +88,6 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     EXPECT_EQ(prompter.prompts[2].text, "Cannot read \"" + path("folder.arp") + "\": Is a directory");
     EXPECT_EQ(prompter.prompts[3].text,
               "two.arp and one.arp hold the same subsector A: ST-A.SBS is written from two.arp");
-    EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(store.subsectorName, "Three");  // the file selected before the run is shown again
     EXPECT_EQ(store.unsavedChanges, 0);
     EXPECT_EQ(columns(splitLines((*readFileBytes(path("ST-A.SBS"))))[3], 1, 3), "Two");
@@ -136,7 +135,6 @@ TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {
     const BatchResult stopped = convertFilesToSbs(store, prompter, dir_.string(), names(), "S", onlyTheFirst);
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.written, std::vector<std::string>{path("S-A.SBS")});
-    EXPECT_EQ(store.batchMode, 0);
 }
 
 }  // namespace

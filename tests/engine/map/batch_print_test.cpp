@@ -84,7 +84,6 @@ TEST_P(BatchPrintOrderTest, OrderAndTheOptionsShownOnceAtTheStartAndOncePerFile)
     for (std::string& title : titles) title += ".sbs";
     EXPECT_EQ(shown, titles);
     EXPECT_EQ(prompter.beeps, 2);
-    EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(lines.back(), "enddoc");
 }
 
