@@ -12,6 +12,7 @@
 #include "store/cp1252.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "store_change.h"
 
 namespace qelvar {
@@ -100,7 +101,7 @@ void WorldEdits::moveWorld() {
     if (!store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
     const std::string answer =
         prompter_.inputBox("Move the world at " + hexText(cursorLocation()) + " to which hex (0101 to 0810)?",
-                           store_.appTitle, hexText(cursorLocation()));
+                           applicationTitle(), hexText(cursorLocation()));
     if (answer.empty()) return;
     const std::string_view typed = trimBlanks(answer);
     const int location = typed.size() == 4 && typed.find_first_not_of("0123456789") == std::string_view::npos

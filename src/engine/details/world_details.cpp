@@ -6,6 +6,7 @@
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "details/description_table.h"
 
 namespace qelvar {
@@ -105,7 +106,7 @@ std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, con
     allegianceKey += trimBlanks(w.allegiance.shown());
 
     return {
-        {"Form2", store.appTitle},
+        {"Form2", applicationTitle()},
         {"Frame3d1", "Star system details: " + w.name.shown() + " " + std::to_string(locationOffset + w.location)},
         {"Label1", "Name"},
         {"Label2", w.name.shown()},

@@ -43,11 +43,11 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
                               const std::vector<std::string>& fileNames, const std::string& stub,
                               const BatchProgress& progress = {});
 
-// The menu command: asks for the stub, then, when the store has unsaved changes, asks once whether to go
+// The menu command: asks for the stub, then, with unsavedChanges, asks once whether to go
 // on (No ends the run before any file is touched); converts; loads `reselect` again when it is not empty
 // (the file the browser had selected); beeps twice. The caller refreshes its list and redraws.
 BatchResult saveAllInFolderToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                                  const std::vector<std::string>& fileNames, const std::string& reselect,
-                                 const BatchProgress& progress = {});
+                                 bool unsavedChanges, const BatchProgress& progress = {});
 
 }  // namespace qelvar

@@ -136,7 +136,6 @@ std::optional<std::string> saveSbs(SubsectorStore& store, Prompter& prompter, st
     }
     if (!writeSbsFile(store, prompter, path)) return std::nullopt;
     if (!batch) prompter.message("File saved OK", MessageIcon::Information);
-    store.unsavedChanges = 0;
     return path;
 }
 

@@ -10,6 +10,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/trade.h"
+#include "store/startup.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/stars.h"
@@ -366,7 +367,6 @@ int environmentalMinimum(int atm) {
 
 void generateSubsector(SubsectorStore& store, const GenerationOptions& options, Dice& dice) {
     dice.mixInTimeOfDay();
-    store.unsavedChanges = 0;
     store.clear();
     store.subsectorLetter = options.generateAsLetter;
     // The options offer only the letters A to P; anything else numbers the names as subsector A does.
@@ -374,8 +374,9 @@ void generateSubsector(SubsectorStore& store, const GenerationOptions& options, 
     for (int k = 1; k <= kHexCount; ++k) generateHex(store, k, options, dice, offset);
 }
 
-bool generateOnRequest(SubsectorStore& store, const GenerationOptions& options, Dice& dice, Prompter& prompter) {
-    if (store.unsavedChanges == 1 && !prompter.confirmDiscard(store.appTitle)) return false;
+bool generateOnRequest(SubsectorStore& store, const GenerationOptions& options, Dice& dice, Prompter& prompter,
+                       bool unsavedChanges) {
+    if (unsavedChanges && !prompter.confirmDiscard(applicationTitle())) return false;
     const BusyPointer busy(prompter);
     generateSubsector(store, options, dice);
     return true;

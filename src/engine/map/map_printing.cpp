@@ -5,6 +5,7 @@
 #include "store/codes.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
+#include "store/startup.h"
 #include "files/loader.h"
 #include "map/map_drawing.h"
 #include "seams/prompter.h"
@@ -97,14 +98,13 @@ void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& optio
     {
         BusyPointer busy(prompter);
         notices = printMapAndListing(store, printer, options, inBatch);
-        store.detailIndex = kHexCount;
     }
     prompter.tell(notices);
 }
 
 int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter, const BatchPrintFiles& files,
-                     const BatchPrintHooks& hooks) {
-    if (store.unsavedChanges == 1 && !prompter.confirmDiscard(store.appTitle)) return 0;
+                     const BatchPrintHooks& hooks, bool unsavedChanges) {
+    if (unsavedChanges && !prompter.confirmDiscard(applicationTitle())) return 0;
     PrintOptions options = hooks.askOptions ? hooks.askOptions() : PrintOptions{};
 
     const std::size_t count = files.names.size();
@@ -119,7 +119,6 @@ int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter
             continue;  // the loader said why; the batch goes on
         }
         store.refreshStatistics();
-        store.unsavedChanges = 0;
         if (hooks.fileLoaded) hooks.fileLoaded(name);
         prompter.processEvents();
 

@@ -53,8 +53,7 @@ Notices printSubsectorMap(const SubsectorStore& store, Surface& printer, const P
 Notices printMapAndListing(const SubsectorStore& store, Surface& printer, const PrintOptions& options,
                            bool inBatch = false);
 
-// "Print" after the options were chosen: the map (and listing) under the busy pointer, the notices told,
-// detailIndex left at 80.
+// "Print" after the options were chosen: the map (and listing) under the busy pointer, the notices told.
 void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& options, Prompter& prompter,
               bool inBatch = false);
 
@@ -74,12 +73,12 @@ struct BatchPrintHooks {
     std::function<void(const std::string& name)> fileLoaded;
 };
 
-// Loads and prints every selected entry, from the last to the first with reverseOrder. With unsaved
-// changes in the store it asks first and does nothing on No. A file that cannot be read is reported by
+// Loads and prints every selected entry, from the last to the first with reverseOrder. With
+// unsavedChanges it asks first and does nothing on No. A file that cannot be read is reported by
 // the loader and skipped. A job that a file leaves open (the listing in a batch) is turned to a new page
 // before the next file, so that two subsectors never share a page. At the end two beeps and the job
 // ended. Returns the number of files printed.
 int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter, const BatchPrintFiles& files,
-                     const BatchPrintHooks& hooks);
+                     const BatchPrintHooks& hooks, bool unsavedChanges);
 
 }  // namespace qelvar

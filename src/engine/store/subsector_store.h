@@ -1,7 +1,8 @@
 #pragma once
-// The one subsector in memory: 91 world slots (1..80 are the hexes in column-major order, 0 is the spill
-// slot for lines that match no hex, 81..90 are never hexes), the names, the letter, the process-wide
-// values and the statistics.
+// The one subsector in memory and nothing else: 91 world slots (1..80 are the hexes in column-major order,
+// 0 is the spill slot for lines that match no hex, 81..90 are never hexes), their hex codes, the names, the
+// letter, what the last reader saw that the slots cannot show, and the statistics. Whether it is saved,
+// which world's details are open and how a file's lines end belong to whoever shows or writes it.
 
 #include <array>
 #include <cstdint>
@@ -61,9 +62,6 @@ public:
     std::string subsectorName;
     std::string sectorName;
     std::string subsectorLetter;
-    std::string appTitle;
-    std::int16_t unsavedChanges = 0;
-    int detailIndex = 0;
     ReadFacts readFacts;
 
     std::int16_t worldCount = 0;
@@ -71,7 +69,7 @@ public:
     char bestTechCode = ' ';
     double totalPopulation = 0;
 
-    // Empties all 91 slots and the read facts; names, letter, codes and flags stay.
+    // Empties all 91 slots and the read facts; names, letter and codes stay.
     void clear();
     // Rebuilds hexCodes: "0101" for slot 1 ... "0810" for slot 80; slots 0 and 81..90 cleared.
     void buildHexCodes();

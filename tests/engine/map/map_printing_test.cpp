@@ -91,7 +91,6 @@ TEST(MapPrinting, AnchorScaleFontTitleAndFramePerMode) {
         EXPECT_EQ(title[1], c.frame);
         EXPECT_EQ(p.starting("box\t").size(), 1u);
         EXPECT_TRUE(p.starting("cls").empty());
-        EXPECT_EQ(p.store.detailIndex, 80);
     }
 }
 
