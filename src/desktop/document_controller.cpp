@@ -62,7 +62,7 @@ DocumentController::DocumentController(SubsectorStore& store, Prompter& prompter
                                        std::function<std::string()> folder)
     : QObject(window), store_(store), prompter_(prompter), window_(window), folder_(std::move(folder)) {
     undoStack_ = new QUndoStack(this);
-    // The unsaved-changes flag follows the history: back at the saved state, nothing is unsaved.
+    // Whether anything is unsaved is the history's clean state: back at the saved state, nothing is.
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
         emit modifiedChanged(!clean);
         emit changed();
