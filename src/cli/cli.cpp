@@ -17,9 +17,7 @@
 
 namespace qelvar {
 
-CliSession::CliSession(std::ostream& out, std::ostream& err) : out(out), err(err), prompter(err) {
-    store.appTitle = applicationTitle();
-}
+CliSession::CliSession(std::ostream& out, std::ostream& err) : out(out), err(err), prompter(err) {}
 
 CLI::Option* addJumpOption(CLI::App& command, int& jump) {
     return command.add_option("--jump", jump, "lines between every two worlds at most N hexes apart (1 to 6)")
@@ -55,7 +53,6 @@ bool loadInput(CliSession& session, const std::string& path, const std::string& 
     }
     if (status != LoadStatus::Loaded) return false;
     session.store.refreshStatistics();
-    session.store.unsavedChanges = 0;
     return true;
 }
 

@@ -57,7 +57,6 @@ int runDescribe(CliSession& session, const DescribeCommand& command) {
         prompter.message("hex " + command.hex + " holds no world");
         return kExitUsage;
     }
-    store.detailIndex = slot;
     // As the window's activation does: an unknown letter is reported and counts as 0.
     const auto offset = letterOffset(store.subsectorLetter);
     if (!offset) prompter.message(kDuffLetterMessage);

@@ -195,7 +195,6 @@ void addGenerateCommand(CLI::App& app, CliSession& session) {
 
 int runGenerate(const GenerateCommand& command, std::ostream&, Prompter& prompter) {
     SubsectorStore store;
-    store.appTitle = applicationTitle();
     if (command.subsectorName) store.subsectorName = *command.subsectorName;
     if (command.sectorName) store.sectorName = *command.sectorName;
     Dice dice = command.seed ? Dice(*command.seed) : Dice();

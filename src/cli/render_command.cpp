@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "map/map_drawing.h"
+#include "store/startup.h"
 #include "map/map_printing.h"
 #include "painter_surface.h"
 #include "text_codec.h"
@@ -84,7 +85,7 @@ std::string renderPrintedPages(CliSession& session, const RenderCommand& command
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setPageLayout(paper);
-        writer.setTitle(fromBytes(session.store.appTitle));
+        writer.setTitle(fromBytes(applicationTitle()));
         writer.setCreator(QStringLiteral("qelvar-cli"));
         PrinterSurface surface(writer, PrinterSurface::JobEnd::NextPage);
         printMap(session.store, surface, options, session.prompter);
@@ -122,7 +123,7 @@ int renderWithQt(CliSession& session, const RenderCommand& command) {
         const int width = twipsToDots(kMapSurfaceWidthTwips, dpi);
         const int height = twipsToDots(kMapSurfaceHeightTwips, dpi);
         if (extension == ".svg") {
-            SvgSurface surface(width, height, dpi, fromBytes(session.store.appTitle));
+            SvgSurface surface(width, height, dpi, fromBytes(applicationTitle()));
             draw(session, surface, command.sectorGrid, links);
             bytes = surface.finish().toStdString();
         } else {

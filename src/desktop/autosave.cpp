@@ -52,9 +52,9 @@ Autosave::~Autosave() {
     if (lock_) lock_->unlock();
 }
 
-void Autosave::storeChanged(const std::string& documentPath) {
+void Autosave::storeChanged(const std::string& documentPath, bool unsaved) {
     documentPath_ = documentPath;
-    if (store_.unsavedChanges == 1) {
+    if (unsaved) {
         timer_.start();
     } else {
         discard();

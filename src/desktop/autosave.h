@@ -31,7 +31,7 @@ public:
 
     // The store changed: with unsaved changes a write is due after the delay; without, the file goes.
     // documentPath is the file the subsector belongs to (empty when none).
-    void storeChanged(const std::string& documentPath);
+    void storeChanged(const std::string& documentPath, bool unsaved);
     // Writes the autosave file now; false when it could not be written.
     bool writeNow();
     // Removes this copy's autosave file (saved, or nothing unsaved).

@@ -42,7 +42,8 @@ void Desktop::setDice(std::unique_ptr<Dice> dice) { dice_ = std::move(dice); }
 
 void Desktop::generateSubsector() {
     const StoreContents before = StoreContents::of(store_);
-    if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_)) return;
+    if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_, mainWindow_->isModified()))
+        return;
     {
         const BusyPointer busy(*prompter_);
         store_.refreshStatistics();
@@ -58,15 +59,13 @@ void Desktop::generateSubsector() {
 }
 
 void Desktop::startUp(const std::string& commandLine) {
-    store_.appTitle = applicationTitle();
     splash_ = std::make_unique<SplashWindow>();
     splash_->show();
     QApplication::processEvents();
-    store_.crlf = "\r\n";
     store_.buildHexCodes();
     descriptionTable();
-    if (qtPrompter_) qtPrompter_->setDefaultTitle(store_.appTitle);
-    if (startUpMessageWanted()) prompter_->message(startUpMessage(store_.appTitle), MessageIcon::Information);
+    if (qtPrompter_) qtPrompter_->setDefaultTitle(applicationTitle());
+    if (startUpMessageWanted()) prompter_->message(startUpMessage(applicationTitle()), MessageIcon::Information);
     splash_->hide();
 
     mainWindow_ = std::make_unique<MainWindow>(store_, *prompter_);
@@ -85,7 +84,7 @@ void Desktop::startUp(const std::string& commandLine) {
     mainWindow_->show();
     autosave_ = std::make_unique<Autosave>(store_);
     QObject::connect(mainWindow_.get(), &MainWindow::storeChanged, mainWindow_.get(),
-                     [this] { autosave_->storeChanged(mainWindow_->documentPath()); });
+                     [this] { autosave_->storeChanged(mainWindow_->documentPath(), mainWindow_->isModified()); });
     QObject::connect(mainWindow_.get(), &MainWindow::storeSaved, mainWindow_.get(), [this] { autosave_->discard(); });
     offerRecovery();
 }
@@ -100,7 +99,7 @@ void Desktop::offerRecovery() {
                                      "The program did not end normally. Unsaved changes to %1 were "
                                      "kept at %2. Recover them?")
                                      .arg(belonged, QString::fromStdString(orphan.writtenAt));
-        if (!prompter_->askYesNo(toBytes(question), MessageIcon::Question, store_.appTitle, true)) {
+        if (!prompter_->askYesNo(toBytes(question), MessageIcon::Question, applicationTitle(), true)) {
             autosave_->removeOrphan(orphan);
             continue;
         }
@@ -109,8 +108,7 @@ void Desktop::offerRecovery() {
         store_.refreshStatistics();
         mainWindow_->redisplayMap();
         mainWindow_->mapShown();
-        store_.unsavedChanges = 1;
-        mainWindow_->startNewHistory(orphan.documentPath);
+        mainWindow_->startNewHistory(orphan.documentPath, true);
         (void)autosave_->writeNow();  // this copy holds the changes now
         autosave_->removeOrphan(orphan);
     }
@@ -176,10 +174,8 @@ void Desktop::previewCurrentMap() {
     const PrintOptions options = printOptions_->choose();
     printer_->setLandscape(options.landscape);
     // The preview draws its pages again whenever it changes; what the map has to say is said on printing.
-    printer_->preview(mainWindow_.get(), [this, &options](Surface& printer) {
-        (void)printMapAndListing(store_, printer, options);
-        store_.detailIndex = kHexCount;
-    });
+    printer_->preview(mainWindow_.get(),
+                      [this, &options](Surface& printer) { (void)printMapAndListing(store_, printer, options); });
 }
 
 void Desktop::printSelectedFiles() {
@@ -197,7 +193,9 @@ void Desktop::printSelectedFiles() {
         window->redisplayMap();
     };
     int printed = 0;
-    printer_->print([&](Surface& printer) { printed = printAllSelected(store_, printer, *prompter_, files, hooks); });
+    printer_->print([&](Surface& printer) {
+        printed = printAllSelected(store_, printer, *prompter_, files, hooks, window->isModified());
+    });
     if (printed == 0) return;  // nothing loaded: the store and the menus are as they were
     window->mapShown();
     window->startNewHistory({});
@@ -217,7 +215,6 @@ bool Desktop::openSector(const std::string& path) {
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
             if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
             followedSector_ = window->loadedSector();
-            store_.detailIndex = slot;
             showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
                              &window->undoStack());
         });

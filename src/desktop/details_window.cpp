@@ -16,6 +16,7 @@
 #include "store/trade.h"
 #include "store_change.h"
 #include "store/subsector_store.h"
+#include "store/startup.h"
 #include "details/description_table.h"
 #include "details/field_edits.h"
 #include "details/notes_file.h"
@@ -51,8 +52,8 @@ QString shownCaption(const std::string& caption) {
 
 }  // namespace
 
-DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), store_(store), prompter_(prompter) {
+DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, int slot, QWidget* parent)
+    : QDialog(parent), store_(store), prompter_(prompter), slot_(slot) {
     setObjectName("Form2");
     setWindowTitle(tr("DETAILS"));
     setModal(true);
@@ -191,7 +192,7 @@ DetailsWindow::~DetailsWindow() = default;
 void DetailsWindow::setNotesEnabled(bool enabled) { notes_->setEnabled(enabled); }
 
 void DetailsWindow::activate() {
-    setWindowTitle(fromBytes(store_.appTitle));
+    setWindowTitle(fromBytes(applicationTitle()));
     locationOffset_ = reportedLetterOffset();
     displayForm();
 }
@@ -203,7 +204,7 @@ int DetailsWindow::reportedLetterOffset() {
 }
 
 void DetailsWindow::displayForm() {
-    const auto captions = worldDetailCaptions(store_, descriptionTable(), store_.detailIndex, locationOffset_);
+    const auto captions = worldDetailCaptions(store_, descriptionTable(), slot_, locationOffset_);
     for (const ControlCaption& c : captions) {
         const QString text = shownCaption(c.caption);
         if (c.control == "Form2") {
@@ -237,22 +238,19 @@ TextWindow& DetailsWindow::textWindow() {
     return *textWindow_;
 }
 
-void DetailsWindow::changed() {
-    displayForm();
-    store_.unsavedChanges = 1;
-}
+void DetailsWindow::changed() { displayForm(); }
 
 void DetailsWindow::record(const StoreContents& before, const QString& field) {
-    const QString hex = fromBytes(
-        shownHex(store_.subsectorLetter, store_.worlds[static_cast<std::size_t>(store_.detailIndex)].location));
+    const QString hex =
+        fromBytes(shownHex(store_.subsectorLetter, store_.worlds[static_cast<std::size_t>(slot_)].location));
     recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
 }
 
 std::string DetailsWindow::inputBox(const QString& prompt, const std::string& current) {
-    return prompter_.inputBox(toBytes(prompt), store_.appTitle, current);
+    return prompter_.inputBox(toBytes(prompt), applicationTitle(), current);
 }
 
-WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(store_.detailIndex)]; }
+WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(slot_)]; }
 
 void DetailsWindow::editName() {
     const StoreContents before = StoreContents::of(store_);
@@ -261,7 +259,6 @@ void DetailsWindow::editName() {
     if (!storeName(w, answer)) return;
     // Only the name label shows the answer; the other captions wait for the next rebuild.
     nameValue_->setText(fromBytes(answer));
-    store_.unsavedChanges = 1;
     record(before, tr("name"));
 }
 
@@ -276,7 +273,7 @@ void DetailsWindow::editUwpDigit() {
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
     if (!storeUwpDigit(w, field->position, answer)) return;
     // The trade codes, price and statistics follow the new profile.
-    reclassifyWorld(store_, store_.detailIndex);
+    reclassifyWorld(store_, slot_);
     changed();
     record(before, tr("UWP"));
 }
@@ -284,7 +281,7 @@ void DetailsWindow::editUwpDigit() {
 void DetailsWindow::storeTypedUwp(const std::string& stored) {
     const StoreContents before = StoreContents::of(store_);
     world().uwp = stored;
-    reclassifyWorld(store_, store_.detailIndex);
+    reclassifyWorld(store_, slot_);
     changed();
     record(before, tr("UWP"));
 }
@@ -358,14 +355,13 @@ void DetailsWindow::editNotesFile() {
         bytes.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
         const auto written = writeNotesFile(path, toBytes(bytes));
         if (written) return;
-        prompter_.message(written.error(), MessageIcon::Exclamation, store_.appTitle);
+        prompter_.message(written.error(), MessageIcon::Exclamation, applicationTitle());
     }
 }
 
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
                       const std::string& selectedFileName, QUndoStack* history) {
-    store.detailIndex = slot;
-    DetailsWindow window(store, prompter, parent);
+    DetailsWindow window(store, prompter, slot, parent);
     window.setUndoStack(history);
     window.setMapFolder(folder);
     window.setNotesEnabled(notesAvailableFor(selectedFileName));

@@ -25,8 +25,10 @@ class ValueEntryDialog;
 class DetailsWindow : public QDialog {
     Q_OBJECT
 public:
-    DetailsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
+    // The window of worlds[slot].
+    DetailsWindow(SubsectorStore& store, Prompter& prompter, int slot, QWidget* parent = nullptr);
     ~DetailsWindow() override;
+    int slot() const { return slot_; }
 
     // The folder the main window's browser shows (the notes live beside it) and whether Notes is offered.
     void setMapFolder(const std::string& folder) { mapFolder_ = folder; }
@@ -35,7 +37,7 @@ public:
     void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
 
     // Activation: the title, the subsector letter's offset (an unknown letter is reported and counts as
-    // 0) and every caption, for worlds[store.detailIndex].
+    // 0) and every caption.
     void activate();
     // Rebuilds every caption from the record and the description table.
     void displayForm();
@@ -57,7 +59,7 @@ private:
     void editNotes();
     void editAllegiance();
     void editNotesFile();
-    // After an edit: the captions again and the subsector marked changed.
+    // After an edit: the captions again (the history marks the subsector changed).
     void changed();
     // The edit of field just made, as one step of the history.
     void record(const StoreContents& before, const QString& field);
@@ -68,6 +70,7 @@ private:
 
     SubsectorStore& store_;
     Prompter& prompter_;
+    int slot_;
     std::string mapFolder_;
     int locationOffset_ = 0;
     QPushButton* notes_ = nullptr;
@@ -82,7 +85,7 @@ private:
     TextWindow* textWindow_ = nullptr;
 };
 
-// Opens the details of worlds[slot] modally over parent: sets detailIndex, enables Notes for a file name
+// Opens the details of worlds[slot] modally over parent: enables Notes for a file name
 // that contains ".dat", and returns when the window is closed (the caller then redraws the map). folder is
 // the folder the browser shows, selectedFileName the file selected in it; each edit becomes a step of history.
 void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,

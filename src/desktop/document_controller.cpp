@@ -64,15 +64,13 @@ DocumentController::DocumentController(SubsectorStore& store, Prompter& prompter
                                        std::function<std::string()> folder)
     : QObject(window), store_(store), prompter_(prompter), window_(window), folder_(std::move(folder)) {
     undoStack_ = new QUndoStack(this);
-    // The unsaved-changes flag follows the history: back at the saved state, nothing is unsaved.
+    // Whether anything is unsaved is the history's clean state: back at the saved state, nothing is.
     connect(undoStack_, &QUndoStack::cleanChanged, this, [this](bool clean) {
-        store_.unsavedChanges = clean ? 0 : 1;
         emit modifiedChanged(!clean);
         emit changed();
     });
     connect(undoStack_, &QUndoStack::indexChanged, this, [this] {
-        store_.unsavedChanges = undoStack_->isClean() ? 0 : 1;
-        emit modifiedChanged(!undoStack_->isClean());
+        emit modifiedChanged(isModified());
         emit historyMoved();
         emit changed();
     });
@@ -83,9 +81,9 @@ DocumentController::~DocumentController() {
     undoStack_->disconnect();
 }
 
-bool DocumentController::mayDiscardChanges() {
-    return store_.unsavedChanges != 1 || prompter_.confirmDiscard(store_.appTitle);
-}
+bool DocumentController::isModified() const { return !undoStack_->isClean(); }
+
+bool DocumentController::mayDiscardChanges() { return !isModified() || prompter_.confirmDiscard(applicationTitle()); }
 
 bool DocumentController::loadFile(const std::string& path) {
     if (!mayDiscardChanges()) return false;
@@ -109,7 +107,6 @@ bool DocumentController::loadFile(const std::string& path) {
     loadedSubsectorIndex_ = index;
     store_.refreshStatistics();
     emit subsectorShown(isSectorPath(loadedPath_));
-    store_.unsavedChanges = 0;
     startNewHistory(path);
     rememberRecentFile(path);
     return true;
@@ -121,14 +118,16 @@ bool DocumentController::loadAtlas() {
     return true;
 }
 
-void DocumentController::startNewHistory(const std::string& path) {
+void DocumentController::startNewHistory(const std::string& path, bool unsaved) {
     documentPath_ = path;
-    const int unsaved = store_.unsavedChanges;
-    undoStack_->clear();
+    undoStack_->clear();  // which leaves an empty history's clean state as it was
     // Changes that no file holds (a recovered autosave): no step of the history is the saved state.
-    if (unsaved == 1) undoStack_->resetClean();
-    store_.unsavedChanges = static_cast<std::int16_t>(unsaved);
-    emit modifiedChanged(unsaved == 1);
+    if (unsaved) {
+        undoStack_->resetClean();
+    } else {
+        undoStack_->setClean();
+    }
+    emit modifiedChanged(unsaved);
     updateTitle();
     emit changed();
 }
@@ -141,7 +140,7 @@ void DocumentController::forgetDocument() {
 }
 
 QString DocumentController::title() const {
-    const QString app = fromBytes(store_.appTitle);
+    const QString app = fromBytes(applicationTitle());
     return documentPath_.empty() ? app + "[*]" : tr("%1[*] - %2").arg(fromPath(fileNameOf(documentPath_)), app);
 }
 
@@ -157,7 +156,6 @@ bool DocumentController::showSubsectorOf(const Sector& sector, int index, const 
     const std::string file = isSectorFileName(path) ? path : std::string();
     loadedPath_ = file;
     emit subsectorShown(!file.empty());
-    store_.unsavedChanges = 0;
     startNewHistory(file);
     return true;
 }
@@ -207,13 +205,11 @@ void DocumentController::save() {
         return;
     }
     if (!writeSbsFile(store_, prompter_, documentPath_)) return;
-    store_.unsavedChanges = 0;
     fileSaved(documentPath_, true);
 }
 
 void DocumentController::fileSaved(const std::string& path, bool isDocument) {
     undoStack_->setClean();
-    store_.unsavedChanges = 0;
     emit modifiedChanged(false);
     if (isDocument) documentPath_ = path;
     updateTitle();

@@ -38,6 +38,9 @@ public:
     // The last ten files loaded or saved, newest first.
     std::vector<std::string> recentFiles() const;
 
+    // Whether the store holds changes no file holds: the history away from its saved state, or a recovered
+    // autosave before its first save.
+    bool isModified() const;
     // Asks before throwing away unsaved changes; true to go on.
     bool mayDiscardChanges();
     // Loads the file as "Load" does (after the unsaved-changes question); false when nothing was read.
@@ -48,8 +51,8 @@ public:
     // a sector file's path stays its file. False when the user kept the changes.
     bool showSubsectorOf(const Sector& sector, int index, const std::string& path = {});
     // After the store was filled from somewhere else: path is its file (empty for none), and the history
-    // starts again with the store's unsaved-changes flag as it is.
-    void startNewHistory(const std::string& path);
+    // starts again, at the saved state unless unsaved (a recovered autosave).
+    void startNewHistory(const std::string& path, bool unsaved = false);
     // The store no longer comes from a file (a generated subsector).
     void forgetDocument();
 

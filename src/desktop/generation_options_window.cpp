@@ -13,6 +13,7 @@
 
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "seams/prompter.h"
 #include "store_change.h"
 #include "text_codec.h"
@@ -32,7 +33,7 @@ QComboBox* comboBox(const char* objectName, QWidget* parent) {
 GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), store_(store), prompter_(prompter) {
     setObjectName("Form4");
-    setWindowTitle(fromBytes(store.appTitle));
+    setWindowTitle(fromBytes(applicationTitle()));
     const QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
 
     auto* menu = new QMenuBar(this);
@@ -141,7 +142,7 @@ void GenerationOptionsWindow::modifyChance() {
     const std::string row = toBytes(item->text());
     const std::string code = row.substr(0, std::min<std::size_t>(2, row.size()));
     const std::string answer = prompter_.inputBox(toBytes(tr("Give percent chance of %1").arg(fromBytes(code))),
-                                                  store_.appTitle, std::string(columns(row, 13, row.size())));
+                                                  applicationTitle(), std::string(columns(row, 13, row.size())));
     if (answer.empty()) return;
     item->setText(fromBytes(rowWithChance(row, answer)));
     copyRowsToFeatures();

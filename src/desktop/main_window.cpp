@@ -201,7 +201,8 @@ bool MainWindow::reverseOrderChosen() const { return browser_->reverseOrderChose
 QUndoStack& MainWindow::undoStack() { return document_->undoStack(); }
 std::shared_ptr<const Sector> MainWindow::loadedSector() const { return document_->loadedSector(); }
 std::string MainWindow::documentPath() const { return document_->documentPath(); }
-void MainWindow::startNewHistory(const std::string& path) { document_->startNewHistory(path); }
+void MainWindow::startNewHistory(const std::string& path, bool unsaved) { document_->startNewHistory(path, unsaved); }
+bool MainWindow::isModified() const { return document_->isModified(); }
 void MainWindow::forgetDocument() { document_->forgetDocument(); }
 std::vector<std::string> MainWindow::recentFiles() const { return document_->recentFiles(); }
 bool MainWindow::loadFile(const std::string& path) { return document_->loadFile(path); }
@@ -214,11 +215,11 @@ void MainWindow::save() { document_->save(); }
 void MainWindow::saveToSectorFile() { document_->saveToSectorFile(); }
 
 void MainWindow::markFilesFromMask() {
-    browser_->selectListedFiles(markFromMask(prompter_, store_.appTitle, listedFileNames()));
+    browser_->selectListedFiles(markFromMask(prompter_, applicationTitle(), listedFileNames()));
 }
 
 void MainWindow::showSubsectorIndexOfFolder() {
-    showSubsectorIndex(store_, prompter_, currentFolder(), listedFileNames(), browser_->fileTypeShown());
+    showSubsectorIndex(prompter_, currentFolder(), listedFileNames(), browser_->fileTypeShown());
 }
 
 void MainWindow::loadSelectedFile() {
@@ -260,7 +261,7 @@ void MainWindow::saveAllInFolderAsSbs() {
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(300);
     const BatchResult result =
-        saveAllInFolderToSbs(store_, prompter_, currentFolder(), names, selectedFileName(),
+        saveAllInFolderToSbs(store_, prompter_, currentFolder(), names, selectedFileName(), isModified(),
                              [&](std::size_t index, std::size_t count, const std::string& name) {
                                  progress.setMaximum(static_cast<int>(count));
                                  progress.setValue(static_cast<int>(index));
@@ -339,13 +340,11 @@ void MainWindow::showLabels(const MapLabels& labels) {
 
 void MainWindow::pointerMoved(MapPoint point) {
     const MapPointerResult result = mapPointerMoved(store_, point, labels_);
-    store_.detailIndex = result.detailIndex;
     showLabels(result.labels);
 }
 
 void MainWindow::pointerPressed(MapPoint point) {
     const MapPointerResult result = mapPointerPressed(store_, point, labels_);
-    store_.detailIndex = result.detailIndex;
     showLabels(result.labels);
     if (!result.onWorld) return;
     if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
@@ -360,7 +359,6 @@ void MainWindow::pointerPressed(MapPoint point) {
 void MainWindow::addWorldAtCursor() {
     const int slot = worldEdits_->addWorld();
     if (slot == 0) return;
-    store_.detailIndex = slot;
     if (isSignalConnected(QMetaMethod::fromSignal(&MainWindow::worldDetailsRequested))) {
         emit worldDetailsRequested(slot);
     }

@@ -56,8 +56,10 @@ public:
     // The file the subsector was loaded from or last saved to; empty when none (generated).
     std::string documentPath() const;
     // After the store was filled from somewhere else (generated, batch work): path is its file (empty for
-    // none), and the history starts again with the store's unsaved-changes flag as it is.
-    void startNewHistory(const std::string& path);
+    // none), and the history starts again, at the saved state unless unsaved (a recovered autosave).
+    void startNewHistory(const std::string& path, bool unsaved = false);
+    // Whether the store holds changes no file holds.
+    bool isModified() const;
     // The store no longer comes from a file (a generated subsector): the title loses the file's name, and the
     // subsector no longer stands for one of a sector file.
     void forgetDocument();
@@ -74,7 +76,7 @@ public:
     void showNameLine(const std::string& text);
 
 signals:
-    // A click on a world (or Enter on the hex cursor): open its details for the slot (detailIndex). The
+    // A click on a world (or Enter on the hex cursor): open its details for the slot. The
     // window redraws the map when the receiver returns.
     void worldDetailsRequested(int slot);
     // A click on the world name line: write the description table dump.

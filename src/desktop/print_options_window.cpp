@@ -7,13 +7,14 @@
 #include <QVBoxLayout>
 
 #include "store/subsector_store.h"
+#include "store/startup.h"
 #include "text_codec.h"
 
 namespace qelvar {
 
-PrintOptionsWindow::PrintOptionsWindow(SubsectorStore& store, Prompter&, QWidget* parent) : QDialog(parent) {
+PrintOptionsWindow::PrintOptionsWindow(SubsectorStore&, Prompter&, QWidget* parent) : QDialog(parent) {
     setObjectName("Form3");
-    setWindowTitle(fromBytes(store.appTitle));
+    setWindowTitle(fromBytes(applicationTitle()));
     setModal(true);
 
     auto* frame = new QGroupBox(tr("Print Options"), this);

@@ -12,16 +12,17 @@
 #include <QVBoxLayout>
 
 #include "store/subsector_store.h"
+#include "store/startup.h"
 #include "details/description_table.h"
 #include "details/field_edits.h"
 #include "text_codec.h"
 
 namespace qelvar {
 
-ValueEntryDialog::ValueEntryDialog(SubsectorStore& store, Prompter&, QWidget* parent)
+ValueEntryDialog::ValueEntryDialog(SubsectorStore&, Prompter&, QWidget* parent)
     : QDialog(parent), table_(descriptionTable()) {
     setObjectName("Form5");
-    setWindowTitle(fromBytes(store.appTitle));
+    setWindowTitle(fromBytes(applicationTitle()));
     setModal(true);
 
     frame_ = new QGroupBox(this);

@@ -12,6 +12,7 @@
 #include "store/cp1252.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "store_change.h"
 
 namespace qelvar {
@@ -102,7 +103,7 @@ void WorldEdits::moveWorld() {
     const std::string range = "(" + hexText(101) + " to " + hexText(810) + ")";
     const std::string answer =
         prompter_.inputBox("Move the world at " + hexText(cursorLocation()) + " to which hex " + range + "?",
-                           store_.appTitle, hexText(cursorLocation()));
+                           applicationTitle(), hexText(cursorLocation()));
     if (answer.empty()) return;
     const std::string_view typed = trimBlanks(answer);
     const int shown = typed.size() == 4 && typed.find_first_not_of("0123456789") == std::string_view::npos

@@ -1,6 +1,7 @@
 // The details window and its editors, built for real offscreen and driven as a user would.
 #include "details/description_table.h"
 #include "details_window.h"
+#include "store/startup.h"
 #include "support/desktop_fixture.h"
 #include "support/sample_world.h"
 
@@ -32,10 +33,9 @@ class DetailsWindowTest : public TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        store.appTitle = "Duvuderaz Orizuvo Devade v1";
         store.subsectorLetter = "F";
         store.worlds[kSlot] = sampleWorld(404);
-        store.detailIndex = kSlot;
+        window->setUndoStack(&history);
         window->activate();
         window->show();
     }
@@ -49,7 +49,7 @@ protected:
     void click(const char* label) { QTest::mouseClick(window->findChild<QLabel*>(label), Qt::LeftButton); }
     // Acts in the value-entry dialog a click on `label` opens; gives the base, zone and allegiance after it.
     std::string valueEntry(const char* label, std::function<void(QWidget*)> act) {
-        store.unsavedChanges = 0;
+        history.setClean();
         whenModalShown("Form5", act);
         click(label);
         return world().base.str() + world().zone.str() + world().allegiance.str();
@@ -57,11 +57,12 @@ protected:
 
     SubsectorStore store;
     ScriptedPrompter prompter;
-    std::unique_ptr<DetailsWindow> window = std::make_unique<DetailsWindow>(store, prompter);
+    QUndoStack history;
+    std::unique_ptr<DetailsWindow> window = std::make_unique<DetailsWindow>(store, prompter, kSlot);
 };
 
 TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknownLetter) {
-    EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
+    EXPECT_EQ(window->windowTitle().toStdString(), applicationTitle());
     EXPECT_EQ(text("Frame3d1"), "Star system details: Hollowmere           1214");
     EXPECT_EQ(text("Label6").split('\n').first(), "Starport:     " + described("A", "SA"));
     EXPECT_EQ(text("Label26"), "Tf");  // a read-only value; neither T nor f is a traffic or facility code
@@ -81,14 +82,14 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
                              chooseLookup(dialog, "R", "Command2");  // Cancel
                          }),
               "NAVo");
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_TRUE(history.isClean());
     EXPECT_EQ(valueEntry("Label10", [](QWidget* dialog) { chooseLookup(dialog, "R", "Command1"); }), "NRVo");
-    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_FALSE(history.isClean());
     EXPECT_EQ(text("Label10"), described("R", "ZR"));
     EXPECT_EQ(valueEntry("Label20", [](QWidget* dialog) { QTest::keyClick(typed(dialog, "im"), Qt::Key_Enter); }),
               "NRim");
     EXPECT_EQ(valueEntry("Label8", [](QWidget* dialog) { typed(dialog, "X")->window()->close(); }), "NRim");
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_TRUE(history.isClean());
     // A typed character without a code becomes "?".
     const QString star = QString::fromUtf8("\xe2\x98\x85x");
     EXPECT_EQ(valueEntry("Label20", [&](QWidget* dialog) { press(typed(dialog, star)->window(), "Command1"); }),
@@ -99,7 +100,7 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
 TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     whenModalShown("SPICKBOX", [](QWidget* box) { box->close(); });
     click("Label6");
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_TRUE(history.isClean());
 
     whenModalShown("SPICKBOX", [](QWidget* box) {
         EXPECT_EQ(box->windowTitle(), "Select UWP stat to change");
@@ -120,7 +121,7 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     });
     click("Label6");
     EXPECT_EQ(world().uwp.str(), "A788899F");
-    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_FALSE(history.isClean());
     EXPECT_TRUE(text("Label6").endsWith("Tech Level:   " + described("F", "TF") + "\n"));
     EXPECT_EQ(world().tradeCodes.str(), "Ri Cp          ");  // the standard codes from the new profile; Cp kept
 }
@@ -134,14 +135,14 @@ TEST_F(DetailsWindowTest, TheUwpLineStoresTheWholeProfileOrSaysWhatIsWrong) {
                                                {"X000000V", "X000000V", ""},
                                                {"A78", "X000000V", "the UWP \"A78\" is not a starport"}}) {
         SCOPED_TRACE(typed);
-        store.unsavedChanges = 0;
+        history.setClean();
         line->setText(typed);
         QTest::keyClick(line, Qt::Key_Return);
         EXPECT_TRUE(window->isVisible());  // Enter belongs to the line
         EXPECT_EQ(world().uwp.str(), stored);
         EXPECT_EQ(problem->isVisible(), *wrong != 0);
         if (*wrong != 0) EXPECT_TRUE(problem->text().startsWith(wrong)) << problem->text().toStdString();
-        EXPECT_EQ(store.unsavedChanges, *wrong == 0 ? 1 : 0);
+        EXPECT_EQ(history.isClean(), *wrong != 0);
     }
     EXPECT_EQ(world().tradeCodes.trimmed(), "As Ba Lo Ni Va");  // from the new profile
 }
@@ -152,16 +153,16 @@ TEST_F(DetailsWindowTest, InputBoxEditors) {
     for (const auto& [label, changed] :
          {std::pair{"Label16", true}, {"Label14", true}, {"Label18", false}, {"Label2", true}}) {
         SCOPED_TRACE(label);
-        store.unsavedChanges = 0;
+        history.setClean();
         click(label);
-        EXPECT_EQ(store.unsavedChanges, changed);
+        EXPECT_EQ(!history.isClean(), changed);
     }
     EXPECT_EQ(world().gasGiant.str() + "|" + world().star2.str(), " |K7 V  ");
     EXPECT_EQ(text("Label12"), " ");
     EXPECT_EQ(text("Label2"), "Newname");
     EXPECT_TRUE(text("Frame3d1").contains("Hollowmere"));  // no rebuild after a name edit
     std::vector<std::string> prompts;
-    for (const auto& p : prompter.prompts) prompts.push_back(p.title == store.appTitle ? p.text : "another title");
+    for (const auto& p : prompter.prompts) prompts.push_back(p.title == applicationTitle() ? p.text : "another title");
     EXPECT_EQ(prompts, (std::vector<std::string>{"Pop Ast Gas", "Star 1", "Star 2", "Star 3", "Notes", "System name"}));
 }
 
@@ -181,7 +182,7 @@ TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {
     });
     press(window.get(), "Command2");  // "Notes"
     EXPECT_EQ(*readFileBytes(path("locs/spinward/P1214.txt")), "Old \xe9 line\r\nsecond\r\nthird\r\n");
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_TRUE(history.isClean());
 
     // With no "locs" folder the failed save is said once, and the window comes back with the typed text
     // until Cancel gives it up.

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "document_controller.h"
+#include "store/startup.h"
 #include "store/subsector_store.h"
 #include "support/scripted_prompter.h"
 
@@ -23,7 +24,6 @@ public:
 
 class DocumentControllerTest : public ::testing::Test {
 protected:
-    DocumentControllerTest() { store.appTitle = "Qelvar"; }
     // The last value a signal carried.
     static QVariant last(const QSignalSpy& spy) { return spy.isEmpty() ? QVariant() : spy.back().front(); }
 
@@ -37,18 +37,19 @@ protected:
 
 TEST_F(DocumentControllerTest, TheTitleNamesTheDocumentsFileBeforeTheProgram) {
     QSignalSpy titles(&document, &DocumentController::titleChanged);
-    EXPECT_EQ(document.title(), "Qelvar[*]");
-    for (const auto& [path, title] : {std::pair{"/maps/Ostrel.sbs", "Ostrel.sbs[*] - Qelvar"},
-                                      {"/maps/Far Reach.tab", "Far Reach.tab[*] - Qelvar"},
-                                      {"", "Qelvar[*]"}}) {
+    const std::string app = applicationTitle();
+    EXPECT_EQ(document.title().toStdString(), app + "[*]");
+    for (const auto& [path, title] : {std::pair{"/maps/Ostrel.sbs", "Ostrel.sbs[*] - " + app},
+                                      {"/maps/Far Reach.tab", "Far Reach.tab[*] - " + app},
+                                      {"", app + "[*]"}}) {
         SCOPED_TRACE(path);
         document.startNewHistory(path);
         EXPECT_EQ(document.documentPath(), path);
-        EXPECT_EQ(last(titles).toString(), title);
+        EXPECT_EQ(last(titles).toString().toStdString(), title);
     }
     document.startNewHistory("/maps/Ostrel.sbs");
     document.forgetDocument();  // a generated subsector
-    EXPECT_EQ(last(titles).toString(), "Qelvar[*]");
+    EXPECT_EQ(last(titles).toString().toStdString(), app + "[*]");
     EXPECT_TRUE(document.documentPath().empty());
 }
 
@@ -57,14 +58,14 @@ TEST_F(DocumentControllerTest, BackAtTheLoadedStateNothingIsUnsavedAndNothingIsA
     QSignalSpy moved(&document, &DocumentController::historyMoved);
     document.startNewHistory("/maps/Ostrel.sbs");
     document.undoStack().push(new Step);
-    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_TRUE(document.isModified());
     EXPECT_TRUE(last(modified).toBool());
     EXPECT_EQ(moved.size(), 1);
     prompter.yesNoAnswers = {false};
     EXPECT_FALSE(document.mayDiscardChanges());  // the question, answered No
     EXPECT_EQ(prompter.prompts.size(), 1u);
     document.undoStack().undo();
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_FALSE(document.isModified());
     EXPECT_FALSE(last(modified).toBool());
     EXPECT_TRUE(document.mayDiscardChanges());
     EXPECT_EQ(prompter.prompts.size(), 1u);  // no second question
@@ -72,12 +73,11 @@ TEST_F(DocumentControllerTest, BackAtTheLoadedStateNothingIsUnsavedAndNothingIsA
 
 TEST_F(DocumentControllerTest, ARecoveredDocumentNeverLooksSaved) {
     QSignalSpy modified(&document, &DocumentController::modifiedChanged);
-    store.unsavedChanges = 1;
-    document.startNewHistory("/maps/Ostrel.sbs");
+    document.startNewHistory("/maps/Ostrel.sbs", true);
     EXPECT_TRUE(last(modified).toBool());
     document.undoStack().push(new Step);
     document.undoStack().undo();
-    EXPECT_EQ(store.unsavedChanges, 1);
+    EXPECT_TRUE(document.isModified());
     EXPECT_TRUE(last(modified).toBool());
     prompter.yesNoAnswers = {true};
     EXPECT_TRUE(document.mayDiscardChanges());

@@ -1,15 +1,13 @@
 // The generation options window, built for real offscreen and driven as a user would.
 #include "generation_options_window.h"
+#include "store/startup.h"
 #include "support/desktop_fixture.h"
 
 namespace qelvar::testing {
 
 class OptionsWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        store.appTitle = "Duvuderaz Orizuvo Devade v1";
-        window = std::make_unique<GenerationOptionsWindow>(store, prompter);
-    }
+    void SetUp() override { window = std::make_unique<GenerationOptionsWindow>(store, prompter); }
     template <typename T>
     T* control(const char* name) const {
         return window->findChild<T*>(name);
@@ -22,7 +20,7 @@ protected:
 };
 
 TEST_F(OptionsWindowTest, StartsWithTheDefaultsAndTheControlsGiveTheOptions) {
-    EXPECT_EQ(window->windowTitle(), "Duvuderaz Orizuvo Devade v1");
+    EXPECT_EQ(window->windowTitle().toStdString(), applicationTitle());
     EXPECT_EQ(window->options(), GenerationOptions{});
     QStringList densities;
     for (int i = 0; i < control<QComboBox>("Combo2")->count(); ++i)
@@ -54,7 +52,7 @@ TEST_F(OptionsWindowTest, ModifyChanceRewritesTheSelectedRow) {
     QTest::mouseClick(control<QPushButton>("Command1"), Qt::LeftButton);
     ASSERT_EQ(prompter.prompts.size(), 1u);
     EXPECT_EQ(prompter.prompts[0].text, "Give percent chance of Pr");
-    EXPECT_EQ(prompter.prompts[0].title, store.appTitle);
+    EXPECT_EQ(prompter.prompts[0].title, applicationTitle());
     EXPECT_EQ(list()->item(2)->text(), "Pr          07%");
     EXPECT_EQ(window->options().featureChances[2], (FeatureChance{"Pr", 7}));
     emit list()->itemDoubleClicked(list()->item(2));

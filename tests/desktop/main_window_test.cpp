@@ -1,6 +1,7 @@
 // The desktop program built for real, offscreen, driven as a user would with the scripted prompter.
 #include "autosave.h"
 #include "check_window.h"
+#include "details_window.h"
 #include "details/description_table.h"
 #include "generation/dice.h"
 #include "generation_options_window.h"
@@ -18,12 +19,12 @@ using MainWindowTest = SampleFolderTest;
 TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     ::unsetenv("_ZIP");
     start();
-    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{startUpMessage(store().appTitle)});
+    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{startUpMessage(applicationTitle())});
     EXPECT_EQ(prompter_.prompts[0].icon, MessageIcon::Information);
     EXPECT_EQ(window().currentFolder(), folder());
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
     EXPECT_EQ(listed(), QStringList{"atlas.arp"});
-    EXPECT_EQ(title(), store().appTitle + "[*]");  // no file yet
+    EXPECT_EQ(title(), applicationTitle() + "[*]");  // no file yet
 
     // Only a variable whose name begins with _ZIP and that holds more than blanks keeps the message away.
     for (const auto& [name, value, shown] :
@@ -63,10 +64,11 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
     selectFile("second.SBS");
     EXPECT_TRUE(control("Command5")->isEnabled());
+    QSignalSpy drawn(&window(), &MainWindow::mapRedrawn);
     click("Command4");
     EXPECT_EQ(store().subsectorName, "Second");
     EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint") && enabled("mnuprintpreview"));
-    EXPECT_EQ(store().detailIndex, 80);  // drawn
+    EXPECT_FALSE(drawn.isEmpty());
     files()->clearSelection();
     EXPECT_FALSE(control("Command5")->isEnabled());
     ASSERT_TRUE(window().openFolder(path("inner")));
@@ -77,7 +79,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
     load("Ostrel.sbs");
     for (const bool yes : {false, true}) {
         SCOPED_TRACE(yes);
-        store().unsavedChanges = 1;
+        window().undoStack().resetClean();
         prompter_.prompts.clear();
         prompter_.yesNoAnswers.push_back(yes);
         selectFile("second.SBS");
@@ -90,7 +92,7 @@ TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
     EXPECT_FALSE(window().isVisible());
     EXPECT_TRUE(prompter_.prompts.empty());  // nothing unsaved: no question
     window().show();
-    store().unsavedChanges = 1;
+    window().undoStack().resetClean();
     prompter_.yesNoAnswers = {false, true};
     EXPECT_FALSE(window().close());
     EXPECT_TRUE(window().close());
@@ -103,9 +105,10 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     QObject::disconnect(&window(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
     QObject::connect(&window(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 24}).toPoint());
+    QSignalSpy drawn(&window(), &MainWindow::mapRedrawn);
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 10}).toPoint());
     EXPECT_EQ(opened, std::vector<int>{1});
-    EXPECT_EQ(store().detailIndex, 80);
+    EXPECT_EQ(drawn.size(), 1);
     // The name line writes the description table; sector mode and the location line draw the sector grid.
     ::setenv("QELVAR_DUMP", path("dump.txt").c_str(), 1);
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
@@ -120,15 +123,16 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
 
 TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     desktop_->setDice(std::make_unique<Dice>(7));
-    store().unsavedChanges = 1;
+    window().undoStack().resetClean();
     prompter_.yesNoAnswers = {false};
     click("Command1");
     EXPECT_FALSE(enabled("mnuredisplay"));  // No keeps what was there
     prompter_.yesNoAnswers = {true};
+    QSignalSpy drawn(&window(), &MainWindow::mapRedrawn);
     click("Command1");
     EXPECT_GT(store().worldCount, 0);
     EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint") && enabled("mnugopt"));
-    EXPECT_EQ(store().detailIndex, 80);  // drawn
+    EXPECT_FALSE(drawn.isEmpty());
 }
 
 TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
@@ -242,10 +246,9 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     write("k.xml", kKestrelMetadata);
     whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     load("k.tab", 3);
-    EXPECT_EQ(title(), "k.tab[*] - " + store().appTitle);
+    EXPECT_EQ(title(), "k.tab[*] - " + applicationTitle());
     store().worlds[static_cast<std::size_t>(store().slotOfLocation(105))].uwp = "A788899C";
-    store().unsavedChanges = 1;
-    window().setWindowModified(true);
+    window().undoStack().resetClean();
     prompter_.prompts.clear();
     trigger("mnusave");
     EXPECT_TRUE(prompter_.prompts.empty());
@@ -253,15 +256,14 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     expected.replace(expected.find(beta) + beta.find("B563753-9"), 9, "A788899-C");
     EXPECT_EQ(*readFileBytes(path("k.tab")), expected);
     EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
-    EXPECT_FALSE(window().isWindowModified());
-    EXPECT_EQ(store().unsavedChanges, 0);
+    EXPECT_FALSE(window().isWindowModified() || window().isModified());
 
     // Into another sector file: a copy, the subsector stays unsaved; "Save to SBS" is Ctrl+Shift+S.
-    store().unsavedChanges = 1;
+    window().undoStack().resetClean();
     prompter_.saveAnswers.push_back(path("copy.tab"));
     trigger("mnusector");
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{"File saved OK"});
-    EXPECT_EQ(store().unsavedChanges, 1);
+    EXPECT_TRUE(window().isModified());
     // The new file holds the whole sector, the subsector as it is now.
     const std::string copy = *readFileBytes(path("copy.tab"));
     EXPECT_TRUE(copy.find("\tDelta\t") != std::string::npos && copy.find("A788899-C") != std::string::npos) << copy;
@@ -368,18 +370,18 @@ TEST_F(MainWindowTest, AFileOnTheCommandLineIsLoaded) {
     start(path("inner/../second.SBS"));
     EXPECT_EQ(store().subsectorName, "Second");
     EXPECT_EQ(std::filesystem::canonical(window().currentFolder()).string(), folder());
-    EXPECT_EQ(title(), "second.SBS[*] - " + store().appTitle);
+    EXPECT_EQ(title(), "second.SBS[*] - " + applicationTitle());
     // The browser lists files of the type opened.
     write("cmd.tab", tabSector({tabWorld("0101", "Alpha")}));
     whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     start(path("cmd.tab"));
     EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "Sector files");
-    EXPECT_EQ(title(), "cmd.tab[*] - " + store().appTitle);
+    EXPECT_EQ(title(), "cmd.tab[*] - " + applicationTitle());
 }
 
 TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     load("Ostrel.sbs");
-    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + store().appTitle);
+    EXPECT_EQ(title(), "Ostrel.sbs[*] - " + applicationTitle());
     MapView& map = window().mapView();
     map.setFocus();
     for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Left, Qt::Key_Left, Qt::Key_Right})
@@ -410,20 +412,20 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
         if (*step) trigger(step);
         EXPECT_EQ(store().worlds[13].name.trimmed(), name);
         EXPECT_EQ(window().isWindowModified(), changed);
-        EXPECT_EQ(store().unsavedChanges, changed ? 1 : 0);
+        EXPECT_EQ(window().isModified(), changed);
     }
 }
 
 TEST_F(MainWindowTest, SavesTakeTheExtensionAreListedAndSaveWritesBack) {
     load("Ostrel.sbs");
-    store().unsavedChanges = 1;
+    window().undoStack().resetClean();
     prompter_.saveAnswers.push_back(path("edited"));
     trigger("mnusbs");
     EXPECT_NE(readFileBytes(path("edited.sbs"))->find("\r\nColdharbour         0203  A788899C"), std::string::npos);
-    EXPECT_EQ(store().unsavedChanges, 0);
+    EXPECT_FALSE(window().isModified());
     EXPECT_TRUE(listed().contains("edited.sbs"));
     EXPECT_EQ(window().selectedFileName(), "Ostrel.sbs");  // the selection kept
-    EXPECT_EQ(title(), "edited.sbs[*] - " + store().appTitle);
+    EXPECT_EQ(title(), "edited.sbs[*] - " + applicationTitle());
     store().worlds[1].name = "Changed";
     prompter_.prompts.clear();
     trigger("mnusave");  // back to edited.sbs without a dialog
@@ -495,7 +497,7 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
                   std::string::npos);
         EXPECT_FALSE(std::filesystem::exists(path("autosave/autosave-999999.sbs")));
         EXPECT_EQ(store().subsectorName, recover ? "X" : "");
-        EXPECT_EQ(title(), recover ? "Ostrel.sbs[*] - " + store().appTitle : store().appTitle + "[*]");
+        EXPECT_EQ(title(), recover ? "Ostrel.sbs[*] - " + applicationTitle() : applicationTitle() + "[*]");
         EXPECT_EQ(window().isWindowModified(), recover);
     }
     // The recovered changes are in no file: undoing an edit made since does not make them look saved.
@@ -518,8 +520,8 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     ASSERT_EQ(list.topLevelItemCount(), 1);
     EXPECT_EQ(list.topLevelItem(0)->text(0) + " " + list.topLevelItem(0)->text(1), "0101 population-zero");
     int opened = 0;
-    whenModalShown("Form2", [&opened, this](QWidget* details) {
-        opened = store().detailIndex;
+    whenModalShown("Form2", [&opened](QWidget* details) {
+        opened = qobject_cast<DetailsWindow*>(details)->slot();
         details->close();
     });
     emit list.itemDoubleClicked(list.topLevelItem(0), 0);

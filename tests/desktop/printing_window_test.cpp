@@ -5,6 +5,7 @@
 
 #include "desktop_printer.h"
 #include "print_options_window.h"
+#include "store/startup.h"
 #include "support/desktop_fixture.h"
 
 namespace qelvar::testing {
@@ -20,10 +21,9 @@ static QRadioButton* layoutButton(QWidget* window, int index) {
 
 TEST(PrintOptionsWindow, FirstLoadChoicesTheirInterplayAndDone) {
     SubsectorStore store;
-    store.appTitle = "Qelvar 1.0";
     ScriptedPrompter prompter;
     PrintOptionsWindow window(store, prompter);
-    EXPECT_EQ(window.windowTitle(), "Qelvar 1.0");
+    EXPECT_EQ(window.windowTitle().toStdString(), applicationTitle());
     EXPECT_EQ(window.options(), PrintOptions{});  // "Landscape" ticked, the rest not, "Map only"
     // "Map and listing" unticks "Landscape" and keeps "Scale to one page"; "Map only" (also chosen again)
     // unticks "Scale to one page" and keeps "Landscape".
@@ -87,7 +87,6 @@ TEST_F(PrintingTest, PrintAllSelectedInReverseShowsTheOptionsOnceAndOncePerFile)
     click("Command5");
     EXPECT_EQ(*shown, 3);
     EXPECT_EQ(prompter_.beeps, 2);
-    EXPECT_EQ(store().batchMode, 0);
     EXPECT_EQ(pdfPages(pdf()), 2);  // landscape map only: one page each
     const std::string text = pdfText(pdf());
     const auto third = text.find("Third/Kestrane Reach (A)");

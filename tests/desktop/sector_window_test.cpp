@@ -1,5 +1,6 @@
 // The Sector window opened from the main window's File menu on a folder of the sample sector's files.
 #include "files/sbs.h"
+#include "details_window.h"
 #include "files/sector_file.h"
 #include "sector_canvas.h"
 #include "sector_window.h"
@@ -136,7 +137,7 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     EXPECT_EQ(store().subsectorName, "Reach F");
     EXPECT_TRUE(enabled("mnuredisplay"));
 
-    store().unsavedChanges = 1;
+    window().undoStack().resetClean();
     prompter_.yesNoAnswers.push_back(false);
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(30, 38));  // subsector P: No keeps the changes
     EXPECT_EQ(store().subsectorLetter, "F");

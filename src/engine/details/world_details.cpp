@@ -6,6 +6,7 @@
 #include "store/codes.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "details/description_table.h"
 
 namespace qelvar {
@@ -99,13 +100,13 @@ std::string cargoPriceText(int cargoBase) {
 std::vector<ControlCaption> worldDetailCaptions(const SubsectorStore& store, const DescriptionTable& table, int slot,
                                                 int locationOffset) {
     const WorldRecord& w = store.worlds.at(static_cast<std::size_t>(slot));
-    const std::string& crlf = store.crlf;
+    const std::string crlf = "\r\n";
 
     std::string allegianceKey = "Y";
     allegianceKey += trimBlanks(w.allegiance.shown());
 
     return {
-        {"Form2", store.appTitle},
+        {"Form2", applicationTitle()},
         {"Frame3d1", "Star system details: " + w.name.shown() + " " + formatFourDigits(locationOffset + w.location)},
         {"Label1", "Name"},
         {"Label2", w.name.shown()},

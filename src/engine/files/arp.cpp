@@ -5,6 +5,7 @@
 #include "store/paths.h"
 #include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "files/line_facts.h"
 #include "seams/prompter.h"
 
@@ -175,8 +176,7 @@ std::optional<std::string> saveArp(SubsectorStore& store, Prompter& prompter, co
         prompter.message(written.error(), MessageIcon::Exclamation);
         return std::nullopt;
     }
-    store.unsavedChanges = 0;
-    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, store.appTitle, true)) return path;
+    if (!prompter.askYesNo(kHtmlQuestion, MessageIcon::Question, applicationTitle(), true)) return path;
     // The letter was reported with the ARP file already.
     if (const auto written = writeFileAtomically(htmlNameFor(path), formatArpHtml(store).value); !written) {
         prompter.message(written.error(), MessageIcon::Exclamation);

@@ -40,7 +40,7 @@ std::string htmlNameFor(const std::string& arpPath);
 
 // "Save to ARP": the save dialog starting in folder (a name without extension gets ".arp"), the ARP file,
 // then the question whether the HTML table is wanted too. Gives the path of the ARP file when it was
-// written; unsavedChanges is cleared only then.
+// written.
 [[nodiscard]] std::optional<std::string> saveArp(SubsectorStore& store, Prompter& prompter, const std::string& folder);
 
 inline constexpr const char* kHtmlQuestion = "Data file saved OK. Do you want the HTM version as well?";

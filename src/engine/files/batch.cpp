@@ -7,6 +7,7 @@
 #include "files/loader.h"
 #include "files/sbs.h"
 #include "store/file_io.h"
+#include "store/startup.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -24,9 +25,7 @@ std::string safeNamePart(std::string text) {
 bool loadListedFile(SubsectorStore& store, Prompter& prompter, const std::string& folder, const std::string& name) {
     const LoadStatus status = loadSubsectorFile(store, prompter, joinPath(folder, name), LoadOptions{folder, name, {}});
     store.refreshStatistics();
-    if (status != LoadStatus::Loaded) return false;
-    store.unsavedChanges = 0;
-    return true;
+    return status == LoadStatus::Loaded;
 }
 
 }  // namespace
@@ -61,7 +60,6 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
             result.cancelled = true;
             break;
         }
-        store.batchMode = 1;
         if (!loadListedFile(store, prompter, folder, fileNames[i])) {
             result.skipped.push_back(fileNames[i]);
             continue;
@@ -95,15 +93,14 @@ BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const s
         }
     }
     if (progress && !result.cancelled) progress(count, count, {});
-    store.batchMode = 0;
     return result;
 }
 
 BatchResult saveAllInFolderToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                                  const std::vector<std::string>& fileNames, const std::string& reselect,
-                                 const BatchProgress& progress) {
-    const std::string stub = askBatchStub(prompter, store.appTitle);
-    if (store.unsavedChanges == 1 && !fileNames.empty() && !prompter.confirmDiscard(store.appTitle)) {
+                                 bool unsavedChanges, const BatchProgress& progress) {
+    const std::string stub = askBatchStub(prompter, applicationTitle());
+    if (unsavedChanges && !fileNames.empty() && !prompter.confirmDiscard(applicationTitle())) {
         BatchResult declined;
         declined.cancelled = true;
         return declined;

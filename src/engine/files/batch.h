@@ -37,17 +37,17 @@ struct BatchResult {
 // included) and goes on past files that cannot be read (each is reported); only then writes every output
 // as SBS, silently, committed together (see writeFilesTogether), so an output never replaces an input of
 // the run before it was read. Two inputs of one subsector letter give one output, from the later file,
-// and the run says so. batchMode is 1 while it runs and 0 afterwards. The store is left holding the last
+// and the run says so. The store is left holding the last
 // file loaded. A run stopped by progress still writes the files read before it stopped.
 BatchResult convertFilesToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                               const std::vector<std::string>& fileNames, const std::string& stub,
                               const BatchProgress& progress = {});
 
-// The menu command: asks for the stub, then, when the store has unsaved changes, asks once whether to go
+// The menu command: asks for the stub, then, with unsavedChanges, asks once whether to go
 // on (No ends the run before any file is touched); converts; loads `reselect` again when it is not empty
 // (the file the browser had selected); beeps twice. The caller refreshes its list and redraws.
 BatchResult saveAllInFolderToSbs(SubsectorStore& store, Prompter& prompter, const std::string& folder,
                                  const std::vector<std::string>& fileNames, const std::string& reselect,
-                                 const BatchProgress& progress = {});
+                                 bool unsavedChanges, const BatchProgress& progress = {});
 
 }  // namespace qelvar

@@ -9,6 +9,7 @@
 #include "files/sbs.h"
 #include "files/sector_file.h"
 #include "store/codes.h"
+#include "store/startup.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -17,26 +18,25 @@ namespace {
 
 // The letter given with the options, else from DATA.MNU in the browser's folder, else from the user;
 // empty when none was given.
-std::string letterOfDataFile(SubsectorStore& store, Prompter& prompter, const std::string& path,
-                             const LoadOptions& options) {
+std::string letterOfDataFile(Prompter& prompter, const std::string& path, const LoadOptions& options) {
     if (!options.dataLetter.empty()) return upperAscii(options.dataLetter);
     const std::string folder = options.folder.empty() ? folderOf(path) : options.folder;
     const std::string name = options.selectedName.empty() ? fileNameOf(path) : options.selectedName;
     if (const auto index = readFileBytes(joinPath(folder, kDataIndexName))) {
         if (auto letter = letterFromDataIndex(*index, name)) return *letter;
     }
-    return upperAscii(prompter.inputBox(kLetterQuestion, store.appTitle, "A"));
+    return upperAscii(prompter.inputBox(kLetterQuestion, applicationTitle(), "A"));
 }
 
 // The subsector of a sector file to load: from the options, from the chooser, else asked for with the
 // first letter that has worlds proposed; -1 when none was given.
-int subsectorOfSector(const Sector& sector, SubsectorStore& store, Prompter& prompter, const LoadOptions& options) {
+int subsectorOfSector(const Sector& sector, Prompter& prompter, const LoadOptions& options) {
     if (options.dataLetter.empty() && options.chooseSubsector) return options.chooseSubsector(sector);
     std::string letter = upperAscii(options.dataLetter);
     if (letter.empty()) {
         int proposed = 0;
         while (proposed + 1 < kSubsectorCount && sector.worldCount(proposed) == 0) ++proposed;
-        letter = upperAscii(prompter.inputBox(kLetterQuestion, store.appTitle, std::string(1, 'A' + proposed)));
+        letter = upperAscii(prompter.inputBox(kLetterQuestion, applicationTitle(), std::string(1, 'A' + proposed)));
         if (letter.empty()) return -1;
     }
     if (!letterOffset(letter)) {
@@ -79,8 +79,8 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
             prompter.message(sector.error(), MessageIcon::Exclamation);
             return LoadStatus::NotRead;
         }
-        prompter.tell(inOneNotice(sector->notices, store.crlf));
-        const int index = subsectorOfSector(sector->value.sector, store, prompter, options);
+        prompter.tell(inOneNotice(sector->notices, "\r\n"));
+        const int index = subsectorOfSector(sector->value.sector, prompter, options);
         if (index < 0) {
             store.clear();
             store.subsectorLetter.clear();
@@ -102,7 +102,7 @@ LoadStatus loadSubsectorFile(SubsectorStore& store, Prompter& prompter, const st
             prompter.tell(readArp(store, *read));
             break;
         case FileFormat::Dat: {
-            const std::string letter = letterOfDataFile(store, prompter, path, options);
+            const std::string letter = letterOfDataFile(prompter, path, options);
             if (letter.empty()) {
                 store.subsectorLetter.clear();
                 store.subsectorName.clear();

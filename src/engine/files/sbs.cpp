@@ -42,9 +42,7 @@ void readWorldLine(SubsectorStore& store, Notices& notices, std::string_view lin
     // the line whatever their length.
     world.notes = trimBlanks(line.substr(std::min<std::size_t>(line.size(), 69)));
     world.facility = "  ";
-    store.workIndex = slot;
-    store.loadUwpValues(slot);
-    classifyTrade(store);
+    classifyTrade(world, store.loadUwpValues(slot));
 }
 
 std::string notesColumn(const WorldRecord& world) {
@@ -138,7 +136,6 @@ std::optional<std::string> saveSbs(SubsectorStore& store, Prompter& prompter, st
     }
     if (!writeSbsFile(store, prompter, path)) return std::nullopt;
     if (!batch) prompter.message("File saved OK", MessageIcon::Information);
-    store.unsavedChanges = 0;
     return path;
 }
 

@@ -26,8 +26,7 @@ WithNotices<std::string> formatSbs(const SubsectorStore& store);
 
 // "Save to SBS": with a non-empty tag text the file is that name and nothing is shown (batch work);
 // otherwise the user picks a file starting in folder (a name without extension gets ".sbs") and is told
-// "File saved OK". The tag text is always emptied; unsavedChanges is cleared only when the file was
-// written. Gives the path written; nothing when none was.
+// "File saved OK". The tag text is always emptied. Gives the path written; nothing when none was.
 [[nodiscard]] std::optional<std::string> saveSbs(SubsectorStore& store, Prompter& prompter, std::string& tagText,
                                                  const std::string& folder);
 

@@ -25,8 +25,7 @@ std::string rollStar(int slot, Dice& dice) {
     return star;
 }
 
-void generateStar(SubsectorStore& store, int slot, Dice& dice) {
-    WorldRecord& world = store.worlds[static_cast<std::size_t>(store.workIndex)];
+void generateStar(WorldRecord& world, int slot, Dice& dice) {
     const std::string star = rollStar(slot, dice);
     if (slot == 1) {
         world.star1 = star;

@@ -10,6 +10,7 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/trade.h"
+#include "store/startup.h"
 #include "generation/dice.h"
 #include "generation/generation_options.h"
 #include "generation/stars.h"
@@ -252,12 +253,7 @@ int planetoidBeltCount(Dice& dice, int gasGiants) {
 }
 
 void generateHex(SubsectorStore& store, int k, const GenerationOptions& options, Dice& dice, int offset) {
-    store.workIndex = k;
     WorldRecord& world = store.worlds[static_cast<std::size_t>(k)];
-    for (int i = 1; i <= 8; ++i) {
-        store.uwpValues[static_cast<std::size_t>(i)] = 0;
-        store.uwpDigits[static_cast<std::size_t>(i)].clear();
-    }
     world.notes = "";
     world.star1 = "";
     world.star2 = "";
@@ -294,10 +290,10 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     if (w.pop == 0) w.gov = w.law = w.tech = 0;
     rollBase(w);
 
-    generateStar(store, 1, dice);
+    generateStar(world, 1, dice);
     const int companions = dice.rollDice(2, 6);
-    if (companions >= 8) generateStar(store, 2, dice);
-    if (companions == 12) generateStar(store, 3, dice);
+    if (companions >= 8) generateStar(world, 2, dice);
+    if (companions == 12) generateStar(world, 3, dice);
 
     // The population multiplier is one digit, 1..9: one die of nine sides.
     const int multiplier = dice.rollDice(1, 9);
@@ -333,7 +329,7 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     world.notes = notes;
     world.facility = "  ";
 
-    auto& values = store.uwpValues;
+    UwpValues values{};
     values[2] = w.size;
     values[3] = w.atm;
     values[4] = w.hyd;
@@ -341,12 +337,11 @@ void generateHex(SubsectorStore& store, int k, const GenerationOptions& options,
     values[6] = w.gov;
     values[7] = w.law;
     values[8] = w.tech;
-    store.uwpDigits[1] = port;
     // The profile is composed first, so that the trade codes and the cargo price are those of the digits
     // the world shows (and that a reader recomputes them from), starport included.
-    composeUwp(store);
+    world.uwp = composeUwp(values, port);
     values[1] = hexDigitValue(port);
-    classifyTrade(store);
+    classifyTrade(world, values);
 }
 
 }  // namespace
@@ -372,7 +367,6 @@ int environmentalMinimum(int atm) {
 
 void generateSubsector(SubsectorStore& store, const GenerationOptions& options, Dice& dice) {
     dice.mixInTimeOfDay();
-    store.unsavedChanges = 0;
     store.clear();
     store.subsectorLetter = options.generateAsLetter;
     // The options offer only the letters A to P; anything else numbers the names as subsector A does.
@@ -380,8 +374,9 @@ void generateSubsector(SubsectorStore& store, const GenerationOptions& options, 
     for (int k = 1; k <= kHexCount; ++k) generateHex(store, k, options, dice, offset);
 }
 
-bool generateOnRequest(SubsectorStore& store, const GenerationOptions& options, Dice& dice, Prompter& prompter) {
-    if (store.unsavedChanges == 1 && !prompter.confirmDiscard(store.appTitle)) return false;
+bool generateOnRequest(SubsectorStore& store, const GenerationOptions& options, Dice& dice, Prompter& prompter,
+                       bool unsavedChanges) {
+    if (unsavedChanges && !prompter.confirmDiscard(applicationTitle())) return false;
     const BusyPointer busy(prompter);
     generateSubsector(store, options, dice);
     return true;

@@ -231,7 +231,6 @@ void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool
     {
         BusyPointer busy(prompter);
         notices = drawSubsectorMap(store, surface, links);
-        store.detailIndex = kHexCount;
     }
     prompter.tell(notices);
 }

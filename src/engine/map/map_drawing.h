@@ -64,8 +64,7 @@ Notices drawSubsectorMap(const SubsectorStore& store, Surface& surface, const Ma
 void drawSectorGrid(Surface& surface);
 
 // The main window's redraw, as "Redisplay" runs it: under the busy pointer, the sector grid followed by a
-// beep when sectorMode is set, else the subsector map with its notices told and detailIndex left at 80
-// (the last hex drawn).
+// beep when sectorMode is set, else the subsector map with its notices told.
 void redrawMap(SubsectorStore& store, Surface& surface, Prompter& prompter, bool sectorMode = false,
                const MapLinks& links = {});
 

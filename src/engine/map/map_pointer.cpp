@@ -9,7 +9,7 @@ namespace qelvar {
 namespace {
 
 MapPointerResult lookUp(const SubsectorStore& store, MapPoint point, const MapLabels& current) {
-    MapPointerResult result{current, store.detailIndex, false};
+    MapPointerResult result{current, 0, false};
     const std::string location = locationAt(point.x, point.y);
     if (location.find('-') != std::string::npos) {
         result.labels.locationText = "-";

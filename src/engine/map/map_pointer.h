@@ -18,12 +18,12 @@ struct MapLabels {
 
 struct MapPointerResult {
     MapLabels labels;
-    int detailIndex = 0;   // the store's detailIndex after the event
+    int detailIndex = 0;   // the slot of the hex under the pointer (its details); 0 off every hex
     bool onWorld = false;  // the pointer is on an occupied hex (a click opens its details)
 };
 
-// Pointer moved over the map. Off every hex Label2 shows "-" and nothing else changes. On a hex Label2
-// shows its location and detailIndex becomes its slot; on a world Label1 shows the stored name (all 20
+// Pointer moved over the map. Off every hex Label2 shows "-" and Label1 stays. On a hex Label2
+// shows its location and detailIndex is its slot; on a world Label1 shows the stored name (all 20
 // characters) and Label2 the profile "S-DAHPGL-T" and the trade codes. On an empty hex Label1 keeps
 // the name of the last world passed over.
 MapPointerResult mapPointerMoved(const SubsectorStore& store, MapPoint point, const MapLabels& current);

@@ -5,6 +5,7 @@
 #include "store/codes.h"
 #include "store/paths.h"
 #include "store/subsector_store.h"
+#include "store/startup.h"
 #include "files/loader.h"
 #include "map/map_drawing.h"
 #include "seams/prompter.h"
@@ -26,9 +27,7 @@ void preparePrinter(Surface& printer) {
 }
 
 // A file of a batch whose print leaves the job open: the listing, which leaves the end to the batch.
-bool leavesJobOpen(const PrintOptions& options, const SubsectorStore& store) {
-    return options.withListing && store.batchMode != 0;
-}
+bool leavesJobOpen(const PrintOptions& options, bool inBatch) { return options.withListing && inBatch; }
 
 }  // namespace
 
@@ -82,32 +81,30 @@ Notices printSubsectorMap(const SubsectorStore& store, Surface& printer, const P
     return notices;
 }
 
-Notices printMapAndListing(const SubsectorStore& store, Surface& printer, const PrintOptions& options) {
+Notices printMapAndListing(const SubsectorStore& store, Surface& printer, const PrintOptions& options, bool inBatch) {
     Notices notices = printSubsectorMap(store, printer, options);
     if (options.withListing) {
-        Notices listed = printListing(store, printer, options.landscape);
+        Notices listed = printListing(store, printer, options.landscape, inBatch);
         notices.insert(notices.end(), listed.begin(), listed.end());
     } else if (!printedMapLayout(options).fullSize()) {
         printer.endDoc();
     }
-    if (!leavesJobOpen(options, store)) printer.setPen(0, 0);
+    if (!leavesJobOpen(options, inBatch)) printer.setPen(0, 0);
     return notices;
 }
 
-void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& options, Prompter& prompter) {
+void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& options, Prompter& prompter, bool inBatch) {
     Notices notices;
     {
         BusyPointer busy(prompter);
-        notices = printMapAndListing(store, printer, options);
-        store.detailIndex = kHexCount;
+        notices = printMapAndListing(store, printer, options, inBatch);
     }
     prompter.tell(notices);
 }
 
 int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter, const BatchPrintFiles& files,
-                     const BatchPrintHooks& hooks) {
-    if (store.unsavedChanges == 1 && !prompter.confirmDiscard(store.appTitle)) return 0;
-    store.batchMode = 1;
+                     const BatchPrintHooks& hooks, bool unsavedChanges) {
+    if (unsavedChanges && !prompter.confirmDiscard(applicationTitle())) return 0;
     PrintOptions options = hooks.askOptions ? hooks.askOptions() : PrintOptions{};
 
     const std::size_t count = files.names.size();
@@ -122,20 +119,18 @@ int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter
             continue;  // the loader said why; the batch goes on
         }
         store.refreshStatistics();
-        store.unsavedChanges = 0;
         if (hooks.fileLoaded) hooks.fileLoaded(name);
         prompter.processEvents();
 
         if (hooks.askOptions) options = hooks.askOptions();
         if (jobOpen) printer.newPage();
-        printMap(store, printer, options, prompter);
-        jobOpen = leavesJobOpen(options, store);
+        printMap(store, printer, options, prompter, true);
+        jobOpen = leavesJobOpen(options, true);
         ++printed;
     }
 
     prompter.beep();
     prompter.beep();
-    store.batchMode = 0;
     printer.endDoc();
     printer.setPen(0, 0);
     return printed;

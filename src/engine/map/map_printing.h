@@ -48,13 +48,14 @@ PrintedMapLayout printedMapLayout(const PrintOptions& options);
 Notices printSubsectorMap(const SubsectorStore& store, Surface& printer, const PrintOptions& options);
 
 // The map and, with "Map and listing", the listing after it: on the same job unless the map was full
-// size. The job is ended after the listing unless a batch is running (batchMode 1), and after a map
+// size. The job is ended after the listing unless inBatch (a batch print ends it itself), and after a map
 // alone that was not full size.
-Notices printMapAndListing(const SubsectorStore& store, Surface& printer, const PrintOptions& options);
+Notices printMapAndListing(const SubsectorStore& store, Surface& printer, const PrintOptions& options,
+                           bool inBatch = false);
 
-// "Print" after the options were chosen: the map (and listing) under the busy pointer, the notices told,
-// detailIndex left at 80.
-void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& options, Prompter& prompter);
+// "Print" after the options were chosen: the map (and listing) under the busy pointer, the notices told.
+void printMap(SubsectorStore& store, Surface& printer, const PrintOptions& options, Prompter& prompter,
+              bool inBatch = false);
 
 // "Print all selected": the main window's file list and its "Reverse order ?" box.
 struct BatchPrintFiles {
@@ -72,12 +73,12 @@ struct BatchPrintHooks {
     std::function<void(const std::string& name)> fileLoaded;
 };
 
-// Loads and prints every selected entry, from the last to the first with reverseOrder. With unsaved
-// changes in the store it asks first and does nothing on No. A file that cannot be read is reported by
+// Loads and prints every selected entry, from the last to the first with reverseOrder. With
+// unsavedChanges it asks first and does nothing on No. A file that cannot be read is reported by
 // the loader and skipped. A job that a file leaves open (the listing in a batch) is turned to a new page
-// before the next file, so that two subsectors never share a page. At the end two beeps, batchMode back
-// to 0 and the job ended. Returns the number of files printed.
+// before the next file, so that two subsectors never share a page. At the end two beeps and the job
+// ended. Returns the number of files printed.
 int printAllSelected(SubsectorStore& store, Surface& printer, Prompter& prompter, const BatchPrintFiles& files,
-                     const BatchPrintHooks& hooks);
+                     const BatchPrintHooks& hooks, bool unsavedChanges);
 
 }  // namespace qelvar

@@ -2,8 +2,8 @@
 
 #include "store/file_io.h"
 #include "store/paths.h"
-#include "store/subsector_store.h"
 #include "store/text.h"
+#include "store/startup.h"
 #include "seams/prompter.h"
 
 namespace qelvar {
@@ -67,11 +67,11 @@ std::string subsectorIndexText(const std::string& folder, const std::vector<std:
     return text;
 }
 
-void showSubsectorIndex(const SubsectorStore& store, Prompter& prompter, const std::string& folder,
-                        const std::vector<std::string>& names, FileType type) {
+void showSubsectorIndex(Prompter& prompter, const std::string& folder, const std::vector<std::string>& names,
+                        FileType type) {
     BusyPointer busy(prompter);
-    const std::string text = subsectorIndexText(folder, names, type, store.crlf);
-    prompter.message(text, MessageIcon::Information, store.appTitle);
+    const std::string text = subsectorIndexText(folder, names, type, "\r\n");
+    prompter.message(text, MessageIcon::Information, applicationTitle());
 }
 
 }  // namespace qelvar

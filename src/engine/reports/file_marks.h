@@ -11,7 +11,6 @@
 namespace qelvar {
 
 class Prompter;
-class SubsectorStore;
 
 inline constexpr const char* kMaskQuestion = "Give first n characters to match";
 inline constexpr const char* kIndexHeading = "Subsector index:";
@@ -33,8 +32,8 @@ std::string subsectorIndexLine(FileType type, const std::string& fileName, std::
 std::string subsectorIndexText(const std::string& folder, const std::vector<std::string>& names, FileType type,
                                const std::string& crlf);
 
-// "List subsec names": the index in an information message titled appTitle.
-void showSubsectorIndex(const SubsectorStore& store, Prompter& prompter, const std::string& folder,
-                        const std::vector<std::string>& names, FileType type);
+// "List subsec names": the index in an information message titled with the application title.
+void showSubsectorIndex(Prompter& prompter, const std::string& folder, const std::vector<std::string>& names,
+                        FileType type);
 
 }  // namespace qelvar

@@ -76,7 +76,7 @@ void printColumns(Surface& printer, std::string_view line, double factor, bool h
 
 }  // namespace
 
-Notices printListing(const SubsectorStore& store, Surface& printer, bool landscape) {
+Notices printListing(const SubsectorStore& store, Surface& printer, bool landscape, bool inBatch) {
     auto listing = listingLines(store);
     const std::vector<std::string>& lines = listing.value;
     printer.setUnit(SurfaceUnit::CharacterCells);
@@ -103,7 +103,7 @@ Notices printListing(const SubsectorStore& store, Surface& printer, bool landsca
     printer.setFontSize(10);
     printer.print(lines[worldsEnd + 1]);
     printer.print(lines[worldsEnd + 2]);
-    if (store.batchMode == 0) printer.endDoc();
+    if (!inBatch) printer.endDoc();
     return std::move(listing.notices);
 }
 

@@ -21,8 +21,8 @@ WithNotices<std::vector<std::string>> listingLines(const SubsectorStore& store);
 // listingLines with each column at its cell position times the column factor: "Times New Roman" 9 with
 // factor 0.75 from the pen's line, or with landscape from the second line of the page in size 6 with
 // factor 0.5. The heading is bold and underlined, "S-DAHPGL-T" one point smaller; the statistics are in
-// size 10. The job is ended unless a batch is running (batchMode 1), which ends it itself.
-Notices printListing(const SubsectorStore& store, Surface& printer, bool landscape);
+// size 10. The job is ended unless inBatch (a batch print ends it itself).
+Notices printListing(const SubsectorStore& store, Surface& printer, bool landscape, bool inBatch = false);
 
 inline constexpr double kListingColumnFactor = 0.75;
 inline constexpr double kLandscapeListingColumnFactor = 0.5;

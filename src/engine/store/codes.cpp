@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "store/subsector_store.h"
 #include "store/text.h"
 
 namespace qelvar {
@@ -47,21 +46,18 @@ std::string hyphenatedUwp(std::string_view uwp) {
     return text;
 }
 
-void composeUwp(SubsectorStore& store) {
-    auto& values = store.uwpValues;
-    auto& digits = store.uwpDigits;
+std::string composeUwp(UwpValues& values, const std::string& port) {
     if (values[2] == 0) {
         values[3] = 0;
         values[4] = 0;
     }
     if (values[4] > 10) values[4] = 10;
-    std::string code = digits[1];
-    for (int i = 2; i <= 8; ++i) {
+    std::string code = port;
+    for (std::size_t i = 2; i <= 8; ++i) {
         if (values[i] < 0) values[i] = 0;
-        digits[i] = valueHexDigit(values[i]);
-        code += digits[i];
+        code += valueHexDigit(values[i]);
     }
-    store.worlds[store.workIndex].uwp = code;
+    return code;
 }
 
 }  // namespace qelvar

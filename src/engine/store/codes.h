@@ -1,6 +1,7 @@
 #pragma once
 // Extended-hex digits, subsector letters and UWP composition.
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,8 +9,6 @@
 #include "store/notice.h"
 
 namespace qelvar {
-
-class SubsectorStore;
 
 inline constexpr std::string_view kExtendedHexDigits = "123456789ABCDEFGHJKLMNPQRSTVWXYZ";
 inline constexpr int kNotADigit = -99;
@@ -38,7 +37,13 @@ std::string shownHex(std::string_view letter, int location);
 // The UWP as shown and printed, "S-DAHPGL-T": a hyphen after the first and after the seventh character.
 std::string hyphenatedUwp(std::string_view uwp);
 
-// Builds the UWP of worlds[workIndex] from uwpValues and the starport letter in uwpDigits[1].
-void composeUwp(SubsectorStore& store);
+// The numeric UWP values: [1..8] starport, size, atmosphere, hydrographics, population, government, law,
+// tech; [0] is unused.
+using UwpValues = std::array<int, 9>;
+
+// The UWP from values[2..8] after the starport letter port. The values are clamped in place first (size 0
+// clears atmosphere and hydrographics, hydrographics at most 10, nothing below 0), so that the trade codes
+// are then those of the digits shown.
+std::string composeUwp(UwpValues& values, const std::string& port);
 
 }  // namespace qelvar

@@ -37,11 +37,13 @@ int SubsectorStore::slotOfLocation(int n) const {
     return 0;
 }
 
-void SubsectorStore::loadUwpValues(int slot) {
+UwpValues SubsectorStore::loadUwpValues(int slot) const {
     const auto& uwp = worlds[static_cast<std::size_t>(slot)].uwp;
+    UwpValues values{};
     for (std::size_t i = 1; i <= 8; ++i) {
-        uwpValues[i] = isExtendedHexDigit(uwp.at(i)) ? hexDigitValue(uwp.at(i)) : 0;
+        values[i] = isExtendedHexDigit(uwp.at(i)) ? hexDigitValue(uwp.at(i)) : 0;
     }
+    return values;
 }
 
 void SubsectorStore::refreshStatistics() {

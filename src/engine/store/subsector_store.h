@@ -1,13 +1,15 @@
 #pragma once
-// The one subsector in memory: 91 world slots (1..80 are the hexes in column-major order, 0 is the spill
-// slot for lines that match no hex, 81..90 are never hexes), the names, the letter, the process-wide
-// values and the statistics.
+// The one subsector in memory and nothing else: 91 world slots (1..80 are the hexes in column-major order,
+// 0 is the spill slot for lines that match no hex, 81..90 are never hexes), their hex codes, the names, the
+// letter, what the last reader saw that the slots cannot show, and the statistics. Whether it is saved,
+// which world's details are open and how a file's lines end belong to whoever shows or writes it.
 
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "store/codes.h"
 #include "store/fixed_text.h"
 
 namespace qelvar {
@@ -60,14 +62,6 @@ public:
     std::string subsectorName;
     std::string sectorName;
     std::string subsectorLetter;
-    std::string appTitle;
-    std::string crlf = "\r\n";
-    std::int16_t unsavedChanges = 0;
-    int batchMode = 0;
-    int detailIndex = 0;
-    int workIndex = 0;
-    std::array<int, 9> uwpValues{};
-    std::array<std::string, 9> uwpDigits{};
     ReadFacts readFacts;
 
     std::int16_t worldCount = 0;
@@ -75,15 +69,15 @@ public:
     char bestTechCode = ' ';
     double totalPopulation = 0;
 
-    // Empties all 91 slots and the read facts; names, letter, codes and flags stay.
+    // Empties all 91 slots and the read facts; names, letter and codes stay.
     void clear();
     // Rebuilds hexCodes: "0101" for slot 1 ... "0810" for slot 80; slots 0 and 81..90 cleared.
     void buildHexCodes();
     // The first slot 1..90 whose location code reads as n; 0 when none does (a location of exactly 0
     // finds slot 81, whose cleared code reads as 0).
     int slotOfLocation(int n) const;
-    // uwpValues[1..8] from the UWP of a slot, with anything that is not a digit read as 0.
-    void loadUwpValues(int slot);
+    // The values [1..8] of the UWP of a slot, with anything that is not a digit read as 0; [0] is 0.
+    UwpValues loadUwpValues(int slot) const;
     void refreshStatistics();
 
     // The numeric value of hexCodes[slot]; 0 for the cleared slots.

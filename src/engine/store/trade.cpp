@@ -61,11 +61,10 @@ TradeResult tradeFor(const int (&v)[9]) {
     return result;
 }
 
-void classifyTrade(SubsectorStore& store) {
+void classifyTrade(WorldRecord& world, const UwpValues& uwpValues) {
     int values[9];
-    for (int i = 0; i < 9; ++i) values[i] = store.uwpValues[static_cast<std::size_t>(i)];
+    for (std::size_t i = 0; i < 9; ++i) values[i] = uwpValues[i];
     const TradeResult result = tradeFor(values);
-    auto& world = store.worlds[static_cast<std::size_t>(store.workIndex)];
     world.tradeCodes = result.codes;
     world.cargoBase = static_cast<std::int16_t>(result.price);
 }
@@ -73,9 +72,7 @@ void classifyTrade(SubsectorStore& store) {
 void reclassifyWorld(SubsectorStore& store, int slot) {
     WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
     const std::string before = world.tradeCodes.str();
-    store.workIndex = slot;
-    store.loadUwpValues(slot);
-    classifyTrade(store);
+    classifyTrade(world, store.loadUwpValues(slot));
     std::string codes(world.tradeCodes.trimmed());
     if (!codes.empty()) codes += ' ';
     std::size_t at = 0;

@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
+#include "store/codes.h"
+
 namespace qelvar {
 
 class SubsectorStore;
+struct WorldRecord;
 
 struct TradeResult {
     std::string codes;  // "Ag " "Ni " ... in table order, every qualifying code
@@ -17,8 +20,8 @@ struct TradeResult {
 // values[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.
 TradeResult tradeFor(const int (&values)[9]);
 
-// Writes tradeCodes and cargoBase of worlds[workIndex] from uwpValues.
-void classifyTrade(SubsectorStore& store);
+// Writes tradeCodes and cargoBase of world from its UWP values.
+void classifyTrade(WorldRecord& world, const UwpValues& values);
 
 // The codes classifyTrade can give.
 inline constexpr std::string_view kStandardTradeCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",

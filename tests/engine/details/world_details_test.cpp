@@ -12,10 +12,7 @@ constexpr int kSlot = 23;  // hex 0303
 
 class WorldDetailsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        store.appTitle = "Title v1";
-        store.worlds[kSlot] = testing::sampleWorld(303);
-    }
+    void SetUp() override { store.worlds[kSlot] = testing::sampleWorld(303); }
     WorldRecord& world() { return store.worlds[kSlot]; }
     std::string caption(const char* control, int offset = 0) {
         return captionOf(worldDetailCaptions(store, descriptionTable(), kSlot, offset), control);

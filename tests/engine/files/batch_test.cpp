@@ -66,13 +66,12 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     const std::vector<std::string> listed = {"folder.arp", "one.arp", "three.ARP", "two.arp"};
 
     SubsectorStore store;
-    store.unsavedChanges = 1;
     ScriptedPrompter prompter;
     prompter.inputAnswers.push_back("ST");
     prompter.yesNoAnswers.push_back(true);
     std::vector<std::string> seen;
     const BatchResult result =
-        saveAllInFolderToSbs(store, prompter, dir_.string(), listed, "three.ARP",
+        saveAllInFolderToSbs(store, prompter, dir_.string(), listed, "three.ARP", true,
                              [&](std::size_t index, std::size_t count, const std::string& name) {
                                  seen.push_back(std::to_string(index) + "/" + std::to_string(count) + " " + name);
                                  return true;
@@ -88,9 +87,7 @@ TEST_F(BatchTest, ConvertsEveryListedFileAndSkipsUnreadableOnes) {
     EXPECT_EQ(prompter.prompts[2].text, "Cannot read \"" + path("folder.arp") + "\": Is a directory");
     EXPECT_EQ(prompter.prompts[3].text,
               "two.arp and one.arp hold the same subsector A: ST-A.SBS is written from two.arp");
-    EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(store.subsectorName, "Three");  // the file selected before the run is shown again
-    EXPECT_EQ(store.unsavedChanges, 0);
     EXPECT_EQ(columns(splitLines((*readFileBytes(path("ST-A.SBS"))))[3], 1, 3), "Two");
     EXPECT_EQ((*readFileBytes(path("one.arp"))), arpOf("One", "A"));  // the originals stay
 }
@@ -117,26 +114,24 @@ TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {
     write("b.arp", arpOf("Last", "B"));
     SubsectorStore store;
     store.subsectorName = "Mine";
-    store.unsavedChanges = 1;
     ScriptedPrompter prompter;
     prompter.inputAnswers.push_back("ST");
     prompter.yesNoAnswers.push_back(false);
-    const BatchResult refused = saveAllInFolderToSbs(store, prompter, dir_.string(), names(), "", {});
+    const BatchResult refused = saveAllInFolderToSbs(store, prompter, dir_.string(), names(), "", true);
     EXPECT_TRUE(refused.cancelled);
     EXPECT_TRUE(refused.written.empty());
     EXPECT_FALSE(std::filesystem::exists(path("ST-A.SBS")));
-    EXPECT_EQ(store.subsectorName + std::to_string(store.unsavedChanges), "Mine1");
+    EXPECT_EQ(store.subsectorName, "Mine");
 
     prompter.inputAnswers.push_back("");
     prompter.yesNoAnswers.push_back(true);
-    const BatchResult all = saveAllInFolderToSbs(store, prompter, dir_.string(), names(), "", {});
+    const BatchResult all = saveAllInFolderToSbs(store, prompter, dir_.string(), names(), "", true);
     EXPECT_EQ(all.written, (std::vector<std::string>{path("-A.SBS"), path("-B.SBS")}));
     EXPECT_EQ(store.subsectorName, "Last");  // without a selection the last file stays shown
     const auto onlyTheFirst = [](std::size_t index, std::size_t, const std::string&) { return index < 1; };
     const BatchResult stopped = convertFilesToSbs(store, prompter, dir_.string(), names(), "S", onlyTheFirst);
     EXPECT_TRUE(stopped.cancelled);
     EXPECT_EQ(stopped.written, std::vector<std::string>{path("S-A.SBS")});
-    EXPECT_EQ(store.batchMode, 0);
 }
 
 }  // namespace

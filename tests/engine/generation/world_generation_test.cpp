@@ -11,6 +11,7 @@
 #include <string>
 
 #include "store/codes.h"
+#include "store/startup.h"
 #include "store/subsector_store.h"
 #include "files/sbs.h"
 #include "store/file_io.h"
@@ -65,7 +66,6 @@ TEST(Generation, DensityGivesItsShareOfOccupiedHexesAndARunKeepsOnlyTheNames) {
         options.densityPercent = density;
         SubsectorStore store;
         store.subsectorName = "Kessa";
-        store.unsavedChanges = 1;
         store.worlds[0].location = 999;
         Dice dice(density);
         int occupied = 0;
@@ -82,7 +82,6 @@ TEST(Generation, DensityGivesItsShareOfOccupiedHexesAndARunKeepsOnlyTheNames) {
         }
         EXPECT_NEAR(100.0 * occupied / (kRuns * kHexCount), density, 1.5);
         EXPECT_EQ(store.subsectorName, "Kessa");
-        EXPECT_EQ(store.unsavedChanges, 0);
         EXPECT_EQ(store.subsectorLetter, "A");
     }
 }
@@ -143,11 +142,9 @@ TEST(Stars, TextsTakeTheirFormsPrimariesAreNeverKAndEachSlotWritesOnlyItsField) 
 
     for (int slot : {1, 2, 3}) {
         SCOPED_TRACE(slot);
-        SubsectorStore store;
-        store.workIndex = 17;
-        WorldRecord& world = store.worlds[17];
+        WorldRecord world;
         world.star1 = world.star2 = world.star3 = "old";
-        generateStar(store, slot, dice);
+        generateStar(world, slot, dice);
         EXPECT_EQ(world.star1.trimmed() == "old", slot != 1);
         EXPECT_EQ(world.star2.trimmed() == "old", slot != 2);
         EXPECT_EQ(world.star3.trimmed() == "old", slot != 3);
@@ -404,31 +401,28 @@ TEST(Generation, SeededSubsectorsKeepEveryRoll) {
 
 TEST(Generation, GenerateAsksBeforeDiscardingUnsavedChanges) {
     SubsectorStore store;
-    store.appTitle = "Title";
-    store.unsavedChanges = 1;
     store.worlds[1].location = 101;
     const WorldRecord before = store.worlds[1];
     Dice dice(1);
 
     ScriptedPrompter refuse;
     refuse.yesNoAnswers = {false};
-    EXPECT_FALSE(generateOnRequest(store, GenerationOptions{}, dice, refuse));
+    EXPECT_FALSE(generateOnRequest(store, GenerationOptions{}, dice, refuse, true));
     ASSERT_EQ(refuse.prompts.size(), 1u);
     EXPECT_EQ(refuse.prompts[0].text, "You have unsaved changes, are you sure?");
     EXPECT_EQ(refuse.prompts[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(refuse.prompts[0].title, "Title");
+    EXPECT_EQ(refuse.prompts[0].title, applicationTitle());
     EXPECT_EQ(store.worlds[1], before);
     EXPECT_EQ(refuse.busyDepth, 0);
 
     ScriptedPrompter accept;
     accept.yesNoAnswers = {true};
-    EXPECT_TRUE(generateOnRequest(store, GenerationOptions{}, dice, accept));
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_TRUE(generateOnRequest(store, GenerationOptions{}, dice, accept, true));
     EXPECT_NE(store.worlds[1], before);
     EXPECT_EQ(accept.busyDepth, 0);
 
     ScriptedPrompter silent;  // nothing unsaved: no question
-    EXPECT_TRUE(generateOnRequest(store, GenerationOptions{}, dice, silent));
+    EXPECT_TRUE(generateOnRequest(store, GenerationOptions{}, dice, silent, false));
     EXPECT_TRUE(silent.prompts.empty());
 }
 

@@ -27,7 +27,6 @@ class BatchPrintTest : public testing::TempFolderTest {
 protected:
     void SetUp() override {
         TempFolderTest::SetUp();
-        store.appTitle = "Qelvar";
         store.buildHexCodes();
         for (int i = 1; i <= 6; ++i) {
             const std::string name = "entry" + std::to_string(i);
@@ -44,8 +43,8 @@ protected:
     }
 
     // The subsectors whose map titles were printed, in order; the ops lines are kept in `lines`.
-    std::vector<std::string> run() {
-        printed = printAllSelected(store, printer, prompter, files, hooks);
+    std::vector<std::string> run(bool unsavedChanges = false) {
+        printed = printAllSelected(store, printer, prompter, files, hooks, unsavedChanges);
         std::vector<std::string> titles;
         std::istringstream in(printer.text());
         for (std::string line; std::getline(in, line);) {
@@ -84,7 +83,6 @@ TEST_P(BatchPrintOrderTest, OrderAndTheOptionsShownOnceAtTheStartAndOncePerFile)
     for (std::string& title : titles) title += ".sbs";
     EXPECT_EQ(shown, titles);
     EXPECT_EQ(prompter.beeps, 2);
-    EXPECT_EQ(store.batchMode, 0);
     EXPECT_EQ(lines.back(), "enddoc");
 }
 
@@ -111,16 +109,13 @@ TEST_F(BatchPrintTest, AnUnreadableFileIsReportedAndSkipped) {
 
 TEST_F(BatchPrintTest, UnsavedChangesAreAskedAboutFirst) {
     files.selected[0] = true;
-    store.unsavedChanges = 1;
     prompter.yesNoAnswers = {false};
-    EXPECT_TRUE(run().empty());
+    EXPECT_TRUE(run(true).empty());
     EXPECT_EQ(optionsShown, 0);
     EXPECT_TRUE(lines.empty());
-    EXPECT_EQ(store.unsavedChanges, 1);
 
     prompter.yesNoAnswers = {true};
-    EXPECT_EQ(run(), std::vector<std::string>{"entry1"});
-    EXPECT_EQ(store.unsavedChanges, 0);
+    EXPECT_EQ(run(true), std::vector<std::string>{"entry1"});
 }
 
 }  // namespace

@@ -52,7 +52,6 @@ TEST(MapDrawing, EmptyStoreDrawsTitleNumbersOutlinesAndFrameWithTheLetterOffset)
         d.store.subsectorName = "  Ostrel Drift ";
         d.store.sectorName = "Kestrane Reach  ";
         d.store.subsectorLetter = c.letter;
-        d.store.detailIndex = 3;
         d.draw();
         EXPECT_EQ(d.lines.front(), "cls\t#182038");
         EXPECT_EQ(d.lines.back(), "box\t1.000\t5.000\t100.000\t142.000\t#ffffff\tsolid\t1");
@@ -65,7 +64,6 @@ TEST(MapDrawing, EmptyStoreDrawsTitleNumbersOutlinesAndFrameWithTheLetterOffset)
         EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](auto& t) { return t.find("#c0c0c0") != t.npos; }), 80);
         EXPECT_EQ(d.starting("line\t").size(), 480u);
         EXPECT_EQ(d.starting("circle\t").size(), 0u);
-        EXPECT_EQ(d.store.detailIndex, 80);
         // An unknown letter is reported once per drawing, not once per hex.
         EXPECT_EQ(d.prompter.messages(), std::vector<std::string>(c.messages, "DUFF SS LETTER"));
     }

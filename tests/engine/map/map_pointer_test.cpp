@@ -24,7 +24,7 @@ TEST(MapPointer, MovingOverWorldsEmptyHexesAndDeadZones) {
     } const steps[] = {
         {{9, 10}, draven.c_str(), profile.c_str(), 1, true},
         {{9, 24}, draven.c_str(), "0102", 2, false},  // empty hex: the last name stays
-        {{12, 10}, draven.c_str(), "-", 2, false},    // dead zone: only Label2 changes
+        {{12, 10}, draven.c_str(), "-", 0, false},    // dead zone: only Label2 changes
     };
     MapLabels labels{"start", "start"};
     for (const Step& step : steps) {
@@ -35,7 +35,6 @@ TEST(MapPointer, MovingOverWorldsEmptyHexesAndDeadZones) {
         EXPECT_EQ(r.detailIndex, step.detailIndex);
         EXPECT_EQ(r.onWorld, step.onWorld);
         labels = r.labels;
-        store.detailIndex = r.detailIndex;
     }
     store.subsectorLetter = "F";  // a sector's subsector: its hexes as the sector and the map number them
     EXPECT_EQ(mapPointerMoved(store, {9, 24}, labels).labels.locationText, "0912");

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "store/subsector_store.h"
 #include "support/column_line.h"
 #include "support/scripted_prompter.h"
 #include "support/temp_folder.h"
@@ -58,9 +57,8 @@ TEST_F(SubsectorIndexTest, OneLinePerFileOfEachType) {
         SCOPED_TRACE(static_cast<int>(c.type));
         EXPECT_EQ(subsectorIndexText(dir_.string(), c.names, c.type, "\r\n"), c.text);
     }
-    SubsectorStore store;
     ScriptedPrompter prompter;
-    showSubsectorIndex(store, prompter, dir_.string(), {}, FileType::Dat);
+    showSubsectorIndex(prompter, dir_.string(), {}, FileType::Dat);
     ASSERT_EQ(prompter.prompts.size(), 1u);
     EXPECT_EQ(prompter.prompts[0].text, "Subsector index:\r\n\r\n");
     EXPECT_EQ(*filesOfType(dir_.string(), FileType::Sbs), (std::vector<std::string>{"ostrel.sbs", "short.sbs"}));

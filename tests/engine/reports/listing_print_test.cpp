@@ -119,9 +119,8 @@ TEST(ListingPrint, EmptySubsectorAndTheBatchLeavingTheJobOpen) {
     store.sectorName = "Kestrane Reach";
     store.subsectorLetter = "Q";  // no world needs the offset: nothing to say
     store.refreshStatistics();
-    store.batchMode = 1;
     RecordingSurface printer;
-    EXPECT_TRUE(printListing(store, printer, false).empty());
+    EXPECT_TRUE(printListing(store, printer, false, true).empty());
     std::vector<std::string> kinds;
     const auto ops = textOps(printer.text(), &kinds);
     ASSERT_EQ(ops.size(), 3u + 15u + 1u + 2u);  // title lines, headings, the empty line, the statistics

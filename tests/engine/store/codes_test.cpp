@@ -35,17 +35,12 @@ TEST(LetterOffset, SixteenLettersAndTheDuffMessage) {
 }
 
 TEST(ComposeUwp, ClampsAndComposes) {
-    SubsectorStore store;
-    store.workIndex = 5;
-    store.uwpDigits[1] = "C";
-    store.uwpValues = {0, 12, 0, 5, 7, 6, 4, 3, 9};  // size 0 clears atmosphere and hydrographics
-    composeUwp(store);
-    EXPECT_EQ(store.worlds[5].uwp.str(), "C0006439");
-    EXPECT_EQ(store.uwpValues[3], 0);
-    store.uwpValues = {0, 12, 7, 6, 12, -2, 4, -1, 33};
-    composeUwp(store);
-    EXPECT_EQ(store.worlds[5].uwp.str(), "C76A040-");  // "-99" for 33 is cut by the field's width
-    EXPECT_EQ(store.uwpValues[4], 10);
+    UwpValues values{0, 12, 0, 5, 7, 6, 4, 3, 9};  // size 0 clears atmosphere and hydrographics
+    EXPECT_EQ(composeUwp(values, "C"), "C0006439");
+    EXPECT_EQ(values[3], 0);
+    values = {0, 12, 7, 6, 12, -2, 4, -1, 33};
+    EXPECT_EQ(FixedText<8>(composeUwp(values, "C")).str(), "C76A040-");  // "-99" for 33 is cut by the field
+    EXPECT_EQ(values[4], 10);
 }
 
 }  // namespace

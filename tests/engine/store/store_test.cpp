@@ -26,8 +26,7 @@ TEST(SubsectorStore, SlotOfLocation) {
 TEST(SubsectorStore, LoadUwpValuesReadsNonDigitsAsZero) {
     SubsectorStore store;
     store.worlds[7].uwp = "A7I8?9-C";
-    store.loadUwpValues(7);
-    EXPECT_EQ(store.uwpValues, (std::array<int, 9>{0, 10, 7, 0, 8, 0, 9, 0, 12}));
+    EXPECT_EQ(store.loadUwpValues(7), (UwpValues{0, 10, 7, 0, 8, 0, 9, 0, 12}));
 }
 
 TEST(RefreshStatistics, CountsCodesAndPopulation) {

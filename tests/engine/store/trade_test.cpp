@@ -11,13 +11,11 @@ namespace {
 // Rows "UWP codes price;": each UWP's trade codes and cargo price as classifyTrade gives them.
 void expectTrade(std::string_view rows) {
     SubsectorStore store;
-    store.workIndex = 40;
     for (std::size_t end; (end = rows.find(';')) != std::string_view::npos; rows.remove_prefix(end + 1)) {
         const std::string row(trimBlanks(rows.substr(0, end)));
         SCOPED_TRACE(row);
         store.worlds[40].uwp = row.substr(0, 8);
-        store.loadUwpValues(40);
-        classifyTrade(store);
+        classifyTrade(store.worlds[40], store.loadUwpValues(40));
         const std::size_t price = row.rfind(' ');
         EXPECT_EQ(store.worlds[40].tradeCodes.trimmed(), trimBlanks(row.substr(8, price - 8)));
         EXPECT_EQ(store.worlds[40].cargoBase, std::stoi(row.substr(price)));
