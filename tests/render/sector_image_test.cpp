@@ -6,6 +6,9 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "map/map_drawing.h"
+#include "map/routes.h"
+#include "painter_surface.h"
 #include "sector_image.h"
 #include "support/sample_sector.h"
 
@@ -53,6 +56,35 @@ TEST(SectorImage, BandsMakeTheSamePictureAsOneBand) {
         three.draw(changed, options, 48 * ratio, ratio, 3);
         EXPECT_LE(largestDifference(one.image(), three.image()), 48);
         EXPECT_FALSE(before == three.image());
+    }
+}
+
+// The sample sector's map with dashed, dotted and wide routes and jump links, and subsector D of it as the
+// main window draws it, each compared with the picture the program drew once and that was checked by eye
+// (QELVAR_WRITE_PICTURES=1 draws them again). Text may be shaded a little differently elsewhere; a circle,
+// line or name missing or moved differs by far more.
+TEST(SectorImage, MapsLookAsThePicturesCheckedByEye) {
+    application();
+    const Sector sector = testing::sampleSector();
+    SectorMapOptions options;
+    options.jump = 2;
+    options.routes = readRoutes(
+                         "<Routes><Route Start='0101' End='0810' Style='Dashed'/><Route Start='0105' "
+                         "End='2430' Style='Dotted' Color='#00ff00' Width='3'/></Routes>")
+                         ->value;
+    SectorImage image;
+    image.draw(sector, options, 40, 1, 2);
+    SubsectorStore store;
+    sectorToStore(sector, 3, store);
+    ImageSurface subsector(393, 545, 96);
+    prepareMapSurface(subsector);
+    drawSubsectorMap(store, subsector);
+    for (const auto& [name, drawn] : {std::pair{"sector", image.image()}, {"subsector", subsector.image()}}) {
+        const QString file = QString(QELVAR_TEST_DATA "/render/%1.png").arg(name);
+        if (std::getenv("QELVAR_WRITE_PICTURES")) drawn.save(file, "PNG", 0);
+        const QImage expected = QImage(file).convertToFormat(drawn.format());
+        ASSERT_EQ(expected.size(), drawn.size()) << name;
+        EXPECT_LE(largestDifference(expected, drawn), 48) << name;
     }
 }
 
