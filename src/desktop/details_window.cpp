@@ -192,6 +192,7 @@ void DetailsWindow::setNotesEnabled(bool enabled) { notes_->setEnabled(enabled);
 
 void DetailsWindow::activate() {
     setWindowTitle(fromBytes(store_.appTitle));
+    slot_ = store_.detailIndex;
     locationOffset_ = reportedLetterOffset();
     displayForm();
 }
@@ -203,7 +204,7 @@ int DetailsWindow::reportedLetterOffset() {
 }
 
 void DetailsWindow::displayForm() {
-    const auto captions = worldDetailCaptions(store_, descriptionTable(), store_.detailIndex, locationOffset_);
+    const auto captions = worldDetailCaptions(store_, descriptionTable(), slot_, locationOffset_);
     for (const ControlCaption& c : captions) {
         const QString text = shownCaption(c.caption);
         if (c.control == "Form2") {
@@ -243,7 +244,7 @@ void DetailsWindow::changed() {
 }
 
 void DetailsWindow::record(const StoreContents& before, const QString& field) {
-    const QString hex = fromBytes(store_.hexCodes[static_cast<std::size_t>(store_.detailIndex)].str());
+    const QString hex = fromBytes(store_.hexCodes[static_cast<std::size_t>(slot_)].str());
     recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
 }
 
@@ -251,7 +252,7 @@ std::string DetailsWindow::inputBox(const QString& prompt, const std::string& cu
     return prompter_.inputBox(toBytes(prompt), store_.appTitle, current);
 }
 
-WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(store_.detailIndex)]; }
+WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(slot_)]; }
 
 void DetailsWindow::editName() {
     const StoreContents before = StoreContents::of(store_);
@@ -275,7 +276,7 @@ void DetailsWindow::editUwpDigit() {
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
     if (!storeUwpDigit(w, field->position, answer)) return;
     // The trade codes, price and statistics follow the new profile.
-    reclassifyWorld(store_, store_.detailIndex);
+    reclassifyWorld(store_, slot_);
     changed();
     record(before, tr("UWP"));
 }
@@ -283,7 +284,7 @@ void DetailsWindow::editUwpDigit() {
 void DetailsWindow::storeTypedUwp(const std::string& stored) {
     const StoreContents before = StoreContents::of(store_);
     world().uwp = stored;
-    reclassifyWorld(store_, store_.detailIndex);
+    reclassifyWorld(store_, slot_);
     changed();
     record(before, tr("UWP"));
 }

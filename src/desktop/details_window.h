@@ -69,6 +69,8 @@ private:
     SubsectorStore& store_;
     Prompter& prompter_;
     std::string mapFolder_;
+    // The world shown, taken at activation: the map redrawn after an edit moves store.detailIndex on.
+    int slot_ = 0;
     int locationOffset_ = 0;
     QPushButton* notes_ = nullptr;
     QGroupBox* frame_ = nullptr;
