@@ -564,4 +564,72 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     }
 }
 
+// Every editor of the details window is one step of the history, named for its field and hex.
+TEST_F(MainWindowTest, EveryEditorOfTheDetailsIsOneStepOfTheHistory) {
+    load("Ostrel.sbs");
+    prompter_.inputAnswers = {"Renamed", "123", "G2 V", "", "", "Noted"};
+    const auto entry = [](const char* value) {
+        whenModalShown("Form5", [value](QWidget* w) {
+            w->findChild<QLineEdit*>("Text1")->setText(value);
+            press(w, "Command1");
+        });
+    };
+    whenModalShown("Form2", [&entry](QWidget* details) {
+        const auto click = [details](const char* label) {
+            QTest::mouseClick(details->findChild<QLabel*>(label), Qt::LeftButton);
+        };
+        for (const char* label : {"Label2", "Label16", "Label14", "Label18"}) click(label);
+        for (const auto& [label, value] : {std::pair{"Label8", "N"}, {"Label10", "A"}, {"Label20", "Im"}}) {
+            entry(value);
+            click(label);
+        }
+        whenModalShown("SPICKBOX", [](QWidget* box) {
+            for (auto* b : box->findChildren<QPushButton*>("Command1"))
+                if (b->text() == "Tech") return b->click();
+        });
+        entry("F");
+        click("Label6");
+        auto* line = details->findChild<QLineEdit*>("UwpLine");
+        line->setText("B788899-C");
+        QTest::keyClick(line, Qt::Key_Return);
+        press(details, "Command1");
+    });
+    MapView& map = window().mapView();
+    map.setFocus();
+    for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&map, key);
+    QStringList steps;
+    for (int i = 0; i < window().undoStack().count(); ++i) steps << window().undoStack().text(i);
+    EXPECT_EQ(steps, (QStringList{"Change name of 0203", "Change PAG of 0203", "Change stars of 0203",
+                                  "Change notes of 0203", "Change base of 0203", "Change zone of 0203",
+                                  "Change allegiance of 0203", "Change UWP of 0203", "Change UWP of 0203"}));
+    EXPECT_EQ(store().worlds[13].uwp.str() + std::string(store().worlds[13].notes.trimmed()), "B788899CNoted");
+}
+
+// Move asks for a hex of the subsector and paste needs a world line on the clipboard; each refusal says why.
+// Delete, copy and move on an empty hex do nothing.
+TEST_F(MainWindowTest, WorldEditsRefuseWhatIsNoHexOrNoWorld) {
+    load("Ostrel.sbs");  // the cursor on Draven, 0101
+    for (const std::string answer : {"0011", "0100", "0901", "0811", "101", "01a1"}) {
+        prompter_.inputAnswers = {answer};
+        trigger("mnumoveworld");
+        EXPECT_EQ(prompter_.messages().back(), "\"" + answer + "\" is no hex of the subsector (0101 to 0810)");
+    }
+    for (const std::string answer : {"0810", "0102", "0201"}) {
+        prompter_.inputAnswers = {answer};
+        trigger("mnumoveworld");
+        EXPECT_EQ(action("mnuundo")->text().toStdString(), "&Undo Move Draven (0101) to " + answer);
+        trigger("mnuundo");
+    }
+    MapView& map = window().mapView();
+    map.setFocus();
+    QTest::keyClick(&map, Qt::Key_Right);  // 0201: empty
+    QGuiApplication::clipboard()->setText("kept");
+    prompter_.prompts.clear();
+    for (const char* item : {"mnudeleteworld", "mnucopyworld", "mnumoveworld", "mnupasteworld"}) trigger(item);
+    EXPECT_EQ(prompter_.messages(),
+              std::vector<std::string>{"The clipboard holds no world line of the tab-separated sector format"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_FALSE(enabled("mnuundo"));  // nothing recorded
+}
+
 }  // namespace qelvar::testing
