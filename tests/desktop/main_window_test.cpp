@@ -70,7 +70,7 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     files()->clearSelection();
     EXPECT_FALSE(control("Command5")->isEnabled());
     ASSERT_TRUE(window().openFolder(path("inner")));
-    EXPECT_FALSE(control("Command4")->isEnabled());
+    EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
@@ -105,7 +105,7 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 24}).toPoint());
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 10}).toPoint());
     EXPECT_EQ(opened, std::vector<int>{1});
-    EXPECT_EQ(store().detailIndex, 80);
+    EXPECT_EQ(control<QLabel>("Label2")->text().left(4), "0101");  // the hex clicked last, with no pointer move
     // The name line writes the description table; sector mode and the location line draw the sector grid.
     ::setenv("QELVAR_DUMP", path("dump.txt").c_str(), 1);
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
@@ -630,6 +630,47 @@ TEST_F(MainWindowTest, WorldEditsRefuseWhatIsNoHexOrNoWorld) {
               std::vector<std::string>{"The clipboard holds no world line of the tab-separated sector format"});
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
     EXPECT_FALSE(enabled("mnuundo"));  // nothing recorded
+}
+
+// Zoom In and Out step by a quarter, between the whole map and eight times it; the wheel zooms only with Ctrl.
+TEST_F(MainWindowTest, ZoomStepsByAQuarterUpToEightTimesAndTheWheelZoomsOnlyWithCtrl) {
+    load("Ostrel.sbs");
+    const double whole = window().mapView().width();
+    const auto zoomed = [&](const char* item, int times) {
+        for (int i = 0; i < times; ++i) trigger(item);
+        return window().mapView().width() / whole;
+    };
+    EXPECT_NEAR(zoomed("mnuzoomin", 1), 1.25, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomin", 20), 8, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomout", 1), 6.4, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomout", 20), 1, 0.01);
+    for (const auto modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
+        QWheelEvent wheel(QPointF(20, 20), QPointF(20, 20), QPoint(), QPoint(0, 240), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window().mapArea(), &wheel);
+    }
+    EXPECT_NEAR(zoomed("", 0), 1.5625, 0.01);
+}
+
+// The recent files menu holds the last ten loaded or saved, newest first; an entry loads its file and shows
+// its folder.
+TEST_F(MainWindowTest, RecentFilesAreTheLastTenAndLoadTheirFileInItsFolder) {
+    for (int i = 0; i < 11; ++i) {
+        const std::string name = "inner/f" + std::to_string(i) + ".sbs";
+        write(name, sbsFile("F" + std::to_string(i), sbsWorld("Lone", "0505", "B5446539")));
+        ASSERT_TRUE(window().loadFile(path(name)));
+    }
+    load("Ostrel.sbs");
+    auto* menu = window().findChild<QMenu*>("mnurecent");
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : menu->actions()) entries << entry->text();
+    EXPECT_EQ(entries, (QStringList{"&1 Ostrel.sbs", "&2 f10.sbs", "&3 f9.sbs", "&4 f8.sbs", "&5 f7.sbs", "&6 f6.sbs",
+                                    "&7 f5.sbs", "&8 f4.sbs", "&9 f3.sbs", "&0 f2.sbs"}));
+    menu->actions().at(2)->trigger();
+    EXPECT_EQ(store().subsectorName, "F9");
+    EXPECT_EQ(window().currentFolder(), std::filesystem::canonical(path("inner")).string());
+    EXPECT_EQ(title(), "f9.sbs[*] - " + store().appTitle);
 }
 
 }  // namespace qelvar::testing

@@ -131,6 +131,13 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     hover(QPoint(1, 1));
     EXPECT_EQ(status(), "-");
 
+    for (const int moved : {4, 3}) {  // a press that moves 4 pixels is a drag; one that moves 3 still a click
+        const QPoint at = over(13, 15);
+        QTest::mousePress(canvas_, Qt::LeftButton, {}, at);
+        QTest::mouseMove(canvas_, at + QPoint(moved, 0));
+        QTest::mouseRelease(canvas_, Qt::LeftButton, {}, at + QPoint(moved, 0));
+        EXPECT_EQ(store().subsectorLetter == "F", moved == 3);
+    }
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
     EXPECT_EQ(store().subsectorLetter, "F");
     EXPECT_EQ(store().subsectorName, "Reach F");

@@ -81,6 +81,9 @@ TEST_F(WindowsSeenTest, EveryWindowShowsItsControlsAndMenus) {
     SplashWindow splash;
     splash.show();
     see("Splash", "shown", &splash);
+    prompter_.yesNoAnswers = {true};  // the renamed world given up
+    window().close();                 // the program's other windows go with the main window
+    EXPECT_FALSE(desktop_->sectorWindow()->isVisible() || window().findChild<QWidget*>("CheckWindow")->isVisible());
 }
 
 }  // namespace
