@@ -491,6 +491,15 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
     EXPECT_FALSE(window().close());
 }
 
+// While one copy offers what a copy that died left, a second copy started meanwhile does not offer it too.
+TEST_F(MainWindowTest, WhatOneCopyOffersToRecoverNoOtherCopyOffers) {
+    write("autosave/autosave-999999.sbs", sbsFile("Lost", ""));
+    write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    Autosave first(store()), second(store());
+    EXPECT_EQ(first.findOrphans().size(), 1u);
+    EXPECT_TRUE(second.findOrphans().empty());
+}
+
 // "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
 // opens the world's details.
 TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
