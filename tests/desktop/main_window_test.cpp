@@ -588,6 +588,7 @@ TEST_F(MainWindowTest, EveryEditorOfTheDetailsIsOneStepOfTheHistory) {
             QTest::mouseClick(details->findChild<QLabel*>(label), Qt::LeftButton);
         };
         for (const char* label : {"Label2", "Label16", "Label14", "Label18"}) click(label);
+        EXPECT_EQ(details->findChild<QLabel*>("Label18")->text().trimmed(), "Noted");  // shown at once
         for (const auto& [label, value] : {std::pair{"Label8", "N"}, {"Label10", "A"}, {"Label20", "Im"}}) {
             entry(value);
             click(label);
