@@ -26,13 +26,16 @@ protected:
         QApplication::processEvents();
         seen_[name] += seen(heading, window);
     }
-    // Triggers a menu item, describes the modal window it shows and closes that window with `closing`.
-    void seeModal(const char* item, const char* modal, const char* closing) {
-        whenModalShown(modal, [this, item, modal, closing](QWidget* w) {
-            see(modal, item, w);
+    // Describes the next modal window named `modal` as it shows, then closes it (with the button `closing`).
+    void seeNext(const char* modal, const QString& heading, const char* closing = "") {
+        whenModalShown(modal, [=, this](QWidget* w) {
+            see(modal, heading, w);
             if (*closing) return press(w, closing);
             w->close();
         });
+    }
+    void seeModal(const char* item, const char* modal, const char* closing = "") {
+        seeNext(modal, item, closing);
         trigger(item);
     }
 
@@ -43,7 +46,7 @@ TEST_F(WindowsSeenTest, EveryWindowShowsItsControlsAndMenus) {
     see("Form1", "started", &window());
     load("Ostrel.sbs");
     see("Form1", "Ostrel.sbs loaded", &window());
-    seeModal("mnugopt", "Form4", "");
+    seeModal("mnugopt", "Form4");
     seeModal("mnuprintopt", "Form3", "Command1");
     seeModal("mnuabout", "frmAbout", "cmdOK");
     prompter_.inputAnswers = {"Renamed"};
@@ -51,31 +54,22 @@ TEST_F(WindowsSeenTest, EveryWindowShowsItsControlsAndMenus) {
         see("Form2", "details of 0203", details);
         QTest::mouseClick(details->findChild<QLabel*>("Label2"), Qt::LeftButton);
         see("Form2", "name changed", details);
-        whenModalShown("Form5", [this](QWidget* w) {
-            see("Form5", "zone", w);
-            press(w, "Command2");
-        });
+        seeNext("Form5", "zone", "Command2");
         QTest::mouseClick(details->findChild<QLabel*>("Label10"), Qt::LeftButton);
-        whenModalShown("SPICKBOX", [this](QWidget* w) {
-            see("SPICKBOX", "UWP", w);
-            w->close();
-        });
+        seeNext("SPICKBOX", "UWP");
         QTest::mouseClick(details->findChild<QLabel*>("Label6"), Qt::LeftButton);
         press(details, "Command1");
     });
     MapView& map = window().mapView();
     map.setFocus();
     for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&map, key);
-    seeModal("mnuhistory", "UndoHistory", "");
+    seeModal("mnuhistory", "UndoHistory");
     trigger("mnucheck");
     see("CheckWindow", "checked", window().findChild<QWidget*>("CheckWindow"));
     trigger("mnuopensector");
     see("SectorWindow", "opened on the folder", desktop_->sectorWindow());
     TextWindow text;
-    whenModalShown("SLIST4", [this](QWidget* w) {
-        see("SLIST4", "notes", w);
-        press(w, "Command2");
-    });
+    seeNext("SLIST4", "notes", "Command2");
     QString notes = "A line\nand another";
     EXPECT_FALSE(text.edit("Edit notes for 0203", notes));
     SplashWindow splash;

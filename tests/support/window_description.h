@@ -43,13 +43,10 @@ inline QString textOf(QWidget* w) {
     if (auto* g = qobject_cast<QGroupBox*>(w)) return quoted(g->title());
     if (auto* e = qobject_cast<QLineEdit*>(w)) return quoted(e->text()) + (e->isReadOnly() ? " read-only" : "");
     if (auto* e = qobject_cast<QPlainTextEdit*>(w)) return quoted(e->toPlainText());
-    if (auto* s = qobject_cast<QAbstractSlider*>(w))
-        return QString("%1..%2 at %3 step %4/%5")
-            .arg(s->minimum())
-            .arg(s->maximum())
-            .arg(s->value())
-            .arg(s->singleStep())
-            .arg(s->pageStep());
+    if (auto* s = qobject_cast<QAbstractSlider*>(w)) {
+        return QString::asprintf("%d..%d at %d step %d/%d", s->minimum(), s->maximum(), s->value(), s->singleStep(),
+                                 s->pageStep());
+    }
     // The volumes of the drive list are the machine's own.
     if (w->objectName() == "Drive1") return quoted(qobject_cast<QComboBox*>(w)->currentText());
     QAbstractItemModel* model = nullptr;
@@ -71,14 +68,14 @@ inline QString textOf(QWidget* w) {
 }
 
 inline void describe(QString& out, QWidget* w, int depth) {
-    const QRect g = w->geometry();
     out += QString(depth * 2, ' ') + w->metaObject()->className() + " " + w->objectName();
     if (w->isWindow()) {
         out += " title " + quoted(w->windowTitle()) + (w->isModal() ? " modal" : "");
-        out += QString(" least %1x%2").arg(w->minimumWidth()).arg(w->minimumHeight());
+        out += QString::asprintf(" least %dx%d", w->minimumWidth(), w->minimumHeight());
     }
     if (const QString text = textOf(w); !text.isEmpty()) out += " " + text;
-    out += QString(" %1,%2 %3x%4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+    const QRect g = w->geometry();
+    out += QString::asprintf(" %d,%d %dx%d", g.x(), g.y(), g.width(), g.height());
     if (auto* b = qobject_cast<QPushButton*>(w))
         out += b->isDefault() ? " default" : b->autoDefault() ? " auto-default" : "";
     if (auto* f = qobject_cast<QFrame*>(w); f && f->frameShape() != QFrame::NoFrame)
