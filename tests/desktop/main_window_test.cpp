@@ -62,6 +62,7 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     EXPECT_EQ(store().subsectorName, "Second");
     files()->clearSelection();
     EXPECT_FALSE(control("Command5")->isEnabled());
+    selectFile("second.SBS");
     ASSERT_TRUE(window().openFolder(path("inner")));
     EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
 }
@@ -95,6 +96,7 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     std::vector<int> opened;
     QObject::disconnect(&window(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
     QObject::connect(&window(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
+    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, QPoint(1, 1));  // off every hex
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 24}).toPoint());
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 10}).toPoint());
     EXPECT_EQ(opened, std::vector<int>{1});

@@ -80,6 +80,7 @@ inline void describe(QString& out, QWidget* w, int depth) {
         out += b->isDefault() ? " default" : b->autoDefault() ? " auto-default" : "";
     if (auto* f = qobject_cast<QFrame*>(w); f && f->frameShape() != QFrame::NoFrame)
         out += QString(" frame %1").arg(f->frameShape());
+    if (w->focusPolicy() & Qt::TabFocus) out += " tab";
     if (!w->isEnabled()) out += " disabled";
     if (!w->isVisible()) out += " hidden";
     if (const QFont f = w->font(); w->parentWidget() && f != w->parentWidget()->font())
