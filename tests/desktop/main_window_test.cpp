@@ -475,8 +475,10 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
     }
     // The recovered changes are in no file: undoing an edit made since does not make them look saved.
     QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text1"), "Y");
+    QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text2"), "Z");
     trigger("mnuundo");
-    EXPECT_EQ(store().subsectorName, "X");
+    trigger("mnuundo");
+    EXPECT_EQ(store().subsectorName + "/" + store().sectorName, "X/Kestrane Reach");
     EXPECT_TRUE(window().isWindowModified());
     prompter_.yesNoAnswers = {false};
     EXPECT_FALSE(window().close());
