@@ -673,7 +673,7 @@ TEST_F(MainWindowTest, RecentFilesAreTheLastTenAndLoadTheirFileInItsFolder) {
     menu->actions().at(2)->trigger();
     EXPECT_EQ(store().subsectorName, "F9");
     EXPECT_EQ(window().currentFolder(), std::filesystem::canonical(path("inner")).string());
-    EXPECT_EQ(title(), "f9.sbs[*] - " + store().appTitle);
+    EXPECT_TRUE(title().starts_with("f9.sbs[*] - "));
 }
 
 }  // namespace qelvar::testing
