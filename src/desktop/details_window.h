@@ -70,7 +70,7 @@ private:
 
     SubsectorStore& store_;
     Prompter& prompter_;
-    int slot_;
+    int slot_;  // the world shown, as the window was opened on it
     std::string mapFolder_;
     int locationOffset_ = 0;
     QPushButton* notes_ = nullptr;

@@ -10,7 +10,9 @@
 #include "space/trade_routes.h"
 #include "support/desktop_fixture.h"
 #include "support/modal_dialogs.h"
+#include "support/pictures.h"
 #include "support/space_files.h"
+#include "support/window_description.h"
 
 namespace qelvar::testing {
 
@@ -82,9 +84,21 @@ TEST_F(AtlasWindowTest, PlanARouteAcrossTheSectorEdge) {
     prompter_.inputAnswers = {"Nowhere", "W3220", "4"};
     choose("atlasPlanRoute");
     EXPECT_EQ(prompter_.prompts.back().text, "No world \"Nowhere\" in charted space");
+    for (const std::vector<std::string>& given :
+         {std::vector<std::string>{""}, {"W3220", ""}, {"W1010", "W3220", "7"}}) {
+        prompter_.inputAnswers = {given.begin(), given.end()};  // no answer, or no jump of 1 to 6: nothing more
+        prompter_.prompts.clear();
+        choose("atlasPlanRoute");
+        EXPECT_EQ(prompter_.prompts.size(), given.size());
+    }
 }
 
 TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
+    canvas_->grab();  // the tiles shown are drawn one after another while the window is idle
+    for (int i = 0; i < 200 && canvas_->tilesKept() < 4; ++i) QTest::qWait(5);
+    expectPicture("windows/AtlasMap.png", canvas_->grab().toImage());  // every tile drawn: the map in one piece
+    QString seenWindow = seen("opened on the folder", window_);
+    expectSeen("AtlasWindow", seenWindow.replace(QString::fromStdString(dir_.filename().string()), "<folder>"));
     EXPECT_EQ(window_->space().sectors.size(), 2u);
     const auto* scroll = window_->findChild<QScrollArea*>("AtlasScroll");
     EXPECT_LE(canvas_->height(), scroll->viewport()->height());

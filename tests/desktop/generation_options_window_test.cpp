@@ -20,17 +20,7 @@ protected:
 };
 
 TEST_F(OptionsWindowTest, StartsWithTheDefaultsAndTheControlsGiveTheOptions) {
-    EXPECT_EQ(window->windowTitle().toStdString(), applicationTitle());
     EXPECT_EQ(window->options(), GenerationOptions{});
-    QStringList densities;
-    for (int i = 0; i < control<QComboBox>("Combo2")->count(); ++i)
-        densities << control<QComboBox>("Combo2")->itemText(i);
-    EXPECT_EQ(densities,
-              (QStringList{"Rift:       4%", "Sparse:    16%", "Scattered: 33%", "Standard:  50%", "Dense:     66%"}));
-    EXPECT_EQ(control<QComboBox>("Combo5")->itemText(0), "Don't");
-    EXPECT_FALSE(control<QPushButton>("Command1")->isEnabled());
-    ASSERT_EQ(list()->count(), 5);
-    EXPECT_EQ(list()->item(4)->text(), "Mr          01%");
 
     for (const auto& [combo, index] :
          {std::pair{"Combo1", 1}, {"Combo2", 0}, {"Combo3", 5}, {"Combo4", 10}, {"Combo5", 19}}) {

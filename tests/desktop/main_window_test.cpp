@@ -22,9 +22,6 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{startUpMessage(applicationTitle())});
     EXPECT_EQ(prompter_.prompts[0].icon, MessageIcon::Information);
     EXPECT_EQ(window().currentFolder(), folder());
-    EXPECT_EQ(control<QComboBox>("Combo1")->currentText(), "ARP files");
-    EXPECT_EQ(listed(), QStringList{"atlas.arp"});
-    EXPECT_EQ(title(), applicationTitle() + "[*]");  // no file yet
 
     // Only a variable whose name begins with _ZIP and that holds more than blanks keeps the message away.
     for (const auto& [name, value, shown] :
@@ -60,8 +57,6 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     EXPECT_EQ(listed(), (QStringList{"GAL.dat", "rim.DAT"}));
     chooseType(0);
     EXPECT_EQ(listed(), (QStringList{"Ostrel.sbs", "second.SBS", "third.Sbs"}));
-    EXPECT_FALSE(enabled("mnuredisplay") || enabled("mnuprint") || enabled("mnuprintpreview"));
-    EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
     selectFile("second.SBS");
     EXPECT_TRUE(control("Command5")->isEnabled());
     QSignalSpy drawn(&window(), &MainWindow::mapRedrawn);
@@ -71,8 +66,9 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     EXPECT_FALSE(drawn.isEmpty());
     files()->clearSelection();
     EXPECT_FALSE(control("Command5")->isEnabled());
+    selectFile("second.SBS");
     ASSERT_TRUE(window().openFolder(path("inner")));
-    EXPECT_FALSE(control("Command4")->isEnabled());
+    EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
@@ -104,11 +100,13 @@ TEST_F(MainWindowTest, ClicksOnTheMapAndOnThePointerLines) {
     std::vector<int> opened;
     QObject::disconnect(&window(), &MainWindow::worldDetailsRequested, nullptr, nullptr);
     QObject::connect(&window(), &MainWindow::worldDetailsRequested, [&](int slot) { opened.push_back(slot); });
+    QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, QPoint(1, 1));  // off every hex
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 24}).toPoint());
     QSignalSpy drawn(&window(), &MainWindow::mapRedrawn);
     QTest::mouseClick(&window().mapView(), Qt::LeftButton, {}, window().mapView().toWidget({9, 10}).toPoint());
     EXPECT_EQ(opened, std::vector<int>{1});
     EXPECT_EQ(drawn.size(), 1);
+    EXPECT_EQ(control<QLabel>("Label2")->text().left(4), "0101");  // the hex clicked last, with no pointer move
     // The name line writes the description table; sector mode and the location line draw the sector grid.
     ::setenv("QELVAR_DUMP", path("dump.txt").c_str(), 1);
     QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
@@ -171,7 +169,7 @@ TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsThe
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(across->value(), 0);
     EXPECT_EQ(window().mapView().pos(), home);
-    // Zoomed, a drag with the middle button pans; Ctrl+0 brings the whole map back, bars and all.
+    // Zoomed, a drag with the middle button pans; "Whole Map" brings the whole map back, bars and all.
     window().mapArea().zoomAround(3, QPointF(10, 10));
     bar->setValue(25);
     const QPoint zoomed = window().mapView().pos();
@@ -187,7 +185,6 @@ TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsThe
                       {});
     QApplication::sendEvent(&map, &after);
     EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
-    EXPECT_EQ(action("mnuzoomreset")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_0));
     trigger("mnuzoomreset");
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(map.pos(), home);
@@ -294,7 +291,6 @@ TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHi
     EXPECT_EQ(shown, 1);
     EXPECT_EQ(at(102).name.trimmed(), "New world");
     EXPECT_EQ(action("mnuundo")->text(), "&Undo Add world at 0102");
-    EXPECT_EQ(action("mnuaddworld")->shortcut(), QKeySequence(Qt::Key_Insert));
     keys({Qt::Key_Delete});
     EXPECT_FALSE(at(102).occupied());
     keys({Qt::Key_Right, Qt::Key_Down});  // Coldharbour, 0203
@@ -405,7 +401,6 @@ TEST_F(MainWindowTest, KeyboardReachesEveryEditorAndUndoTakesTheEditBack) {
     EXPECT_EQ(tabbed, (QStringList{"Label2", "Label6", "UwpLine", "Label8", "Label10", "Label12", "Label14", "Label16",
                                    "Label18", "Label20", "Command1"}));
     EXPECT_EQ(action("mnuundo")->text(), "&Undo Change name of 0203");
-    EXPECT_EQ(action("mnuundo")->shortcut(), QKeySequence(QKeySequence::Undo));
     for (const auto& [step, name, changed] :
          {std::tuple{"", "Renamed", true}, {"mnuundo", "Coldharbour", false}, {"mnuredo", "Renamed", true}}) {
         SCOPED_TRACE(step);
@@ -502,11 +497,22 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
     }
     // The recovered changes are in no file: undoing an edit made since does not make them look saved.
     QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text1"), "Y");
+    QTest::keyClicks(desktop_->generationOptions().findChild<QLineEdit*>("Text2"), "Z");
     trigger("mnuundo");
-    EXPECT_EQ(store().subsectorName, "X");
+    trigger("mnuundo");
+    EXPECT_EQ(store().subsectorName + "/" + store().sectorName, "X/Kestrane Reach");
     EXPECT_TRUE(window().isWindowModified());
     prompter_.yesNoAnswers = {false};
     EXPECT_FALSE(window().close());
+}
+
+// While one copy offers what a copy that died left, a second copy started meanwhile does not offer it too.
+TEST_F(MainWindowTest, WhatOneCopyOffersToRecoverNoOtherCopyOffers) {
+    write("autosave/autosave-999999.sbs", sbsFile("Lost", ""));
+    write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    Autosave first(store()), second(store());
+    EXPECT_EQ(first.findOrphans().size(), 1u);
+    EXPECT_TRUE(second.findOrphans().empty());
 }
 
 // "Check subsector": the findings of the loaded subsector in a window that follows the store; a double-click
@@ -580,6 +586,116 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
         QTest::keySequence(check, key);
         EXPECT_FALSE(check->isVisible()) << key.toString().toStdString();
     }
+}
+
+// Every editor of the details window is one step of the history, named for its field and hex.
+TEST_F(MainWindowTest, EveryEditorOfTheDetailsIsOneStepOfTheHistory) {
+    load("Ostrel.sbs");
+    prompter_.inputAnswers = {"Renamed", "123", "G2 V", "", "", "Noted"};
+    const auto entry = [](const char* value) {
+        whenModalShown("Form5", [value](QWidget* w) {
+            w->findChild<QLineEdit*>("Text1")->setText(value);
+            press(w, "Command1");
+        });
+    };
+    whenModalShown("Form2", [&entry](QWidget* details) {
+        const auto click = [details](const char* label) {
+            QTest::mouseClick(details->findChild<QLabel*>(label), Qt::LeftButton);
+        };
+        for (const char* label : {"Label2", "Label16", "Label14", "Label18"}) click(label);
+        EXPECT_EQ(details->findChild<QLabel*>("Label18")->text().trimmed(), "Noted");  // shown at once
+        for (const auto& [label, value] : {std::pair{"Label8", "N"}, {"Label10", "A"}, {"Label20", "Im"}}) {
+            entry(value);
+            click(label);
+        }
+        whenModalShown("SPICKBOX", [](QWidget* box) {
+            for (auto* b : box->findChildren<QPushButton*>("Command1"))
+                if (b->text() == "Tech") return b->click();
+        });
+        entry("F");
+        click("Label6");
+        auto* line = details->findChild<QLineEdit*>("UwpLine");
+        line->setText("B788899-C");
+        QTest::keyClick(line, Qt::Key_Return);
+        press(details, "Command1");
+    });
+    MapView& map = window().mapView();
+    map.setFocus();
+    for (const auto key : {Qt::Key_Right, Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(&map, key);
+    QStringList steps;
+    for (int i = 0; i < window().undoStack().count(); ++i) steps << window().undoStack().text(i);
+    EXPECT_EQ(steps, (QStringList{"Change name of 0203", "Change PAG of 0203", "Change stars of 0203",
+                                  "Change notes of 0203", "Change base of 0203", "Change zone of 0203",
+                                  "Change allegiance of 0203", "Change UWP of 0203", "Change UWP of 0203"}));
+    EXPECT_EQ(store().worlds[13].uwp.str() + std::string(store().worlds[13].notes.trimmed()), "B788899CNoted");
+}
+
+// Move asks for a hex of the subsector and paste needs a world line on the clipboard; each refusal says why.
+// Delete, copy and move on an empty hex do nothing.
+TEST_F(MainWindowTest, WorldEditsRefuseWhatIsNoHexOrNoWorld) {
+    load("Ostrel.sbs");  // the cursor on Draven, 0101
+    for (const std::string answer : {"0011", "0100", "0901", "0811", "101", "01a1"}) {
+        prompter_.inputAnswers = {answer};
+        trigger("mnumoveworld");
+        EXPECT_EQ(prompter_.messages().back(), "\"" + answer + "\" is no hex of the subsector (0101 to 0810)");
+    }
+    for (const std::string answer : {"0810", "0102", "0201"}) {
+        prompter_.inputAnswers = {answer};
+        trigger("mnumoveworld");
+        EXPECT_EQ(action("mnuundo")->text().toStdString(), "&Undo Move Draven (0101) to " + answer);
+        trigger("mnuundo");
+    }
+    MapView& map = window().mapView();
+    map.setFocus();
+    QTest::keyClick(&map, Qt::Key_Right);  // 0201: empty
+    QGuiApplication::clipboard()->setText("kept");
+    prompter_.prompts.clear();
+    for (const char* item : {"mnudeleteworld", "mnucopyworld", "mnumoveworld", "mnupasteworld"}) trigger(item);
+    EXPECT_EQ(prompter_.messages(),
+              std::vector<std::string>{"The clipboard holds no world line of the tab-separated sector format"});
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "kept");
+    EXPECT_FALSE(enabled("mnuundo"));  // nothing recorded
+}
+
+// Zoom In and Out step by a quarter, between the whole map and eight times it; the wheel zooms only with Ctrl.
+TEST_F(MainWindowTest, ZoomStepsByAQuarterUpToEightTimesAndTheWheelZoomsOnlyWithCtrl) {
+    load("Ostrel.sbs");
+    const double whole = window().mapView().width();
+    const auto zoomed = [&](const char* item, int times) {
+        for (int i = 0; i < times; ++i) trigger(item);
+        return window().mapView().width() / whole;
+    };
+    EXPECT_NEAR(zoomed("mnuzoomin", 1), 1.25, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomin", 20), 8, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomout", 1), 6.4, 0.01);
+    EXPECT_NEAR(zoomed("mnuzoomout", 20), 1, 0.01);
+    for (const auto modifiers : {Qt::NoModifier, Qt::ControlModifier}) {
+        QWheelEvent wheel(QPointF(20, 20), QPointF(20, 20), QPoint(), QPoint(0, 240), Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&window().mapArea(), &wheel);
+    }
+    EXPECT_NEAR(zoomed("", 0), 1.5625, 0.01);
+}
+
+// The recent files menu holds the last ten loaded or saved, newest first; an entry loads its file and shows
+// its folder.
+TEST_F(MainWindowTest, RecentFilesAreTheLastTenAndLoadTheirFileInItsFolder) {
+    for (int i = 0; i < 11; ++i) {
+        const std::string name = "inner/f" + std::to_string(i) + ".sbs";
+        write(name, sbsFile("F" + std::to_string(i), sbsWorld("Lone", "0505", "B5446539")));
+        ASSERT_TRUE(window().loadFile(path(name)));
+    }
+    load("Ostrel.sbs");
+    auto* menu = window().findChild<QMenu*>("mnurecent");
+    emit menu->aboutToShow();
+    QStringList entries;
+    for (QAction* entry : menu->actions()) entries << entry->text();
+    EXPECT_EQ(entries, (QStringList{"&1 Ostrel.sbs", "&2 f10.sbs", "&3 f9.sbs", "&4 f8.sbs", "&5 f7.sbs", "&6 f6.sbs",
+                                    "&7 f5.sbs", "&8 f4.sbs", "&9 f3.sbs", "&0 f2.sbs"}));
+    menu->actions().at(2)->trigger();
+    EXPECT_EQ(store().subsectorName, "F9");
+    EXPECT_EQ(window().currentFolder(), std::filesystem::canonical(path("inner")).string());
+    EXPECT_TRUE(title().starts_with("f9.sbs[*] - "));
 }
 
 }  // namespace qelvar::testing

@@ -1,9 +1,11 @@
 // The desktop prompter's boxes, shown for real offscreen and answered as they appear.
 #include <gtest/gtest.h>
 
+#include <QtTest>
 #include <QtWidgets>
 
 #include "qt_prompter.h"
+#include "support/window_description.h"
 
 namespace qelvar {
 namespace {
@@ -38,6 +40,34 @@ TEST(QtPrompterTest, SeveralNoticesAreOneBoxOneALineWhichCanBeCopied) {
     prompter.tell({Notice("DUFF SS LETTER")});
     ASSERT_EQ(boxes.size(), 2u);
     EXPECT_EQ(boxes[1].text, "DUFF SS LETTER");
+}
+
+// Each kind of box with its icon, title, text, buttons and default, and what pressing Enter (or Esc, for the
+// input box) gives back.
+TEST(QtPrompterTest, EveryBoxAsAUserSeesItAndWhatEnterOrEscGives) {
+    QWidget parent;
+    QtPrompter prompter(&parent, "Qelvar");
+    QString shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
+        QWidget* box = QApplication::activeModalWidget();
+        if (!box) return;
+        shown += testing::seen(QString::number(shown.count("== ")), box);
+        const bool cancel = qobject_cast<QInputDialog*>(box) && shown.count("== ") == 8;
+        QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, cancel ? Qt::Key_Escape : Qt::Key_Return);
+    });
+    answer.start(5);
+    for (const auto& [icon, title] : {std::pair{MessageIcon::Information, ""},
+                                      {MessageIcon::Exclamation, "Own"},
+                                      {MessageIcon::Critical, ""},
+                                      {MessageIcon::None, ""}}) {
+        prompter.message("Said", icon, title);
+    }
+    EXPECT_FALSE(prompter.askYesNo("Sure?", MessageIcon::Question, "", false));
+    EXPECT_TRUE(prompter.askYesNo("Go on?", MessageIcon::Exclamation, "Own", true));
+    EXPECT_EQ(prompter.inputBox("Name", "", "Proposed"), "Proposed");
+    EXPECT_EQ(prompter.inputBox("Name", "Own", "Typed"), "");
+    testing::expectSeen("QtPrompter", shown);
 }
 
 }  // namespace

@@ -62,7 +62,6 @@ TEST_F(TextWindowTest, OkCtrlEnterCancelEscapeAndTheTimeStamp) {
         SCOPED_TRACE(name);
         QString text = "start";
         whenModalShown("SLIST4", [&](QWidget* w) {
-            EXPECT_EQ(w->windowTitle(), "Enter Text");
             EXPECT_EQ(w->focusWidget(), editor(w));
             QTest::keyClicks(editor(w), " more");
             act(w);

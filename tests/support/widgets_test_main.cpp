@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
@@ -11,6 +13,17 @@ int main(int argc, char** argv) {
     // Settings and data of the windows under test never go to the user's folders; each started program
     // autosaves into its test's own folder (see desktop_fixture.h).
     QStandardPaths::setTestModeEnabled(true);
+    // The windows are measured and drawn with the fonts they are made for, whatever else the machine has
+    // installed: fontconfig sees only DejaVu and Liberation.
+    QTemporaryDir fonts;
+    QFile conf(fonts.filePath("fonts.conf"));
+    if (conf.open(QIODevice::WriteOnly)) {
+        conf.write(
+            "<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><dir>/usr/share/fonts/truetype/liberation</dir>"
+            "<include ignore_missing=\"yes\">/etc/fonts/conf.d</include></fontconfig>");
+        conf.close();
+        qputenv("FONTCONFIG_FILE", conf.fileName().toLocal8Bit());
+    }
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }
