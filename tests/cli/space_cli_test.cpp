@@ -54,6 +54,12 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
     write("Bree.xml", "<Sector><Borders><Border>");
     const Run broken = run({"borders", path("Bree.tab"), "--write"});
     EXPECT_EQ(broken.status, 2);
+    const std::string bree = "\"" + path("Bree.xml") + "\"";
+    EXPECT_EQ(broken.err, "qelvar-cli: Bree.tab: the names in " + bree +
+                              " were not read: it is not XML: Start-end tags mismatch\n"
+                              "qelvar-cli: Bree.tab has no X and Y in its metadata; it is placed at 0,0\n"
+                              "qelvar-cli: Cannot write the borders into " +
+                              bree + ": it is no sector metadata file\n");
     EXPECT_EQ(bytes("Bree.xml"), "<Sector><Borders><Border>");
 }
 
