@@ -246,6 +246,7 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:Fourteen chars|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
          "Fourteen chars|2540|N"},
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
+        {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
         {"1:Alda|15:2540|20:A788899-C|49:Q|52:213|56:Zh|", "line 1: the zone \"Q\" is not a travel zone"},
