@@ -79,6 +79,9 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     const Run png = run({"atlas-map", dir_.string(), path("a.png"), "--area", "0,0,1,1", "--dpi", "24"});
     ASSERT_EQ(png.status, 0) << png.err;
     EXPECT_EQ(bytes("a.png").substr(1, 3), "PNG");
+    ASSERT_EQ(run({"atlas-map", dir_.string(), path("b.ops"), "--area", "1,0,1,1"}).status, 0);  // columns 1 to 1
+    EXPECT_NE(bytes("b.ops").find("\tBree\n"), std::string::npos);
+    EXPECT_EQ(bytes("b.ops").find("\tAlda\n"), std::string::npos);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--sectors", "Dorn"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--paper", "A3"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--borders", "some"}).status, 1);
