@@ -11,6 +11,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <ranges>
 #include <set>
 
 #include "details/description_table.h"
@@ -129,6 +130,11 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"generate: odd aliens", {"generate", path("x.sbs"), "--odd-aliens", "7"}, 1, "0 5 10 15 20 25", true},
+        {"generate: not sbs", {"generate", path("x.png")}, 1, "extension, one of .sbs\n", true},
+        {"generate: allegiance", {"generate", path("x.sbs"), "--allegiance", "Qq"}, 1, "Na Hv, not \"Qq\"", true},
+        {"generate: tech cap", {"generate", path("x.sbs"), "--tech-cap", "19"}, 1, "0 to 18, not \"19\"", true},
+        {"generate: chance", {"generate", path("x.sbs"), "--chance", "Zz=5"}, 1, "Pr Ex Mr and N a whole", true},
+        {"generate: chance 100", {"generate", path("x.sbs"), "--chance", "An=100"}, 1, "0 to 99, not", true},
         {"batch: long stub", {"batch", in, "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
         {"batch: no stub", {"batch", in}, 1, "--stub is required", false},
         {"index: bad type", {"index", in, "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
@@ -202,6 +208,11 @@ TEST_F(CliTest, RenderWritesEachFormat) {
             EXPECT_NE(image, blank);
         }
     }
+    ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("grid.ops"), "--sector-grid"}).status, 0);
+    qelvar::RecordingSurface grid;
+    qelvar::prepareMapSurface(grid);
+    qelvar::drawSectorGrid(grid);
+    EXPECT_EQ(bytes(path("grid.ops")), grid.text());
     ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("big.png"), "--dpi", "192"}).status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(path("big.png"))).size(), QSize(786, 1090));
 }
@@ -267,6 +278,10 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     };
     EXPECT_GT(uninhabited(bytes(path("cap.sbs"))), 20);  // most worlds are over a cap of 3
     EXPECT_EQ(uninhabited(bytes(path("a.sbs"))), 0);
+    ASSERT_EQ(run({"generate", path("zh.sbs"), "--allegiance", "Zh", "--odd-aliens", "0", "--seed", "1"}).status, 0);
+    const std::string zh = bytes(path("zh.sbs"));
+    for (const std::string_view line : qelvar::splitLines(zh) | std::views::drop(3))
+        EXPECT_EQ(line.substr(45, 3), "Zh ");
     EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
