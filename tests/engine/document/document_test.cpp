@@ -354,7 +354,8 @@ TEST(HexNumbers, SectorAndSubsectorNumbering) {
     EXPECT_EQ(Hex::parse(" 3240 "), (Hex{32, 40}));
     for (const char* outside : {"0000", "3301", "0141", "101", "01a1"}) EXPECT_FALSE(Hex::parse(outside)) << outside;
     EXPECT_EQ(Hex::inSubsector(5, 101), (Hex{9, 11}));
-    EXPECT_FALSE(Hex::inSubsector(5, 111));
+    for (const auto& [index, location] : {std::pair{5, 111}, {5, 901}, {5, 100}, {5, 1}, {-1, 101}, {16, 101}})
+        EXPECT_FALSE(Hex::inSubsector(index, location)) << index << " " << location;
     EXPECT_EQ((Hex{9, 11}).localNumber(), 101);
     EXPECT_EQ((Hex{32, 40}).subsectorLetter(), 'P');
     EXPECT_EQ((Hex{1, 5}).text(), "0105");
