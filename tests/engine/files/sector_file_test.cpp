@@ -348,6 +348,17 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
         EXPECT_EQ(store.subsectorLetter + std::string(store.worlds[1].name.trimmed()), c.loaded);
         EXPECT_EQ(prompter.messages().size(), *c.answer == 'q' ? 1u : 0u);
     }
+    // The lines skipped are told in one message, the first twenty of them.
+    std::string bad, told = "21 problems:";
+    for (int line = 2; line <= 22; ++line) bad += tabRow("0102", "Bad", "A78889-C", "", "");
+    for (int line = 2; line <= 21; ++line)
+        told += "\r\nline " + std::to_string(line) + ": the UWP \"A78889-C\" is not a starport and seven digits";
+    write("k.tab", kHeader + bad + tabRow("0101", "Alda", "C555555-5", "", ""));
+    SubsectorStore store;
+    testing::ScriptedPrompter prompter;
+    prompter.inputAnswers.push_back("a");
+    EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), LoadStatus::Loaded);
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{told + "\r\n..."});
 }
 
 TEST_F(SectorFiles, JoinReplacesOnlyItsOwnRows) {
