@@ -291,7 +291,7 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     EXPECT_EQ(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "Out"}})).apply(document).error(),
               "the hex 0101 lies outside subsector F");
     // Each field of the record takes only its own part of it.
-    for (const auto& [field, value] : {std::pair{"UWP", "B563753-9"},
+    for (const auto& [field, value] : {std::pair{"UWP", "C400000-0"},
                                        {"PBG", "712"},
                                        {"Stars", "G2 V M1 V K0 D"},
                                        {"Bases", "N"},
@@ -300,9 +300,10 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
                                        {"Remarks", "Xy"}}) {
         ASSERT_TRUE(SetFieldEdit(hex("0911"), field, value).apply(document).ok()) << field;
     }
+    EXPECT_EQ(document.worldAt(hex("0911"))->record.tradeCodes.trimmed(), "Ba Lo Ni Va");  // the new UWP's
     ASSERT_TRUE(saveDocument(document).ok());
     EXPECT_EQ(splitLines(bytes("f.sbs")).at(3),
-              "Hollowmere          0911  B5637539 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
+              "Hollowmere          0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
     SubsectorStore back;
     (void)readSbs(back, bytes("f.sbs"));
     EXPECT_EQ(back.subsectorName, "Fenwick");
