@@ -224,6 +224,13 @@ TEST_F(CliTest, LineMessagesGoToStderrOnceAndTheJobGoesOn) {
     // The letter is said to be unknown once per command, though it is met on reading and on writing.
     EXPECT_EQ(r.err, "qelvar-cli: DUFF SS LETTER\nqelvar-cli: FAILED  0 911 Stray               \n");
     EXPECT_TRUE(std::filesystem::exists(path("out.sbs")));
+    // Lines skipped in a sector file are told in one message, each on a line of its own.
+    write("two.tab",
+          "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n"
+          "K\tA\t0101\tOne\tX000000-1\t\t\t\t013\tNaHu\tD\r\nK\tA\t0102\r\nK\tA\t0103\r\n");
+    EXPECT_EQ(run({"list", path("two.tab"), "--letter", "a"}).err,
+              "qelvar-cli: 2 problems:\nline 3: 3 fields where the header has 11\nline 4: 3 fields where the header "
+              "has 11\n");
 }
 
 TEST_F(CliTest, TerminalTextIsUtf8AndControlBytesAreBlanks) {
