@@ -63,6 +63,7 @@ TEST(MadeBorders, ClaimsCrossSectorEdgesIntoLoadedSectorsOnly) {
     space.sectors.pop_back();
     const auto alone = madeBorders(space, 2);
     EXPECT_EQ(alone.at(0).hexes.count(spaceHexOf(0, 0, 1, 20)), 0u);  // an empty place claims nothing
+    EXPECT_TRUE(alone.at(0).labels.empty());                          // a polity of one world has no label
 }
 
 TEST(GivenBorders, OutlinesOfOneAllegianceMeetingAtASectorEdgeAreOnePolity) {
