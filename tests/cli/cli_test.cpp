@@ -104,6 +104,7 @@ TEST_F(CliTest, ConvertRoundTrips) {
 TEST_F(CliTest, ExitStatusesAndMessages) {
     const std::string tamsin = sample("tamsin.sbs"), ostrel = sample("ostrel.sbs");
     write("alone.dat", "Subsector D: Alone  Sector: Void\r\n");
+    write("noletter.sbs", "Sub\r\nSector\r\n\r\nAlda                0101  A788899C       213 Im G2 V\r\n");
     const std::string in = path("in"), pdf = path("x.pdf"), ops = path("x.ops");
     std::filesystem::create_directory(in);
     const struct {
@@ -157,6 +158,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: no digits", {"describe", ostrel, "0a01"}, 1, "not a hex", false},
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
+        {"join: format", {"join", path("x.tab"), tamsin, "--sector-format", "wide"}, 1, "--sector-format", true},
+        {"borders: no folder", {"borders"}, 1, "IN is required", true},
+        {"join: no letter", {"join", path("x.tab"), path("noletter.sbs")}, 1, "has no subsector letter", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -486,6 +490,11 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
     EXPECT_EQ(run(join).status, 0);
     EXPECT_EQ(bytes(sector), bytes(sample("harrowgate.tab")));
     EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
+    ASSERT_EQ(run({"split", sector, path("named")}).status, 0);  // the stub is the sector file's name
+    EXPECT_TRUE(std::filesystem::exists(path("named/harrowgate-C.SBS")));
+    write("noletter.sbs", "Sub\r\nSector\r\n\r\nAlda                0101  A788899C       213 Im G2 V\r\n");
+    ASSERT_EQ(run({"join", path("new.tab"), path("noletter.sbs"), "--letter", "c"}).status, 0);  // the letter given
+    EXPECT_NE(bytes(path("new.tab")).find("\tC\t1701\tAlda\t"), std::string::npos);
 
     // Two files for one subsector are refused.
     const CliRun clash = run({"join", sector, path("parts/H-B.SBS"), path("parts/H-B.SBS")});
