@@ -155,7 +155,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: empty hex", {"describe", ostrel, "0201"}, 1, "holds no world", false},
         {"describe: empty hex 0203", {"describe", ostrel, "0203"}, 1, "holds no world", false},
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
-        {"describe: no digits", {"describe", ostrel, "0a01"}, 1, "not a hex", false},
+        {"describe: no digits", {"describe", ostrel, "/;01"}, 1, "not a hex", false},  // as if 0101 by the codes
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
         {"join: format", {"join", path("x.tab"), tamsin, "--sector-format", "wide"}, 1, "--sector-format", true},
@@ -776,9 +776,10 @@ TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {
                                                         {"0103", "E500900-4"},
                                                         {"0104", "B555900-4"},
                                                         {"0105", "A555900-4"}}));
-    write("Ports.xml", "<Sector><X>0</X><Y>0</Y><Name>Ports</Name></Sector>");
+    write("Ports.xml", "<Sector><Name>Ports</Name></Sector>");
     const CliRun ports = run({"route", path("Ports.tab"), "Ports 0101", "w0105", "--refuel", "port"});
     EXPECT_EQ(ports.status, 0) << ports.err;
+    EXPECT_EQ(ports.err, "qelvar-cli: Ports.tab has no X and Y in its metadata; it is placed at 0,0\n");
     EXPECT_EQ(ports.out,
               "Ports\t0101\tW0101\tA555900-4\nPorts\t0102\tW0102\tB555900-4\nPorts\t0104\tW0104\tB555900-4\n"
               "Ports\t0105\tW0105\tA555900-4\n");
@@ -788,6 +789,6 @@ TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {
         run({"route", path("Ports.tab"), "Ports 0101", "Ports 0105", "--jump", "1", "--refuel", "port"});
     EXPECT_EQ(none.status, 3);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "qelvar-cli: No route at jump 1 from Ports 0101 to Ports 0105\n");
+    EXPECT_EQ(none.err, ports.err + "qelvar-cli: No route at jump 1 from Ports 0101 to Ports 0105\n");
     EXPECT_EQ(run({"route", path("Ports.tab"), "Nowhere", "Ports 0105"}).status, 1);
 }
