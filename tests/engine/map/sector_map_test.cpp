@@ -91,6 +91,9 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
                   1u)
             << faint;
     }
+    SectorMapOptions paper;
+    paper.printed = true;  // on paper the letters and names are a light grey
+    EXPECT_EQ(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "text" && o[3] == "#d7d7d7"; }), 32u);
     // Each letter sits in the middle of its subsector, where its middle hexes meet (over the fourth column's
     // fifth row).
     RecordingSurface measure;
