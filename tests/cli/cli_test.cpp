@@ -11,6 +11,7 @@
 #include <map>
 #include <nlohmann/json.hpp>
 #include <random>
+#include <ranges>
 #include <set>
 
 #include "details/description_table.h"
@@ -106,6 +107,7 @@ TEST_F(CliTest, ConvertRoundTrips) {
 TEST_F(CliTest, ExitStatusesAndMessages) {
     const std::string tamsin = sample("tamsin.sbs"), ostrel = sample("ostrel.sbs");
     write("alone.dat", "Subsector D: Alone  Sector: Void\r\n");
+    write("noletter.sbs", "Sub\r\nSector\r\n\r\nAlda                0101  A788899C       213 Im G2 V\r\n");
     const std::string in = path("in"), pdf = path("x.pdf"), ops = path("x.ops");
     std::filesystem::create_directory(in);
     const struct {
@@ -132,6 +134,11 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"generate: odd aliens", {"generate", path("x.sbs"), "--odd-aliens", "7"}, 1, "0 5 10 15 20 25", true},
+        {"generate: not sbs", {"generate", path("x.png")}, 1, "extension, one of .sbs\n", true},
+        {"generate: allegiance", {"generate", path("x.sbs"), "--allegiance", "Qq"}, 1, "Na Hv, not \"Qq\"", true},
+        {"generate: tech cap", {"generate", path("x.sbs"), "--tech-cap", "19"}, 1, "0 to 18, not \"19\"", true},
+        {"generate: chance", {"generate", path("x.sbs"), "--chance", "Zz=5"}, 1, "Pr Ex Mr and N a whole", true},
+        {"generate: chance 100", {"generate", path("x.sbs"), "--chance", "An=100"}, 1, "0 to 99, not", true},
         {"batch: long stub", {"batch", in, "--stub", "SEVENSS"}, 1, "6 Characters or less please!", false},
         {"batch: no stub", {"batch", in}, 1, "--stub is required", false},
         {"index: bad type", {"index", in, "--type", "txt"}, 1, "--type takes sbs, arp or dat", false},
@@ -151,9 +158,12 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: empty hex", {"describe", ostrel, "0201"}, 1, "holds no world", false},
         {"describe: empty hex 0203", {"describe", ostrel, "0203"}, 1, "holds no world", false},
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
-        {"describe: no digits", {"describe", ostrel, "0a01"}, 1, "not a hex", false},
+        {"describe: no digits", {"describe", ostrel, "/;01"}, 1, "not a hex", false},  // as if 0101 by the codes
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
+        {"join: format", {"join", path("x.tab"), tamsin, "--sector-format", "wide"}, 1, "--sector-format", true},
+        {"borders: no folder", {"borders"}, 1, "IN is required", true},
+        {"join: no letter", {"join", path("x.tab"), path("noletter.sbs")}, 1, "has no subsector letter", true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -205,6 +215,11 @@ TEST_F(CliTest, RenderWritesEachFormat) {
             EXPECT_NE(image, blank);
         }
     }
+    ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("grid.ops"), "--sector-grid"}).status, 0);
+    qelvar::RecordingSurface grid;
+    qelvar::prepareMapSurface(grid);
+    qelvar::drawSectorGrid(grid);
+    EXPECT_EQ(bytes(path("grid.ops")), grid.text());
     ASSERT_EQ(run({"render", sample("ostrel.sbs"), path("big.png"), "--dpi", "192"}).status, 0);
     EXPECT_EQ(QImage(QString::fromStdString(path("big.png"))).size(), QSize(786, 1090));
 }
@@ -216,6 +231,13 @@ TEST_F(CliTest, LineMessagesGoToStderrOnceAndTheJobGoesOn) {
     // The letter is said to be unknown once per command, though it is met on reading and on writing.
     EXPECT_EQ(r.err, "qelvar-cli: DUFF SS LETTER\nqelvar-cli: FAILED  0 911 Stray               \n");
     EXPECT_TRUE(std::filesystem::exists(path("out.sbs")));
+    // Lines skipped in a sector file are told in one message, each on a line of its own.
+    write("two.tab",
+          "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n"
+          "K\tA\t0101\tOne\tX000000-1\t\t\t\t013\tNaHu\tD\r\nK\tA\t0102\r\nK\tA\t0103\r\n");
+    EXPECT_EQ(run({"list", path("two.tab"), "--letter", "a"}).err,
+              "qelvar-cli: 2 problems:\nline 3: 3 fields where the header has 11\nline 4: 3 fields where the header "
+              "has 11\n");
 }
 
 TEST_F(CliTest, TerminalTextIsUtf8AndControlBytesAreBlanks) {
@@ -278,6 +300,10 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     };
     EXPECT_GT(uninhabited(bytes(path("cap.sbs"))), 20);  // most worlds are over a cap of 3
     EXPECT_EQ(uninhabited(bytes(path("a.sbs"))), 0);
+    ASSERT_EQ(run({"generate", path("zh.sbs"), "--allegiance", "Zh", "--odd-aliens", "0", "--seed", "1"}).status, 0);
+    const std::string zh = bytes(path("zh.sbs"));
+    for (const std::string_view line : qelvar::splitLines(zh) | std::views::drop(3))
+        EXPECT_EQ(line.substr(45, 3), "Zh ");
     EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
@@ -475,6 +501,11 @@ TEST_F(CliTest, SectorSplitsAndJoinsBackByteForByte) {
     EXPECT_EQ(run(join).status, 0);
     EXPECT_EQ(bytes(sector), bytes(sample("harrowgate.tab")));
     EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
+    ASSERT_EQ(run({"split", sector, path("named")}).status, 0);  // the stub is the sector file's name
+    EXPECT_TRUE(std::filesystem::exists(path("named/harrowgate-C.SBS")));
+    write("noletter.sbs", "Sub\r\nSector\r\n\r\nAlda                0101  A788899C       213 Im G2 V\r\n");
+    ASSERT_EQ(run({"join", path("new.tab"), path("noletter.sbs"), "--letter", "c"}).status, 0);  // the letter given
+    EXPECT_NE(bytes(path("new.tab")).find("\tC\t1701\tAlda\t"), std::string::npos);
 
     // Two files for one subsector are refused.
     const CliRun clash = run({"join", sector, path("parts/H-B.SBS"), path("parts/H-B.SBS")});
@@ -756,9 +787,10 @@ TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {
                                                         {"0103", "E500900-4"},
                                                         {"0104", "B555900-4"},
                                                         {"0105", "A555900-4"}}));
-    write("Ports.xml", "<Sector><X>0</X><Y>0</Y><Name>Ports</Name></Sector>");
+    write("Ports.xml", "<Sector><Name>Ports</Name></Sector>");
     const CliRun ports = run({"route", path("Ports.tab"), "Ports 0101", "w0105", "--refuel", "port"});
     EXPECT_EQ(ports.status, 0) << ports.err;
+    EXPECT_EQ(ports.err, "qelvar-cli: Ports.tab has no X and Y in its metadata; it is placed at 0,0\n");
     EXPECT_EQ(ports.out,
               "Ports\t0101\tW0101\tA555900-4\nPorts\t0102\tW0102\tB555900-4\nPorts\t0104\tW0104\tB555900-4\n"
               "Ports\t0105\tW0105\tA555900-4\n");
@@ -768,6 +800,6 @@ TEST_F(TradeCliTest, RoutePlansAJumpRouteOrSaysThereIsNone) {
         run({"route", path("Ports.tab"), "Ports 0101", "Ports 0105", "--jump", "1", "--refuel", "port"});
     EXPECT_EQ(none.status, 3);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "qelvar-cli: No route at jump 1 from Ports 0101 to Ports 0105\n");
+    EXPECT_EQ(none.err, ports.err + "qelvar-cli: No route at jump 1 from Ports 0101 to Ports 0105\n");
     EXPECT_EQ(run({"route", path("Ports.tab"), "Nowhere", "Ports 0105"}).status, 1);
 }

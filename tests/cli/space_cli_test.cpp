@@ -54,6 +54,12 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
     write("Bree.xml", "<Sector><Borders><Border>");
     const Run broken = run({"borders", path("Bree.tab"), "--write"});
     EXPECT_EQ(broken.status, 2);
+    const std::string bree = "\"" + path("Bree.xml") + "\"";
+    EXPECT_EQ(broken.err, "qelvar-cli: Bree.tab: the names in " + bree +
+                              " were not read: it is not XML: Start-end tags mismatch\n"
+                              "qelvar-cli: Bree.tab has no X and Y in its metadata; it is placed at 0,0\n"
+                              "qelvar-cli: Cannot write the borders into " +
+                              bree + ": it is no sector metadata file\n");
     EXPECT_EQ(bytes("Bree.xml"), "<Sector><Borders><Border>");
 }
 
@@ -73,6 +79,9 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     const Run png = run({"atlas-map", dir_.string(), path("a.png"), "--area", "0,0,1,1", "--dpi", "24"});
     ASSERT_EQ(png.status, 0) << png.err;
     EXPECT_EQ(bytes("a.png").substr(1, 3), "PNG");
+    ASSERT_EQ(run({"atlas-map", dir_.string(), path("b.ops"), "--area", "1,0,1,1"}).status, 0);  // columns 1 to 1
+    EXPECT_NE(bytes("b.ops").find("\tBree\n"), std::string::npos);
+    EXPECT_EQ(bytes("b.ops").find("\tAlda\n"), std::string::npos);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--sectors", "Dorn"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--paper", "A3"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--borders", "some"}).status, 1);

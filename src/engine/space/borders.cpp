@@ -41,8 +41,7 @@ CornerLoop lineOf(const PlacedSector& placed, const OutlineEntry& entry) {
 }
 
 int populationOf(const SectorWorld& world) {
-    const std::string_view uwp = world.record.uwp.view();
-    const int digit = uwp.size() > 4 ? hexDigitValue(uwp[4]) : kNotADigit;
+    const int digit = hexDigitValue(world.record.uwp.at(5));
     return digit == kNotADigit ? 0 : digit;
 }
 

@@ -12,6 +12,7 @@
 #include "files/sbs.h"
 #include "store/file_io.h"
 #include "store/subsector_store.h"
+#include "store/text.h"
 #include "support/sector_text.h"
 #include "support/temp_folder.h"
 
@@ -174,7 +175,9 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
              {[] { return std::make_unique<MoveWorldEdit>(hex("0101"), hex("0903")); },
               "the hex 0903 already holds Delta (0903)"},
              {[] { return std::make_unique<MoveWorldEdit>(hex("0102"), hex("0104")); },
-              "there is no world at hex 0102"}}) {
+              "there is no world at hex 0102"},
+             {[] { return std::make_unique<RenameEdit>(-2, "X"); }, "there is no subsector -2"},
+             {[] { return std::make_unique<RenameEdit>(16, "X"); }, "there is no subsector 16"}}) {
         Document document = open("k.tab", original);
         const auto edit = row.edit();
         const Result<> applied = edit->apply(document);
@@ -233,6 +236,9 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         EXPECT_EQ(bytes("k.xml"), row.metadata) << row.name;
         EXPECT_EQ(bytes("k.tab"), original);
     }
+    Sector renamed;
+    renamed.subsectorNames[1] = "Cedar";
+    EXPECT_FALSE(withNewNames("<Sector><Subsectors/></Sector>", Sector{}, renamed).ok());  // no place inside it
 }
 
 TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {
@@ -284,12 +290,22 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     EXPECT_EQ(document.hexText(hex("0911")), "0101");
     EXPECT_EQ(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "Out"}})).apply(document).error(),
               "the hex 0101 lies outside subsector F");
-    ASSERT_TRUE(SetFieldEdit(hex("0911"), "UWP", "B563753-9").apply(document).ok());
+    // Each field of the record takes only its own part of it.
+    for (const auto& [field, value] : {std::pair{"UWP", "C400000-0"},
+                                       {"PBG", "712"},
+                                       {"Stars", "G2 V M1 V K0 D"},
+                                       {"Bases", "N"},
+                                       {"Zone", "A"},
+                                       {"Allegiance", "Zh"},
+                                       {"Remarks", "Xy"}}) {
+        ASSERT_TRUE(SetFieldEdit(hex("0911"), field, value).apply(document).ok()) << field;
+    }
+    EXPECT_EQ(document.worldAt(hex("0911"))->record.tradeCodes.trimmed(), "Ba Lo Ni Va");  // the new UWP's
     ASSERT_TRUE(saveDocument(document).ok());
+    EXPECT_EQ(splitLines(bytes("f.sbs")).at(3),
+              "Hollowmere          0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
     SubsectorStore back;
     (void)readSbs(back, bytes("f.sbs"));
-    EXPECT_EQ(back.worlds[1].uwp.view(), "B5637539");
-    EXPECT_EQ(back.worlds[1].name.trimmed(), "Hollowmere");
     EXPECT_EQ(back.subsectorName, "Fenwick");
 }
 
@@ -339,7 +355,8 @@ TEST(HexNumbers, SectorAndSubsectorNumbering) {
     EXPECT_EQ(Hex::parse(" 3240 "), (Hex{32, 40}));
     for (const char* outside : {"0000", "3301", "0141", "101", "01a1"}) EXPECT_FALSE(Hex::parse(outside)) << outside;
     EXPECT_EQ(Hex::inSubsector(5, 101), (Hex{9, 11}));
-    EXPECT_FALSE(Hex::inSubsector(5, 111));
+    for (const auto& [index, location] : {std::pair{5, 111}, {5, 901}, {5, 100}, {5, 1}, {-1, 101}, {16, 101}})
+        EXPECT_FALSE(Hex::inSubsector(index, location)) << index << " " << location;
     EXPECT_EQ((Hex{9, 11}).localNumber(), 101);
     EXPECT_EQ((Hex{32, 40}).subsectorLetter(), 'P');
     EXPECT_EQ((Hex{1, 5}).text(), "0105");
@@ -362,16 +379,15 @@ TEST_F(StoreIntoSectorFile, OnlyTheLinesOfTheStoresChangedWorldsAreWritten) {
 
     store.worlds[static_cast<std::size_t>(store.slotOfLocation(105))].uwp = "A788899C";
     store.worlds[static_cast<std::size_t>(store.slotOfLocation(101))].clear();
-    WorldRecord& added = store.worlds[static_cast<std::size_t>(store.slotOfLocation(102))];
+    WorldRecord& added = store.worlds[static_cast<std::size_t>(store.slotOfLocation(110))];
     added.name = "New";
-    added.location = 102;
+    added.location = 110;
     ASSERT_TRUE(saveStoreIntoSectorFile(path("k.tab"), store).ok());
     std::string beta = tabWorld("0105", "Beta");
     beta.replace(beta.find("B563753-9"), 9, "A788899-C");
-    EXPECT_EQ(
-        changedLines(original, read()),
-        (std::vector<std::string>{"-" + tabWorld("0101", "Alpha"), "+Kest\tA\t0102\tNew\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n",
-                                  "-" + tabWorld("0105", "Beta"), "+" + beta}));
+    EXPECT_EQ(changedLines(original, read()),
+              (std::vector<std::string>{"-" + tabWorld("0101", "Alpha"), "+" + beta, "-" + tabWorld("0105", "Beta"),
+                                        "+Kest\tA\t0110\tNew\t\t\t\t\t\t\t\t\t\t\t\t\t\r\n"}));
     EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
 }
 

@@ -246,6 +246,7 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:Fourteen chars|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
          "Fourteen chars|2540|N"},
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
+        {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
         {"1:Alda|15:2540|20:A788899-C|49:Q|52:213|56:Zh|", "line 1: the zone \"Q\" is not a travel zone"},
@@ -347,6 +348,17 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
         EXPECT_EQ(store.subsectorLetter + std::string(store.worlds[1].name.trimmed()), c.loaded);
         EXPECT_EQ(prompter.messages().size(), *c.answer == 'q' ? 1u : 0u);
     }
+    // The lines skipped are told in one message, the first twenty of them.
+    std::string bad, told = "21 problems:";
+    for (int line = 2; line <= 22; ++line) bad += tabRow("0102", "Bad", "A78889-C", "", "");
+    for (int line = 2; line <= 21; ++line)
+        told += "\r\nline " + std::to_string(line) + ": the UWP \"A78889-C\" is not a starport and seven digits";
+    write("k.tab", kHeader + bad + tabRow("0101", "Alda", "C555555-5", "", ""));
+    SubsectorStore store;
+    testing::ScriptedPrompter prompter;
+    prompter.inputAnswers.push_back("a");
+    EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), LoadStatus::Loaded);
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{told + "\r\n..."});
 }
 
 TEST_F(SectorFiles, JoinReplacesOnlyItsOwnRows) {

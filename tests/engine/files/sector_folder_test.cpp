@@ -68,13 +68,16 @@ TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
 TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {
     write("DATA.MNU", "A: nothing here   a.dat\r\n");
     write("b.sbs", "too short");
-    EXPECT_FALSE(loadSectorFolder(dir_.string()));  // the index names no DAT file that is there
-    EXPECT_FALSE(loadSectorFolder(path("missing")));
-    EXPECT_FALSE(loadSectorPath(path("b.sbs")));
+    const std::string none = "No subsector files with a letter in \"" + dir_.string() + "\"";
+    EXPECT_EQ(loadSectorFolder(dir_.string()).error(), none);  // the index names no DAT file that is there
+    EXPECT_EQ(loadSectorFolder(path("missing")).error(), "Cannot read the folder \"" + path("missing") + "\"");
+    EXPECT_EQ(loadSectorPath(path("b.sbs")).error(),
+              "\"" + path("b.sbs") +
+                  "\" is no sector: give a folder of subsector files or a DAT file with DATA.MNU beside it");
     EXPECT_FALSE(isSectorPath(path("b.sbs")));
     write("c.dat", "@SUB-SECTOR: X SECTOR: Y\r\n");
     EXPECT_TRUE(isSectorPath(path("c.dat")));
-    EXPECT_FALSE(loadSectorFolder(dir_.string()));  // a DAT file the index does not name is left out
+    EXPECT_EQ(loadSectorFolder(dir_.string()).error(), none);  // a DAT file the index does not name is left out
     write("routes.xml", "<Routes/>");
     EXPECT_EQ(sectorRoutesPath(dir_.string()), path("routes.xml"));
     EXPECT_EQ(sectorRoutesPath(path("b.sbs")), "");

@@ -81,10 +81,19 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     // Titles: the sector's name, and each subsector's letter and name faintly.
     EXPECT_EQ(
         countOps(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach" && o[3] == "#ffffff"; }), 1u);
-    for (const char* faint : {"A", "P", "Reach A", "Reach P"}) {
-        EXPECT_EQ(countOps(ops, [&](const Op& o) { return o[0] == "text" && o[8] == faint && o[3] == "#344060"; }), 1u)
+    for (const auto& [faint, size] :
+         {std::pair{"A", "72\t1"}, {"P", "72\t1"}, {"Reach A", "14\t0"}, {"Reach P", "14\t0"}}) {
+        EXPECT_EQ(countOps(ops,
+                           [&](const Op& o) {
+                               return o[0] == "text" && o[8] == faint && o[3] == "#344060" && o[4] == kTitleFont &&
+                                      o[5] + "\t" + o[6] == size;
+                           }),
+                  1u)
             << faint;
     }
+    SectorMapOptions paper;
+    paper.printed = true;  // on paper the letters and names are a light grey
+    EXPECT_EQ(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "text" && o[3] == "#d7d7d7"; }), 32u);
     // Each letter sits in the middle of its subsector, where its middle hexes meet (over the fourth column's
     // fifth row).
     RecordingSurface measure;
@@ -247,6 +256,9 @@ TEST(SectorMap, PointerFindsTheSectorHexUnderIt) {
         EXPECT_EQ(sectorLocationAt({centre.x + 3 * k, centre.y - 3 * k}), hex);
         EXPECT_EQ(sectorLocationAt({centre.x - 6.4 * k, centre.y}), hex);  // by the left corner
         EXPECT_EQ(sectorLocationAt({centre.x - 2 * k, centre.y + 4.9 * k}), hex);
+        // A corner lies on the edges of the hexes that meet there, and so in one of them.
+        for (const MapPoint corner : hexOutline(sectorHexAnchor(c.column, c.row, k), k))
+            EXPECT_NE(sectorLocationAt(corner), "") << corner.x << " " << corner.y;
     }
     for (const MapPoint outside : {MapPoint{1, 1}, {400, 100}, {100, 560}}) EXPECT_EQ(sectorLocationAt(outside), "");
     const MapSize size = sectorMapSize();

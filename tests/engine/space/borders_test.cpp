@@ -63,6 +63,7 @@ TEST(MadeBorders, ClaimsCrossSectorEdgesIntoLoadedSectorsOnly) {
     space.sectors.pop_back();
     const auto alone = madeBorders(space, 2);
     EXPECT_EQ(alone.at(0).hexes.count(spaceHexOf(0, 0, 1, 20)), 0u);  // an empty place claims nothing
+    EXPECT_TRUE(alone.at(0).labels.empty());                          // a polity of one world has no label
 }
 
 TEST(GivenBorders, OutlinesOfOneAllegianceMeetingAtASectorEdgeAreOnePolity) {
@@ -97,6 +98,17 @@ TEST(BorderColours, MetadataColourElseAFixedPaletteByTheFirstTwoLetters) {
     EXPECT_EQ(allegianceColour("ImDd"), allegianceColour("ImSy"));
     EXPECT_NE(allegianceColour("ImDd"), allegianceColour("ZhCo"));
     EXPECT_NE(allegianceColour("Kr"), allegianceColour("Kq"));
+    // The usual polities' colours, then codes whose letters fall on the palette's other eight.
+    std::string palette;
+    for (std::string code :
+         {"Im", "Zh", "As", "Va", "Hv", "So", "Aa", "Kk", "Ai", "Aj", "Ak", "Al", "Am", "An", "Ao", "Ap"}) {
+        const Rgb c = allegianceColour(code);
+        palette += code + ":" + std::to_string(c.r) + "," + std::to_string(c.g) + "," + std::to_string(c.b) + " ";
+    }
+    EXPECT_EQ(palette,
+              "Im:230,60,60 Zh:70,120,230 As:230,190,40 Va:60,180,90 Hv:190,90,220 So:240,130,40 Aa:50,190,200 "
+              "Kk:220,90,160 Ai:150,190,60 Aj:140,110,70 Ak:110,110,240 Al:200,200,120 Am:90,160,140 "
+              "An:240,110,110 Ao:160,160,160 Ap:120,70,170 ");
     for (const char* code : {"", "--", "----", "Na", "NaHu", " "}) EXPECT_TRUE(isNonAligned(code)) << code;
     for (const char* code : {"Im", "CsIm", "N-", "aN"}) EXPECT_FALSE(isNonAligned(code)) << code;
 }

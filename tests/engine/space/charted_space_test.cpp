@@ -40,7 +40,7 @@ using ChartedSpaceLoad = SpaceFolderTest;
 TEST_F(ChartedSpaceLoad, PlacesSectorsByTheirMetadataWithHolesAndUnplacedOnesToTheRight) {
     writeSector("Alda", -1, 0, {{"3240"}, {"0101"}});
     writeSector("Bree", 1, 1, {{"0101", "ZhCo"}});  // (-1, 1) and (0, 1) stay empty
-    writeSector("Corr", std::nullopt, std::nullopt, {{"1010"}});
+    writeSector("Corr", std::nullopt, std::nullopt, {{"1010"}}, "<Labels><Label>Lost</Label></Labels>");
     write("notes.txt", "nothing of a sector here\n");
     const auto loaded = loadChartedSpace({dir_.string()});
     ASSERT_TRUE(loaded) << loaded.error();
@@ -55,7 +55,8 @@ TEST_F(ChartedSpaceLoad, PlacesSectorsByTheirMetadataWithHolesAndUnplacedOnesToT
     EXPECT_EQ(space.worldAt(spaceHexOf(0, 1, 1, 1)), nullptr);
     // notes.txt is no sector file: it is passed over.
     EXPECT_EQ(testing::texts(loaded->notices),
-              std::vector<std::string>{"Corr.tab has no X and Y in its metadata; it is placed at 0,0"});
+              (std::vector<std::string>{"Corr.xml: Label \"Lost\" is left out: no hex",
+                                        "Corr.tab has no X and Y in its metadata; it is placed at 0,0"}));
 }
 
 TEST_F(ChartedSpaceLoad, LeavesOutASecondSectorAtATakenPlaceAndFailsWithNoSector) {

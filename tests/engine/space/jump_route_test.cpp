@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/trade_worlds.h"
 
 namespace qelvar {
@@ -62,6 +64,22 @@ TEST(JumpRouteTest, NoRouteAcrossAGapWiderThanTheJump) {
     EXPECT_FALSE(planJumpRoute(worlds, 0, 3, {2, Refuelling::Any, false}).has_value());
     EXPECT_TRUE(planJumpRoute(worlds, 0, 3, {3, Refuelling::Any, false}).has_value());
     EXPECT_FALSE(planJumpRoute(worlds, 0, 9, {3, Refuelling::Any, false}).has_value());
+}
+
+// Each jump a line from stop to stop, its ends counted from the first stop's sector.
+TEST(JumpRouteTest, LinesJoinTheStopsInTurn) {
+    std::vector<SpaceWorld> worlds = testing::tradeWorlds({{"3240"}, {"0101"}, {"1620"}});
+    for (auto& [w, x, y] : {std::tuple{&worlds[1], 1, 1}, {&worlds[2], -1, 0}})
+        w->hex = spaceHexOf(x, y, w->column, w->row);
+    std::string text;
+    for (const Route& l : jumpRouteLines(worlds, {{0, 1, 2}, 0})) {
+        for (const RouteEnd& e : {l.start, l.end})
+            text += std::to_string(e.column) + "," + std::to_string(e.row) + "," + std::to_string(e.sectorX) + "," +
+                    std::to_string(e.sectorY) + " ";
+        EXPECT_TRUE(l.type == "Jump" && l.colour == kJumpRouteColour && l.width == kJumpRouteWidth);
+    }
+    EXPECT_EQ(text, "1,1,0,0 16,20,1,1 16,20,1,1 32,40,-1,0 ");
+    EXPECT_TRUE(jumpRouteLines(worlds, {}).empty());
 }
 
 TEST(JumpRouteTest, WorldsAreFoundByPlaceOrName) {

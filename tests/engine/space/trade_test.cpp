@@ -212,6 +212,13 @@ TEST(TradeTest, WorldsReadFromTheirFields) {
     EXPECT_EQ(worlds[1].importance, modernImportance(worlds[1].profile, "", ""));
     EXPECT_EQ(worlds[1].hex, (SpaceHex{31, 39}));
     EXPECT_EQ(worlds[1].profile.tech, 9);
+    // The first two letters of the allegiance, blanks for those it has not.
+    std::string letters;
+    const std::string uwp = "A555900-4";
+    for (const TradeFacts& f : tradeFactsOf(
+             tradeWorlds({{"0101", uwp, "", "", "Iz"}, {"0102", uwp, "", "", ""}, {"0103", uwp, "", "", "ZhCo"}})))
+        letters += std::string(f.allegiance.begin(), f.allegiance.end()) + "|";
+    EXPECT_EQ(letters, "Iz|  |Zh|");
 }
 
 }  // namespace
