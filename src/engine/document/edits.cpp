@@ -1,6 +1,7 @@
 #include "document/edits.h"
 
 #include <algorithm>
+#include <set>
 
 #include "store/codes.h"
 #include "store/text.h"
@@ -225,6 +226,46 @@ Result<> MoveWorldEdit::apply(Document& document) {
 
 void MoveWorldEdit::revert(Document& document) {
     if (const auto position = document.positionOf(to_)) moveWorld(document, *position, from_);
+}
+
+ReplaceSubsectorEdit::ReplaceSubsectorEdit(int index, std::vector<SectorWorld> worlds, std::string name,
+                                           std::string text)
+    : index_(index), worlds_(std::move(worlds)), name_(std::move(name)) {
+    text_ = std::move(text);
+}
+
+Result<> ReplaceSubsectorEdit::apply(Document& document) {
+    if (index_ < 0 || index_ >= kSubsectorCount) return fail("there is no subsector " + std::to_string(index_));
+    std::set<Hex> hexes;
+    for (const SectorWorld& world : worlds_) {
+        const Hex hex{world.column, world.row};
+        if (!document.holds(hex) || hex.subsectorIndex() != index_) {
+            return fail("the hex " + hex.text() + " lies outside subsector " +
+                        std::string(1, static_cast<char>('A' + index_)));
+        }
+        if (!hexes.insert(hex).second) return fail("two worlds at hex " + hex.text());
+    }
+    Sector& sector = document.names();
+    before_ = sector.worlds;
+    nameBefore_ = sector.subsectorNames[static_cast<std::size_t>(index_)];
+    for (const SectorWorld& world : before_) {
+        if (subsectorIndexOf(world.column, world.row) == index_) hexes.insert(Hex{world.column, world.row});
+    }
+    std::erase_if(sector.worlds, [this](const SectorWorld& w) { return subsectorIndexOf(w.column, w.row) == index_; });
+    for (SectorWorld world : worlds_) {
+        world.line = 0;
+        world.record.location = static_cast<std::int16_t>(Hex{world.column, world.row}.localNumber());
+        sector.worlds.push_back(std::move(world));
+    }
+    sector.subsectorNames[static_cast<std::size_t>(index_)] = name_;
+    hexes_.assign(hexes.begin(), hexes.end());
+    return {};
+}
+
+void ReplaceSubsectorEdit::revert(Document& document) {
+    Sector& sector = document.names();
+    sector.worlds = before_;
+    sector.subsectorNames[static_cast<std::size_t>(index_)] = nameBefore_;
 }
 
 RenameEdit::RenameEdit(int index, std::string name) : index_(index), name_(std::move(name)) {}

@@ -88,6 +88,21 @@ private:
     Hex from_, to_;
 };
 
+// Puts new worlds (and a name) in place of every world of subsector index: a generated subsector.
+class ReplaceSubsectorEdit : public Edit {
+public:
+    ReplaceSubsectorEdit(int index, std::vector<SectorWorld> worlds, std::string name, std::string text);
+    Result<> apply(Document& document) override;
+    void revert(Document& document) override;
+
+private:
+    int index_;
+    std::vector<SectorWorld> worlds_;
+    std::string name_;
+    std::vector<SectorWorld> before_;
+    std::string nameBefore_;
+};
+
 // Renames the sector (index -1) or subsector index (0..15); the name in Windows-1252 bytes.
 class RenameEdit : public Edit {
 public:
