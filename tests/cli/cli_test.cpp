@@ -134,7 +134,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"generate: density", {"generate", path("x.sbs"), "--density", "7"}, 1, "4 16 33 50 66", false},
         {"generate: seed", {"generate", path("x.sbs"), "--seed", "-1"}, 1, "--seed", false},
         {"generate: odd aliens", {"generate", path("x.sbs"), "--odd-aliens", "7"}, 1, "0 5 10 15 20 25", true},
-        {"generate: not sbs", {"generate", path("x.png")}, 1, "extension, one of .sbs\n", true},
+        {"generate: not sbs", {"generate", path("x.png")}, 1, "extension, one of .sbs .tab .tsv .txt .sec\n", true},
         {"generate: allegiance", {"generate", path("x.sbs"), "--allegiance", "Qq"}, 1, "Na Hv, not \"Qq\"", true},
         {"generate: tech cap", {"generate", path("x.sbs"), "--tech-cap", "19"}, 1, "0 to 18, not \"19\"", true},
         {"generate: chance", {"generate", path("x.sbs"), "--chance", "Zz=5"}, 1, "Pr Ex Mr and N a whole", true},
