@@ -158,6 +158,8 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: empty hex", {"describe", ostrel, "0201"}, 1, "holds no world", false},
         {"describe: empty hex 0203", {"describe", ostrel, "0203"}, 1, "holds no world", false},
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
+        {"describe: column 9", {"describe", ostrel, "0901"}, 1, "not a hex", false},
+        {"describe: column 0", {"describe", ostrel, "0001"}, 1, "not a hex", false},
         {"describe: no digits", {"describe", ostrel, "/;01"}, 1, "not a hex", false},  // as if 0101 by the codes
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},

@@ -113,6 +113,9 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
 
     choose("atlasActualSize");
     EXPECT_DOUBLE_EQ(window_->zoom(), 1);
+    for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()}) bar->setValue(100);
+    emit canvas_->dragged(QPoint(-30, -40));  // a drag pans both ways
+    EXPECT_EQ(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()), QPoint(130, 140));
     const QPoint world = over(spaceHexOf(1, 0, 1, 20));
     QMouseEvent move(QEvent::MouseMove, world, canvas_->mapToGlobal(world), Qt::NoButton, Qt::NoButton, {});
     QApplication::sendEvent(canvas_, &move);

@@ -73,8 +73,10 @@ TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging
         QApplication::sendEvent(canvas_, &event);
     }
     EXPECT_DOUBLE_EQ(window_->zoom(), 1.25);
-    for (int i = 0; i < 6; ++i) window_->zoomIn();
+    for (int i = 0; i < 6; ++i) choose("sectorZoomIn");
     EXPECT_DOUBLE_EQ(window_->zoom(), 3);
+    choose("sectorZoomOut");
+    EXPECT_DOUBLE_EQ(window_->zoom(), 2.4);
 
     window_->setZoom(1);
     scroll_->horizontalScrollBar()->setValue(200);
@@ -220,6 +222,10 @@ TEST_F(SectorWindowTest, ASectorWithoutBordersInItsMetadataShowsMadeOnes) {
     EXPECT_TRUE(window_->findChild<QAction*>("sectorBorders1")->isChecked());
     choose("sectorBorders2");
     EXPECT_EQ(window_->mapOptions().overlay, nullptr);
+    // Borders in the metadata are shown as given.
+    write("routes.xml", "<Sector><Borders><Border Allegiance=\"Im\">0101 0102</Border></Borders></Sector>");
+    trigger("mnuopensector");
+    EXPECT_TRUE(window_->findChild<QAction*>("sectorBorders0")->isChecked());
 }
 
 }  // namespace qelvar::testing
