@@ -303,6 +303,8 @@ TEST_F(SectorFiles, KnownByTheHeaderWhateverTheName) {
     EXPECT_FALSE(isSectorFile(path("listing.txt")));
     EXPECT_TRUE(isSectorFile(path("empty.tab")));
     EXPECT_EQ(sectorFormatFor("out.TXT"), SectorFormat::Columns);
+    EXPECT_EQ(sectorFormatFor("out.sbs"), std::nullopt);  // no sector file by its name, nor an unknown choice
+    EXPECT_EQ(sectorFormatFor("out.tab", "wide"), std::nullopt);
     EXPECT_FALSE(readSectorFile(path("empty.tab")).ok());
 }
 
