@@ -13,7 +13,6 @@
 #include "files/loader.h"
 #include "files/sbs.h"
 #include "files/sector.h"
-#include "files/sector_fields.h"
 #include "files/sector_file.h"
 #include "files/sector_folder.h"
 #include "seams/prompter.h"
@@ -176,10 +175,8 @@ bool DocumentController::mayLoseInSubsectorFile(bool sbs) {
     const Sector whole = sectorHoldingStore(*loadedSector_, store_);
     SubsectorStore back;
     (void)(sbs ? readSbs(back, formatSbs(store_).value) : readArp(back, formatArp(store_).value));
-    Sector written;
-    storeIntoSector(back, written);
     std::string text;
-    if (auto lost = lossNotice(whole, written, loadedSubsectorIndex_, name)) text = lost->text + "\n";
+    if (auto lost = subsectorLossNotice(whole, loadedSubsectorIndex_, back, name)) text = lost->text + "\n";
     std::set<int> others;
     for (const SectorWorld& world : whole.worlds) {
         if (const int index = subsectorIndexOf(world.column, world.row); index != loadedSubsectorIndex_) {
