@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "desktop_printer.h"
+#include "document_controller.h"
 #include "main_window.h"
 #include "splash_window.h"
 #include "store/startup.h"
@@ -19,7 +20,6 @@
 #include "print_options_window.h"
 #include "qt_prompter.h"
 #include "text_codec.h"
-#include "store_change.h"
 #include <QUndoStack>
 #include "painter_surface.h"
 #include "atlas_window.h"
@@ -41,20 +41,15 @@ Desktop::~Desktop() = default;
 void Desktop::setDice(std::unique_ptr<Dice> dice) { dice_ = std::move(dice); }
 
 void Desktop::generateSubsector() {
-    const StoreContents before = StoreContents::of(store_);
-    if (!generateOnRequest(store_, generationOptions_->options(), *dice_, *prompter_, mainWindow_->isModified()))
+    // The subsector is made aside and comes into the document as one edit.
+    SubsectorStore generated = store_;
+    if (!generateOnRequest(generated, generationOptions_->options(), *dice_, *prompter_, mainWindow_->isModified()))
         return;
     {
         const BusyPointer busy(*prompter_);
-        store_.refreshStatistics();
+        mainWindow_->documentController().takeGenerated(generated);
     }
     mainWindow_->mapShown();
-    // One undoable step; a fresh subsector counts as saved until it is changed, so the history's clean
-    // state is here (undoing it is then a change).
-    QUndoStack& history = mainWindow_->undoStack();
-    recordStoreChange(&history, store_, before, QObject::tr("Generate subsector"));
-    history.setClean();
-    mainWindow_->forgetDocument();
     mainWindow_->redisplayMap();
 }
 
@@ -72,7 +67,7 @@ void Desktop::startUp(const std::string& commandLine) {
     if (qtPrompter_) qtPrompter_->setParentWindow(mainWindow_.get());
     // The generation options window is made hidden, with its defaults, so "Generate" works unopened.
     generationOptions_ = new GenerationOptionsWindow(store_, *prompter_, mainWindow_.get());
-    generationOptions_->setUndoStack(&mainWindow_->undoStack());
+    generationOptions_->setDocument(&mainWindow_->documentController());
     if (!dice_) dice_ = std::make_unique<Dice>();
     // A window of its own (not a child of the main window, whose controls share some of its names).
     printOptions_ = std::make_unique<PrintOptionsWindow>(store_, *prompter_, nullptr);
@@ -117,8 +112,8 @@ void Desktop::offerRecovery() {
 void Desktop::wireWindows() {
     MainWindow* window = mainWindow_.get();
     QObject::connect(window, &MainWindow::worldDetailsRequested, window, [this, window](int slot) {
-        showWorldDetails(window, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
-                         &window->undoStack());
+        showWorldDetails(window, window->documentController(), store_, *prompter_, slot, window->currentFolder(),
+                         window->selectedFileName());
     });
     QObject::connect(window, &MainWindow::descriptionDumpRequested, window, [this] {
         // A dump that cannot be written is said; the window goes on.
@@ -152,8 +147,8 @@ CheckWindow& Desktop::showCheckWindow() {
         checkWindow_ = new CheckWindow(
             store_, [window] { return window->loadedSector(); }, window);
         QObject::connect(checkWindow_, &CheckWindow::worldChosen, window, [this, window](int slot) {
-            showWorldDetails(checkWindow_, store_, *prompter_, slot, window->currentFolder(),
-                             window->selectedFileName(), &window->undoStack());
+            showWorldDetails(checkWindow_, window->documentController(), store_, *prompter_, slot,
+                             window->currentFolder(), window->selectedFileName());
             window->redisplayMap();
         });
     }
@@ -215,15 +210,15 @@ bool Desktop::openSector(const std::string& path) {
         QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
             if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
             followedSector_ = window->loadedSector();
-            showWorldDetails(sector, store_, *prompter_, slot, window->currentFolder(), window->selectedFileName(),
-                             &window->undoStack());
+            showWorldDetails(sector, window->documentController(), store_, *prompter_, slot, window->currentFolder(),
+                             window->selectedFileName());
         });
         // While the subsector shown is one this window put there, the sector follows every change of it, undo
         // too; another load ends that.
         QObject::connect(window, &MainWindow::storeChanged, sector, [this, sector, window] {
             const std::shared_ptr<const Sector> shown = window->loadedSector();
             if (!shown || shown != followedSector_.lock()) return;
-            storeIntoSector(store_, sector->sector());
+            sector->sector() = window->documentController().document().sector();
             sector->redraw();
         });
         sector->setPosterPrinter([this](const std::function<void(PainterSurface&, QSizeF)>& draw) {

@@ -14,7 +14,7 @@
 
 #include "store/codes.h"
 #include "store/trade.h"
-#include "store_change.h"
+#include "document_controller.h"
 #include "store/subsector_store.h"
 #include "store/startup.h"
 #include "details/description_table.h"
@@ -52,8 +52,9 @@ QString shownCaption(const std::string& caption) {
 
 }  // namespace
 
-DetailsWindow::DetailsWindow(SubsectorStore& store, Prompter& prompter, int slot, QWidget* parent)
-    : QDialog(parent), store_(store), prompter_(prompter), slot_(slot) {
+DetailsWindow::DetailsWindow(DocumentController& document, SubsectorStore& store, Prompter& prompter, int slot,
+                             QWidget* parent)
+    : QDialog(parent), document_(document), store_(store), prompter_(prompter), slot_(slot) {
     setObjectName("Form2");
     setWindowTitle(tr("DETAILS"));
     setModal(true);
@@ -240,26 +241,24 @@ TextWindow& DetailsWindow::textWindow() {
 
 void DetailsWindow::changed() { displayForm(); }
 
-void DetailsWindow::record(const StoreContents& before, const QString& field) {
-    const QString hex =
-        fromBytes(shownHex(store_.subsectorLetter, store_.worlds[static_cast<std::size_t>(slot_)].location));
-    recordStoreChange(undoStack_, store_, before, tr("Change %1 of %2").arg(field, hex));
+void DetailsWindow::commit(const WorldRecord& record, const QString& field) {
+    const QString hex = fromBytes(shownHex(store_.subsectorLetter, world().location));
+    document_.changeWorld(slot_, record, tr("Change %1 of %2").arg(field, hex));
 }
 
 std::string DetailsWindow::inputBox(const QString& prompt, const std::string& current) {
     return prompter_.inputBox(toBytes(prompt), applicationTitle(), current);
 }
 
-WorldRecord& DetailsWindow::world() { return store_.worlds[static_cast<std::size_t>(slot_)]; }
+const WorldRecord& DetailsWindow::world() const { return store_.worlds[static_cast<std::size_t>(slot_)]; }
 
 void DetailsWindow::editName() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     const std::string answer = inputBox(tr("System name"), w.name.shown());
     if (!storeName(w, answer)) return;
+    commit(w, tr("name"));
     // Only the name label shows the answer; the other captions wait for the next rebuild.
     nameValue_->setText(fromBytes(answer));
-    record(before, tr("name"));
 }
 
 void DetailsWindow::editUwpDigit() {
@@ -267,75 +266,67 @@ void DetailsWindow::editUwpDigit() {
     if (picked.text == kAbandonOption) return;
     const auto field = uwpDigitField(picked.number);
     if (!field) return;
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     const std::string current(1, w.uwp.shown()[static_cast<std::size_t>(field->position) - 1]);
     const auto answer = valueEntryDialog().askNewValue(field->prefix, field->fieldName, current);
     if (!storeUwpDigit(w, field->position, answer)) return;
     // The trade codes, price and statistics follow the new profile.
-    reclassifyWorld(store_, slot_);
+    reclassifyWorld(w);
+    commit(w, tr("UWP"));
     changed();
-    record(before, tr("UWP"));
 }
 
 void DetailsWindow::storeTypedUwp(const std::string& stored) {
-    const StoreContents before = StoreContents::of(store_);
-    world().uwp = stored;
-    reclassifyWorld(store_, slot_);
+    WorldRecord w = world();
+    w.uwp = stored;
+    reclassifyWorld(w);
+    commit(w, tr("UWP"));
     changed();
-    record(before, tr("UWP"));
 }
 
 void DetailsWindow::editBase() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     if (!storeBase(w, valueEntryDialog().askNewValue('B', toBytes(tr("Base")), w.base.shown()))) return;
+    commit(w, tr("base"));
     changed();
-    record(before, tr("base"));
 }
 
 void DetailsWindow::editZone() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     if (!storeZone(w, valueEntryDialog().askNewValue('Z', toBytes(tr("Zone")), w.zone.shown()))) return;
+    commit(w, tr("zone"));
     changed();
-    record(before, tr("zone"));
 }
 
 void DetailsWindow::editPag() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     if (!storePag(w, inputBox(tr("Pop Ast Gas"), w.pag.shown()))) return;
+    commit(w, tr("PAG"));
     changed();
-    record(before, tr("PAG"));
 }
 
 void DetailsWindow::editStars() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
-    const FixedText<6>* stars[3] = {&w.star1, &w.star2, &w.star3};
-    for (int i = 0; i < 3; ++i) {
-        if (storeStar(w, i + 1, inputBox(tr("Star %1").arg(i + 1), stars[i]->shown()))) changed();
-    }
-    record(before, tr("stars"));
+    WorldRecord w = world();
+    FixedText<6>* stars[3] = {&w.star1, &w.star2, &w.star3};
+    for (int i = 0; i < 3; ++i) (void)storeStar(w, i + 1, inputBox(tr("Star %1").arg(i + 1), stars[i]->shown()));
+    commit(w, tr("stars"));
+    changed();
 }
 
 void DetailsWindow::editNotes() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     if (!storeNotes(w, inputBox(tr("Notes"), w.notes.shown()))) return;
+    commit(w, tr("notes"));
     changed();
-    record(before, tr("notes"));
 }
 
 void DetailsWindow::editAllegiance() {
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& w = world();
+    WorldRecord w = world();
     if (!storeAllegiance(w, valueEntryDialog().askNewValue('Y', toBytes(tr("Aliegance")), w.allegiance.shown()))) {
         return;
     }
+    commit(w, tr("allegiance"));
     changed();
-    record(before, tr("allegiance"));
 }
 
 void DetailsWindow::editNotesFile() {
@@ -359,10 +350,9 @@ void DetailsWindow::editNotesFile() {
     }
 }
 
-void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
-                      const std::string& selectedFileName, QUndoStack* history) {
-    DetailsWindow window(store, prompter, slot, parent);
-    window.setUndoStack(history);
+void showWorldDetails(QWidget* parent, DocumentController& document, SubsectorStore& store, Prompter& prompter,
+                      int slot, const std::string& folder, const std::string& selectedFileName) {
+    DetailsWindow window(document, store, prompter, slot, parent);
     window.setMapFolder(folder);
     window.setNotesEnabled(notesAvailableFor(selectedFileName));
     window.activate();

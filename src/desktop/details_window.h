@@ -9,13 +9,12 @@
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QUndoStack;
 
 namespace qelvar {
 
+class DocumentController;
 class Prompter;
 class SubsectorStore;
-struct StoreContents;
 struct WorldRecord;
 class PickBox;
 class UwpLineField;
@@ -25,16 +24,15 @@ class ValueEntryDialog;
 class DetailsWindow : public QDialog {
     Q_OBJECT
 public:
-    // The window of worlds[slot].
-    DetailsWindow(SubsectorStore& store, Prompter& prompter, int slot, QWidget* parent = nullptr);
+    // The window of the store's worlds[slot]; every edit is a step of document's history.
+    DetailsWindow(DocumentController& document, SubsectorStore& store, Prompter& prompter, int slot,
+                  QWidget* parent = nullptr);
     ~DetailsWindow() override;
     int slot() const { return slot_; }
 
     // The folder the main window's browser shows (the notes live beside it) and whether Notes is offered.
     void setMapFolder(const std::string& folder) { mapFolder_ = folder; }
     void setNotesEnabled(bool enabled);
-    // Where each edit is recorded as an undoable step (none: not recorded).
-    void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
 
     // Activation: the title, the subsector letter's offset (an unknown letter is reported and counts as
     // 0) and every caption.
@@ -61,13 +59,14 @@ private:
     void editNotesFile();
     // After an edit: the captions again (the history marks the subsector changed).
     void changed();
-    // The edit of field just made, as one step of the history.
-    void record(const StoreContents& before, const QString& field);
-    WorldRecord& world();
+    // The world as record after an edit of field, as one step of the history.
+    void commit(const WorldRecord& record, const QString& field);
+    const WorldRecord& world() const;
     std::string inputBox(const QString& prompt, const std::string& current);
     // The offset of the subsector letter; an unknown letter is reported and counts as 0.
     int reportedLetterOffset();
 
+    DocumentController& document_;
     SubsectorStore& store_;
     Prompter& prompter_;
     int slot_;  // the world shown, as the window was opened on it
@@ -79,7 +78,6 @@ private:
     UwpLineField* uwpLine_ = nullptr;
     // The controls the captions are written to, by their object names.
     QHash<QString, QWidget*> captioned_;
-    QUndoStack* undoStack_ = nullptr;
     ValueEntryDialog* valueEntry_ = nullptr;
     PickBox* pickBox_ = nullptr;
     TextWindow* textWindow_ = nullptr;
@@ -87,8 +85,9 @@ private:
 
 // Opens the details of worlds[slot] modally over parent: enables Notes for a file name
 // that contains ".dat", and returns when the window is closed (the caller then redraws the map). folder is
-// the folder the browser shows, selectedFileName the file selected in it; each edit becomes a step of history.
-void showWorldDetails(QWidget* parent, SubsectorStore& store, Prompter& prompter, int slot, const std::string& folder,
-                      const std::string& selectedFileName, QUndoStack* history = nullptr);
+// the folder the browser shows, selectedFileName the file selected in it; each edit becomes a step of the
+// document's history.
+void showWorldDetails(QWidget* parent, DocumentController& document, SubsectorStore& store, Prompter& prompter,
+                      int slot, const std::string& folder, const std::string& selectedFileName);
 
 }  // namespace qelvar

@@ -1,6 +1,8 @@
 #pragma once
-// The life of the subsector being edited: loading, saving, the recent files, the title, the questions before
-// unsaved changes are thrown away, and the undo history whose clean state is the saved state.
+// The life of the document being edited: loading, saving, the recent files, the title, the questions before
+// unsaved changes are thrown away, and the undo history whose clean state is the saved state. The document
+// (a sector, or the one subsector of an SBS, ARP or DAT file) changes only through its edits, each step of
+// the history; the subsector store shows one subsector of it, and follows every step.
 
 #include <QObject>
 #include <QString>
@@ -8,6 +10,9 @@
 #include <memory>
 #include <string>
 #include <vector>
+
+#include "document/document.h"
+#include "document/edits.h"
 
 class QUndoStack;
 class QWidget;
@@ -17,6 +22,7 @@ namespace qelvar {
 class Prompter;
 class SubsectorStore;
 struct Sector;
+struct WorldRecord;
 
 class DocumentController : public QObject {
     Q_OBJECT
@@ -25,8 +31,29 @@ public:
     DocumentController(SubsectorStore& store, Prompter& prompter, QWidget* window, std::function<std::string()> folder);
     ~DocumentController() override;
 
-    // Every change a user makes to the store is a step here; its clean state is the saved state.
+    // Every change a user makes to the document is a step here; its clean state is the saved state.
     QUndoStack& undoStack() { return *undoStack_; }
+    const Document& document() const { return document_; }
+    // The subsector the store shows (0 = A; 0 too for an unknown letter), and the hex of one of its locations.
+    int shownIndex() const { return shownIndex_; }
+    Hex hexOf(int location) const;
+
+    // Applies the edits, in order, as one step of the history with text, and shows the subsector of
+    // letterAfter (empty: the one shown). An edit that cannot apply is told and undoes the ones before it;
+    // false then. Steps with the same mergeId (not -1) that follow each other become one (typing a name).
+    bool perform(std::vector<std::unique_ptr<Edit>> edits, const QString& text, int mergeId = -1,
+                 const std::string& letterAfter = {});
+    bool perform(std::unique_ptr<Edit> edit, const QString& text, int mergeId = -1);
+    // The world at the store's slot becomes record (an empty record deletes it), the fields a record cannot
+    // hold kept.
+    bool changeWorld(int slot, const WorldRecord& record, const QString& text);
+    // A generated subsector (the letter, worlds and names of generated) in place of its subsector, as one
+    // step; the document then stands for no file, and counts as saved until it is changed.
+    void takeGenerated(const SubsectorStore& generated);
+
+    // For the history's steps: the document they edit, and the subsector of letter shown again from it.
+    Document& editedDocument() { return document_; }
+    void showLetter(const std::string& letter);
     // The sector file's sector the subsector was taken from; null when it came from elsewhere.
     std::shared_ptr<const Sector> loadedSector() const { return loadedSector_; }
     // The file the subsector was loaded from or last saved to; empty when none (generated).
@@ -88,6 +115,12 @@ private:
     bool mayLoseInSubsectorFile(bool sbs);
     void rememberRecentFile(const std::string& path);
     void updateTitle();
+    // startNewHistory for a load of this controller's, whose sector (if any) is loadedSector_.
+    void startHistory(const std::string& path, bool unsaved = false);
+    // The document becomes what the store holds after a load, from path (a sector file is opened whole).
+    void adoptStore(const std::string& path);
+    // The store's worlds and names where the document's differ from them.
+    void showDocument();
 
     SubsectorStore& store_;
     Prompter& prompter_;
@@ -101,6 +134,8 @@ private:
     // says what those formats cannot hold.
     std::shared_ptr<const Sector> loadedSector_;
     int loadedSubsectorIndex_ = -1;
+    Document document_;
+    int shownIndex_ = 0;
 };
 
 }  // namespace qelvar

@@ -15,7 +15,7 @@
 #include "store/text.h"
 #include "store/startup.h"
 #include "seams/prompter.h"
-#include "store_change.h"
+#include "document_controller.h"
 #include "text_codec.h"
 
 namespace qelvar {
@@ -30,7 +30,7 @@ QComboBox* comboBox(const char* objectName, QWidget* parent) {
 
 }  // namespace
 
-GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent)
+GenerationOptionsWindow::GenerationOptionsWindow(const SubsectorStore& store, Prompter& prompter, QWidget* parent)
     : QDialog(parent), store_(store), prompter_(prompter) {
     setObjectName("Form4");
     setWindowTitle(fromBytes(applicationTitle()));
@@ -95,16 +95,17 @@ GenerationOptionsWindow::GenerationOptionsWindow(SubsectorStore& store, Prompter
     subsectorName->setObjectName("Text1");
     // Each keystroke writes the name; the keystrokes of one name make one undoable step.
     connect(subsectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const StoreContents before = StoreContents::of(store_);
-        store_.subsectorName = toBytes(text);
-        recordStoreChange(undoStack_, store_, before, tr("Change subsector name"), 1);
+        if (document_ && toBytes(text) != store_.subsectorName) {
+            document_->perform(std::make_unique<RenameEdit>(document_->shownIndex(), toBytes(text)),
+                               tr("Change subsector name"), 1);
+        }
     });
     auto* sectorName = new QLineEdit(this);
     sectorName->setObjectName("Text2");
     connect(sectorName, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const StoreContents before = StoreContents::of(store_);
-        store_.sectorName = toBytes(text);
-        recordStoreChange(undoStack_, store_, before, tr("Change sector name"), 2);
+        if (document_ && toBytes(text) != store_.sectorName) {
+            document_->perform(std::make_unique<RenameEdit>(-1, toBytes(text)), tr("Change sector name"), 2);
+        }
     });
 
     auto* form = new QFormLayout;

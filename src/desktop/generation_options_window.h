@@ -10,21 +10,22 @@ class QCheckBox;
 class QComboBox;
 class QListWidget;
 class QPushButton;
-class QUndoStack;
 
 namespace qelvar {
 
+class DocumentController;
 class Prompter;
 class SubsectorStore;
 
 class GenerationOptionsWindow : public QDialog {
     Q_OBJECT
 public:
-    // Builds the window with its defaults, hidden. The name boxes write to the store at every keystroke.
-    GenerationOptionsWindow(SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
+    // Builds the window with its defaults, hidden. The name boxes rename the document's subsector and
+    // sector at every keystroke.
+    GenerationOptionsWindow(const SubsectorStore& store, Prompter& prompter, QWidget* parent = nullptr);
 
-    // Where the name boxes record their changes (none: not recorded).
-    void setUndoStack(QUndoStack* stack) { undoStack_ = stack; }
+    // The document the name boxes rename (none: they change nothing).
+    void setDocument(DocumentController* document) { document_ = document; }
 
     // The options as the controls hold them now.
     GenerationOptions options() const;
@@ -35,9 +36,9 @@ public:
 private:
     void copyRowsToFeatures();
 
-    SubsectorStore& store_;
+    const SubsectorStore& store_;
     Prompter& prompter_;
-    QUndoStack* undoStack_ = nullptr;
+    DocumentController* document_ = nullptr;
     QComboBox* letter_;
     QComboBox* density_;
     QComboBox* allegiance_;

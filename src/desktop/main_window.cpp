@@ -64,7 +64,7 @@ MainWindow::MainWindow(SubsectorStore& store, Prompter& prompter, QWidget* paren
     setObjectName("Form1");
     document_ = new DocumentController(store_, prompter_, this, [this] { return browser_->currentFolder(); });
     buildControls();
-    worldEdits_ = new WorldEdits(store_, prompter_, document_->undoStack(), mapView(), this);
+    worldEdits_ = new WorldEdits(*document_, store_, prompter_, mapView(), this);
     connect(&mapView(), &MapView::hexDragged, worldEdits_, &WorldEdits::moveWorldTo);
     buildMenus();
 

@@ -49,8 +49,10 @@ public:
     std::vector<std::string> selectedFileNames() const;
     MapView& mapView();
     MapArea& mapArea() { return *mapArea_; }
-    // Every change a user makes to the store is a step here; its clean state is the saved state.
+    // Every change a user makes to the document is a step here; its clean state is the saved state.
     QUndoStack& undoStack();
+    // The document shown, its history and files.
+    DocumentController& documentController() { return *document_; }
     // The sector file's sector the subsector was taken from; null when it came from elsewhere.
     std::shared_ptr<const Sector> loadedSector() const;
     // The file the subsector was loaded from or last saved to; empty when none (generated).

@@ -13,21 +13,13 @@
 #include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/startup.h"
-#include "store_change.h"
+#include "document_controller.h"
 
 namespace qelvar {
 
-namespace {
-
-// The subsector's place in the sector; A when its letter is unknown.
-int subsectorIndex(const SubsectorStore& store) {
-    return letterOffset(store.subsectorLetter) ? store.subsectorLetter[0] - 'A' : 0;
-}
-
-}  // namespace
-
-WorldEdits::WorldEdits(SubsectorStore& store, Prompter& prompter, QUndoStack& history, MapView& map, QObject* parent)
-    : QObject(parent), store_(store), prompter_(prompter), history_(history), map_(map) {
+WorldEdits::WorldEdits(DocumentController& document, const SubsectorStore& store, Prompter& prompter, MapView& map,
+                       QObject* parent)
+    : QObject(parent), document_(document), store_(store), prompter_(prompter), map_(map) {
     const auto action = [this](const char* name, const QString& caption, const QString& tip, QKeySequence key) {
         auto* a = new QAction(caption, &map_);
         a->setObjectName(name);
@@ -67,33 +59,25 @@ int WorldEdits::cursorSlot() const { return store_.slotOfLocation(cursorLocation
 
 std::string WorldEdits::hexText(int location) const { return shownHex(store_.subsectorLetter, location); }
 
-void WorldEdits::record(const StoreContents& before, const QString& text) {
-    store_.refreshStatistics();
-    recordStoreChange(&history_, store_, before, text);
-}
-
 int WorldEdits::addWorld() {
     const int slot = cursorSlot();
-    WorldRecord& world = store_.worlds[static_cast<std::size_t>(slot)];
-    if (slot < 1 || world.occupied()) return 0;
-    const StoreContents before = StoreContents::of(store_);
-    world.clear();
+    if (slot < 1 || store_.worlds[static_cast<std::size_t>(slot)].occupied()) return 0;
+    WorldRecord world;
     world.location = static_cast<std::int16_t>(cursorLocation());
     world.name = "New world";
     world.uwp = "X0000000";
-    record(before, tr("Add world at %1").arg(QString::fromStdString(hexText(world.location))));
-    return slot;
+    const bool added =
+        document_.changeWorld(slot, world, tr("Add world at %1").arg(QString::fromStdString(hexText(world.location))));
+    return added ? slot : 0;
 }
 
 void WorldEdits::deleteWorld() {
-    WorldRecord& world = store_.worlds[static_cast<std::size_t>(cursorSlot())];
+    const WorldRecord& world = store_.worlds[static_cast<std::size_t>(cursorSlot())];
     if (!world.occupied()) return;
-    const StoreContents before = StoreContents::of(store_);
-    const QString text = tr("Delete world %1 (%2)")
-                             .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
-                                  QString::fromStdString(hexText(world.location)));
-    world.clear();
-    record(before, text);
+    document_.perform(std::make_unique<DeleteWorldEdit>(document_.hexOf(world.location)),
+                      tr("Delete world %1 (%2)")
+                          .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
+                               QString::fromStdString(hexText(world.location))));
 }
 
 void WorldEdits::moveWorld() {
@@ -128,42 +112,35 @@ void WorldEdits::moveWorldTo(int fromLocation, int location) {
         prompter_.message("The hex " + hexText(location) + " already holds a world", MessageIcon::Exclamation);
         return;
     }
-    const StoreContents before = StoreContents::of(store_);
-    WorldRecord& world = store_.worlds[static_cast<std::size_t>(to)];
-    world = store_.worlds[static_cast<std::size_t>(from)];
-    world.location = static_cast<std::int16_t>(location);
-    store_.worlds[static_cast<std::size_t>(from)].clear();
-    record(before, tr("Move %1 (%2) to %3")
-                       .arg(QString::fromStdString(utf8FromCp1252(world.name.trimmed())),
-                            QString::fromStdString(hexText(fromLocation)), QString::fromStdString(hexText(location))));
+    const QString name =
+        QString::fromStdString(utf8FromCp1252(store_.worlds[static_cast<std::size_t>(from)].name.trimmed()));
+    document_.perform(
+        std::make_unique<MoveWorldEdit>(document_.hexOf(fromLocation), document_.hexOf(location)),
+        tr("Move %1 (%2) to %3")
+            .arg(name, QString::fromStdString(hexText(fromLocation)), QString::fromStdString(hexText(location))));
 }
 
 void WorldEdits::copyWorld() {
     const WorldRecord& world = store_.worlds[static_cast<std::size_t>(cursorSlot())];
     if (!world.occupied()) return;
-    const Hex hex = *Hex::inSubsector(subsectorIndex(store_), world.location);
-    Sector sector;
-    sector.worlds.push_back({hex.column, hex.row, world, {}, 0});
-    const Document document(std::move(sector), {}, {}, std::nullopt);
-    QGuiApplication::clipboard()->setText(QString::fromStdString(worldTabLine(document, hex)));
+    // Every field the document holds of the world goes with it.
+    const std::string line = worldTabLine(document_.document(), document_.hexOf(world.location));
+    QGuiApplication::clipboard()->setText(QString::fromStdString(line));
 }
 
 void WorldEdits::pasteWorld() {
     const int slot = cursorSlot();
     if (slot < 1 || store_.worlds[static_cast<std::size_t>(slot)].occupied()) return;
     const std::string line = QGuiApplication::clipboard()->text().section('\n', 0, 0).remove('\r').toStdString();
-    const Hex hex = *Hex::inSubsector(subsectorIndex(store_), cursorLocation());
-    const Result<SectorWorld> pasted = worldFromTabLine(Document(), hex, line);
+    const Result<SectorWorld> pasted = worldFromTabLine(document_.document(), document_.hexOf(cursorLocation()), line);
     if (!pasted || pasted->record.name.trimmed().empty()) {
         prompter_.message("The clipboard holds no world line of the tab-separated sector format",
                           MessageIcon::Exclamation);
         return;
     }
-    const StoreContents before = StoreContents::of(store_);
-    store_.worlds[static_cast<std::size_t>(slot)] = pasted->record;
-    record(before, tr("Paste world %1 at %2")
-                       .arg(QString::fromStdString(utf8FromCp1252(pasted->record.name.trimmed())),
-                            QString::fromStdString(hexText(cursorLocation()))));
+    const QString name = QString::fromStdString(utf8FromCp1252(pasted->record.name.trimmed()));
+    document_.perform(std::make_unique<AddWorldEdit>(*pasted),
+                      tr("Paste world %1 at %2").arg(name, QString::fromStdString(hexText(cursorLocation()))));
 }
 
 }  // namespace qelvar

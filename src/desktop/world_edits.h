@@ -1,27 +1,27 @@
 #pragma once
 // The Edit menu's world commands, on the hex under the map's cursor: add a world on an empty hex, delete
 // one, move one to another hex, copy one as a line of the tab-separated sector format and paste such a
-// line. Each change is a step of the history.
+// line. Each change is an edit of the document, a step of its history.
 
 #include <QObject>
 #include <string>
 
 class QAction;
 class QMenu;
-class QUndoStack;
 class QWidget;
 
 namespace qelvar {
 
+class DocumentController;
 class MapView;
 class Prompter;
 class SubsectorStore;
-struct StoreContents;
 
 class WorldEdits : public QObject {
     Q_OBJECT
 public:
-    WorldEdits(SubsectorStore& store, Prompter& prompter, QUndoStack& history, MapView& map, QObject* parent);
+    WorldEdits(DocumentController& document, const SubsectorStore& store, Prompter& prompter, MapView& map,
+               QObject* parent);
 
     // Adds the commands to the menu; their shortcuts work while the map has the focus.
     void addTo(QMenu* menu);
@@ -40,12 +40,9 @@ private:
     int cursorLocation() const;
     int cursorSlot() const;
     std::string hexText(int location) const;
-    // Puts the change the store holds now on the history.
-    void record(const StoreContents& before, const QString& text);
-
-    SubsectorStore& store_;
+    DocumentController& document_;
+    const SubsectorStore& store_;
     Prompter& prompter_;
-    QUndoStack& history_;
     MapView& map_;
     QAction* add_ = nullptr;
     QAction* delete_ = nullptr;

@@ -1,6 +1,7 @@
 // The details window and its editors, built for real offscreen and driven as a user would.
 #include "details/description_table.h"
 #include "details_window.h"
+#include "document_controller.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
 #include "support/sample_world.h"
@@ -35,7 +36,7 @@ protected:
         TempFolderTest::SetUp();
         store.subsectorLetter = "F";
         store.worlds[kSlot] = sampleWorld(404);
-        window->setUndoStack(&history);
+        document.startNewHistory({});
         window->activate();
         window->show();
     }
@@ -57,8 +58,9 @@ protected:
 
     SubsectorStore store;
     ScriptedPrompter prompter;
-    QUndoStack history;
-    std::unique_ptr<DetailsWindow> window = std::make_unique<DetailsWindow>(store, prompter, kSlot);
+    DocumentController document{store, prompter, nullptr, [] { return std::string(); }};
+    QUndoStack& history = document.undoStack();
+    std::unique_ptr<DetailsWindow> window = std::make_unique<DetailsWindow>(document, store, prompter, kSlot);
 };
 
 TEST_F(DetailsWindowTest, ShowsTheCaptionsAtTheSubsectorsHexesAndReportsAnUnknownLetter) {
@@ -205,11 +207,12 @@ TEST(ShowWorldDetails, NotesAreOfferedForTheWorldsOfADatFile) {
     SubsectorStore store;
     store.worlds[12] = sampleWorld(202);
     ScriptedPrompter prompter;
+    DocumentController document{store, prompter, nullptr, [] { return std::string(); }};
     whenModalShown("Form2", [](QWidget* shown) {
         EXPECT_TRUE(shown->findChild<QPushButton*>("Command2")->isEnabled());
         press(shown, "Command1");
     });
-    showWorldDetails(nullptr, store, prompter, 12, "/nowhere/maps", "spin.dat");
+    showWorldDetails(nullptr, document, store, prompter, 12, "/nowhere/maps", "spin.dat");
 }
 
 }  // namespace qelvar::testing

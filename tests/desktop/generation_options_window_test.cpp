@@ -1,4 +1,5 @@
 // The generation options window, built for real offscreen and driven as a user would.
+#include "document_controller.h"
 #include "generation_options_window.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
@@ -7,7 +8,10 @@ namespace qelvar::testing {
 
 class OptionsWindowTest : public ::testing::Test {
 protected:
-    void SetUp() override { window = std::make_unique<GenerationOptionsWindow>(store, prompter); }
+    void SetUp() override {
+        window = std::make_unique<GenerationOptionsWindow>(store, prompter);
+        window->setDocument(&document);
+    }
     template <typename T>
     T* control(const char* name) const {
         return window->findChild<T*>(name);
@@ -16,6 +20,7 @@ protected:
 
     SubsectorStore store;
     ScriptedPrompter prompter;
+    DocumentController document{store, prompter, nullptr, [] { return std::string(); }};
     std::unique_ptr<GenerationOptionsWindow> window;
 };
 
@@ -56,6 +61,12 @@ TEST_F(OptionsWindowTest, NamesReachTheStoreAtEveryKeystrokeAndDoneHides) {
     EXPECT_EQ(store.subsectorName, "Vesk");
     control<QLineEdit>("Text2")->insert(QString::fromUtf8("M\u00e9ra"));
     EXPECT_EQ(store.sectorName, "M\xe9ra");  // Windows-1252 bytes
+    // The keystrokes of one name are one step; a name typed back to what it was leaves none.
+    EXPECT_EQ(document.undoStack().count(), 2);
+    document.undoStack().undo();
+    EXPECT_EQ(store.sectorName + "|" + store.subsectorName, "|Vesk");
+    control<QLineEdit>("Text1")->setText("");
+    EXPECT_EQ(document.undoStack().count(), 0);
     window->show();
     window->findChild<QAction*>("mnudone")->trigger();
     EXPECT_FALSE(window->isVisible());

@@ -2,6 +2,7 @@
 #include "autosave.h"
 #include "check_window.h"
 #include "details_window.h"
+#include "document_controller.h"
 #include "details/description_table.h"
 #include "generation/dice.h"
 #include "generation_options_window.h"
@@ -131,6 +132,11 @@ TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     EXPECT_GT(store().worldCount, 0);
     EXPECT_TRUE(enabled("mnuredisplay") && enabled("mnuprint") && enabled("mnugopt"));
     EXPECT_FALSE(drawn.isEmpty());
+    // A fresh subsector counts as saved; it is one step, and undoing it is a change.
+    EXPECT_FALSE(window().isModified());
+    trigger("mnuundo");
+    EXPECT_EQ(store().worldCount, 0);
+    EXPECT_TRUE(window().isModified());
 }
 
 TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
@@ -244,8 +250,10 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     load("k.tab", 3);
     EXPECT_EQ(title(), "k.tab[*] - " + applicationTitle());
-    store().worlds[static_cast<std::size_t>(store().slotOfLocation(105))].uwp = "A788899C";
-    window().undoStack().resetClean();
+    const int slot = store().slotOfLocation(105);
+    WorldRecord changed = store().worlds[static_cast<std::size_t>(slot)];
+    changed.uwp = "A788899C";
+    window().documentController().changeWorld(slot, changed, "Change UWP of 0105");
     prompter_.prompts.clear();
     trigger("mnusave");
     EXPECT_TRUE(prompter_.prompts.empty());
@@ -254,6 +262,16 @@ TEST_F(MainWindowTest, SaveWritesASectorFilesSubsectorBackIntoItsOwnLines) {
     EXPECT_EQ(*readFileBytes(path("k.tab")), expected);
     EXPECT_EQ(*readFileBytes(path("k.xml")), kKestrelMetadata);
     EXPECT_FALSE(window().isWindowModified() || window().isModified());
+    // A world copied carries every field of its line, and pasted keeps them: Alpha again at 0102.
+    trigger("mnucopyworld");
+    QTest::keyClick(&window().mapView(), Qt::Key_Down);
+    trigger("mnupasteworld");
+    trigger("mnusave");
+    const std::string alpha = tabWorld("0101", "Alpha");
+    std::string again = alpha;
+    again.replace(again.find("0101"), 4, "0102");
+    expected.insert(expected.find(alpha) + alpha.size(), again);
+    EXPECT_EQ(*readFileBytes(path("k.tab")), expected);
 
     // Into another sector file: a copy, the subsector stays unsaved; "Save to SBS" is Ctrl+Shift+S.
     window().undoStack().resetClean();

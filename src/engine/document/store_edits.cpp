@@ -41,12 +41,6 @@ std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, co
     return edits;
 }
 
-Sector sectorHoldingStore(const Sector& sector, const SubsectorStore& store) {
-    Document document(sector, DocumentOrigin{}, {}, std::nullopt);
-    for (const auto& edit : editsToHoldStore(document, store)) (void)edit->apply(document);
-    return document.sector();
-}
-
 namespace {
 
 // The sector file at path opened for a subsector to go into it; nothing when there is no such file or it

@@ -20,10 +20,6 @@ class SubsectorStore;
 // are added and deleted, and the subsector takes the store's name. None for another letter.
 std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, const SubsectorStore& store);
 
-// The sector the store's subsector was shown from, holding what the store holds now: the fields the store
-// cannot hold are the sector's.
-Sector sectorHoldingStore(const Sector& sector, const SubsectorStore& store);
-
 // Puts the store's subsector into the sector file at path: an existing file keeps every byte but the lines
 // of the worlds that changed (and its metadata file every element but a changed name); a file that is not
 // there, or holds no world yet, is written as joinIntoSectorFile does.

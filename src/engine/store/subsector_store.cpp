@@ -37,8 +37,10 @@ int SubsectorStore::slotOfLocation(int n) const {
     return 0;
 }
 
-UwpValues SubsectorStore::loadUwpValues(int slot) const {
-    const auto& uwp = worlds[static_cast<std::size_t>(slot)].uwp;
+UwpValues SubsectorStore::loadUwpValues(int slot) const { return uwpValuesOf(worlds[static_cast<std::size_t>(slot)]); }
+
+UwpValues uwpValuesOf(const WorldRecord& world) {
+    const auto& uwp = world.uwp;
     UwpValues values{};
     for (std::size_t i = 1; i <= 8; ++i) {
         values[i] = isExtendedHexDigit(uwp.at(i)) ? hexDigitValue(uwp.at(i)) : 0;

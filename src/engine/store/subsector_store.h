@@ -87,4 +87,7 @@ private:
     std::array<int, kSlotCount> hexCodeValues_{};
 };
 
+// The values [1..8] of a world's UWP, with anything that is not a digit read as 0; [0] is 0.
+UwpValues uwpValuesOf(const WorldRecord& world);
+
 }  // namespace qelvar

@@ -69,10 +69,9 @@ void classifyTrade(WorldRecord& world, const UwpValues& uwpValues) {
     world.cargoBase = static_cast<std::int16_t>(result.price);
 }
 
-void reclassifyWorld(SubsectorStore& store, int slot) {
-    WorldRecord& world = store.worlds[static_cast<std::size_t>(slot)];
+void reclassifyWorld(WorldRecord& world) {
     const std::string before = world.tradeCodes.str();
-    classifyTrade(world, store.loadUwpValues(slot));
+    classifyTrade(world, uwpValuesOf(world));
     std::string codes(world.tradeCodes.trimmed());
     if (!codes.empty()) codes += ' ';
     std::size_t at = 0;
@@ -89,7 +88,6 @@ void reclassifyWorld(SubsectorStore& store, int slot) {
         at = end;
     }
     world.tradeCodes = codes;
-    store.refreshStatistics();
 }
 
 }  // namespace qelvar

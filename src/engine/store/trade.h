@@ -9,7 +9,6 @@
 
 namespace qelvar {
 
-class SubsectorStore;
 struct WorldRecord;
 
 struct TradeResult {
@@ -27,9 +26,8 @@ void classifyTrade(WorldRecord& world, const UwpValues& values);
 inline constexpr std::string_view kStandardTradeCodes[] = {"Lo", "Hi", "Ni", "In", "Va", "Ic", "Fl", "Wa",
                                                            "Ri", "Po", "De", "Ag", "Na", "As", "Ba"};
 
-// After an edit of the profile of worlds[slot]: its standard trade codes and price from the new profile,
-// followed by the codes of the field that are not standard (kept as they were, the field cut to 15), and
-// the statistics again.
-void reclassifyWorld(SubsectorStore& store, int slot);
+// After an edit of the world's profile: its standard trade codes and price from the new profile, followed
+// by the codes of the field that are not standard (kept as they were, the field cut to 15).
+void reclassifyWorld(WorldRecord& world);
 
 }  // namespace qelvar

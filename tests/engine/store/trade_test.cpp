@@ -63,7 +63,7 @@ TEST(ClassifyTrade, EveryConditionAtItsLimits) {
         "B5855850 Ag Ni 4000; B5757850 Ag 3000; B55A5550 Ni Wa 5000;");
 }
 
-TEST(ReclassifyWorld, ProfileEditRecomputesStandardCodesKeepsOthersAndTheStatistics) {
+TEST(ReclassifyWorld, ProfileEditRecomputesStandardCodesKeepsOthers) {
     const struct {
         const char* before;
         const char* uwp;
@@ -77,16 +77,12 @@ TEST(ReclassifyWorld, ProfileEditRecomputesStandardCodesKeepsOthersAndTheStatist
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.uwp);
-        SubsectorStore store;
-        store.worlds[7].location = 107;
-        if (c.before) store.worlds[7].tradeCodes = c.before;
-        store.worlds[7].uwp = c.uwp;
-        store.worlds[7].pag = "100";
-        reclassifyWorld(store, 7);
-        EXPECT_EQ(store.worlds[7].tradeCodes.str(), c.codes);
-        EXPECT_EQ(store.worlds[7].cargoBase, c.price);
-        EXPECT_EQ(store.worldCount, 1);
-        EXPECT_EQ(store.maxPopulationCode, c.uwp[4]);
+        WorldRecord world;
+        if (c.before) world.tradeCodes = c.before;
+        world.uwp = c.uwp;
+        reclassifyWorld(world);
+        EXPECT_EQ(world.tradeCodes.str(), c.codes);
+        EXPECT_EQ(world.cargoBase, c.price);
     }
 }
 
