@@ -5,7 +5,8 @@
 namespace qelvar {
 
 DocumentStep::DocumentStep(DocumentController& controller, std::vector<std::unique_ptr<Edit>> edits,
-                           const QString& text, int mergeId, std::string letterBefore, std::string letterAfter, Names namesBefore)
+                           const QString& text, int mergeId, std::string letterBefore, std::string letterAfter,
+                           Names namesBefore)
     : QUndoCommand(text),
       controller_(controller),
       edits_(std::make_move_iterator(edits.begin()), std::make_move_iterator(edits.end())),

@@ -34,7 +34,6 @@ public:
     bool mergeWith(const QUndoCommand* other) override;
 
 private:
-
     DocumentController& controller_;
     std::vector<std::shared_ptr<Edit>> edits_;
     int mergeId_;
