@@ -8,6 +8,7 @@
 #include "document_controller.h"
 #include "store/startup.h"
 #include "store/subsector_store.h"
+#include "support/sample_world.h"
 #include "support/scripted_prompter.h"
 
 namespace qelvar::testing {
@@ -82,6 +83,41 @@ TEST_F(DocumentControllerTest, ARecoveredDocumentNeverLooksSaved) {
     prompter.yesNoAnswers = {true};
     EXPECT_TRUE(document.mayDiscardChanges());
     EXPECT_EQ(prompter.prompts.size(), 1u);
+}
+
+// Edits that cannot all apply leave the document and the store as they were, and say why. A generated
+// subsector is one step, undone like any; where the document (a subsector file's) cannot hold its letter, it
+// starts a new document instead.
+TEST_F(DocumentControllerTest, EditsApplyTogetherOrNotAtAllAndGenerationIsOneStep) {
+    store.subsectorLetter = "B";
+    store.worlds[1] = sampleWorld(101);
+    document.startNewHistory("/nowhere/b.sbs");
+    const Hex hex = document.hexOf(101);
+    EXPECT_EQ(hex.text(), "0901");
+    std::vector<std::unique_ptr<Edit>> edits;
+    for (int i = 0; i < 2; ++i) edits.push_back(std::make_unique<DeleteWorldEdit>(hex));
+    EXPECT_FALSE(document.perform(std::move(edits), "Delete twice"));
+    EXPECT_EQ(prompter.messages(), std::vector<std::string>{"there is no world at hex 0101"});
+    EXPECT_TRUE(store.worlds[1].occupied() && document.document().worldAt(hex));
+    EXPECT_EQ(document.undoStack().count(), 0);
+
+    SubsectorStore generated = store;
+    generated.worlds[1].name = "Fresh";
+    generated.worlds[2] = sampleWorld(102);
+    generated.subsectorName = "Newly";
+    document.takeGenerated(generated);
+    EXPECT_EQ(store.worlds[1].name.str() + store.worlds[2].name.str() + store.subsectorName,
+              "Fresh               Hollowmere          Newly");
+    EXPECT_FALSE(document.isModified());
+    document.undoStack().undo();
+    EXPECT_EQ(store.worlds[1].name.str() + std::to_string(store.worldCount) + store.subsectorName,
+              "Hollowmere          1");
+    EXPECT_TRUE(document.isModified());
+    generated.subsectorLetter = "C";
+    document.takeGenerated(generated);
+    EXPECT_EQ(store.subsectorLetter + store.worlds[2].name.str(), "CHollowmere          ");
+    EXPECT_EQ(document.undoStack().count(), 0);
+    EXPECT_TRUE(document.document().worldAt(*Hex::inSubsector(2, 102)));
 }
 
 }  // namespace qelvar::testing
