@@ -36,9 +36,9 @@ void DocumentStep::redo() {
 
 bool DocumentStep::mergeWith(const QUndoCommand* other) {
     const auto* next = static_cast<const DocumentStep*>(other);
+    // Only renames merge: the letter shown stays.
     edits_.insert(edits_.end(), next->edits_.begin(), next->edits_.end());
-    letterAfter_ = next->letterAfter_;
-    setObsolete(Names::of(controller_.document()) == namesBefore_ && letterAfter_ == letterBefore_);
+    setObsolete(Names::of(controller_.document()) == namesBefore_);
     return true;
 }
 
