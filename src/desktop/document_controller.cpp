@@ -104,7 +104,6 @@ bool DocumentController::loadFile(const std::string& path) {
     if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
     loadedPath_ = path;
     loadedSector_ = index >= 0 ? sector : nullptr;
-    loadedSubsectorIndex_ = index;
     store_.refreshStatistics();
     emit subsectorShown(isSectorPath(loadedPath_));
     startHistory(path);
@@ -121,7 +120,6 @@ bool DocumentController::loadAtlas() {
 void DocumentController::startNewHistory(const std::string& path, bool unsaved) {
     // Filled from elsewhere: no sector of this controller's loading stands behind the store.
     loadedSector_ = nullptr;
-    loadedSubsectorIndex_ = -1;
     startHistory(path, unsaved);
 }
 
@@ -143,7 +141,6 @@ void DocumentController::startHistory(const std::string& path, bool unsaved) {
 void DocumentController::forgetDocument() {
     documentPath_.clear();
     loadedSector_ = nullptr;  // nor from a sector file
-    loadedSubsectorIndex_ = -1;
     updateTitle();
 }
 
@@ -158,7 +155,6 @@ bool DocumentController::showSubsectorOf(const Sector& sector, int index, const 
     if (!mayDiscardChanges()) return false;
     sectorToStore(sector, index, store_);
     loadedSector_ = std::make_shared<const Sector>(sector);
-    loadedSubsectorIndex_ = index;
     store_.refreshStatistics();
     // A subsector of a sector file keeps that file; of anything else "Save" asks for a name.
     const std::string file = isSectorFileName(path) ? path : std::string();
@@ -179,16 +175,16 @@ void DocumentController::saveAsArp() {
 }
 
 bool DocumentController::mayLoseInSubsectorFile(bool sbs) {
-    if (!loadedSector_ || loadedSubsectorIndex_ < 0) return true;
+    if (!loadedSector_) return true;
     const std::string name = sbs ? "SBS" : "ARP";
     const Sector& whole = document_.sector();
     SubsectorStore back;
     (void)(sbs ? readSbs(back, formatSbs(store_).value) : readArp(back, formatArp(store_).value));
     std::string text;
-    if (auto lost = subsectorLossNotice(whole, loadedSubsectorIndex_, back, name)) text = lost->text + "\n";
+    if (auto lost = subsectorLossNotice(whole, shownIndex_, back, name)) text = lost->text + "\n";
     std::set<int> others;
     for (const SectorWorld& world : whole.worlds) {
-        if (const int index = subsectorIndexOf(world.column, world.row); index != loadedSubsectorIndex_) {
+        if (const int index = subsectorIndexOf(world.column, world.row); index != shownIndex_) {
             others.insert(index);
         }
     }

@@ -130,10 +130,9 @@ private:
     std::string tagText_;     // the batch file name for a save; empty for an interactive save
     std::string loadedPath_;  // the file the store was last loaded from
     std::string documentPath_;
-    // The sector file's sector and the subsector index when the store came from one: saving it as SBS or ARP
+    // The sector the store's subsector (shownIndex_) came from, as loaded: saving it as SBS or ARP
     // says what those formats cannot hold.
     std::shared_ptr<const Sector> loadedSector_;
-    int loadedSubsectorIndex_ = -1;
     Document document_;
     int shownIndex_ = 0;
 };

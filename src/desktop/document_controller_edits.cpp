@@ -22,10 +22,7 @@ void DocumentController::adoptStore(const std::string& path) {
     std::optional<Document> document;
     if (isSectorFileName(path)) {
         if (Result<WithNotices<Document>> opened = openDocument(path)) document = std::move(opened->value);
-        if (document && !loadedSector_) {
-            loadedSector_ = std::make_shared<const Sector>(document->sector());
-            loadedSubsectorIndex_ = shownIndex_;
-        }
+        if (document && !loadedSector_) loadedSector_ = std::make_shared<const Sector>(document->sector());
     }
     if (!document) {
         // A subsector of a sector stands in its sector; a subsector file's worlds are their own sector's.

@@ -48,6 +48,7 @@ TEST_F(OptionsWindowTest, ModifyChanceRewritesTheSelectedRow) {
     ASSERT_EQ(prompter.prompts.size(), 1u);
     EXPECT_EQ(prompter.prompts[0].text, "Give percent chance of Pr");
     EXPECT_EQ(prompter.prompts[0].title, applicationTitle());
+    EXPECT_EQ(prompter.prompts[0].proposed, "01%");  // the chance the row shows
     EXPECT_EQ(list()->item(2)->text(), "Pr          07%");
     EXPECT_EQ(window->options().featureChances[2], (FeatureChance{"Pr", 7}));
     emit list()->itemDoubleClicked(list()->item(2));

@@ -70,6 +70,7 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     selectFile("second.SBS");
     ASSERT_TRUE(window().openFolder(path("inner")));
     EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
+    EXPECT_EQ(window().findChild<QListWidget*>("Dir1")->currentItem()->text().trimmed(), "inner");
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
