@@ -60,8 +60,9 @@ int WorldEdits::cursorSlot() const { return store_.slotOfLocation(cursorLocation
 std::string WorldEdits::hexText(int location) const { return shownHex(store_.subsectorLetter, location); }
 
 int WorldEdits::addWorld() {
+    // The cursor is always on a hex of the subsector, which has its slot.
     const int slot = cursorSlot();
-    if (slot < 1 || store_.worlds[static_cast<std::size_t>(slot)].occupied()) return 0;
+    if (store_.worlds[static_cast<std::size_t>(slot)].occupied()) return 0;
     WorldRecord world;
     world.location = static_cast<std::int16_t>(cursorLocation());
     world.name = "New world";
@@ -130,7 +131,7 @@ void WorldEdits::copyWorld() {
 
 void WorldEdits::pasteWorld() {
     const int slot = cursorSlot();
-    if (slot < 1 || store_.worlds[static_cast<std::size_t>(slot)].occupied()) return;
+    if (store_.worlds[static_cast<std::size_t>(slot)].occupied()) return;
     const std::string line = QGuiApplication::clipboard()->text().section('\n', 0, 0).remove('\r').toStdString();
     const Result<SectorWorld> pasted = worldFromTabLine(document_.document(), document_.hexOf(cursorLocation()), line);
     if (!pasted || pasted->record.name.trimmed().empty()) {

@@ -11,6 +11,7 @@
 #include "map/hex_geometry.h"
 #include "store/startup.h"
 #include "support/desktop_fixture.h"
+#include "support/pictures.h"
 #include "support/sector_text.h"
 
 namespace qelvar::testing {
@@ -298,6 +299,8 @@ TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHi
         map.setFocus();
         for (const Qt::Key key : list) QTest::keyClick(&map, key);
     };
+    keys({});
+    expectPicture("windows/MainMap.png", map.grab().toImage());  // the subsector, the focus frame, the cursor
     int shown = 0;
     const auto closeDetails = [&shown] {
         whenModalShown("Form2", [&shown](QWidget* details) {
