@@ -23,6 +23,7 @@ kill rate, the one over the mutants that change behaviour. A listed mutant that 
 """
 
 import argparse
+import hashlib
 import os
 import random
 import re
@@ -189,7 +190,30 @@ def snapshot(build: Path, revision: str, tests_from: str) -> Path:
         archive = subprocess.run(["git", "archive", tests_from, "tests"], cwd=ROOT, stdout=subprocess.PIPE,
                                  check=True).stdout
         subprocess.run(["tar", "-x", "-C", str(tree)], input=archive, check=True)
+    mark_changed_files(build, tree)
     return tree
+
+
+def mark_changed_files(build: Path, tree: Path) -> None:
+    """Gives every file that differs from the last snapshot in this build folder the time of now.
+
+    A copy keeps a file's own time (a revision's is its commit's), which can be older than the objects built
+    from the last snapshot: the build would then keep objects of sources that changed."""
+    manifest = build / "snapshot.sums"
+    before = {}
+    if manifest.exists():
+        for line in manifest.read_text().splitlines():
+            digest, _, name = line.partition(" ")
+            before[name] = digest
+    now = time.time()
+    sums = []
+    for path in sorted(p for p in tree.rglob("*") if p.is_file() and not p.is_symlink()):
+        name = str(path.relative_to(tree))
+        digest = hashlib.sha1(path.read_bytes()).hexdigest()
+        if before.get(name) != digest:
+            os.utime(path, (now, now))
+        sums.append(f"{digest} {name}")
+    manifest.write_text("\n".join(sums) + "\n")
 
 
 def main() -> int:
