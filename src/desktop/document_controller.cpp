@@ -104,9 +104,8 @@ bool DocumentController::loadFile(const std::string& path) {
     if (loadSubsectorFile(store_, prompter_, path, options) == LoadStatus::NotRead) return false;
     loadedPath_ = path;
     loadedSector_ = index >= 0 ? sector : nullptr;
-    store_.refreshStatistics();
-    emit subsectorShown(isSectorPath(loadedPath_));
     startHistory(path);
+    emit subsectorShown(isSectorPath(loadedPath_));
     rememberRecentFile(path);
     return true;
 }
@@ -155,12 +154,11 @@ bool DocumentController::showSubsectorOf(const Sector& sector, int index, const 
     if (!mayDiscardChanges()) return false;
     sectorToStore(sector, index, store_);
     loadedSector_ = std::make_shared<const Sector>(sector);
-    store_.refreshStatistics();
     // A subsector of a sector file keeps that file; of anything else "Save" asks for a name.
     const std::string file = isSectorFileName(path) ? path : std::string();
     loadedPath_ = file;
-    emit subsectorShown(!file.empty());
     startHistory(file);
+    emit subsectorShown(!file.empty());
     return true;
 }
 

@@ -35,6 +35,7 @@ void DocumentController::adoptStore(const std::string& path) {
     shown.subsectorLetter = std::string(1, static_cast<char>('A' + shownIndex_));
     for (const auto& edit : editsToHoldStore(document_, shown)) (void)edit->apply(document_);
     if (document_.sector().name != store_.sectorName) (void)RenameEdit(-1, store_.sectorName).apply(document_);
+    store_.refreshStatistics();
 }
 
 Hex DocumentController::hexOf(int location) const { return Hex::inSubsector(shownIndex_, location).value_or(Hex{}); }

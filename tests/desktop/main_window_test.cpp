@@ -1,4 +1,5 @@
 // The desktop program built for real, offscreen, driven as a user would with the scripted prompter.
+#include "about_box.h"
 #include "autosave.h"
 #include "check_window.h"
 #include "details_window.h"
@@ -49,6 +50,17 @@ TEST_F(MainWindowTest, TheCommandLineAndTheSettingsFileChooseTheFolderOrLoadTheA
     EXPECT_EQ(start("ATLAS").store().subsectorName, "Ostrel");
     EXPECT_TRUE(prompter_.prompts.empty());
     EXPECT_FALSE(enabled("mnuredisplay"));
+    EXPECT_EQ(window().findChild<QWidget*>("Frame1")->findChild<QComboBox*>("Combo1")->currentText(), "ARP files");
+    // The About box's System Info... with no tool on the path says so.
+    const std::string searched = std::getenv("PATH");
+    ::setenv("PATH", "", 1);
+    whenModalShown("frmAbout", [](QWidget* about) {
+        press(about, "cmdSysInfo");
+        about->close();
+    });
+    trigger("mnuabout");
+    ::setenv("PATH", searched.c_str(), 1);
+    EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kSystemInfoUnavailable});
 }
 
 // Load needs a file, Print all selected a selection; Print and Print Preview a loaded subsector.
@@ -71,7 +83,11 @@ TEST_F(MainWindowTest, TheListShowsTheChosenTypeWhateverTheCaseAndCommandsFollow
     selectFile("second.SBS");
     ASSERT_TRUE(window().openFolder(path("inner")));
     EXPECT_FALSE(control("Command4")->isEnabled() || control("Command5")->isEnabled());
-    EXPECT_EQ(window().findChild<QListWidget*>("Dir1")->currentItem()->text().trimmed(), "inner");
+    auto* folders = window().findChild<QListWidget*>("Dir1");
+    EXPECT_EQ(folders->currentItem()->text().trimmed(), "inner");
+    folders->setCurrentRow(folders->currentRow() - 1);
+    QTest::keyClick(folders, Qt::Key_Return);  // Enter opens the folder chosen
+    EXPECT_EQ(window().currentFolder(), std::filesystem::canonical(folder()).string());
 }
 
 TEST_F(MainWindowTest, UnsavedChangesAreAskedAboutOnLoadAndOnClose) {
@@ -147,6 +163,7 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     prompter_.inputAnswers = {"s"};
     click("Command2");
     EXPECT_EQ(window().selectedFileNames(), std::vector<std::string>{"second.SBS"});
+    EXPECT_EQ(window().selectedFileName(), "second.SBS");  // the entry selected, where the current one is not
     // The index of the listed subsectors in one message.
     click("Command3");
     ASSERT_EQ(prompter_.messages().size(), 1u);

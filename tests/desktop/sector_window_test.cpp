@@ -143,6 +143,7 @@ TEST_F(SectorWindowTest, ThePointerShowsItsHexAndWorldAndAClickLoadsTheSubsector
     QTest::mouseClick(canvas_, Qt::LeftButton, {}, over(13, 15));  // subsector F
     EXPECT_EQ(store().subsectorLetter, "F");
     EXPECT_EQ(store().subsectorName, "Reach F");
+    EXPECT_EQ(store().worldCount, sample_.worldCount(5));
     EXPECT_TRUE(enabled("mnuredisplay"));
 
     window().undoStack().resetClean();
