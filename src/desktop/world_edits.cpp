@@ -95,10 +95,7 @@ void WorldEdits::moveWorld() {
                           ? std::stoi(std::string(typed))
                           : 0;
     const int location = shown - letterOffset(store_.subsectorLetter).value_or(0);
-    const int to = location / 100 >= 1 && location / 100 <= 8 && location % 100 >= 1 && location % 100 <= 10
-                       ? store_.slotOfLocation(location)
-                       : 0;
-    if (to < 1) {
+    if (location / 100 < 1 || location / 100 > 8 || location % 100 < 1 || location % 100 > 10) {
         prompter_.message("\"" + answer + "\" is no hex of the subsector " + range, MessageIcon::Exclamation);
         return;
     }
@@ -106,9 +103,10 @@ void WorldEdits::moveWorld() {
 }
 
 void WorldEdits::moveWorldTo(int fromLocation, int location) {
+    // Both are hexes of the subsector: the map drags between its own hexes, the keyboard's answer was checked.
     const int from = store_.slotOfLocation(fromLocation);
     const int to = store_.slotOfLocation(location);
-    if (from < 1 || to < 1 || !store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
+    if (!store_.worlds[static_cast<std::size_t>(from)].occupied()) return;
     if (store_.worlds[static_cast<std::size_t>(to)].occupied()) {
         prompter_.message("The hex " + hexText(location) + " already holds a world", MessageIcon::Exclamation);
         return;

@@ -80,6 +80,8 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
                          [](QWidget* dialog) {
                              EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Zone");
                              EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "A");
+                             emit dialog->findChild<QComboBox*>("Combo1")->activated(0);  // the first line too
+                             EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "Z:");
                              chooseLookup(dialog, "R", "Command2");  // Cancel
                          }),
               "NAVo");
@@ -145,6 +147,8 @@ TEST_F(DetailsWindowTest, TheUwpLineStoresTheWholeProfileOrSaysWhatIsWrong) {
         EXPECT_EQ(history.isClean(), *wrong != 0);
     }
     EXPECT_EQ(world().tradeCodes.trimmed(), "As Ba Lo Ni Va");  // from the new profile
+    line->setText("A788899-C and more");
+    EXPECT_EQ(line->text(), "A788899-C an");  // room for a profile and a little more
 }
 
 TEST_F(DetailsWindowTest, InputBoxEditors) {
