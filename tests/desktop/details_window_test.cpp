@@ -168,6 +168,11 @@ TEST_F(DetailsWindowTest, InputBoxEditors) {
     std::vector<std::string> prompts;
     for (const auto& p : prompter.prompts) prompts.push_back(p.title == applicationTitle() ? p.text : "another title");
     EXPECT_EQ(prompts, (std::vector<std::string>{"Pop Ast Gas", "Star 1", "Star 2", "Star 3", "Notes", "System name"}));
+    prompter.inputAnswers = {"Keyed"};
+    auto* name = window->findChild<QLabel*>("Label2");
+    QTest::keyClick(name, Qt::Key_Space, Qt::ControlModifier);  // Space alone opens the editor
+    QTest::keyClick(name, Qt::Key_Space);
+    EXPECT_EQ(world().name.trimmed(), "Keyed");
 }
 
 TEST_F(DetailsWindowTest, NotesRoundTripInTheLocTree) {

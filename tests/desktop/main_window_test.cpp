@@ -152,6 +152,9 @@ TEST_F(MainWindowTest, GenerateMakesAndDrawsASubsectorAfterTheQuestion) {
     EXPECT_FALSE(drawn.isEmpty());
     // A fresh subsector counts as saved; it is one step, and undoing it is a change.
     EXPECT_FALSE(window().isModified());
+    click("Command1");  // another one: a step of its own
+    EXPECT_EQ(window().undoStack().count(), 2);
+    trigger("mnuundo");
     trigger("mnuundo");
     EXPECT_EQ(store().worldCount, 0);
     EXPECT_TRUE(window().isModified());

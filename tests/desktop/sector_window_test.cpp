@@ -115,6 +115,9 @@ TEST_F(SectorWindowTest, PlanARouteDrawsTheJumpsBetweenTwoWorlds) {
     EXPECT_TRUE(
         said.startsWith(QString::fromStdString(from + " to " + to + ": " + std::to_string(lines.size()) + " jumps, ")))
         << said.toStdString();
+    prompter_.inputAnswers = {from, formatFourDigits(hexOf(sample_.worlds[1])), "6"};  // a neighbour
+    choose("sectorPlanRoute");
+    EXPECT_TRUE(window_->findChild<QLabel*>("SectorRouteStatus")->text().contains(": 1 jump, "));
 
     prompter_.inputAnswers = {"Nowhere", to, "2"};
     choose("sectorPlanRoute");
