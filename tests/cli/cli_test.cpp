@@ -160,6 +160,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
         {"describe: column 9", {"describe", ostrel, "0901"}, 1, "not a hex", false},
         {"describe: column 0", {"describe", ostrel, "0001"}, 1, "not a hex", false},
+        {"describe: row 0", {"describe", ostrel, "0200"}, 1, "not a hex", false},      // not 0110
         {"describe: no digits", {"describe", ostrel, "/;01"}, 1, "not a hex", false},  // as if 0101 by the codes
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
@@ -638,8 +639,11 @@ TEST_F(CliTest, DescribeWritesOneLinePerControlAndDescriptionsTheTable) {
     EXPECT_EQ(out[13], "Label14\tA0 IV  Blue-white 8,000-9,900 degrees K\\nM1 V   Red 1,900-3600 degrees K\\n");
     EXPECT_EQ(out.back(), "Label3\tClick each field to modify values!");
     write("accent.sbs", "Sub\r\nSector\r\nheading\r\nCaf\xe9 Noir           0101  A788899C N G A 213 Im G2 V\r\n");
-    EXPECT_EQ(qelvar::splitLines(run({"describe", path("accent.sbs"), "0101"}).out).at(3),
-              "Label2\tCaf\xc3\xa9 Noir           ");
+    const CliRun accent = run({"describe", path("accent.sbs"), "0101"});
+    EXPECT_EQ(qelvar::splitLines(accent.out).at(3), "Label2\tCaf\xc3\xa9 Noir           ");
+    EXPECT_EQ(accent.err, "qelvar-cli: DUFF SS LETTER\n");  // the file names no subsector
+    EXPECT_EQ(qelvar::splitLines(run({"describe", sample("harrowgate.tab"), "0104", "--letter", "B"}).out).at(1),
+              "Frame3d1\tStar system details: Torordor S\xc3\xa9g         0904");
 
     ASSERT_EQ(run({"descriptions", path("dump.txt")}).status, 0);
     EXPECT_EQ(bytes(path("dump.txt")), qelvar::descriptionTable().dumpText());
@@ -770,6 +774,11 @@ TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
     EXPECT_EQ(bytes(path("s.json")), stats1);
     EXPECT_EQ(bytes(path("r.xml")), routes1);
     EXPECT_EQ(run({"trade", path("nothing-here")}).status, 2);
+    for (const char* option : {"--routes-out", "--stats", "--log"}) {  // an output that cannot be written ends it
+        const CliRun failed = run({"trade", path("space"), option, path("no/dir/x")});
+        EXPECT_EQ(failed.status, 2) << option;
+        EXPECT_EQ(failed.out, "") << option;
+    }
 
     // Links that hardly get lighter leave the last pair on its own cheaper way; a higher least BTN drops it.
     ASSERT_EQ(run({"trade", path("space"), "--jump", "2", "--reuse", "1000000", "--log", path("heavy.jsonl")}).status,
