@@ -27,7 +27,7 @@ TEST(NumericValue, ReadsLikeThePlainConversion) {
     EXPECT_EQ(toInt16(3.5), 4);
 }
 
-TEST(NumberText, PlainConversionAndPatterns) {
+TEST(TextHelpers, PlainConversionAndPatterns) {
     const struct {
         std::string actual, expected;
     } cases[] = {
@@ -45,6 +45,7 @@ TEST(NumberText, PlainConversionAndPatterns) {
         {formatThousands(1000), "1,000"},
         {formatThousands(247037501960), "247,037,501,960"},
         {formatThousands(9e32), "900,000,000,000,000,000,000,000,000,000,000"},
+        {lowerAscii("@AZ[az\xc9"), "@az[az\xc9"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
