@@ -91,9 +91,12 @@ std::vector<std::unique_ptr<Edit>> edits(E... e) {
 }
 
 TEST_F(DocumentFiles, OneFieldSetChangesOneLineAndNothingElse) {
-    const std::string after = editAndSave(original, edits(SetFieldEdit(hex("0211"), "uwp", "A788899-C")));
-    EXPECT_EQ(changedLines(original, after), (std::vector<std::string>{"-" + tabWorld("0211", "Gamma"),
-                                                                       "+" + tabWorld("0211", "Gamma", "A788899-C")}));
+    // Even a line out of the file's order stays where it is.
+    const std::string file =
+        tabSector({tabWorld("0211", "Gamma"), tabWorld("0101", "Alpha"), tabWorld("0105", "Beta")});
+    const std::string after = editAndSave(file, edits(SetFieldEdit(hex("0211"), "uwp", "A788899-C")));
+    EXPECT_EQ(changedLines(file, after), (std::vector<std::string>{"-" + tabWorld("0211", "Gamma"),
+                                                                   "+" + tabWorld("0211", "Gamma", "A788899-C")}));
     EXPECT_EQ(bytes("k.xml"), kKestrelMetadata);
 }
 
@@ -103,7 +106,9 @@ TEST_F(DocumentFiles, FieldsByTheirColumnNamesInAnyCase) {
         const char* value;
         std::string line;
     };
-    const std::string row = tabWorld("0105", "Beta");
+    const std::string row = tabWorld("0105", "Beta", "B563753-9", "\tred\r\n");  // and a column of its own
+    std::string file = tabSector({tabWorld("0101", "Alpha", "B563753-9", "\tred\r\n"), row});
+    file.replace(file.find("\tRU"), 3, "\tRU\tColour");
     const auto with = [&row](const std::string& old, const std::string& now) {
         std::string line = row;
         line.replace(line.find(old), old.size(), now);
@@ -115,9 +120,10 @@ TEST_F(DocumentFiles, FieldsByTheirColumnNamesInAnyCase) {
                                          {"Allegiance", "CsIm", with("ImDd", "CsIm")},
                                          {"ix", "{ 3 }", with("{ 1 }", "{ 3 }")},
                                          {"Nobility", "BcC", with("\tBc\t", "\tBcC\t")},
-                                         {"stars", "F7 V", with("K9 V M1 V", "F7 V")}}) {
-        const std::string after = editAndSave(original, edits(SetFieldEdit(hex("0105"), r.field, r.value)));
-        EXPECT_EQ(changedLines(original, after), (std::vector<std::string>{"-" + row, "+" + r.line})) << r.field;
+                                         {"stars", "F7 V", with("K9 V M1 V", "F7 V")},
+                                         {"colour", "blue", with("\tred", "\tblue")}}) {
+        const std::string after = editAndSave(file, edits(SetFieldEdit(hex("0105"), r.field, r.value)));
+        EXPECT_EQ(changedLines(file, after), (std::vector<std::string>{"-" + row, "+" + r.line})) << r.field;
     }
 }
 
@@ -171,6 +177,22 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
              {[] { return std::make_unique<SetFieldEdit>(hex("0101"), "Name", "A\tB"); },
               "the name cannot hold a TAB or a line break"},
              {[&] { return std::make_unique<AddWorldEdit>(world("0105")); }, "the hex 0105 already holds Beta (0105)"},
+             {[] {
+                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{33, 1});
+              },
+              "the hex 3301 lies outside the sector"},
+             {[] {
+                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{1, 41});
+              },
+              "the hex 0141 lies outside the sector"},
+             {[] {
+                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{0, 10});
+              },
+              "the hex 0010 lies outside the sector"},
+             {[] {
+                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{32, 0});
+              },
+              "the hex 3200 lies outside the sector"},
              {[] { return std::make_unique<DeleteWorldEdit>(hex("3240")); }, "there is no world at hex 3240"},
              {[] { return std::make_unique<MoveWorldEdit>(hex("0101"), hex("0903")); },
               "the hex 0903 already holds Delta (0903)"},
@@ -190,23 +212,27 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
 TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
     Document document = open("k.tab", original);
     const Sector before = document.sector();
-    auto all = edits(SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
-                     AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})),
-                     MoveWorldEdit(hex("0211"), hex("3240")), RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
+    auto all =
+        edits(SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
+              AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})), MoveWorldEdit(hex("0211"), hex("3240")),
+              ReplaceSubsectorEdit(0, {worldFromFields(hex("0103"), {{"Name", "Fresh"}})}, "Cedar", "Generate A"),
+              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
     std::vector<std::string> texts;
     for (auto& edit : all) {
         ASSERT_TRUE(edit->apply(document).ok());
         texts.push_back(edit->text());
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Change UWP of Alpha (0101)", "Delete world Beta (0105)",
-                                               "Add world New (0102)", "Move Gamma (0211) to 3240",
+                                               "Add world New (0102)", "Move Gamma (0211) to 3240", "Generate A",
                                                "Rename subsector A to Birch", "Rename the sector to Kestrane"}));
     EXPECT_EQ(all[3]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
+    EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
     EXPECT_TRUE(document.differsFromFile());
     for (auto edit = all.rbegin(); edit != all.rend(); ++edit) (*edit)->revert(document);
     EXPECT_FALSE(document.differsFromFile());
     EXPECT_EQ(document.sector().worlds.size(), before.worlds.size());
     EXPECT_EQ(document.sector().worlds[1].record.name.trimmed(), "Beta");
+    EXPECT_EQ(document.sector().subsectorNames[0], "Alder");
 }
 
 TEST_F(DocumentFiles, SavingWithoutAnEditWritesTheSameBytes) {
@@ -236,6 +262,10 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         EXPECT_EQ(bytes("k.xml"), row.metadata) << row.name;
         EXPECT_EQ(bytes("k.tab"), original);
     }
+    Document unnamed = open("k.tab", original, with("<Name>Kestrel</Name>", "<Name/>"));
+    ASSERT_TRUE(RenameEdit(-1, "Kestrane").apply(unnamed).ok());
+    ASSERT_TRUE(saveDocument(unnamed).ok());
+    EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // an empty element opened up
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
     EXPECT_FALSE(withNewNames("<Sector><Subsectors/></Sector>", Sector{}, renamed).ok());  // no place inside it
@@ -279,7 +309,7 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     SubsectorStore store;
     store.subsectorLetter = "F";
     store.subsectorName = "Fenwick";
-    store.worlds[1].name = "Hollowmere";
+    store.worlds[1].name = " Hollowmere";  // a blank the fields would trim
     store.worlds[1].location = 101;
     store.worlds[1].uwp = "A788899C";
     write("f.sbs", formatSbs(store).value);
@@ -303,7 +333,7 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     EXPECT_EQ(document.worldAt(hex("0911"))->record.tradeCodes.trimmed(), "Ba Lo Ni Va");  // the new UWP's
     ASSERT_TRUE(saveDocument(document).ok());
     EXPECT_EQ(splitLines(bytes("f.sbs")).at(3),
-              "Hollowmere          0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
+              " Hollowmere         0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
     SubsectorStore back;
     (void)readSbs(back, bytes("f.sbs"));
     EXPECT_EQ(back.subsectorName, "Fenwick");
@@ -313,10 +343,14 @@ TEST_F(DocumentFiles, FilesWithoutWorldsOrLetterAreRefused) {
     write("empty.tab", "");
     write("header.tab", tabSector({}));
     write("g.dat", "Alpha         0101 A788899-C\n");
+    write("none.sbs",
+          "Tamsin Gate\r\nKestrane Reach\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 "
+          "Star 3 Notes SS=P\r\n");
     for (const auto& [name, error] :
          std::vector<std::pair<std::string, std::string>>{{"empty.tab", "no world could be read"},
                                                           {"header.tab", "no world could be read"},
                                                           {"g.dat", "no subsector letter for"},
+                                                          {"none.sbs", "holds no world line that can be read"},
                                                           {"missing.sbs", "missing.sbs"}}) {
         const Result<WithNotices<Document>> opened = openDocument(path(name));
         ASSERT_FALSE(opened.ok()) << name;
