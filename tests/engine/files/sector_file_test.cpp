@@ -162,7 +162,7 @@ TEST(SectorTab, AMissingRequiredColumnMakesTheFileUnreadable) {
 TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
     const std::string tab =
         kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri Cp {Home}", "ImDd") +
-        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Zh", "M0 V M1 V M2 V M3 V") +
+        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Im", "M0 V M1 V M2 V M3 V") +
         tabRow("3240", "Zürich ☆", "E555555-5", "", "-", "Im", "", "\t\t\t\t\t");
     const Sector sector = readOk(tab).value.sector;
     EXPECT_EQ(formatSector(sector, SectorFormat::Tab).value, tab);
@@ -204,6 +204,8 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
               (std::vector<std::string>{"3 worlds lose their sector, full names, several bases, four-letter "
                                         "allegiance, {Ix}, (Ex), [Cx], nobility, W and RU in the legacy sector "
                                         "format"}));
+    EXPECT_EQ(splitLines(formatSector(sector, SectorFormat::Legacy).value).at(1),  // N, the first base, not NS's A
+              "Brannoch-Over-1720 BUV0000-Y  N As Ba              103 Im M0 V M1 V M2 V M3 V");
 }
 
 TEST(SectorColumns, CutAtTheDashRuns) {
@@ -271,8 +273,9 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
     // Text around the worlds is passed over; a bad line is told.
     for (const Row& row : rows) {
         if (row.read[0] != 'l') continue;
-        const auto read = readOk("Kestrel Sector\r\nA: Alda   sec_a.dat\r\nWorld Name  Hex  UWP  B Remarks  Z PBG\r\n" +
-                                 lineOf(row.fields) + "\r\n" + lineOf(rows[0].fields) + "\r\n");
+        const auto read =
+            readOk("Kestrel Sector\r\nA: Alda   sec_a.dat\r\nWorld Name  Hex 0101 to 3240  UWP  B Remarks  Z PBG\r\n" +
+                   lineOf(row.fields) + "\r\n" + lineOf(rows[0].fields) + "\r\n");
         EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 4" + std::string(row.read).substr(6)});
     }
 }
@@ -338,10 +341,10 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
         {tabRow("0101", "Alda", "C555555-5", "", ""), "", "A", LoadStatus::Cancelled, ""},
         {tabRow("0101", "Alda", "C555555-5", "", ""), "q", "A", LoadStatus::Loaded, "AAlda"},  // as A, with a message
     };
+    SubsectorStore store;  // one for all: a cancelled load leaves it empty
     for (const auto& c : cases) {
         SCOPED_TRACE(c.proposed);
         write("k.tab", kHeader + c.rows);
-        SubsectorStore store;
         testing::ScriptedPrompter prompter;
         prompter.inputAnswers.push_back(c.answer);
         EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), c.status);
@@ -356,7 +359,6 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
     for (int line = 2; line <= 21; ++line)
         told += "\r\nline " + std::to_string(line) + ": the UWP \"A78889-C\" is not a starport and seven digits";
     write("k.tab", kHeader + bad + tabRow("0101", "Alda", "C555555-5", "", ""));
-    SubsectorStore store;
     testing::ScriptedPrompter prompter;
     prompter.inputAnswers.push_back("a");
     EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), LoadStatus::Loaded);
