@@ -216,7 +216,8 @@ TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
         edits(SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
               AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})), MoveWorldEdit(hex("0211"), hex("3240")),
               ReplaceSubsectorEdit(0, {worldFromFields(hex("0103"), {{"Name", "Fresh"}})}, "Cedar", "Generate A"),
-              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
+              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"),
+              ChangeWorldEdit(worldFromFields(hex("0903"), {{"Name", "Dusk"}}), "Change Delta"));
     std::vector<std::string> texts;
     for (auto& edit : all) {
         ASSERT_TRUE(edit->apply(document).ok());
@@ -224,7 +225,8 @@ TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
     }
     EXPECT_EQ(texts, (std::vector<std::string>{"Change UWP of Alpha (0101)", "Delete world Beta (0105)",
                                                "Add world New (0102)", "Move Gamma (0211) to 3240", "Generate A",
-                                               "Rename subsector A to Birch", "Rename the sector to Kestrane"}));
+                                               "Rename subsector A to Birch", "Rename the sector to Kestrane",
+                                               "Change Delta"}));
     EXPECT_EQ(all[3]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
     EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
     EXPECT_TRUE(document.differsFromFile());
@@ -253,7 +255,7 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         return text.replace(text.find(old), old.size(), now);
     };
     for (const Row& row : std::vector<Row>{
-             {0, "Birch & Co", with(">Alder<", ">Birch &amp; Co<")},
+             {0, "Birch & <Co>", with(">Alder<", ">Birch &amp; &lt;Co&gt;<")},
              {-1, "Kestrane", with(">Kestrel<", ">Kestrane<")},
              {1, "Cedar", with("<Subsectors>", "<Subsectors>\n    <Subsector Index=\"B\">Cedar</Subsector>")}}) {
         Document document = open("k.tab", original);
@@ -262,10 +264,12 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         EXPECT_EQ(bytes("k.xml"), row.metadata) << row.name;
         EXPECT_EQ(bytes("k.tab"), original);
     }
-    Document unnamed = open("k.tab", original, with("<Name>Kestrel</Name>", "<Name/>"));
-    ASSERT_TRUE(RenameEdit(-1, "Kestrane").apply(unnamed).ok());
-    ASSERT_TRUE(saveDocument(unnamed).ok());
-    EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // an empty element opened up
+    for (const std::string& unnamed : {with("<Name>Kestrel</Name>", "<Name/>"), with("\n  <Name>Kestrel</Name>", "")}) {
+        Document document = open("k.tab", original, unnamed);
+        ASSERT_TRUE(RenameEdit(-1, "Kestrane").apply(document).ok());
+        ASSERT_TRUE(saveDocument(document).ok());
+        EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // the empty element opened up, or one put in
+    }
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
     EXPECT_FALSE(withNewNames("<Sector><Subsectors/></Sector>", Sector{}, renamed).ok());  // no place inside it

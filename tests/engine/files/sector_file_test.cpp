@@ -250,6 +250,7 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
+        {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|45:R|48:213|52:Zh|55:G2 V M1 V|", "Alda|2540|N"},  // PBG at 20
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
         {"1:Alda|15:2540|20:A788899-C|49:Q|52:213|56:Zh|", "line 1: the zone \"Q\" is not a travel zone"},
         {"1:Alda|15:2540|20:A788899-C|52:213|56:Zh!|",
@@ -270,6 +271,12 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
                       f.at("Stars") + "|",
                   rest);
     }
+    // With a blank PBG, a line in the galactic files' places takes its fields from those places.
+    const auto galactic = readOk(lineOf("1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|56:Zh|59:G2 V M1 V|") + "\r\n");
+    const SectorFields& g = galactic.value.sector.worlds.at(0).fields;
+    EXPECT_EQ(g.at("Bases") + "|" + g.at("Remarks") + "|" + g.at("Zone") + "|" + g.at("PBG") + "|" +
+                  g.at("Allegiance") + "|" + g.at("Stars"),
+              "N|Ri Cp|R||Zh|G2 V M1 V");
     // Text around the worlds is passed over; a bad line is told.
     for (const Row& row : rows) {
         if (row.read[0] != 'l') continue;
