@@ -122,6 +122,11 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     EXPECT_EQ(countRecorded(drawn(space, options), [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }),
               1280u * 6);
     // At a small scale: the sectors' frames and a dot a world, no hexes, names of hexes or subsectors.
+    const SpaceOverlay overlay = spaceOverlay(space, BorderChoice::None);  // Alda's region alone
+    AtlasOptions beside;  // level with Alda, right of it: the region is not drawn
+    beside.overlay = &overlay;
+    beside.visible = MapBox{alda.right + 10, alda.top, alda.right + 60, alda.bottom};
+    EXPECT_EQ(countRecorded(drawn(space, beside), [](const RecordedOp& o) { return o[0] == "polygon"; }), 0u);
     options.visible.reset();
     options.sparse = true;
     const auto sparse = drawn(space, options);
@@ -132,7 +137,13 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     const MapPoint p = centre(area, 1, 1, 7, 9);
     EXPECT_EQ(atlasHexAt(p, area), spaceHexOf(1, 1, 7, 9));
     EXPECT_EQ(atlasHexAt({1, 1}, area), std::nullopt);
-    const AtlasArea tall{0, 0, 0, 15};  // far down a tall block the guessed row is still near
+    // Near a sector's right and lower edges the next sector is guessed first; far down a tall block the
+    // guessed row is still near.
+    MapPoint edge = centre(area, 0, 0, 32, 2);
+    edge.x += 4 * kScreenHexScale;
+    EXPECT_EQ(atlasHexAt(edge, area), spaceHexOf(0, 0, 32, 2));
+    EXPECT_EQ(atlasHexAt(centre(area, 0, 0, 2, 40), area), spaceHexOf(0, 0, 2, 40));
+    const AtlasArea tall{0, 0, 0, 15};
     EXPECT_EQ(atlasHexAt(centre(tall, 0, 15, 7, 40), tall), spaceHexOf(0, 15, 7, 40));
     EXPECT_FALSE(atlasAreaNamed(space, {"Alda", "Corr"}));
     EXPECT_EQ(*atlasAreaNamed(space, {"BREE"}), (AtlasArea{1, 1, 1, 1}));

@@ -142,6 +142,10 @@ TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
         EXPECT_EQ(countOps({firstWorld, ops.end()}, isLink), 0u);
     }
     EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
+    SectorMapOptions paper;  // grey on paper
+    paper.jump = 1;
+    paper.printed = true;
+    EXPECT_GT(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "line" && o[5] == "#969696"; }), 0u);
 }
 
 TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {

@@ -148,17 +148,18 @@ TEST(CheckModern, LinesTheReadersDropped) {
     const auto row = [](const char* hex, const char* uwp) {
         return std::string("K\t-\t") + hex + "\tW\t" + uwp + "\t\tPh Pa Ri\t\t213\tIm\tG2 V\r\n";
     };
-    const auto read = readSector("Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n" +
-                                     row("0101", "A788899-C") + "K\t-\t0102\tShort\r\n" + row("0101", "A788899-C") +
-                                     row("0103", "A7888U9-C") + row("01x4", "A788899-C"),
-                                 "k");
+    const auto read = readSector(
+        "#\r\n\r\n\r\n\r\n\r\n\r\n\r\nSector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n" +
+            row("0101", "A788899-C") + "K\t-\t0102\tShort\r\n" + row("0101", "A788899-C") + row("0103", "A7888U9-C") +
+            row("01x4", "A788899-C"),
+        "k");
     ASSERT_TRUE(read.ok());
     lines.clear();
     for (const Finding& f : checkSector(read->value, read->notices, "k.tab", CheckRules::Modern)) {
         lines.push_back(findingLine(f));
     }
-    EXPECT_EQ(lines, (Lines{"k.tab:0000: unreadable-line: line 3: 4 fields where the header has 11",
-                            "k.tab:0000: unreadable-line: line 6: the hex \"01x4\" is not four digits",
+    EXPECT_EQ(lines, (Lines{"k.tab:0000: unreadable-line: line 10: 4 fields where the header has 11",
+                            "k.tab:0000: unreadable-line: line 13: the hex \"01x4\" is not four digits",
                             "k.tab:0101: duplicate-hex: a further line for this hex: \"W\" is skipped, \"W\" stays",
                             "k.tab:0103: profile-range: government 28 outside 3 to 15 for population 8; law level 9 "
                             "outside 23 to 33 for government 28"}));
