@@ -177,22 +177,6 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
              {[] { return std::make_unique<SetFieldEdit>(hex("0101"), "Name", "A\tB"); },
               "the name cannot hold a TAB or a line break"},
              {[&] { return std::make_unique<AddWorldEdit>(world("0105")); }, "the hex 0105 already holds Beta (0105)"},
-             {[] {
-                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{33, 1});
-              },
-              "the hex 3301 lies outside the sector"},
-             {[] {
-                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{1, 41});
-              },
-              "the hex 0141 lies outside the sector"},
-             {[] {
-                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{0, 10});
-              },
-              "the hex 0010 lies outside the sector"},
-             {[] {
-                  return std::make_unique<MoveWorldEdit>(hex("0101"), Hex{32, 0});
-              },
-              "the hex 3200 lies outside the sector"},
              {[] { return std::make_unique<DeleteWorldEdit>(hex("3240")); }, "there is no world at hex 3240"},
              {[] { return std::make_unique<MoveWorldEdit>(hex("0101"), hex("0903")); },
               "the hex 0903 already holds Delta (0903)"},
@@ -206,6 +190,12 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
         ASSERT_FALSE(applied.ok()) << row.error;
         EXPECT_EQ(applied.error(), row.error);
         EXPECT_FALSE(document.differsFromFile()) << row.error;
+    }
+    for (const auto& [outside, text] : std::vector<std::pair<Hex, std::string>>{
+             {{33, 1}, "3301"}, {{1, 41}, "0141"}, {{0, 10}, "0010"}, {{32, 0}, "3200"}}) {
+        Document document = open("k.tab", original);
+        EXPECT_EQ(MoveWorldEdit(hex("0101"), outside).apply(document).error(),
+                  "the hex " + text + " lies outside the sector");
     }
 }
 

@@ -121,12 +121,12 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     options.visible = MapBox{alda.left, alda.top, alda.left + 50, alda.top + 50};
     EXPECT_EQ(countRecorded(drawn(space, options), [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }),
               1280u * 6);
-    // At a small scale: the sectors' frames and a dot a world, no hexes, names of hexes or subsectors.
     const SpaceOverlay overlay = spaceOverlay(space, BorderChoice::None);  // Alda's region alone
     AtlasOptions beside;  // level with Alda, right of it: the region is not drawn
     beside.overlay = &overlay;
     beside.visible = MapBox{alda.right + 10, alda.top, alda.right + 60, alda.bottom};
     EXPECT_EQ(countRecorded(drawn(space, beside), [](const RecordedOp& o) { return o[0] == "polygon"; }), 0u);
+    // At a small scale: the sectors' frames and a dot a world, no hexes, names of hexes or subsectors.
     options.visible.reset();
     options.sparse = true;
     const auto sparse = drawn(space, options);
