@@ -54,12 +54,15 @@ TEST(MadeBorders, ClaimsHexesNearWorldsNearerWorldAndLargerPopulationWinning) {
 TEST(MadeBorders, ClaimsCrossSectorEdgesIntoLoadedSectorsOnly) {
     ChartedSpace space;
     space.sectors.push_back(placedSector(-1, 0, {{"3220", "ImDd"}}));
-    space.sectors.push_back(placedSector(0, 0, {{"0120", "ImDd"}}));
+    SectorMetadata names;
+    names.allegiances = {{"ZhCo", "Zh", "Zhodani"}, {"ImDd", "Im", " Domain of Deneb "}};
+    space.sectors.push_back(placedSector(0, 0, {{"0120", "ImDd"}}, names));
     const auto polities = madeBorders(space, 2);
     ASSERT_EQ(polities.size(), 1u);
     EXPECT_EQ(polities[0].lines.size(), 1u);  // one polity across the edge, one line
     EXPECT_EQ(polities[0].hexes.count(spaceHexOf(0, 0, 3, 20)), 1u);
-    EXPECT_EQ(polities[0].labels.size(), 1u);
+    ASSERT_EQ(polities[0].labels.size(), 1u);
+    EXPECT_EQ(polities[0].labels[0].text, "Domain of Deneb");  // its name in the metadata
     space.sectors.pop_back();
     const auto alone = madeBorders(space, 2);
     EXPECT_EQ(alone.at(0).hexes.count(spaceHexOf(0, 0, 1, 20)), 0u);  // an empty place claims nothing
