@@ -203,22 +203,21 @@ TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
     Document document = open("k.tab", original);
     const Sector before = document.sector();
     auto all =
-        edits(SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
+        edits(ChangeWorldEdit(worldFromFields(hex("0903"), {{"Name", "Dusk"}}), "Change Delta"),
+              SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
               AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})), MoveWorldEdit(hex("0211"), hex("3240")),
               ReplaceSubsectorEdit(0, {worldFromFields(hex("0103"), {{"Name", "Fresh"}})}, "Cedar", "Generate A"),
-              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"),
-              ChangeWorldEdit(worldFromFields(hex("0903"), {{"Name", "Dusk"}}), "Change Delta"));
+              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
     std::vector<std::string> texts;
     for (auto& edit : all) {
         ASSERT_TRUE(edit->apply(document).ok());
         texts.push_back(edit->text());
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Change UWP of Alpha (0101)", "Delete world Beta (0105)",
+    EXPECT_EQ(texts, (std::vector<std::string>{"Change Delta", "Change UWP of Alpha (0101)", "Delete world Beta (0105)",
                                                "Add world New (0102)", "Move Gamma (0211) to 3240", "Generate A",
-                                               "Rename subsector A to Birch", "Rename the sector to Kestrane",
-                                               "Change Delta"}));
-    EXPECT_EQ(all[3]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
-    EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
+                                               "Rename subsector A to Birch", "Rename the sector to Kestrane"}));
+    EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
+    EXPECT_EQ(all[5]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
     EXPECT_TRUE(document.differsFromFile());
     for (auto edit = all.rbegin(); edit != all.rend(); ++edit) (*edit)->revert(document);
     EXPECT_FALSE(document.differsFromFile());
