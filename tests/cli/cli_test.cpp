@@ -102,6 +102,10 @@ TEST_F(CliTest, ConvertRoundTrips) {
     EXPECT_EQ(qelvar::splitLines(bytes(path("v.arp"))).at(3), "Subsector Varnholt             (C)");
     ASSERT_EQ(run({"convert", path("v.arp"), path("v.sbs")}).status, 0);
     EXPECT_EQ(bytes(path("v.sbs")), bytes(sample("varnholt.sbs")));
+    for (const char* table : {"v.htm", "v.html"}) {
+        ASSERT_EQ(run({"convert", sample("varnholt.sbs"), path(table)}).status, 0);
+        EXPECT_EQ(bytes(path(table)).substr(0, 16), "<html>\r\n<body>\r\n");
+    }
 }
 
 TEST_F(CliTest, ExitStatusesAndMessages) {
@@ -146,6 +150,8 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
         {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
         {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
+        {"render: dpi above 2400", {"render", tamsin, path("m.png"), "--dpi", "2400.1"}, 1, "--dpi", true},
+        {"edit: no file", {"edit"}, 1, "FILE is required", true},
         {"sector-map: dpi below 24", {"sector-map", in, path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
@@ -276,7 +282,7 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
 TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     for (const char* name : {"a.sbs", "b.SBS"}) {
         ASSERT_EQ(run({"generate", path(name), "--letter", "c", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
-                       "--sector-name", "Reach", "--seed", "12345"})
+                       "--sector-name", "Reach", "--seed", "12345", "--tech-cap", "18"})
                       .status,
                   0);
     }
