@@ -152,6 +152,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"render: dpi above 2400", {"render", tamsin, path("m.png"), "--dpi", "2400.1"}, 1, "--dpi", true},
         {"edit: no file", {"edit"}, 1, "FILE is required", true},
+        {"trade: least BTN", {"trade", in, "--min-btn", "100"}, 1, "--min-btn", true},
         {"sector-map: dpi below 24", {"sector-map", in, path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},

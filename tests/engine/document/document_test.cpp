@@ -216,6 +216,7 @@ TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
     EXPECT_EQ(texts, (std::vector<std::string>{"Change Delta", "Change UWP of Alpha (0101)", "Delete world Beta (0105)",
                                                "Add world New (0102)", "Move Gamma (0211) to 3240", "Generate A",
                                                "Rename subsector A to Birch", "Rename the sector to Kestrane"}));
+    EXPECT_EQ(all[1]->hexes(), std::vector<Hex>{hex("0101")});
     EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
     EXPECT_EQ(all[5]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
     EXPECT_TRUE(document.differsFromFile());
