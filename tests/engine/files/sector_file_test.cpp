@@ -245,10 +245,11 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:Twenty Characters N|21:2540|26:A788899-C|36:N|38:Ri Cp|56:R|58:213|62:Zh|65:G2 V M1 V|",
          "Twenty Characters N|2540|N"},
         {"22:2540|27:A788899-C|37:N|39:Ri Cp|59:R|61:213|65:Zh|68:G2 V M1 V|", "|2540|N"},
-        {"1:Fourteen chars|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
+        {"1:Fourteen chars|15:2540|20:a788899-c|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
          "Fourteen chars|2540|N"},
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
+        {"1:Alda|15:2x40|20:A788899-C|52:213|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|45:R|48:213|52:Zh|55:G2 V M1 V|", "Alda|2540|N"},  // PBG at 20
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
