@@ -102,6 +102,10 @@ TEST_F(CliTest, ConvertRoundTrips) {
     EXPECT_EQ(qelvar::splitLines(bytes(path("v.arp"))).at(3), "Subsector Varnholt             (C)");
     ASSERT_EQ(run({"convert", path("v.arp"), path("v.sbs")}).status, 0);
     EXPECT_EQ(bytes(path("v.sbs")), bytes(sample("varnholt.sbs")));
+    for (const char* table : {"v.htm", "v.html"}) {
+        ASSERT_EQ(run({"convert", sample("varnholt.sbs"), path(table)}).status, 0);
+        EXPECT_EQ(bytes(path(table)).substr(0, 16), "<html>\r\n<body>\r\n");
+    }
 }
 
 TEST_F(CliTest, ExitStatusesAndMessages) {
@@ -146,6 +150,9 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"index: a file", {"index", path("alone.dat")}, 2, "Not a directory", false},
         {"render: dpi nan", {"render", tamsin, path("m.png"), "--dpi", "nan"}, 1, "--dpi", true},
         {"render: dpi below 24", {"render", tamsin, path("m.png"), "--dpi", "23.9"}, 1, "--dpi", true},
+        {"render: dpi above 2400", {"render", tamsin, path("m.png"), "--dpi", "2400.1"}, 1, "--dpi", true},
+        {"edit: no file", {"edit"}, 1, "FILE is required", true},
+        {"trade: least BTN", {"trade", in, "--min-btn", "100"}, 1, "--min-btn", true},
         {"sector-map: dpi below 24", {"sector-map", in, path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
@@ -160,6 +167,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},
         {"describe: column 9", {"describe", ostrel, "0901"}, 1, "not a hex", false},
         {"describe: column 0", {"describe", ostrel, "0001"}, 1, "not a hex", false},
+        {"describe: row 0", {"describe", ostrel, "0200"}, 1, "not a hex", false},      // not 0110
         {"describe: no digits", {"describe", ostrel, "/;01"}, 1, "not a hex", false},  // as if 0101 by the codes
         {"describe: five digits", {"describe", ostrel, "01011"}, 1, "not a hex", false},
         {"describe: missing input", {"describe", path("none.sbs"), "0101"}, 2, "No such file or directory", false},
@@ -275,7 +283,7 @@ TEST_F(CliTest, TheDataCommandsLoadNoQt) {
 TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     for (const char* name : {"a.sbs", "b.SBS"}) {
         ASSERT_EQ(run({"generate", path(name), "--letter", "c", "--chance", "Mr=30", "--subsector-name", "V\xc3\xa9s",
-                       "--sector-name", "Reach", "--seed", "12345"})
+                       "--sector-name", "Reach", "--seed", "12345", "--tech-cap", "18"})
                       .status,
                   0);
     }
@@ -638,8 +646,11 @@ TEST_F(CliTest, DescribeWritesOneLinePerControlAndDescriptionsTheTable) {
     EXPECT_EQ(out[13], "Label14\tA0 IV  Blue-white 8,000-9,900 degrees K\\nM1 V   Red 1,900-3600 degrees K\\n");
     EXPECT_EQ(out.back(), "Label3\tClick each field to modify values!");
     write("accent.sbs", "Sub\r\nSector\r\nheading\r\nCaf\xe9 Noir           0101  A788899C N G A 213 Im G2 V\r\n");
-    EXPECT_EQ(qelvar::splitLines(run({"describe", path("accent.sbs"), "0101"}).out).at(3),
-              "Label2\tCaf\xc3\xa9 Noir           ");
+    const CliRun accent = run({"describe", path("accent.sbs"), "0101"});
+    EXPECT_EQ(qelvar::splitLines(accent.out).at(3), "Label2\tCaf\xc3\xa9 Noir           ");
+    EXPECT_EQ(accent.err, "qelvar-cli: DUFF SS LETTER\n");  // the file names no subsector
+    EXPECT_EQ(qelvar::splitLines(run({"describe", sample("harrowgate.tab"), "0104", "--letter", "B"}).out).at(1),
+              "Frame3d1\tStar system details: Torordor S\xc3\xa9g         0904");
 
     ASSERT_EQ(run({"descriptions", path("dump.txt")}).status, 0);
     EXPECT_EQ(bytes(path("dump.txt")), qelvar::descriptionTable().dumpText());
@@ -770,6 +781,11 @@ TEST_F(TradeCliTest, TradeWritesRoutesStatsAndALogTheMapsDraw) {
     EXPECT_EQ(bytes(path("s.json")), stats1);
     EXPECT_EQ(bytes(path("r.xml")), routes1);
     EXPECT_EQ(run({"trade", path("nothing-here")}).status, 2);
+    for (const char* option : {"--routes-out", "--stats", "--log"}) {  // an output that cannot be written ends it
+        const CliRun failed = run({"trade", path("space"), option, path("no/dir/x")});
+        EXPECT_EQ(failed.status, 2) << option;
+        EXPECT_EQ(failed.out, "") << option;
+    }
 
     // Links that hardly get lighter leave the last pair on its own cheaper way; a higher least BTN drops it.
     ASSERT_EQ(run({"trade", path("space"), "--jump", "2", "--reuse", "1000000", "--log", path("heavy.jsonl")}).status,

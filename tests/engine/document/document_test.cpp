@@ -91,9 +91,12 @@ std::vector<std::unique_ptr<Edit>> edits(E... e) {
 }
 
 TEST_F(DocumentFiles, OneFieldSetChangesOneLineAndNothingElse) {
-    const std::string after = editAndSave(original, edits(SetFieldEdit(hex("0211"), "uwp", "A788899-C")));
-    EXPECT_EQ(changedLines(original, after), (std::vector<std::string>{"-" + tabWorld("0211", "Gamma"),
-                                                                       "+" + tabWorld("0211", "Gamma", "A788899-C")}));
+    // Even a line out of the file's order stays where it is.
+    const std::string file =
+        tabSector({tabWorld("0211", "Gamma"), tabWorld("0101", "Alpha"), tabWorld("0105", "Beta")});
+    const std::string after = editAndSave(file, edits(SetFieldEdit(hex("0211"), "uwp", "A788899-C")));
+    EXPECT_EQ(changedLines(file, after), (std::vector<std::string>{"-" + tabWorld("0211", "Gamma"),
+                                                                   "+" + tabWorld("0211", "Gamma", "A788899-C")}));
     EXPECT_EQ(bytes("k.xml"), kKestrelMetadata);
 }
 
@@ -103,7 +106,9 @@ TEST_F(DocumentFiles, FieldsByTheirColumnNamesInAnyCase) {
         const char* value;
         std::string line;
     };
-    const std::string row = tabWorld("0105", "Beta");
+    const std::string row = tabWorld("0105", "Beta", "B563753-9", "\tred\r\n");  // and a column of its own
+    std::string file = tabSector({tabWorld("0101", "Alpha", "B563753-9", "\tred\r\n"), row});
+    file.replace(file.find("\tRU"), 3, "\tRU\tColour");
     const auto with = [&row](const std::string& old, const std::string& now) {
         std::string line = row;
         line.replace(line.find(old), old.size(), now);
@@ -115,9 +120,10 @@ TEST_F(DocumentFiles, FieldsByTheirColumnNamesInAnyCase) {
                                          {"Allegiance", "CsIm", with("ImDd", "CsIm")},
                                          {"ix", "{ 3 }", with("{ 1 }", "{ 3 }")},
                                          {"Nobility", "BcC", with("\tBc\t", "\tBcC\t")},
-                                         {"stars", "F7 V", with("K9 V M1 V", "F7 V")}}) {
-        const std::string after = editAndSave(original, edits(SetFieldEdit(hex("0105"), r.field, r.value)));
-        EXPECT_EQ(changedLines(original, after), (std::vector<std::string>{"-" + row, "+" + r.line})) << r.field;
+                                         {"stars", "F7 V", with("K9 V M1 V", "F7 V")},
+                                         {"colour", "blue", with("\tred", "\tblue")}}) {
+        const std::string after = editAndSave(file, edits(SetFieldEdit(hex("0105"), r.field, r.value)));
+        EXPECT_EQ(changedLines(file, after), (std::vector<std::string>{"-" + row, "+" + r.line})) << r.field;
     }
 }
 
@@ -185,28 +191,40 @@ TEST_F(DocumentFiles, AnEditThatCannotApplyChangesNothing) {
         EXPECT_EQ(applied.error(), row.error);
         EXPECT_FALSE(document.differsFromFile()) << row.error;
     }
+    for (const auto& [outside, text] : std::vector<std::pair<Hex, std::string>>{
+             {{33, 1}, "3301"}, {{1, 41}, "0141"}, {{0, 10}, "0010"}, {{32, 0}, "3200"}}) {
+        Document document = open("k.tab", original);
+        EXPECT_EQ(MoveWorldEdit(hex("0101"), outside).apply(document).error(),
+                  "the hex " + text + " lies outside the sector");
+    }
 }
 
 TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
     Document document = open("k.tab", original);
     const Sector before = document.sector();
-    auto all = edits(SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
-                     AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})),
-                     MoveWorldEdit(hex("0211"), hex("3240")), RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
+    auto all =
+        edits(ChangeWorldEdit(worldFromFields(hex("0903"), {{"Name", "Dusk"}}), "Change Delta"),
+              SetFieldEdit(hex("0101"), "UWP", "A788899-C"), DeleteWorldEdit(hex("0105")),
+              AddWorldEdit(worldFromFields(hex("0102"), {{"Name", "New"}})), MoveWorldEdit(hex("0211"), hex("3240")),
+              ReplaceSubsectorEdit(0, {worldFromFields(hex("0103"), {{"Name", "Fresh"}})}, "Cedar", "Generate A"),
+              RenameEdit(0, "Birch"), RenameEdit(-1, "Kestrane"));
     std::vector<std::string> texts;
     for (auto& edit : all) {
         ASSERT_TRUE(edit->apply(document).ok());
         texts.push_back(edit->text());
     }
-    EXPECT_EQ(texts, (std::vector<std::string>{"Change UWP of Alpha (0101)", "Delete world Beta (0105)",
-                                               "Add world New (0102)", "Move Gamma (0211) to 3240",
+    EXPECT_EQ(texts, (std::vector<std::string>{"Change Delta", "Change UWP of Alpha (0101)", "Delete world Beta (0105)",
+                                               "Add world New (0102)", "Move Gamma (0211) to 3240", "Generate A",
                                                "Rename subsector A to Birch", "Rename the sector to Kestrane"}));
-    EXPECT_EQ(all[3]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
+    EXPECT_EQ(all[1]->hexes(), std::vector<Hex>{hex("0101")});
+    EXPECT_EQ(all[4]->hexes(), (std::vector<Hex>{hex("0211"), hex("3240")}));
+    EXPECT_EQ(all[5]->hexes(), (std::vector<Hex>{hex("0101"), hex("0102"), hex("0103")}));  // the old worlds' too
     EXPECT_TRUE(document.differsFromFile());
     for (auto edit = all.rbegin(); edit != all.rend(); ++edit) (*edit)->revert(document);
     EXPECT_FALSE(document.differsFromFile());
     EXPECT_EQ(document.sector().worlds.size(), before.worlds.size());
     EXPECT_EQ(document.sector().worlds[1].record.name.trimmed(), "Beta");
+    EXPECT_EQ(document.sector().subsectorNames[0], "Alder");
 }
 
 TEST_F(DocumentFiles, SavingWithoutAnEditWritesTheSameBytes) {
@@ -227,7 +245,7 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         return text.replace(text.find(old), old.size(), now);
     };
     for (const Row& row : std::vector<Row>{
-             {0, "Birch & Co", with(">Alder<", ">Birch &amp; Co<")},
+             {0, "Birch & <Co>", with(">Alder<", ">Birch &amp; &lt;Co&gt;<")},
              {-1, "Kestrane", with(">Kestrel<", ">Kestrane<")},
              {1, "Cedar", with("<Subsectors>", "<Subsectors>\n    <Subsector Index=\"B\">Cedar</Subsector>")}}) {
         Document document = open("k.tab", original);
@@ -235,6 +253,12 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         ASSERT_TRUE(saveDocument(document).ok());
         EXPECT_EQ(bytes("k.xml"), row.metadata) << row.name;
         EXPECT_EQ(bytes("k.tab"), original);
+    }
+    for (const std::string& unnamed : {with("<Name>Kestrel</Name>", "<Name/>"), with("\n  <Name>Kestrel</Name>", "")}) {
+        Document document = open("k.tab", original, unnamed);
+        ASSERT_TRUE(RenameEdit(-1, "Kestrane").apply(document).ok());
+        ASSERT_TRUE(saveDocument(document).ok());
+        EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // the empty element opened up, or one put in
     }
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
@@ -279,7 +303,7 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     SubsectorStore store;
     store.subsectorLetter = "F";
     store.subsectorName = "Fenwick";
-    store.worlds[1].name = "Hollowmere";
+    store.worlds[1].name = " Hollowmere";  // a blank the fields would trim
     store.worlds[1].location = 101;
     store.worlds[1].uwp = "A788899C";
     write("f.sbs", formatSbs(store).value);
@@ -303,7 +327,7 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     EXPECT_EQ(document.worldAt(hex("0911"))->record.tradeCodes.trimmed(), "Ba Lo Ni Va");  // the new UWP's
     ASSERT_TRUE(saveDocument(document).ok());
     EXPECT_EQ(splitLines(bytes("f.sbs")).at(3),
-              "Hollowmere          0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
+              " Hollowmere         0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
     SubsectorStore back;
     (void)readSbs(back, bytes("f.sbs"));
     EXPECT_EQ(back.subsectorName, "Fenwick");
@@ -313,10 +337,14 @@ TEST_F(DocumentFiles, FilesWithoutWorldsOrLetterAreRefused) {
     write("empty.tab", "");
     write("header.tab", tabSector({}));
     write("g.dat", "Alpha         0101 A788899-C\n");
+    write("none.sbs",
+          "Tamsin Gate\r\nKestrane Reach\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 "
+          "Star 3 Notes SS=P\r\n");
     for (const auto& [name, error] :
          std::vector<std::pair<std::string, std::string>>{{"empty.tab", "no world could be read"},
                                                           {"header.tab", "no world could be read"},
                                                           {"g.dat", "no subsector letter for"},
+                                                          {"none.sbs", "holds no world line that can be read"},
                                                           {"missing.sbs", "missing.sbs"}}) {
         const Result<WithNotices<Document>> opened = openDocument(path(name));
         ASSERT_FALSE(opened.ok()) << name;

@@ -46,6 +46,8 @@ TEST(DatHeader, NamesAroundTheWordSector) {
     EXPECT_EQ(split(kHeader), "Alpha|Outer Reach");
     EXPECT_EQ(split("subsector:  Deep Well sector: Far Line  "), "Deep Well|Far Line");
     EXPECT_EQ(split("Subsector:Near Sector:Far"), "Near|Far");
+    EXPECT_EQ(split("Subsector:NearSector:Far"),
+              "Near|");  // run into the word; the sector name needs a blank before it
     EXPECT_EQ(split("Subsector Alpha Sector Outer Reach"), "|");  // no colon
 }
 

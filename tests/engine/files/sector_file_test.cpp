@@ -162,7 +162,7 @@ TEST(SectorTab, AMissingRequiredColumnMakesTheFileUnreadable) {
 TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
     const std::string tab =
         kHeader + tabRow("0101", "Alda", "A788899-C", "NS", "Ri Cp {Home}", "ImDd") +
-        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Zh", "M0 V M1 V M2 V M3 V") +
+        tabRow("1720", "Brannoch-Over-The-Water", "BUV0000-Y", "NSW", "As Ba", "Im", "M0 V M1 V M2 V M3 V") +
         tabRow("3240", "Zürich ☆", "E555555-5", "", "-", "Im", "", "\t\t\t\t\t");
     const Sector sector = readOk(tab).value.sector;
     EXPECT_EQ(formatSector(sector, SectorFormat::Tab).value, tab);
@@ -204,6 +204,8 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
               (std::vector<std::string>{"3 worlds lose their sector, full names, several bases, four-letter "
                                         "allegiance, {Ix}, (Ex), [Cx], nobility, W and RU in the legacy sector "
                                         "format"}));
+    EXPECT_EQ(splitLines(formatSector(sector, SectorFormat::Legacy).value).at(1),  // N, the first base, not NS's A
+              "Brannoch-Over-1720 BUV0000-Y  N As Ba              103 Im M0 V M1 V M2 V M3 V");
 }
 
 TEST(SectorColumns, CutAtTheDashRuns) {
@@ -243,11 +245,13 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:Twenty Characters N|21:2540|26:A788899-C|36:N|38:Ri Cp|56:R|58:213|62:Zh|65:G2 V M1 V|",
          "Twenty Characters N|2540|N"},
         {"22:2540|27:A788899-C|37:N|39:Ri Cp|59:R|61:213|65:Zh|68:G2 V M1 V|", "|2540|N"},
-        {"1:Fourteen chars|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
+        {"1:Fourteen chars|15:2540|20:a788899-c|31:N|33:Ri Cp|49:R|52:213|56:Zh|59:G2 V M1 V|",
          "Fourteen chars|2540|N"},
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
+        {"1:Alda|15:2x40|20:A788899-C|52:213|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
+        {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|45:R|48:213|52:Zh|55:G2 V M1 V|", "Alda|2540|N"},  // PBG at 20
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
         {"1:Alda|15:2540|20:A788899-C|49:Q|52:213|56:Zh|", "line 1: the zone \"Q\" is not a travel zone"},
         {"1:Alda|15:2540|20:A788899-C|52:213|56:Zh!|",
@@ -268,11 +272,18 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
                       f.at("Stars") + "|",
                   rest);
     }
+    // With a blank PBG, a line in the galactic files' places takes its fields from those places.
+    const auto galactic = readOk(lineOf("1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|56:Zh|59:G2 V M1 V|") + "\r\n");
+    const SectorFields& g = galactic.value.sector.worlds.at(0).fields;
+    EXPECT_EQ(g.at("Bases") + "|" + g.at("Remarks") + "|" + g.at("Zone") + "|" + g.at("PBG") + "|" +
+                  g.at("Allegiance") + "|" + g.at("Stars"),
+              "N|Ri Cp|R||Zh|G2 V M1 V");
     // Text around the worlds is passed over; a bad line is told.
     for (const Row& row : rows) {
         if (row.read[0] != 'l') continue;
-        const auto read = readOk("Kestrel Sector\r\nA: Alda   sec_a.dat\r\nWorld Name  Hex  UWP  B Remarks  Z PBG\r\n" +
-                                 lineOf(row.fields) + "\r\n" + lineOf(rows[0].fields) + "\r\n");
+        const auto read =
+            readOk("Kestrel Sector\r\nA: Alda   sec_a.dat\r\nWorld Name  Hex 0101 to 3240  UWP  B Remarks  Z PBG\r\n" +
+                   lineOf(row.fields) + "\r\n" + lineOf(rows[0].fields) + "\r\n");
         EXPECT_EQ(texts(read.notices), std::vector<std::string>{"line 4" + std::string(row.read).substr(6)});
     }
 }
@@ -338,10 +349,10 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
         {tabRow("0101", "Alda", "C555555-5", "", ""), "", "A", LoadStatus::Cancelled, ""},
         {tabRow("0101", "Alda", "C555555-5", "", ""), "q", "A", LoadStatus::Loaded, "AAlda"},  // as A, with a message
     };
+    SubsectorStore store;  // one for all: a cancelled load leaves it empty
     for (const auto& c : cases) {
         SCOPED_TRACE(c.proposed);
         write("k.tab", kHeader + c.rows);
-        SubsectorStore store;
         testing::ScriptedPrompter prompter;
         prompter.inputAnswers.push_back(c.answer);
         EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), c.status);
@@ -356,7 +367,6 @@ TEST_F(SectorFiles, TheLoaderAsksForTheSubsector) {
     for (int line = 2; line <= 21; ++line)
         told += "\r\nline " + std::to_string(line) + ": the UWP \"A78889-C\" is not a starport and seven digits";
     write("k.tab", kHeader + bad + tabRow("0101", "Alda", "C555555-5", "", ""));
-    SubsectorStore store;
     testing::ScriptedPrompter prompter;
     prompter.inputAnswers.push_back("a");
     EXPECT_EQ(loadSubsectorFile(store, prompter, path("k.tab")), LoadStatus::Loaded);

@@ -63,6 +63,13 @@ TEST_F(SectorFolder, SectorFilesAndDatFilesWithTheLettersOfTheIndex) {
             EXPECT_EQ(worldsIn(loaded->value, letter), worlds) << letter;
         }
     }
+    write("DATA.MNU", "A one.dat  Alone\r\n");  // a DAT file the index does not name is passed over
+    const std::string head = "Subsector A: Alone  Sector: Void\r\n";
+    write("one.dat", head + "Alpha         0101 A788899-C\r\n");
+    write("stray.dat", head + "Beta          0102 A788899-C\r\n");
+    const auto indexed = loadSectorPath(dir_.string());
+    ASSERT_TRUE(indexed) << indexed.error();
+    EXPECT_EQ(indexed->value.worlds.size(), 1u);
 }
 
 TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {

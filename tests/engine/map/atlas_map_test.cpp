@@ -69,8 +69,14 @@ TEST(AtlasMap, SectorsSideBySideWithLinksBordersRegionsAndNamesAcrossEdges) {
     const auto at = [](const RecordedOp& o, MapPoint p, int field) {
         return std::abs(std::stod(o[field]) - p.x) < 0.01 && std::abs(std::stod(o[field + 1]) - p.y) < 0.01;
     };
-    EXPECT_EQ(countRecorded(ops, [&](const RecordedOp& o) { return o[0] == "line" && at(o, a, 1) && at(o, b, 3); }),
-              1u);
+    const auto link = [&](const std::string& colour) {
+        return
+            [&, colour](const RecordedOp& o) { return o[0] == "line" && at(o, a, 1) && at(o, b, 3) && o[5] == colour; };
+    };
+    EXPECT_EQ(countRecorded(ops, link("#8296c8")), 1u);
+    AtlasOptions paper = options;
+    paper.printed = true;
+    EXPECT_EQ(countRecorded(drawn(space, paper), link("#969696")), 1u);  // grey on paper
     // The route to a loaded neighbour ends short of its hex; the one to a hole stops at Alda's edge.
     const auto route =
         std::find_if(ops.begin(), ops.end(), [](const RecordedOp& o) { return o.size() > 6 && o[5] == "#0ac81e"; });
@@ -115,6 +121,11 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     options.visible = MapBox{alda.left, alda.top, alda.left + 50, alda.top + 50};
     EXPECT_EQ(countRecorded(drawn(space, options), [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }),
               1280u * 6);
+    const SpaceOverlay overlay = spaceOverlay(space, BorderChoice::None);  // Alda's region alone
+    AtlasOptions beside;  // level with Alda, right of it: the region is not drawn
+    beside.overlay = &overlay;
+    beside.visible = MapBox{alda.right + 10, alda.top, alda.right + 60, alda.bottom};
+    EXPECT_EQ(countRecorded(drawn(space, beside), [](const RecordedOp& o) { return o[0] == "polygon"; }), 0u);
     // At a small scale: the sectors' frames and a dot a world, no hexes, names of hexes or subsectors.
     options.visible.reset();
     options.sparse = true;
@@ -126,6 +137,14 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     const MapPoint p = centre(area, 1, 1, 7, 9);
     EXPECT_EQ(atlasHexAt(p, area), spaceHexOf(1, 1, 7, 9));
     EXPECT_EQ(atlasHexAt({1, 1}, area), std::nullopt);
+    // Near a sector's right and lower edges the next sector is guessed first; far down a tall block the
+    // guessed row is still near.
+    MapPoint edge = centre(area, 0, 0, 32, 2);
+    edge.x += 4 * kScreenHexScale;
+    EXPECT_EQ(atlasHexAt(edge, area), spaceHexOf(0, 0, 32, 2));
+    EXPECT_EQ(atlasHexAt(centre(area, 0, 0, 2, 40), area), spaceHexOf(0, 0, 2, 40));
+    const AtlasArea tall{0, 0, 0, 15};
+    EXPECT_EQ(atlasHexAt(centre(tall, 0, 15, 7, 40), tall), spaceHexOf(0, 15, 7, 40));
     EXPECT_FALSE(atlasAreaNamed(space, {"Alda", "Corr"}));
     EXPECT_EQ(*atlasAreaNamed(space, {"BREE"}), (AtlasArea{1, 1, 1, 1}));
     const MapSize size = atlasMapSize(area);

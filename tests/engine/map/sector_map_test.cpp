@@ -142,6 +142,10 @@ TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
         EXPECT_EQ(countOps({firstWorld, ops.end()}, isLink), 0u);
     }
     EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
+    SectorMapOptions paper;  // grey on paper
+    paper.jump = 1;
+    paper.printed = true;
+    EXPECT_GT(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "line" && o[5] == "#969696"; }), 0u);
 }
 
 TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
@@ -264,6 +268,26 @@ TEST(SectorMap, PointerFindsTheSectorHexUnderIt) {
     const MapSize size = sectorMapSize();
     EXPECT_NEAR(size.width, 385.2, 0.01);
     EXPECT_NEAR(size.height, 542.5, 0.01);
+}
+
+// The part of a segment inside the box 0..10 x 0..10; one that only touches a corner keeps that point.
+TEST(SectorMap, ClipKeepsThePartOfASegmentInsideTheBox) {
+    const struct {
+        MapPoint a, b;
+        bool kept;
+        MapPoint keptA, keptB;
+    } cases[] = {
+        {{2, 3}, {8, 7}, true, {2, 3}, {8, 7}},    {{-5, 5}, {15, 5}, true, {0, 5}, {10, 5}},
+        {{4, 15}, {4, -5}, true, {4, 10}, {4, 0}}, {{-5, 5}, {5, -5}, true, {0, 0}, {0, 0}},
+        {{12, 2}, {12, 8}, false, {}, {}},         {{2, 12}, {20, 14}, false, {}, {}},
+        {{-4, 2}, {2, -4}, false, {}, {}},         {{10, 10}, {10, 10}, true, {10, 10}, {10, 10}},
+    };
+    for (const auto& c : cases) {
+        MapPoint a = c.a, b = c.b;
+        ASSERT_EQ(clipSegment(a, b, {0, 0, 10, 10}), c.kept) << c.a.x << "," << c.a.y;
+        if (!c.kept) continue;
+        EXPECT_EQ(std::vector({a.x, a.y, b.x, b.y}), std::vector({c.keptA.x, c.keptA.y, c.keptB.x, c.keptB.y}));
+    }
 }
 
 }  // namespace

@@ -51,7 +51,8 @@ TEST(CheckModern, EachRuleAtItsLimits) {
         "UWP=A7882F9-C|Remarks=Lo|{Ix}={ 2 }>profile-range;UWP=A7882FA-C|Remarks=Lo|{Ix}={ 2 "
         "}>;UWP=A7882GA-C|Remarks=Lo|{Ix}={ 2 }>profile-range;"
         "UWP=A788894-C>;UWP=A788893-C>profile-range;UWP=A78889J-C>;UWP=A78889K-C>profile-range;UWP=A78889I-C>uwp-form;"
-        "{Ix}={ 3 }>importance;{Ix}=4>;{Ix}=+4>;{Ix}={ x }>importance;{Ix}={ -4 }>importance;"
+        "{Ix}={ 3 }>importance;{Ix}=4>;{Ix}=+4>;{Ix}={ +04 }>;{Ix}=+004>importance;{Ix}={ x }>importance;{Ix}={ -4 "
+        "}>importance;"
         "Zone=->;Zone=F>;Zone=U>;Zone=B>;Zone=G>;Zone=Q>zone-code;Zone=a>zone-code;"
         "Bases=-|{Ix}={ 3 }>;Bases=S>importance;Bases=SN>base-code;Bases=NN>importance base-code;Bases=N2>importance "
         "base-code;Bases=KV>;Bases=ns>;"
@@ -147,17 +148,18 @@ TEST(CheckModern, LinesTheReadersDropped) {
     const auto row = [](const char* hex, const char* uwp) {
         return std::string("K\t-\t") + hex + "\tW\t" + uwp + "\t\tPh Pa Ri\t\t213\tIm\tG2 V\r\n";
     };
-    const auto read = readSector("Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n" +
-                                     row("0101", "A788899-C") + "K\t-\t0102\tShort\r\n" + row("0101", "A788899-C") +
-                                     row("0103", "A7888U9-C") + row("01x4", "A788899-C"),
-                                 "k");
+    const auto read = readSector(
+        "#\r\n\r\n\r\n\r\n\r\n\r\n\r\nSector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\r\n" +
+            row("0101", "A788899-C") + "K\t-\t0102\tShort\r\n" + row("0101", "A788899-C") + row("0103", "A7888U9-C") +
+            row("01x4", "A788899-C"),
+        "k");
     ASSERT_TRUE(read.ok());
     lines.clear();
     for (const Finding& f : checkSector(read->value, read->notices, "k.tab", CheckRules::Modern)) {
         lines.push_back(findingLine(f));
     }
-    EXPECT_EQ(lines, (Lines{"k.tab:0000: unreadable-line: line 3: 4 fields where the header has 11",
-                            "k.tab:0000: unreadable-line: line 6: the hex \"01x4\" is not four digits",
+    EXPECT_EQ(lines, (Lines{"k.tab:0000: unreadable-line: line 10: 4 fields where the header has 11",
+                            "k.tab:0000: unreadable-line: line 13: the hex \"01x4\" is not four digits",
                             "k.tab:0101: duplicate-hex: a further line for this hex: \"W\" is skipped, \"W\" stays",
                             "k.tab:0103: profile-range: government 28 outside 3 to 15 for population 8; law level 9 "
                             "outside 23 to 33 for government 28"}));

@@ -21,6 +21,8 @@ TEST(RecordingSurface, WritesEachOperationInTheOpsFormat) {
     s.setFillStyle(FillStyle::Solid);
     s.setFillColour(colours::kGreen);
     s.circle(5, 6, 0.65);
+    s.polygon({{0, 0}, {1, 0}, {0, 1}}, 1.5);  // a triangle, no more than opaque
+    s.polygon({{0, 0}, {1, 0}}, 0.5);          // two points are no polygon
     s.setFont({"Times New Roman", 10, true, true});
     s.setPen(0.0004, -0.0004);
     s.print("Ost\trel");
@@ -32,6 +34,7 @@ TEST(RecordingSurface, WritesEachOperationInTheOpsFormat) {
               "box\t15.000\t10.000\t170.000\t235.000\t#ff000a\tdashdot\t10\n"
               "circle\t5.000\t6.000\t1.300\t#ff000a\tnone\tdashdot\n"
               "circle\t5.000\t6.000\t0.650\t#ff000a\t#00ff00\tdashdot\n"
+              "polygon\t#00ff00\t1.000\t0.000\t0.000\t1.000\t0.000\t0.000\t1.000\n"
               "text\t0.000\t0.000\t#ff000a\tTimes New Roman\t10\t1\t1\tOst rel\n"
               "enddoc\n");
 }

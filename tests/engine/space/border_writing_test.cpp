@@ -58,9 +58,9 @@ TEST(BorderWriting, OnlyTheBordersElementChanges) {
     EXPECT_EQ(replaced->substr(0, 44), head.substr(0, 44));
     EXPECT_EQ(replaced->substr(replaced->size() - tail.size()), tail);
     EXPECT_EQ(withBorders(*replaced, space.sectors[0], made), replaced);
-    EXPECT_EQ(withBorders("<Sector><Borders/></Sector>", space.sectors[0], {}),
-              "<Sector><Borders>\n</Borders></Sector>");
-    EXPECT_FALSE(withBorders("<Sector><Borders><Border>", space.sectors[0], made));
+    EXPECT_EQ(withBorders("<Sector><BordersOld/><Borders/></Sector>", space.sectors[0], {}),
+              "<Sector><BordersOld/><Borders>\n</Borders></Sector>");
+    EXPECT_FALSE(withBorders("<Sector><Borders><Border></Sector>", space.sectors[0], made));  // left open
     EXPECT_FALSE(withBorders("\x89PNG\r\n", space.sectors[0], made));
     EXPECT_EQ(withBorders("", space.sectors[0], {}),
               "<?xml version=\"1.0\"?>\n<Sector>\n  <Borders>\n  </Borders>\n</Sector>\n");

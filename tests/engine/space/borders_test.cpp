@@ -54,12 +54,15 @@ TEST(MadeBorders, ClaimsHexesNearWorldsNearerWorldAndLargerPopulationWinning) {
 TEST(MadeBorders, ClaimsCrossSectorEdgesIntoLoadedSectorsOnly) {
     ChartedSpace space;
     space.sectors.push_back(placedSector(-1, 0, {{"3220", "ImDd"}}));
-    space.sectors.push_back(placedSector(0, 0, {{"0120", "ImDd"}}));
+    SectorMetadata names;
+    names.allegiances = {{"ZhCo", "Zh", "Zhodani"}, {"ImDd", "Im", " Domain of Deneb "}};
+    space.sectors.push_back(placedSector(0, 0, {{"0120", "ImDd"}}, names));
     const auto polities = madeBorders(space, 2);
     ASSERT_EQ(polities.size(), 1u);
     EXPECT_EQ(polities[0].lines.size(), 1u);  // one polity across the edge, one line
     EXPECT_EQ(polities[0].hexes.count(spaceHexOf(0, 0, 3, 20)), 1u);
-    EXPECT_EQ(polities[0].labels.size(), 1u);
+    ASSERT_EQ(polities[0].labels.size(), 1u);
+    EXPECT_EQ(polities[0].labels[0].text, "Domain of Deneb");  // its name in the metadata
     space.sectors.pop_back();
     const auto alone = madeBorders(space, 2);
     EXPECT_EQ(alone.at(0).hexes.count(spaceHexOf(0, 0, 1, 20)), 0u);  // an empty place claims nothing
@@ -72,6 +75,8 @@ TEST(GivenBorders, OutlinesOfOneAllegianceMeetingAtASectorEdgeAreOnePolity) {
     SectorMetadata left;
     left.borders.push_back({"ImDd", "Domain", SectorHex{31, 6}, true, true, "", LineStyle::Solid,
                             *parseHexList("3105 3205 3305 3306 3307 3207 3107 3106 3105")});
+    left.borders.push_back({"ZhCo", "", std::nullopt, false, false, "", LineStyle::Solid,
+                            *parseHexList("0101 0100 0000 0001 0101")});  // three of them outside the sector
     SectorMetadata right;
     right.borders.push_back({"ImDd", "", std::nullopt, false, false, "#102030", LineStyle::Dash,
                              *parseHexList("0005 0105 0205 0206 0106 0006 0005")});
@@ -79,8 +84,9 @@ TEST(GivenBorders, OutlinesOfOneAllegianceMeetingAtASectorEdgeAreOnePolity) {
     space.sectors.push_back(placedSector(0, 0, {}, left));
     space.sectors.push_back(placedSector(1, 0, {}, right));
     const auto polities = givenBorders(space);
-    ASSERT_EQ(polities.size(), 1u);
+    ASSERT_EQ(polities.size(), 2u);
     EXPECT_EQ(polities[0].hexes.size(), 10u);
+    EXPECT_EQ(polities[1].hexes, HexSet{spaceHexOf(0, 0, 1, 1)});
     EXPECT_EQ(polities[0].lines.size(), 1u);
     EXPECT_EQ(polities[0].hexes.count(spaceHexOf(0, 0, 33, 7)), 0u);  // the closing hexes are the neighbour's
     ASSERT_EQ(polities[0].labels.size(), 1u);

@@ -84,6 +84,9 @@ TEST(HexOutline, APublishedListEnclosesItsHexesAndTheirInside) {
     EXPECT_EQ(sorted(hexesInside(line)), sorted(hexes({303, 302, 402, 403, 304, 203, 202})));
     EXPECT_EQ(outlineOfHexList({{4, 4}}).size(), 6u);
     EXPECT_EQ(sorted(hexesInside(outlineOfHexList({{4, 4}, {4, 4}}))), sorted(HexSet{{4, 4}}));
+    // A gap in the ring: the hexes either side of it give no corners.
+    EXPECT_EQ(sorted(hexesInside(outlineOfHexList({{2, 1}, {3, 1}, {3, 2}, {1, 2}, {1, 1}, {2, 1}}))),
+              sorted(HexSet{{1, 1}, {2, 1}, {2, 2}, {3, 1}}));
 }
 
 }  // namespace

@@ -7,13 +7,16 @@
 namespace qelvar {
 namespace {
 
+// Greater classes wider, each in its own colour (blues and greens); no class in the default look.
 TEST(TradeRoutesTest, GreaterClassesAreWiderAndEachHasItsOwnColour) {
-    const TradeClass classes[] = {TradeClass::Minor, TradeClass::Feeder, TradeClass::Intermediate, TradeClass::Main,
-                                  TradeClass::Major};
-    for (std::size_t i = 1; i < std::size(classes); ++i) {
-        EXPECT_GT(tradeClassWidth(classes[i]), tradeClassWidth(classes[i - 1]));
-        for (std::size_t j = 0; j < i; ++j) EXPECT_NE(tradeClassColour(classes[i]), tradeClassColour(classes[j]));
+    std::string looks;
+    for (const TradeClass c : {TradeClass::None, TradeClass::Minor, TradeClass::Feeder, TradeClass::Intermediate,
+                               TradeClass::Main, TradeClass::Major}) {
+        const Rgb colour = tradeClassColour(c);
+        looks += std::to_string(colour.r) + "," + std::to_string(colour.g) + "," + std::to_string(colour.b) + " " +
+                 std::to_string(static_cast<int>(tradeClassWidth(c))) + "; ";
     }
+    EXPECT_EQ(looks, "128,128,128 1; 144,112,80 2; 176,176,64 3; 64,176,128 4; 40,144,240 5; 48,208,255 6; ");
 }
 
 // Two sectors side by side: a world at the east edge of the first trades with one at the west edge of the

@@ -201,12 +201,13 @@ TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
 }
 
 TEST(TradeTest, WorldsReadFromTheirFields) {
-    const auto worlds = tradeWorlds({{"0101", "B555900-4", "Ag Ni", "r", "ImDd", "{ +2 }", "113"},
+    const auto worlds = tradeWorlds({{"0101", "B555900-4", "Ag Ni", "r", "ImDd", "{ +4 }", "113"},
                                      {"3240", "C555900-9", "", "", "ZhCo", "", "100"}});
     ASSERT_EQ(worlds.size(), 2u);
     EXPECT_EQ(worlds[0].zone, 'R');
     EXPECT_TRUE(worlds[0].barred());
-    EXPECT_EQ(worlds[0].importance, 2);
+    EXPECT_EQ(worlds[0].importance, 4);
+    EXPECT_NE(modernImportance(worlds[0].profile, "Ag Ni", ""), 4);  // read, not computed
     EXPECT_TRUE(worlds[0].gasGiant);
     EXPECT_FALSE(worlds[1].gasGiant);
     EXPECT_EQ(worlds[1].importance, modernImportance(worlds[1].profile, "", ""));

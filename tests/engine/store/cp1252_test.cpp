@@ -34,10 +34,11 @@ TEST(Cp1252, CommandLineTextBecomesTheFilesBytes) {
     } cases[] = {
         {"plain", "plain"},
         {"M\xc3\xa9lisande \xe2\x80\x9cReach\xe2\x80\x9d \xe2\x82\xac", "M\xe9lisande \x93Reach\x94 \x80"},
-        {"\xe4\xb8\xad \xf0\x9f\x98\x80", "? ?"},  // no byte in the code page
+        {"\xe4\xb8\xad \xf0\x9f\x98\x80", "? ?"},                                // no byte in the code page
+        {"\xc2\x80 \xe0\xa0\x80 \xf0\x90\x80\x80 \xf4\x8f\xbf\xbf", "? ? ? ?"},  // the least and the greatest
         {"a\xe9"
-         "b \xc3 \xc0\xaf \xed\xa0\x80",
-         "a?b ? ?? ???"},  // malformed, overlong, surrogate
+         "b \xc3 \xc0\xaf \xed\xa0\x80 \xed\xbf\xbf \xf4\x90\x80\x80",
+         "a?b ? ?? ??? ??? ????"},  // malformed, overlong, surrogates, past U+10FFFF
     };
     for (const auto& c : cases) EXPECT_EQ(cp1252FromUtf8(c.utf8), c.bytes) << c.utf8;
 }

@@ -161,7 +161,7 @@ TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo)
     const std::set<std::string> kept = {".c.sbs.qelvar-1-5", ours, ".d.sbs.qelvar-77", ".f.sbs.qelvar-9x9-2",
                                         "g.sbs.qelvar-99999999-6"};
     for (const std::string& name : kept) write(name, "busy");
-    write(".a.sbs.qelvar-99999999-3", "left by a process that died");
+    write(".a.sbs.qelvar-99999999-390", "left by a process that died");
     const auto results =
         writeFilesTogether({{path("old.sbs"), "new"}, {path("missing/a.sbs"), "x"}, {path("b.sbs"), "b"}});
     ASSERT_EQ(results.size(), 3u);

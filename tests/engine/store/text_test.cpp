@@ -21,13 +21,14 @@ TEST(NumericValue, ReadsLikeThePlainConversion) {
     EXPECT_EQ(numericValue(std::string(400, '9')), std::numeric_limits<double>::max());  // saturates
     EXPECT_EQ(numericValue("1" + std::string(100, '0')), 1e100);
     EXPECT_EQ(numericValue("1" + std::string(400, '0') + "e-91"), std::numeric_limits<double>::max());
-    EXPECT_EQ(toInt16(numericValue("9e9999")), 32767);  // saturates instead of wrapping
+    EXPECT_EQ(numericValue("." + std::string(9998, '0') + "1e12345"), 1);  // the exponent is read up to 9999
+    EXPECT_EQ(toInt16(numericValue("9e9999")), 32767);                     // saturates instead of wrapping
     EXPECT_EQ(toInt16(-40000), -32768);
     EXPECT_EQ(toInt16(2.5), 2);
     EXPECT_EQ(toInt16(3.5), 4);
 }
 
-TEST(NumberText, PlainConversionAndPatterns) {
+TEST(TextHelpers, PlainConversionAndPatterns) {
     const struct {
         std::string actual, expected;
     } cases[] = {
@@ -45,6 +46,7 @@ TEST(NumberText, PlainConversionAndPatterns) {
         {formatThousands(1000), "1,000"},
         {formatThousands(247037501960), "247,037,501,960"},
         {formatThousands(9e32), "900,000,000,000,000,000,000,000,000,000,000"},
+        {lowerAscii("@AZ[az\xc9"), "@az[az\xc9"},
     };
     for (const auto& c : cases) EXPECT_EQ(c.actual, c.expected);
 }
