@@ -183,6 +183,15 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     prompter_.yesNoAnswers = {false};
     trigger("mnuarp");
     EXPECT_NE(readFileBytes(path("ostrel.arp"))->find("Coldharbour"), std::string::npos);
+    // "Save" writes the SBS file it came from without a dialog; a cancelled sector file dialog does nothing.
+    load("Ostrel.sbs");
+    window().undoStack().resetClean();
+    const std::size_t told = prompter_.messages().size();
+    trigger("mnusave");
+    EXPECT_FALSE(window().isModified());
+    prompter_.saveAnswers.push_back(std::nullopt);
+    trigger("mnusector");
+    EXPECT_EQ(prompter_.messages().size(), told);
 }
 
 TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsTheMapAsABitmap) {
