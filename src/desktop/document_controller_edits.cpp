@@ -17,8 +17,7 @@
 namespace qelvar {
 
 void DocumentController::adoptStore(const std::string& path) {
-    const auto offset = letterOffset(store_.subsectorLetter);
-    shownIndex_ = offset ? store_.subsectorLetter[0] - 'A' : 0;
+    shownIndex_ = subsectorIndexOrA(store_.subsectorLetter);
     std::optional<Document> document;
     if (isSectorFileName(path)) {
         if (Result<WithNotices<Document>> opened = openDocument(path)) document = std::move(opened->value);
@@ -42,8 +41,7 @@ Hex DocumentController::hexOf(int location) const { return Hex::inSubsector(show
 
 void DocumentController::showLetter(const std::string& letter) {
     store_.subsectorLetter = letter;
-    const auto offset = letterOffset(letter);
-    shownIndex_ = offset ? letter[0] - 'A' : 0;
+    shownIndex_ = subsectorIndexOrA(letter);
     showDocument();
 }
 
@@ -113,8 +111,7 @@ bool DocumentController::changeWorld(int slot, const WorldRecord& record, const 
 }
 
 void DocumentController::takeGenerated(const SubsectorStore& generated) {
-    const auto offset = letterOffset(generated.subsectorLetter);
-    const int index = offset ? generated.subsectorLetter[0] - 'A' : 0;
+    const int index = subsectorIndexOrA(generated.subsectorLetter);
     store_.readFacts = generated.readFacts;
     if (!document_.holds(*Hex::inSubsector(index, 101))) {
         // A subsector file's document holds its own subsector alone: another one starts a new document.

@@ -27,6 +27,8 @@ std::optional<int> letterOffset(std::string_view letter) {
     return (k % 4) * 800 + (k / 4) * 10;
 }
 
+int subsectorIndexOrA(std::string_view letter) { return letterOffset(letter) ? letter.front() - 'A' : 0; }
+
 int letterOffsetOrReport(std::string_view letter, Notices& notices) {
     const auto offset = letterOffset(letter);
     if (!offset) notices.push_back({kDuffLetterMessage});

@@ -30,6 +30,8 @@ std::optional<int> letterOffset(std::string_view letter);
 // The same for a whole reading, writing or drawing: an unknown letter adds the "DUFF SS LETTER" notice
 // and gives 0.
 int letterOffsetOrReport(std::string_view letter, Notices& notices);
+// The subsector's place in its sector (0 = A .. 15 = P); 0 for an unknown letter, which numbers as A does.
+int subsectorIndexOrA(std::string_view letter);
 // A hex of the subsector as the map beside it numbers it: four digits, in the sector's numbering when the
 // letter is known ("0904" for 0104 of B).
 std::string shownHex(std::string_view letter, int location);
