@@ -53,6 +53,22 @@ inline PlacedSector placedSector(int x, int y, const std::vector<SpaceWorld>& wo
     return placed;
 }
 
+// Alda at (0, 0) and Bree at (1, 1): (1, 0) and (0, 1) are holes of the block.
+inline ChartedSpace twoSectors() {
+    SectorMetadata alda;
+    alda.routes.push_back({{32, 40, 0, 0}, {1, 1, 1, 1}, "Trade", LineStyle::Dash, {10, 200, 30}, 1, {}});
+    alda.routes.push_back({{31, 20, 0, 0}, {1, 20, 1, 0}, "Trade", LineStyle::Solid, {10, 100, 30}, 1, {}});
+    alda.regions.push_back(
+        {"", "Rift", std::nullopt, true, false, "Purple", LineStyle::Solid, *parseHexList("1010 1110 1111 1011 1010")});
+    alda.labels.push_back({{5, 5}, "Outrim Void", "", true, false});
+    ChartedSpace space;
+    space.sectors.push_back(placedSector(0, 0, {{"3240", "ImDd"}, {"1515", "ZhCo"}}, alda));
+    space.sectors.back().sector.name = "Alda";
+    space.sectors.push_back(placedSector(1, 1, {{"0101", "ImDd"}}));
+    space.sectors.back().sector.name = "Bree";
+    return space;
+}
+
 class SpaceFolderTest : public TempFolderTest {
 protected:
     void writeSector(const std::string& name, std::optional<int> x, std::optional<int> y,

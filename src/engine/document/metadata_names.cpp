@@ -55,11 +55,8 @@ struct Splice {
 };
 using Splices = std::map<std::size_t, Splice>;
 
-// The start tag's '<' of a parsed element: pugixml gives the offset of its name.
-std::size_t openOf(const pugi::xml_node& element) {
-    const auto offset = static_cast<std::size_t>(element.offset_debug());
-    return offset == 0 ? 0 : offset - 1;
-}
+// The start tag's '<' of a parsed element: pugixml gives the offset of its name, which a '<' always precedes.
+std::size_t openOf(const pugi::xml_node& element) { return static_cast<std::size_t>(element.offset_debug()) - 1; }
 
 // Puts text as the content of element: the bytes between its start and end tags, or a self-closing tag
 // opened up.

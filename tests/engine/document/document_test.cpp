@@ -150,6 +150,9 @@ TEST_F(DocumentFiles, NewLinesGoWhereTheFilesOrderPutsThem) {
     const std::string bySubsector = tabSector(
         {tabWorld("0101", "Alpha"), tabWorld("0105", "Beta"), tabWorld("0903", "Delta"), tabWorld("0211", "Gamma")});
     EXPECT_EQ(newLineAfter(bySubsector, "0904"), "Kest\tB\t0903\tDelta");
+    // A file both orders fit is taken as kept by hex.
+    EXPECT_EQ(newLineAfter(tabSector({tabWorld("0101", "Alpha"), tabWorld("0111", "Gamma")}), "0901"),
+              "Kest\tE\t0111\tGamma");
 }
 
 TEST_F(DocumentFiles, AMoveChangesOnlyTheHexOfItsLine) {
@@ -263,6 +266,7 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
     EXPECT_FALSE(withNewNames("<Sector><Subsectors/></Sector>", Sector{}, renamed).ok());  // no place inside it
+    EXPECT_FALSE(withNewNames("<Sector><Subsectors></Sector>", Sector{}, renamed).ok());   // no XML
 }
 
 TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+#include <sstream>
+
 #include "files/arp.h"
 #include "files/loader.h"
 #include "files/sbs.h"
@@ -181,6 +184,11 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
             EXPECT_EQ(formatSector(again, format).value, first.value);
             if (format == SectorFormat::Columns) {
                 EXPECT_FALSE(lossNotice(*source, again, -1, "columns").has_value());
+                std::istringstream heading(first.value.substr(0, first.value.find('\r')));
+                const std::vector<std::string> titles{std::istream_iterator<std::string>(heading), {}};
+                EXPECT_EQ(std::vector<std::string>(titles.begin(), titles.begin() + 14),
+                          (std::vector<std::string>{"Hex", "Name", "UWP", "Remarks", "{Ix}", "(Ex)", "[Cx]", "N", "B",
+                                                    "Z", "PBG", "W", "A", "Stellar"}));
             }
         }
         SubsectorStore store, back, twice;
@@ -212,7 +220,7 @@ TEST(SectorColumns, CutAtTheDashRuns) {
     const std::string bytes =
         "Hex  Name                 UWP       Remarks              {Ix} N B  Z PBG W A    Stellar\n"
         "---- -------------------- --------- -------------------- ---- - -- - --- - ---- -------\n"
-        "0101 Alda                 A788899-C Ri                   {2}  - NS - 103 1 ImDd G2 V M1 V\n"
+        "0101 Alda                 A788899-C Ri                   {2}  - NS G 103 1 ImDd G2 V M1 V\n"
         "0102 Bent                 A788899-C Ri                  x{2}  - NS - 103 1 Im   G2 V\n";
     const auto read = readOk(bytes);
     EXPECT_EQ(read.value.layout.format, SectorFormat::Columns);
