@@ -92,7 +92,6 @@ void addCheckCommand(CLI::App& app, CliSession& session) {
                     continue;
                 }
                 session.prompter.tell(read->notices);
-                if (read->value.sector.worlds.empty()) noWorld(path);
                 files.push_back({checkSector(read->value, read->notices, path, rules), rules});
                 found = found || !files.back().findings.empty();
                 continue;

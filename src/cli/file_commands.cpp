@@ -28,17 +28,6 @@ int writeFormatted(Prompter& prompter, const std::string& path, const WithNotice
     return kExitFile;
 }
 
-// The CR LF line ends of a message text become plain line feeds.
-std::string withLineFeeds(const std::string& text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
-        out.push_back(text[i]);
-    }
-    return out;
-}
-
 FileType fileTypeOption(const std::string& name) {
     if (name.empty()) return FileType::Arp;
     if (const auto type = fileTypeNamed(name)) return *type;
@@ -60,7 +49,7 @@ int runIndex(const IndexCommand& command, std::ostream& out, Prompter& prompter)
         prompter.message(names.error(), MessageIcon::Exclamation);
         return kExitFile;
     }
-    out << terminalText(withLineFeeds(subsectorIndexText(command.folder, *names, command.type, "\r\n")));
+    out << terminalText(subsectorIndexText(command.folder, *names, command.type, "\n"));
     return kExitOk;
 }
 

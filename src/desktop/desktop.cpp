@@ -130,11 +130,10 @@ void Desktop::wireWindows() {
     QObject::connect(window, &MainWindow::printPreviewRequested, window, [this] { previewCurrentMap(); });
     QObject::connect(window, &MainWindow::printSelectedRequested, window, [this] { printSelectedFiles(); });
     QObject::connect(window, &MainWindow::checkRequested, window, [this] { showCheckWindow(); });
-    const auto refreshCheck = [this] {
+    // Every change of the document redraws the map, and the Check window follows the map.
+    QObject::connect(window, &MainWindow::mapRedrawn, window, [this] {
         if (checkWindow_ && checkWindow_->isVisible()) checkWindow_->refresh();
-    };
-    QObject::connect(window, &MainWindow::storeChanged, window, refreshCheck);
-    QObject::connect(window, &MainWindow::mapRedrawn, window, refreshCheck);
+    });
     QObject::connect(window, &MainWindow::sectorRequested, window,
                      [this](const std::string& path) { openSector(path); });
     QObject::connect(window, &MainWindow::chartedSpaceRequested, window,

@@ -156,6 +156,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"sector-map: dpi below 24", {"sector-map", in, path("s.png"), "--dpi", "23.9"}, 1, "--dpi", true},
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
+        {"trade: no jump", {"trade", in, "--jump", "0"}, 1, "--jump", true},
         {"sector-map: tile", {"sector-map", in, pdf, "--tile", "A2"}, 1, "--tile", true},
         {"tile, paper", {"sector-map", in, pdf, "--tile", "A4", "--paper", "A3"}, 1, "--paper excludes --tile", true},
         {"sector-map: tiled image", {"sector-map", in, path("x.png"), "--tile", "A4"}, 1, "end in .pdf", true},
@@ -433,8 +434,8 @@ TEST_F(SectorMapCliTest, WritesEachFormatOfTheWholeSector) {
     qelvar::drawSectorMap(qelvar::loadSectorFolder(path("sector"))->value, surface, options);
     EXPECT_EQ(bytes(path("map.ops")), surface.text());
 
-    ASSERT_EQ(run({"sector-map", path("sector"), path("map.png")}).status, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(1456, 2051));
+    ASSERT_EQ(run({"sector-map", path("sector"), path("map.png"), "--dpi", "24"}).status, 0);
+    EXPECT_EQ(QImage(QString::fromStdString(path("map.png"))).size(), QSize(1456, 2051) / 4);
     ASSERT_EQ(run({"sector-map", sample("harrowgate.tab"), path("file.ops")}).status, 0);
     EXPECT_NE(bytes(path("file.ops")).find("\tHarrowgate Expanse\n"), std::string::npos);
     ASSERT_EQ(run({"sector-map", path("sector"), path("map.svg")}).status, 0);
@@ -692,17 +693,19 @@ TEST_F(CliTest, EditChangesOnlyTheLinesOfItsWorldsOrNothing) {
     EXPECT_EQ(bytes(path("harrowgate.xml")), bytes(sample("harrowgate.xml")));
 
     // Any edit that cannot apply, or a usage error, writes nothing: exit 1. An unreadable file: exit 2.
-    for (const std::vector<std::string>& arguments :
-         std::vector<std::vector<std::string>>{{"--delete", "0102", "--set", "0101", "colour=red"},
-                                               {"--delete", "0102", "--move", "0101", "0104"},
-                                               {"--delete", "0102", "--add", "3341", "\tx"},
-                                               {"--delete", "0102", "--set", "0101"}}) {
+    const std::pair<std::vector<std::string>, const char*> refusals[] = {
+        {{"--set", "0101", "colour=red"}, "there is no field \"colour\""},
+        {{"--move", "0101", "0104"}, "the hex 0104 already holds Haraholt (0104)"},
+        {{"--add", "3341", "\tx"}, "the hex \"3341\" is not four digits inside the sector (0101 to 3240)"},
+        {{"--set", "0101"}, "--set: 2 required HEX FIELD=VALUE missing"}};
+    for (const auto& [arguments, message] : refusals) {
         fresh();
-        std::vector<std::string> command{"edit", sector};
+        std::vector<std::string> command{"edit", sector, "--delete", "0102"};
         command.insert(command.end(), arguments.begin(), arguments.end());
         const CliRun refused = run(command);
-        EXPECT_EQ(refused.status, 1) << arguments[2];
-        EXPECT_EQ(bytes(sector), original) << arguments[2];
+        EXPECT_EQ(refused.status, 1) << arguments[0];
+        EXPECT_NE(refused.err.find(message), std::string::npos) << refused.err;
+        EXPECT_EQ(bytes(sector), original) << arguments[0];
     }
     EXPECT_EQ(run({"edit", path("none.tab"), "--delete", "0101"}).status, 2);
 }

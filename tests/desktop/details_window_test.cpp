@@ -80,6 +80,7 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
                          [](QWidget* dialog) {
                              EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Zone");
                              EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "A");
+                             EXPECT_TRUE(dialog->findChild<QPushButton*>("Command1")->isDefault());  // OK framed
                              emit dialog->findChild<QComboBox*>("Combo1")->activated(0);  // the first line too
                              EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "Z:");
                              chooseLookup(dialog, "R", "Command2");  // Cancel
@@ -143,7 +144,9 @@ TEST_F(DetailsWindowTest, TheUwpLineStoresTheWholeProfileOrSaysWhatIsWrong) {
         EXPECT_TRUE(window->isVisible());  // Enter belongs to the line
         EXPECT_EQ(world().uwp.str(), stored);
         EXPECT_EQ(problem->isVisible(), *wrong != 0);
-        if (*wrong != 0) EXPECT_TRUE(problem->text().startsWith(wrong)) << problem->text().toStdString();
+        if (*wrong != 0) {
+            EXPECT_TRUE(problem->text().startsWith(wrong)) << problem->text().toStdString();
+        }
         EXPECT_EQ(history.isClean(), *wrong != 0);
     }
     EXPECT_EQ(world().tradeCodes.trimmed(), "As Ba Lo Ni Va");  // from the new profile
