@@ -147,6 +147,7 @@ TEST_F(DocumentFiles, NewLinesGoWhereTheFilesOrderPutsThem) {
         return after.substr(previous + 2, 17);
     };
     EXPECT_EQ(newLineAfter(original, "0104"), "Kest\tA\t0101\tAlpha");
+    EXPECT_EQ(newLineAfter(original, "1510"), "Kest\tB\t0903\tDelta");  // after the last
     const std::string bySubsector = tabSector(
         {tabWorld("0101", "Alpha"), tabWorld("0105", "Beta"), tabWorld("0903", "Delta"), tabWorld("0211", "Gamma")});
     EXPECT_EQ(newLineAfter(bySubsector, "0904"), "Kest\tB\t0903\tDelta");
@@ -263,6 +264,14 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         ASSERT_TRUE(saveDocument(document).ok());
         EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // the empty element opened up, or one put in
     }
+    // In a file of CR LF lines, an added element's line ends so too.
+    std::string crlf;
+    for (const char c : kKestrelMetadata) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    Document document = open("k.tab", original, crlf);
+    ASSERT_TRUE(RenameEdit(1, "Cedar").apply(document).ok());
+    ASSERT_TRUE(saveDocument(document).ok());
+    EXPECT_NE(bytes("k.xml").find("<Subsectors>\r\n    <Subsector Index=\"B\">Cedar</Subsector>\r\n"),
+              std::string::npos);
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
     EXPECT_FALSE(withNewNames("<Sector><Subsectors/></Sector>", Sector{}, renamed).ok());  // no place inside it
@@ -281,6 +290,13 @@ TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {
     rename.revert(document);
     ASSERT_TRUE(saveDocument(document).ok());
     EXPECT_EQ(changedLines(original, bytes("k.tab")).size(), 1u);
+    // Saved without worlds, the file takes a new one after its header.
+    Document lone = open("k.tab", tabSector({tabWorld("0101", "Alpha")}));
+    ASSERT_TRUE(DeleteWorldEdit(hex("0101")).apply(lone).ok());
+    ASSERT_TRUE(saveDocument(lone).ok());
+    ASSERT_TRUE(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "Alpha"}})).apply(lone).ok());
+    ASSERT_TRUE(saveDocument(lone).ok());
+    EXPECT_TRUE(bytes("k.tab").starts_with(tabSector({})));
 }
 
 TEST_F(DocumentFiles, ColumnAndLegacyFilesChangeInTheirOwnColumns) {
