@@ -107,6 +107,13 @@ TEST_F(BatchTest, AnInputNamedLikeAnOutputIsReadBeforeItIsReplaced) {
     EXPECT_EQ(blocked.written, std::vector<std::string>{path("Z-D.SBS")});
     EXPECT_EQ(blocked.skipped, std::vector<std::string>{"A.sbs"});
     EXPECT_EQ(prompter.messages().back(), "Cannot write \"" + path("Z-B.SBS") + "\": Is a directory");
+
+    // A file of an unknown letter is told so on reading and on writing, and is written all the same.
+    write("odd.sbs", formatSbs(subsectorOf("Echo", "q")).value);
+    ScriptedPrompter told;
+    EXPECT_EQ(convertFilesToSbs(store, told, dir_.string(), {"odd.sbs"}, "Y").written,
+              std::vector<std::string>{path("Y-q.SBS")});
+    EXPECT_EQ(told.messages(), (std::vector<std::string>{"DUFF SS LETTER", "DUFF SS LETTER"}));
 }
 
 TEST_F(BatchTest, NoToTheUnsavedQuestionStopsTheRunAsDoesTheProgress) {
