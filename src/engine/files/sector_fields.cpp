@@ -7,6 +7,7 @@
 
 #include "store/codes.h"
 #include "store/cp1252.h"
+#include "store/subsector_store.h"
 #include "store/text.h"
 #include "store/trade.h"
 
@@ -214,9 +215,7 @@ WorldRecord recordFromFields(const SectorFields& fields, Notices* notices, const
 
     // Trade codes and price as the SBS reader computes them; the remarks' leading words that are those
     // codes are kept apart, the rest is the notes.
-    int values[9] = {};
-    for (std::size_t i = 1; i <= 8; ++i) values[i] = std::max(0, hexDigitValue(record.uwp.at(i)));
-    const TradeResult trade = tradeFor(values);
+    const TradeResult trade = tradeFor(uwpValuesOf(record));
     record.tradeCodes = trade.codes;
     record.cargoBase = static_cast<std::int16_t>(trade.price);
     // The remarks are those codes followed by notes when they begin with exactly these codes, in this order,

@@ -40,12 +40,11 @@ constexpr double kEvenColumnDrop = 5 * kScreenHexScale;
 
 template <std::size_t N>
 int bandOf(const std::array<Band, N>& bands, double value) {
-    if (!std::isfinite(value)) return 0;
     const double whole = std::floor(value);
     for (std::size_t i = 0; i < N; ++i) {
         if (whole >= bands[i].first && whole <= bands[i].last) return static_cast<int>(i) + 1;
     }
-    return 0;
+    return 0;  // also for a value that is no number or infinite: no band holds it
 }
 
 void appendPart(std::string& out, int value) {

@@ -83,9 +83,7 @@ std::string joined(const std::vector<std::string_view>& codes) {
     return text.empty() ? "none" : text;
 }
 
-std::string tradeCodesMessage(std::string_view stored, const std::array<int, 9>& v) {
-    int values[9];
-    std::copy(v.begin(), v.end(), values);
+std::string tradeCodesMessage(std::string_view stored, const UwpValues& values) {
     std::vector<std::string_view> expected = standardCodesIn(tradeFor(values).codes);
     if (expected.size() > kKeptTradeCodes) expected.resize(kKeptTradeCodes);
     const std::vector<std::string_view> held = standardCodesIn(stored);

@@ -7,7 +7,7 @@
 
 namespace qelvar {
 
-TradeResult tradeFor(const int (&v)[9]) {
+TradeResult tradeFor(const UwpValues& v) {
     const int S = v[2], A = v[3], H = v[4], P = v[5], G = v[6], L = v[7], T = v[8];
     struct Row {
         const char* code;
@@ -61,9 +61,7 @@ TradeResult tradeFor(const int (&v)[9]) {
     return result;
 }
 
-void classifyTrade(WorldRecord& world, const UwpValues& uwpValues) {
-    int values[9];
-    for (std::size_t i = 0; i < 9; ++i) values[i] = uwpValues[i];
+void classifyTrade(WorldRecord& world, const UwpValues& values) {
     const TradeResult result = tradeFor(values);
     world.tradeCodes = result.codes;
     world.cargoBase = static_cast<std::int16_t>(result.price);

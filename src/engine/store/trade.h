@@ -17,7 +17,7 @@ struct TradeResult {
 };
 
 // values[1..8]: starport, size, atmosphere, hydrographics, population, government, law, tech.
-TradeResult tradeFor(const int (&values)[9]);
+TradeResult tradeFor(const UwpValues& values);
 
 // Writes tradeCodes and cargoBase of world from its UWP values.
 void classifyTrade(WorldRecord& world, const UwpValues& values);

@@ -84,6 +84,9 @@ TEST_F(SectorFolder, FoldersWithoutSubsectorsAndOtherPathsFail) {
     EXPECT_FALSE(isSectorPath(path("b.sbs")));
     write("c.dat", "@SUB-SECTOR: X SECTOR: Y\r\n");
     EXPECT_TRUE(isSectorPath(path("c.dat")));
+    write("d.tab", "");
+    EXPECT_TRUE(isSectorPath(path("d.tab")));
+    EXPECT_FALSE(isSectorPath(path("e.tab")));                 // not there
     EXPECT_EQ(loadSectorFolder(dir_.string()).error(), none);  // a DAT file the index does not name is left out
     write("routes.xml", "<Routes/>");
     EXPECT_EQ(sectorRoutesPath(dir_.string()), path("routes.xml"));
