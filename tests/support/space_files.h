@@ -62,7 +62,7 @@ inline ChartedSpace twoSectors() {
         {"", "Rift", std::nullopt, true, false, "Purple", LineStyle::Solid, *parseHexList("1010 1110 1111 1011 1010")});
     alda.labels.push_back({{5, 5}, "Outrim Void", "", true, false});
     ChartedSpace space;
-    space.sectors.push_back(placedSector(0, 0, {{"3240", "ImDd"}, {"1515", "ZhCo"}}, alda));
+    space.sectors.push_back(placedSector(0, 0, {{"3240", "ImDd"}, {"1515", "ZhCo"}, {"1220", "ZhCo"}}, alda));
     space.sectors.back().sector.name = "Alda";
     space.sectors.push_back(placedSector(1, 1, {{"0101", "ImDd"}}));
     space.sectors.back().sector.name = "Bree";

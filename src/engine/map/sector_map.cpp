@@ -287,6 +287,13 @@ void drawSectorMap(const Sector& sector, Surface& surface, const SectorMapOption
 
 namespace {
 
+// The box round the hexes of the subsector map.
+MapBox subsectorHexArea() {
+    const double k = kScreenHexScale;
+    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
+    return {kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k};
+}
+
 // Where charted space lies on the subsector map of the store's subsector, cut to its hexes.
 std::optional<SpacePlace> subsectorPlace(const SubsectorStore& store, const MapLinks& links) {
     const auto offset = letterOffset(store.subsectorLetter);
@@ -294,10 +301,9 @@ std::optional<SpacePlace> subsectorPlace(const SubsectorStore& store, const MapL
     const double k = kScreenHexScale;
     const int firstColumn = *offset / 100 + links.sectorX * kSectorColumns;  // of charted space, less one
     const int firstRow = *offset % 100 + links.sectorY * kSectorRows;
-    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
     SpacePlace place{
         {kScreenMapOrigin.x - 9 * k * firstColumn, kScreenMapOrigin.y - 10 * k * firstRow}, k, false, {}, {}};
-    place.clip = MapBox{kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k};
+    place.clip = subsectorHexArea();
     return place;
 }
 
@@ -326,10 +332,8 @@ void drawSubsectorLinks(const SubsectorStore& store, Surface& surface, const Map
     for (const Route& route : links.routes) {
         if (inSubsector(route.start) && inSubsector(route.end)) own.routes.push_back(route);
     }
-    const MapPoint last = hexAnchor(kMapColumns, kMapRows, k);
     const LinkPlace place{[&](int c, int r) { return hexCentre(hexAnchor(c - firstColumn, r - firstRow, k), k); },
-                          {kScreenMapOrigin.x - 4 * k, kScreenMapOrigin.y, last.x + 9 * k, last.y + 10 * k},
-                          k};
+                          subsectorHexArea(), k};
     drawLinks(hexes, surface, own, place, false);
 }
 

@@ -117,7 +117,7 @@ TEST(AtlasMap, DrawsOnlyTheSectorsInTheVisiblePartAndFindsHexesUnderPoints) {
     const auto sparse = drawn(space, options);
     EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "line" && o[7] == "1"; }), 0u);
     EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "box" && o[7] == "3"; }), 2u);
-    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "circle" && o[5] == "#0000ff"; }), 3u);
+    EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "circle" && o[5] == "#0000ff"; }), 4u);
     EXPECT_EQ(countRecorded(sparse, [](const RecordedOp& o) { return o[0] == "text"; }), 2u);  // the names
     const MapPoint p = centre(area, 1, 1, 7, 9);
     EXPECT_EQ(atlasHexAt(p, area), spaceHexOf(1, 1, 7, 9));

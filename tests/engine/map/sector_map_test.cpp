@@ -4,37 +4,25 @@
 
 #include <cmath>
 #include <set>
-#include <sstream>
 
 #include "map/map_drawing.h"
 #include "store/subsector_store.h"
 #include "seams/recording_surface.h"
 #include "store/text.h"
+#include "support/recorded_ops.h"
 #include "support/sample_sector.h"
 
 namespace qelvar {
 namespace {
 
-// One recorded operation split into its fields.
-using Op = std::vector<std::string>;
+using Op = testing::RecordedOp;
+using testing::countRecorded;
 
 std::vector<Op> drawn(const Sector& sector, const SectorMapOptions& options = {}) {
     RecordingSurface surface;
     prepareMapSurface(surface);
     drawSectorMap(sector, surface, options);
-    std::vector<Op> ops;
-    std::istringstream in(surface.text());
-    for (std::string line; std::getline(in, line);) {
-        Op op;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');) op.push_back(field);
-        ops.push_back(op);
-    }
-    return ops;
-}
-
-std::size_t countOps(const std::vector<Op>& ops, const std::function<bool(const Op&)>& match) {
-    return static_cast<std::size_t>(std::count_if(ops.begin(), ops.end(), match));
+    return testing::recordedOps(surface.text());
 }
 
 const Sector& sample() {
@@ -49,7 +37,8 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     const auto ops = drawn(sample());
     EXPECT_EQ(ops.front(), (Op{"cls", "#182038"}));
     // Outlines: six thin lines in the foreground per hex.
-    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "line" && o[5] == "#ffffff" && o[7] == "1"; }), 1280u * 6);
+    EXPECT_EQ(countRecorded(ops, [](const Op& o) { return o[0] == "line" && o[5] == "#ffffff" && o[7] == "1"; }),
+              1280u * 6);
     // Hex numbers in sector numbering: silver for empty hexes, white exactly at the worlds' hexes.
     std::set<std::string> numbered, occupied, expected;
     for (const Op& o : ops) {
@@ -80,20 +69,18 @@ TEST(SectorMap, DrawsEveryHexEveryWorldAtItsSectorHexAndTheSixteenBorders) {
     EXPECT_EQ(borders.size(), 703u);
     // Titles: the sector's name, and each subsector's letter and name faintly.
     EXPECT_EQ(
-        countOps(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach" && o[3] == "#ffffff"; }), 1u);
+        countRecorded(ops, [](const Op& o) { return o[0] == "text" && o[8] == "Kestrane Reach" && o[3] == "#ffffff"; }),
+        1u);
     for (const auto& [faint, size] :
          {std::pair{"A", "72\t1"}, {"P", "72\t1"}, {"Reach A", "14\t0"}, {"Reach P", "14\t0"}}) {
-        EXPECT_EQ(countOps(ops,
-                           [&](const Op& o) {
-                               return o[0] == "text" && o[8] == faint && o[3] == "#344060" && o[4] == kTitleFont &&
-                                      o[5] + "\t" + o[6] == size;
-                           }),
+        EXPECT_EQ(countRecorded(ops,
+                                [&](const Op& o) {
+                                    return o[0] == "text" && o[8] == faint && o[3] == "#344060" && o[4] == kTitleFont &&
+                                           o[5] + "\t" + o[6] == size;
+                                }),
                   1u)
             << faint;
     }
-    SectorMapOptions paper;
-    paper.printed = true;  // on paper the letters and names are a light grey
-    EXPECT_EQ(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "text" && o[3] == "#d7d7d7"; }), 32u);
     // Each letter sits in the middle of its subsector, where its middle hexes meet (over the fourth column's
     // fifth row).
     RecordingSurface measure;
@@ -137,15 +124,16 @@ TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
         options.jump = jump;
         const auto ops = drawn(sample(), options);
         const auto isLink = [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; };
-        EXPECT_EQ(countOps(ops, isLink), pairs);
+        EXPECT_EQ(countRecorded(ops, isLink), pairs);
         const auto firstWorld = std::find_if(ops.begin(), ops.end(), [](const Op& o) { return o[0] == "circle"; });
-        EXPECT_EQ(countOps({firstWorld, ops.end()}, isLink), 0u);
+        EXPECT_EQ(countRecorded({firstWorld, ops.end()}, isLink), 0u);
     }
-    EXPECT_EQ(countOps(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
+    EXPECT_EQ(countRecorded(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
     SectorMapOptions paper;  // grey on paper
     paper.jump = 1;
     paper.printed = true;
-    EXPECT_GT(countOps(drawn(sample(), paper), [](const Op& o) { return o[0] == "line" && o[5] == "#969696"; }), 0u);
+    EXPECT_GT(countRecorded(drawn(sample(), paper), [](const Op& o) { return o[0] == "line" && o[5] == "#969696"; }),
+              0u);
 }
 
 TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
@@ -177,7 +165,7 @@ TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
     sector.worlds.back().record.uwp = "A788899C";
     const auto ops = drawn(sector, options);
     // Subsectors without a name have only their letter.
-    EXPECT_EQ(countOps(ops, [](const Op& o) { return o[0] == "text" && o[3] == "#344060"; }), 16u);
+    EXPECT_EQ(countRecorded(ops, [](const Op& o) { return o[0] == "text" && o[3] == "#344060"; }), 16u);
     std::vector<Op> lines;
     for (const Op& o : ops) {
         if (o[0] == "line" && o[5] != "#ffffff") lines.push_back(o);
