@@ -101,7 +101,9 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     expectSeen("AtlasWindow", seenWindow.replace(QString::fromStdString(dir_.filename().string()), "<folder>"));
     EXPECT_EQ(window_->space().sectors.size(), 2u);
     const auto* scroll = window_->findChild<QScrollArea*>("AtlasScroll");
-    EXPECT_LE(canvas_->height(), scroll->viewport()->height());
+    const QSize room = scroll->viewport()->size();  // fitted: inside, and as wide or as high as the room
+    EXPECT_TRUE(canvas_->width() <= room.width() && canvas_->height() <= room.height());
+    EXPECT_GE(std::max(canvas_->width() - room.width(), canvas_->height() - room.height()), -1);
     EXPECT_EQ(window_->overlay().borders.size(), 1u);  // the given one
     EXPECT_EQ(window_->overlay().labels.size(), 1u);
     choose("atlasBorders1");

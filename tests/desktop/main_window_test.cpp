@@ -629,6 +629,9 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
         found << list.topLevelItem(i)->text(0) + " " + list.topLevelItem(i)->text(1);
     }
     EXPECT_EQ(found, (QStringList{"0102 pag-population", "0102 trade-codes", "0102 tech-range"}));
+    QHeaderView* heading = list.header();  // a click on the Rule heading sorts by rule
+    QTest::mouseClick(heading->viewport(), Qt::LeftButton, {}, {heading->sectionViewportPosition(1) + 5, 5});
+    EXPECT_EQ(list.topLevelItem(1)->text(1), "tech-range");
     click("Command1");  // a generated subsector comes from no sector file
     EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
     for (const QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {

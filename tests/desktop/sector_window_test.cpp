@@ -49,7 +49,9 @@ protected:
 
 TEST_F(SectorWindowTest, OpensFittedAndZoomsWithCtrlAndTheWheelAndPansByDragging) {
     EXPECT_EQ(window_->sector().worlds.size(), sample_.worlds.size());
-    EXPECT_LE(canvas_->height(), scroll_->viewport()->height());
+    const QSize room = scroll_->viewport()->size();  // fitted: inside, and as wide or as high as the room
+    EXPECT_TRUE(canvas_->width() <= room.width() && canvas_->height() <= room.height());
+    EXPECT_GE(std::max(canvas_->width() - room.width(), canvas_->height() - room.height()), -1);
     EXPECT_EQ(window_->mapOptions().routes.size(), 1u);
     choose("sectorRoutes");
     choose("sectorJump2");
