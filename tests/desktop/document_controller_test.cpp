@@ -5,6 +5,8 @@
 #include <QUndoStack>
 #include <QWidget>
 
+#include "document/document.h"
+#include "document/edits.h"
 #include "document_controller.h"
 #include "store/startup.h"
 #include "store/subsector_store.h"
@@ -118,6 +120,16 @@ TEST_F(DocumentControllerTest, EditsApplyTogetherOrNotAtAllAndGenerationIsOneSte
     EXPECT_EQ(store.subsectorLetter + store.worlds[2].name.str(), "CHollowmere          ");
     EXPECT_EQ(document.undoStack().count(), 0);
     EXPECT_TRUE(document.document().worldAt(*Hex::inSubsector(2, 102)));
+}
+
+TEST_F(DocumentControllerTest, ASubsectorOfASectorWithoutAFileIsEditedInItsSector) {
+    Sector sector;
+    SectorWorld other = worldFromFields(*Hex::parse("0101"), {{"Name", "Alda"}});
+    sector.worlds.push_back(other);
+    ASSERT_TRUE(document.showSubsectorOf(sector, 5));  // F, of a folder of subsector files
+    ASSERT_TRUE(document.perform(std::make_unique<AddWorldEdit>(worldFromFields(document.hexOf(101), {})), "Add"));
+    EXPECT_TRUE(store.worlds[1].occupied());
+    EXPECT_EQ(document.document().sector().worlds.size(), 2u);  // A's world kept beside it
 }
 
 }  // namespace qelvar::testing
