@@ -206,10 +206,11 @@ bool Desktop::openSector(const std::string& path) {
             }
         });
         // A world's details open on its subsector; what was edited there goes back into the sector.
-        QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](int index, int slot) {
-            if (!window->showSubsectorOf(sector->sector(), index, sector->sectorPath())) return;
+        QObject::connect(sector, &SectorWindow::worldChosen, window, [this, sector, window](Hex hex) {
+            if (!window->showSubsectorOf(sector->sector(), hex.subsectorIndex(), sector->sectorPath())) return;
             followedSector_ = window->loadedSector();
-            showWorldDetails(sector, window->documentController(), store_, *prompter_, slot, window->currentFolder(),
+            showWorldDetails(sector, window->documentController(), store_, *prompter_,
+                             store_.slotOfLocation(hex.localNumber()), window->currentFolder(),
                              window->selectedFileName());
         });
         // While the subsector shown is one this window put there, the sector follows every change of it, undo
@@ -242,8 +243,7 @@ bool Desktop::openChartedSpace(const std::string& path) {
                              SectorWindow* window = sectorWindow_.get();
                              for (const SectorWorld& world : window->sector().worlds) {
                                  if (world.column != column || world.row != row) continue;
-                                 const int slot = ((column - 1) % 8) * 10 + (row - 1) % 10 + 1;
-                                 emit window->worldChosen(subsectorIndexOf(column, row), slot);
+                                 emit window->worldChosen(Hex{column, row});
                                  return;
                              }
                          });

@@ -317,9 +317,7 @@ void SectorWindow::doubleClicked(MapPoint point) {
     const std::string hex = sectorLocationAt(point, options_.k);
     const SectorWorld* world = worldAt(hex);
     if (!world) return;
-    const int column = (world->column - 1) % 8 + 1;
-    const int row = (world->row - 1) % 10 + 1;
-    emit worldChosen(subsectorIndexOf(world->column, world->row), (column - 1) * 10 + row);
+    emit worldChosen(Hex{world->column, world->row});
 }
 
 PosterPaper SectorWindow::paper() const {

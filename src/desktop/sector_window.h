@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <string>
 
+#include "document/hex.h"
 #include "files/sector.h"
 #include "map/sector_map.h"
 #include "map/space_overlay.h"
@@ -47,8 +48,8 @@ public:
 signals:
     // A click on a subsector: it is to be loaded into the main window (0 = A .. 15 = P).
     void subsectorChosen(int index);
-    // A double-click on a world: its subsector is to be loaded and the world's details opened (slot 1..80).
-    void worldChosen(int index, int slot);
+    // A double-click on a world: its subsector is to be loaded and the world's details opened.
+    void worldChosen(Hex hex);
 
 public slots:
     void redraw();

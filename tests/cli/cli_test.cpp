@@ -216,6 +216,7 @@ TEST_F(CliTest, RenderWritesEachFormat) {
         const QByteArray data = QByteArray::fromStdString(bytes(path(name)));
         if (data.startsWith("<?xml")) {
             EXPECT_GE(data.count("</text>"), 81);  // the title and the 80 hex numbers at least
+            EXPECT_TRUE(data.contains("<svg width=\"103.981mm\" height=\"144.198mm\""));  // 393 x 545 at 96 dpi
         } else if (std::string_view(name) == "map.ops") {
             EXPECT_GE(data.count("\ntext\t"), 81);
         } else {
