@@ -63,6 +63,10 @@ TEST_F(AtlasWindowTest, TradeRoutesAcrossTheSectorEdge) {
     EXPECT_TRUE(window_->space().sectors[0].metadata.routes.empty());
     choose("atlasTradeRoutes");
     EXPECT_EQ(&window_->shownSpace(), &window_->space());
+    choose("atlasTradeRoutes");  // shown again over charted space opened again, where Bree's world moved away
+    write("Bree.tab", spaceSectorTab({{"1510", "ImDd"}}));
+    ASSERT_TRUE(window_->openChartedSpace(dir_.string()));
+    EXPECT_TRUE(window_->shownSpace().sectors[0].metadata.routes.empty());
 }
 
 TEST_F(AtlasWindowTest, PlanARouteAcrossTheSectorEdge) {
