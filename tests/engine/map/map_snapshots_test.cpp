@@ -90,6 +90,7 @@ const Drawing kDrawings[] = {
          SectorMapOptions options;
          options.printed = true;
          options.k = 1;
+         options.jump = 1;  // grey on paper
          drawSectorMap(sample(), s, options);
      }},
     {"print-full-portrait", [](Surface& s) { print(printing(false, false, false, false), s); }},

@@ -129,11 +129,6 @@ TEST(SectorMap, JumpLinksJoinEveryPairWithinNHexesUnderTheWorlds) {
         EXPECT_EQ(countRecorded({firstWorld, ops.end()}, isLink), 0u);
     }
     EXPECT_EQ(countRecorded(drawn(sample()), [](const Op& o) { return o[0] == "line" && o[5] == "#8296c8"; }), 0u);
-    SectorMapOptions paper;  // grey on paper
-    paper.jump = 1;
-    paper.printed = true;
-    EXPECT_GT(countRecorded(drawn(sample(), paper), [](const Op& o) { return o[0] == "line" && o[5] == "#969696"; }),
-              0u);
 }
 
 TEST(SectorMap, RoutesAreDrawnOnceWithTheirStyleShortenedAndCutAtTheMapEdge) {
