@@ -33,18 +33,21 @@ protected:
 };
 
 TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
-    ImageSurface surface(393, 545, 96);
-    prepareMapSurface(surface);
-    drawSubsectorMap(store, surface);
     QTemporaryDir dir;
     const std::string folder = dir.path().toStdString();
-    ASSERT_TRUE(saveMapScreenshot(surface, folder, prompter));
-    const QImage saved(QString::fromStdString(folder + "/QELVAR.bmp"));
-    EXPECT_EQ(saved.size(), QSize(393, 545));
-    QImage blank(saved.size(), saved.format());
-    blank.fill(saved.pixel(0, 0));
-    EXPECT_NE(saved, blank);
-    EXPECT_EQ(prompter.messages(), std::vector<std::string>{"Saved in " + folder + " as QELVAR.BMP"});
+    for (const int ratio : {1, 2}) {  // a high-density screen's map is saved at its size in logical dots
+        ImageSurface surface(393 * ratio, 545 * ratio, 96, ratio);
+        prepareMapSurface(surface);
+        drawSubsectorMap(store, surface);
+        ASSERT_TRUE(saveMapScreenshot(surface, folder, prompter));
+        const QImage saved(QString::fromStdString(folder + "/QELVAR.bmp"));
+        EXPECT_EQ(saved.size(), QSize(393, 545));
+        QImage blank(saved.size(), saved.format());
+        blank.fill(saved.pixel(0, 0));
+        EXPECT_NE(saved, blank);
+    }
+    EXPECT_EQ(prompter.messages().back(), "Saved in " + folder + " as QELVAR.BMP");
+    ImageSurface surface(393, 545, 96);
 
     ScriptedPrompter failing;
     const std::string missing = folder + "/no such folder";

@@ -62,6 +62,7 @@ TEST(RefreshStatistics, CountsCodesAndPopulation) {
         }
         store.worlds[0] = store.worlds[1];  // the spill slot never counts
         store.refreshStatistics();
+        store.refreshStatistics();  // counted afresh each time
         EXPECT_EQ(store.worldCount, c.count);
         EXPECT_EQ(store.maxPopulationCode, c.maxPop);
         EXPECT_EQ(store.bestTechCode, c.bestTech);
