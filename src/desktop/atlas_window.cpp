@@ -151,15 +151,8 @@ bool AtlasWindow::openChartedSpace(const std::string& path) {
     }
     path_ = path;
     setWindowTitle(tr("Charted space %1").arg(fromBytes(fileNameOf(path))));
-    fitWhenShown_ = !isVisible();
-    if (!fitWhenShown_) fitToWindow();
+    fitToWindow();
     return true;
-}
-
-void AtlasWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (fitWhenShown_) fitToWindow();
-    fitWhenShown_ = false;
 }
 
 double AtlasWindow::zoom() const { return canvas_->zoom(); }

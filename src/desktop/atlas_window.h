@@ -63,9 +63,6 @@ public slots:
     // jumps; a route of no jumps, or none found, clears the last one.
     void planRoute();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildMenus();
     void zoomAround(int steps, QPointF at);
@@ -86,7 +83,6 @@ private:
     AtlasOptions options_;
     std::string path_;
     SectorWindow::PosterPrinter printPoster_;
-    bool fitWhenShown_ = false;  // charted space opened before the window had its size
 
     QScrollArea* scroll_ = nullptr;
     AtlasCanvas* canvas_ = nullptr;

@@ -228,8 +228,13 @@ bool Desktop::openSector(const std::string& path) {
             });
         });
     }
-    if (!sectorWindow_->openSector(path)) return false;
+    // Shown first, as charted space is, so that the map is fitted to the window's own size.
+    const bool shown = sectorWindow_->isVisible();
     sectorWindow_->show();
+    if (!sectorWindow_->openSector(path)) {
+        if (!shown) sectorWindow_->hide();
+        return false;
+    }
     sectorWindow_->raise();
     return true;
 }

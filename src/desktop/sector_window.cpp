@@ -171,15 +171,8 @@ bool SectorWindow::openSector(const std::string& path) {
     }
     borders_->actions().at(metadata_.borders.empty() ? 1 : 0)->setChecked(true);
     setWindowTitle(tr("Sector %1").arg(fromBytes(std::string(trimBlanks(sector_.name)))));
-    fitWhenShown_ = !isVisible();
-    if (!fitWhenShown_) fitToWindow();
+    fitToWindow();
     return true;
-}
-
-void SectorWindow::showEvent(QShowEvent* event) {
-    QMainWindow::showEvent(event);
-    if (fitWhenShown_) fitToWindow();
-    fitWhenShown_ = false;
 }
 
 std::vector<Route> SectorWindow::shownRoutes() {

@@ -62,9 +62,6 @@ public slots:
     // Asks for two worlds (a hex or a name) and the jump, and draws the jump route between them with its jumps.
     void planRoute();
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildMenus();
     void pointerMoved(MapPoint point);
@@ -89,7 +86,6 @@ private:
     SectorMetadata metadata_;  // the borders, regions and labels of the sector's metadata file
     SpaceOverlay overlay_;
     PosterPrinter printPoster_;
-    bool fitWhenShown_ = false;  // a sector opened before the window had its size
 
     QScrollArea* scroll_ = nullptr;
     SectorCanvas* canvas_ = nullptr;

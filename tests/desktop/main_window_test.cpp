@@ -634,7 +634,7 @@ TEST_F(MainWindowTest, CheckWindowListsTheFindingsAndFollowsTheStore) {
     EXPECT_EQ(list.topLevelItem(1)->text(1), "tech-range");
     click("Command1");  // a generated subsector comes from no sector file
     EXPECT_EQ(rules->text(), "Rules: classic (this program's tables)");
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         check->show();
         QApplication::setActiveWindow(check);
         QTest::keySequence(check, key);

@@ -166,7 +166,7 @@ TEST_F(SectorWindowTest, ASubsectorOfASectorFileKeepsThatFile) {
     EXPECT_EQ(window().documentPath(), path("s.tab"));
     EXPECT_TRUE(enabled("mnushowsector"));
     // Esc and Ctrl+W close the window.
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
         window_->show();
         QApplication::setActiveWindow(window_);
         QTest::keySequence(window_, key);

@@ -37,15 +37,6 @@ std::vector<Route> routesThroughF() {
             {{9, 11, 0, 0}, {16, 20, 0, 0}, "Trade", LineStyle::Solid, {40, 200, 40}, 1, {}}};
 }
 
-PrintOptions printing(bool onePage, bool landscape, bool listing, bool colour) {
-    PrintOptions o;
-    o.scaleToOnePage = onePage;
-    o.landscape = landscape;
-    o.withListing = listing;
-    o.colour = colour;
-    return o;
-}
-
 void print(const PrintOptions& options, Surface& printer) {
     SubsectorStore store = subsectorF();
     testing::ScriptedPrompter prompter;
@@ -93,10 +84,11 @@ const Drawing kDrawings[] = {
          options.jump = 1;  // grey on paper
          drawSectorMap(sample(), s, options);
      }},
-    {"print-full-portrait", [](Surface& s) { print(printing(false, false, false, false), s); }},
-    {"print-full-landscape-listing-colour", [](Surface& s) { print(printing(false, true, true, true), s); }},
-    {"print-page-landscape-colour", [](Surface& s) { print(printing(true, true, false, true), s); }},
-    {"print-page-portrait-listing", [](Surface& s) { print(printing(true, false, true, false), s); }},
+    {"print-full-portrait", [](Surface& s) { print({.landscape = false}, s); }},
+    {"print-full-landscape-listing-colour", [](Surface& s) { print({.colour = true, .withListing = true}, s); }},
+    {"print-page-landscape-colour", [](Surface& s) { print({.colour = true, .scaleToOnePage = true}, s); }},
+    {"print-page-portrait-listing",
+     [](Surface& s) { print({.scaleToOnePage = true, .landscape = false, .withListing = true}, s); }},
     {"atlas",
      [](Surface& s) {
          AtlasOptions options;
