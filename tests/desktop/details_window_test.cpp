@@ -79,6 +79,7 @@ TEST_F(DetailsWindowTest, ValueEntryOkCancelAndEnter) {
     EXPECT_EQ(valueEntry("Label10",
                          [](QWidget* dialog) {
                              EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Zone");
+                             EXPECT_EQ(dialog->focusWidget(), dialog->findChild<QLineEdit*>("Text1"));
                              EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "A");
                              EXPECT_TRUE(dialog->findChild<QPushButton*>("Command1")->isDefault());  // OK framed
                              emit dialog->findChild<QComboBox*>("Combo1")->activated(0);  // the first line too

@@ -211,17 +211,18 @@ TEST_F(MainWindowTest, ScrollBarMovesTheMapZeroBringsItHomeAndTheScreenshotIsThe
     bar->setValue(25);
     const QPoint zoomed = window().mapView().pos();
     MapView& map = window().mapView();
+    const auto moveTo = [&](QPointF at, Qt::MouseButtons held) {
+        QMouseEvent move(QEvent::MouseMove, at, map.mapToGlobal(at), Qt::NoButton, held, {});
+        QApplication::sendEvent(&map, &move);
+    };
     QTest::mousePress(&map, Qt::MiddleButton, {}, QPoint(50, 50));
-    QMouseEvent move(QEvent::MouseMove, QPointF(80, 40), map.mapToGlobal(QPointF(80, 40)), Qt::NoButton,
-                     Qt::MiddleButton, {});
-    QApplication::sendEvent(&map, &move);
-    QTest::mouseRelease(&map, Qt::MiddleButton, {}, QPoint(80, 40));
-    EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
+    moveTo({80, 40}, Qt::MiddleButton);
+    moveTo({60, 50}, Qt::MiddleButton);  // 10 further right, over the map that has moved by (30, -10)
+    QTest::mouseRelease(&map, Qt::MiddleButton, {}, QPoint(60, 50));
+    EXPECT_EQ(map.pos(), zoomed + QPoint(40, -10));
     // Once the button is up, moving the pointer pans no more.
-    QMouseEvent after(QEvent::MouseMove, QPointF(20, 20), map.mapToGlobal(QPointF(20, 20)), Qt::NoButton, Qt::NoButton,
-                      {});
-    QApplication::sendEvent(&map, &after);
-    EXPECT_EQ(map.pos(), zoomed + QPoint(30, -10));
+    moveTo({20, 20}, Qt::NoButton);
+    EXPECT_EQ(map.pos(), zoomed + QPoint(40, -10));
     trigger("mnuzoomreset");
     EXPECT_EQ(bar->value(), 0);
     EXPECT_EQ(map.pos(), home);

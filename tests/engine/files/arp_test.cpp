@@ -63,8 +63,7 @@ TEST(ArpWriter, LinesAndFieldsAtTheirColumns) {
 
 TEST(ArpWriter, SubsectorLineAndUnknownLetter) {
     EXPECT_EQ(arpSubsectorLine(storeWith("", "A")), lineAt({{1, "Subsector"}, {32, "(A)"}}));
-    EXPECT_EQ(arpSubsectorLine(storeWith("A name far longer than the line allows", "B")),
-              "Subsector A name far longer tha(B)");
+    EXPECT_EQ(arpSubsectorLine(storeWith("Twenty-two characters!", "B")), "Subsector Twenty-two characters(B)");
     SubsectorStore store = storeWith("Odd", "q");
     store.worlds[1] = testing::sampleWorld(101);
     const auto file = formatArp(store);

@@ -286,6 +286,9 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
     EXPECT_EQ(g.at("Bases") + "|" + g.at("Remarks") + "|" + g.at("Zone") + "|" + g.at("PBG") + "|" +
                   g.at("Allegiance") + "|" + g.at("Stars"),
               "N|Ri Cp|R||Zh|G2 V M1 V");
+    // A one-letter word more than three places before the PBG is a remark, not the zone.
+    const auto far = readOk(lineOf("1:Alda|15:2540|20:A788899-C|33:Ri Cp|48:R|52:213|") + "\r\n");
+    EXPECT_EQ(far.value.sector.worlds.at(0).fields.at("Zone"), "");
     // Text around the worlds is passed over; a bad line is told.
     for (const Row& row : rows) {
         if (row.read[0] != 'l') continue;
