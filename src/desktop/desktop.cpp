@@ -1,6 +1,7 @@
 #include "desktop.h"
 
 #include <QApplication>
+#include <QIcon>
 
 #include "desktop_printer.h"
 #include "document_controller.h"
@@ -26,7 +27,23 @@
 #include "sector_window.h"
 #include "files/sector.h"
 
+// The icon is built into this library; the resource's name lives outside any namespace.
+static void initialiseResources() { Q_INIT_RESOURCE(qelvar); }
+
 namespace qelvar {
+
+void setUpApplication() {
+    initialiseResources();
+    QApplication::setApplicationName("qelvar");
+    QApplication::setApplicationDisplayName("Qelvar");
+    QApplication::setWindowIcon(QIcon::fromTheme("qelvar", QIcon(":/qelvar.svg")));
+}
+
+std::string commandLineOf(int argc, const char* const* argv) {
+    std::string line;
+    for (int i = 1; i < argc; ++i) line += (i > 1 ? " " : "") + std::string(argv[i]);
+    return line;
+}
 
 Desktop::Desktop(Prompter* prompter) {
     if (!prompter) {

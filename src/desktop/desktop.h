@@ -87,4 +87,10 @@ private:
     std::unique_ptr<AtlasWindow> atlasWindow_;
 };
 
+// The program's names and its icon, which every window shows.
+void setUpApplication();
+
+// The command line after the program's name, as one text: a file or folder to open, or ATLAS.
+std::string commandLineOf(int argc, const char* const* argv);
+
 }  // namespace qelvar

@@ -78,9 +78,7 @@ GenerationOptionsWindow::GenerationOptionsWindow(const SubsectorStore& store, Pr
     features_->setObjectName("List1");
     features_->setFont(fixed);
     for (const FeatureChance& feature : GenerationOptions{}.featureChances) {
-        auto* item = new QListWidgetItem(fromBytes(featureRow(feature.code, static_cast<int>(feature.chance))));
-        item->setData(Qt::UserRole, 1);
-        features_->addItem(item);
+        features_->addItem(fromBytes(featureRow(feature.code, static_cast<int>(feature.chance))));
     }
     modify_ = new QPushButton(tr("Modify chance"), this);
     modify_->setToolTip(tr("Change the percentage chance of the selected feature"));

@@ -158,6 +158,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
         {"trade: no jump", {"trade", in, "--jump", "0"}, 1, "--jump", true},
         {"sector-map: tile", {"sector-map", in, pdf, "--tile", "A2"}, 1, "--tile", true},
+        {"sector-map: paper", {"sector-map", in, pdf, "--paper", "B4"}, 1, "--paper", true},
         {"tile, paper", {"sector-map", in, pdf, "--tile", "A4", "--paper", "A3"}, 1, "--paper excludes --tile", true},
         {"sector-map: tiled image", {"sector-map", in, path("x.png"), "--tile", "A4"}, 1, "end in .pdf", true},
         {"sector-map: no sector", {"sector-map", path("none"), path("x.png")}, 2, "is no sector", false},

@@ -132,6 +132,11 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     EXPECT_GT(canvas_->tilesKept(), 0u);
     const QImage shown = canvas_->grab().toImage();
     EXPECT_NE(shown.pixelColor(world), QColor(kMapBackground.r, kMapBackground.g, kMapBackground.b));
+    choose("atlasJump1");  // Alda 3220 and Bree 0120, a jump apart, get their link
+    canvas_->grab();
+    canvas_->finishTiles();
+    const QRect between = QRect(over(spaceHexOf(0, 0, 32, 20)), world).normalized();
+    EXPECT_NE(canvas_->grab().toImage().copy(between), shown.copy(between));
 
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(spaceHexOf(1, 0, 2, 2)));  // no world there
     ASSERT_NE(desktop_->sectorWindow(), nullptr);

@@ -41,7 +41,9 @@ TEST_F(MainWindowTest, StartsOnTheCurrentFolderWithArpFilesAndTheMessage) {
 TEST_F(MainWindowTest, TheCommandLineAndTheSettingsFileChooseTheFolderOrLoadTheAtlas) {
     const std::string inner = std::filesystem::canonical(path("inner")).string();
     EXPECT_EQ(start(inner).mainWindow().currentFolder(), inner);  // a folder on the command line
-    EXPECT_EQ(start().mainWindow().currentFolder(), inner);       // the next start opens there
+    const char* const words[] = {"qelvar", "My", "Worlds"};
+    EXPECT_EQ(commandLineOf(3, words), "My Worlds");         // a name with a blank, unquoted, is one name
+    EXPECT_EQ(start().mainWindow().currentFolder(), inner);  // the next start opens there
     write("settings/qelvar.ini", "/no/such/folder\r\n");
     EXPECT_EQ(start("/no/where").mainWindow().currentFolder(), folder());
     // "ATLAS" loads the atlas file at once.
@@ -329,8 +331,11 @@ TEST_F(MainWindowTest, WorldsAreAddedDeletedCopiedPastedAndMovedEachAStepOfTheHi
         map.setFocus();
         for (const Qt::Key key : list) QTest::keyClick(&map, key);
     };
+    map.clearFocus();
+    const QImage unfocused = map.grab().toImage();
     keys({});
     expectPicture("windows/MainMap.png", map.grab().toImage());  // the subsector, the focus frame, the cursor
+    EXPECT_NE(unfocused.pixelColor(1, 1), map.grab().toImage().pixelColor(1, 1));  // the frame only with the focus
     int shown = 0;
     const auto closeDetails = [&shown] {
         whenModalShown("Form2", [&shown](QWidget* details) {

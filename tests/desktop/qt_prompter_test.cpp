@@ -36,10 +36,14 @@ TEST(QtPrompterTest, SeveralNoticesAreOneBoxOneALineWhichCanBeCopied) {
     EXPECT_TRUE(boxes[0].text.endsWith("FAILED 19\n..."));
     EXPECT_EQ(boxes[0].details.count('\n'), 24);
     EXPECT_TRUE(boxes[0].selectable);
+    notices.erase(notices.begin() + 20, notices.end());  // twenty all shown, none left for the details
+    prompter.tell(notices);
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_TRUE(boxes[1].text.endsWith("FAILED 19") && boxes[1].details.isEmpty());
     // One notice is one box as a message is.
     prompter.tell({Notice("DUFF SS LETTER")});
-    ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[1].text, "DUFF SS LETTER");
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[2].text, "DUFF SS LETTER");
 }
 
 // Each kind of box with its icon, title, text, buttons and default, and what pressing Enter (or Esc, for the

@@ -28,7 +28,7 @@ inline std::string tabSector(const std::vector<std::string>& rows) {
 
 inline const std::string kKestrelMetadata =
     "<?xml version=\"1.0\"?>\n<Sector Abbreviation=\"Kest\">\n  <Name>Kestrel</Name>\n  <Subsectors>\n"
-    "    <Subsector Index=\"A\">Alder</Subsector>\n    <Subsector Index=\"AA\">Not a letter</Subsector>\n"
+    "    <Subsector Index=\"A\" Note=\"a>b\">Alder</Subsector>\n    <Subsector Index=\"AA\">Not a letter</Subsector>\n"
     "  </Subsectors>\n  <Routes>\n"
     "    <Route Start=\"0101\" End=\"0105\" />\n  </Routes>\n  <Unknown x=\"1\"/>\n</Sector>\n";
 

@@ -7,6 +7,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "desktop.h"
+
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -25,5 +27,6 @@ int main(int argc, char** argv) {
         qputenv("FONTCONFIG_FILE", conf.fileName().toLocal8Bit());
     }
     QApplication app(argc, argv);
+    qelvar::setUpApplication();  // the program's own names and icon
     return RUN_ALL_TESTS();
 }

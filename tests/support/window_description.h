@@ -30,6 +30,7 @@ inline void describeActions(QString& out, const QList<QAction*>& actions, int de
         if (a->isCheckable()) out += a->isChecked() ? " checked" : " unchecked";
         if (!a->statusTip().isEmpty()) out += " tip " + quoted(a->statusTip());
         out += "\n";
+        if (a->menu() && a->menu()->toolTipsVisible()) out += QString(depth * 2 + 2, ' ') + "(tips shown)\n";
         if (a->menu()) describeActions(out, a->menu()->actions(), depth + 1);
     }
 }
@@ -72,6 +73,7 @@ inline void describe(QString& out, QWidget* w, int depth) {
     if (w->isWindow()) {
         out += " title " + quoted(w->windowTitle()) + (w->isModal() ? " modal" : "");
         out += QString::asprintf(" least %dx%d", w->minimumWidth(), w->minimumHeight());
+        if (!w->windowIcon().isNull()) out += " icon";
     }
     if (const QString text = textOf(w); !text.isEmpty()) out += " " + text;
     const QRect g = w->geometry();

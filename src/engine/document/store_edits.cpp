@@ -12,27 +12,30 @@ std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, co
     std::vector<std::unique_ptr<Edit>> edits;
     if (!letterOffset(store.subsectorLetter)) return edits;
     const int index = store.subsectorLetter[0] - 'A';
-    for (int location = 101; location <= 810; location += location % 100 == 10 ? 91 : 1) {
-        const Hex hex = *Hex::inSubsector(index, location);
-        const int slot = store.slotOfLocation(location);
-        const WorldRecord* record =
-            slot >= 1 && slot <= kHexCount ? &store.worlds[static_cast<std::size_t>(slot)] : nullptr;
-        if (record && !record->occupied()) record = nullptr;
-        const SectorWorld* world = document.worldAt(hex);
-        if (world && !record) {
-            edits.push_back(std::make_unique<DeleteWorldEdit>(hex));
-        } else if (record && !world) {
-            SectorWorld added{hex.column, hex.row, *record, {}, 0};
-            added.fields["Sector"] = sectorAbbreviation(document);
-            edits.push_back(std::make_unique<AddWorldEdit>(std::move(added)));
-        } else if (record && world) {
-            SectorWorld changed = *world;
-            changed.record = *record;
-            changed.record.location = world->record.location;
-            if (changed.record == world->record) continue;
-            edits.push_back(std::make_unique<ChangeWorldEdit>(
-                std::move(changed),
-                "Change " + std::string(record->name.trimmed()) + " (" + document.hexText(hex) + ")"));
+    for (int column = 1; column <= kSectorColumns / 4; ++column) {
+        for (int row = 1; row <= kSectorRows / 4; ++row) {
+            const int location = column * 100 + row;
+            const Hex hex = *Hex::inSubsector(index, location);
+            const int slot = store.slotOfLocation(location);
+            const WorldRecord* record =
+                slot >= 1 && slot <= kHexCount ? &store.worlds[static_cast<std::size_t>(slot)] : nullptr;
+            if (record && !record->occupied()) record = nullptr;
+            const SectorWorld* world = document.worldAt(hex);
+            if (world && !record) {
+                edits.push_back(std::make_unique<DeleteWorldEdit>(hex));
+            } else if (record && !world) {
+                SectorWorld added{hex.column, hex.row, *record, {}, 0};
+                added.fields["Sector"] = sectorAbbreviation(document);
+                edits.push_back(std::make_unique<AddWorldEdit>(std::move(added)));
+            } else if (record && world) {
+                SectorWorld changed = *world;
+                changed.record = *record;
+                changed.record.location = world->record.location;
+                if (changed.record == world->record) continue;
+                edits.push_back(std::make_unique<ChangeWorldEdit>(
+                    std::move(changed),
+                    "Change " + std::string(record->name.trimmed()) + " (" + document.hexText(hex) + ")"));
+            }
         }
     }
     if (document.sector().subsectorNames[static_cast<std::size_t>(index)] != store.subsectorName) {

@@ -236,6 +236,12 @@ TEST_F(DocumentFiles, SavingWithoutAnEditWritesTheSameBytes) {
     ASSERT_TRUE(saveDocument(document).ok());
     EXPECT_EQ(bytes("k.tab"), original);
     EXPECT_EQ(bytes("k.xml"), kKestrelMetadata);
+    // A save that cannot write says so, and the document stays unsaved.
+    ASSERT_TRUE(SetFieldEdit(hex("0105"), "Name", "Bet").apply(document).ok());
+    std::filesystem::remove(path("k.tab"));
+    std::filesystem::create_directory(path("k.tab"));
+    EXPECT_FALSE(saveDocument(document).ok());
+    EXPECT_TRUE(document.differsFromFile());
 }
 
 TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {

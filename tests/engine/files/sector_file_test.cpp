@@ -258,6 +258,7 @@ TEST(SectorLegacy, LinesFoundByTheShapeOfHexAndUwp) {
         {"1:X5401 0139 X11|20:6 - Lo|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|20:A788899-|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2x40|20:A788899-C|52:213|", "line 1: no hex and UWP in the places of a world line"},
+        {"1:Alda|15:254x|20:A788899-C|52:213|", "line 1: no hex and UWP in the places of a world line"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|49:R|51:213 Zh  G2 V M1 V|", "Alda|2540|N"},
         {"1:Alda|15:2540|20:A788899-C|31:N|33:Ri Cp|45:R|48:213|52:Zh|55:G2 V M1 V|", "Alda|2540|N"},  // PBG at 20
         {"1:Alda|15:2540|20:A788899-C|52:21|", "line 1: no PBG after the UWP"},
