@@ -34,6 +34,12 @@ protected:
         ASSERT_NE(canvas_, nullptr);
     }
     void choose(const char* item) const { window_->findChild<QAction*>(item)->trigger(); }
+    // The canvas once every tile it shows is drawn.
+    QImage drawn() const {
+        canvas_->grab();
+        canvas_->finishTiles();
+        return canvas_->grab().toImage();
+    }
     // The canvas pixel over a hex of charted space, at the window's zoom.
     QPoint over(SpaceHex hex) const {
         const AtlasArea area = atlasAreaOf(window_->space());
@@ -127,16 +133,12 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     QApplication::sendEvent(canvas_, &move);
     EXPECT_EQ(window_->findChild<QLabel*>("AtlasStatus")->text(), "Bree  0120  W0120  A788799-C  ImDd");
     // The tiles the window shows are drawn one at a time and kept; the world's hex is drawn in them.
-    canvas_->grab();
-    canvas_->finishTiles();
+    const QImage shown = drawn();
     EXPECT_GT(canvas_->tilesKept(), 0u);
-    const QImage shown = canvas_->grab().toImage();
     EXPECT_NE(shown.pixelColor(world), QColor(kMapBackground.r, kMapBackground.g, kMapBackground.b));
     choose("atlasJump1");  // Alda 3220 and Bree 0120, a jump apart, get their link
-    canvas_->grab();
-    canvas_->finishTiles();
     const QRect between = QRect(over(spaceHexOf(0, 0, 32, 20)), world).normalized();
-    EXPECT_NE(canvas_->grab().toImage().copy(between), shown.copy(between));
+    EXPECT_NE(drawn().copy(between), shown.copy(between));
 
     QTest::mouseDClick(canvas_, Qt::LeftButton, {}, over(spaceHexOf(1, 0, 2, 2)));  // no world there
     ASSERT_NE(desktop_->sectorWindow(), nullptr);
@@ -155,8 +157,7 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
 TEST_F(AtlasWindowTest, AfterAZoomTheTilesBeforeStandScaledUntilTheNewOnesAreDrawn) {
     choose("atlasActualSize");
     const QPoint world = over(spaceHexOf(1, 0, 1, 20));
-    canvas_->grab();
-    canvas_->finishTiles();
+    drawn();
     const std::size_t kept = canvas_->tilesKept();
     ASSERT_GT(kept, 0u);
     window_->setZoom(2);

@@ -12,8 +12,9 @@ std::vector<std::unique_ptr<Edit>> editsToHoldStore(const Document& document, co
     std::vector<std::unique_ptr<Edit>> edits;
     if (!letterOffset(store.subsectorLetter)) return edits;
     const int index = store.subsectorLetter[0] - 'A';
-    for (int column = 1; column <= kSectorColumns / 4; ++column) {
-        for (int row = 1; row <= kSectorRows / 4; ++row) {
+    // Every hex of the subsector, 8 columns of 10 rows, empty or not: a world may have gone from one.
+    for (int column = 1; column <= 8; ++column) {
+        for (int row = 1; row <= 10; ++row) {
             const int location = column * 100 + row;
             const Hex hex = *Hex::inSubsector(index, location);
             const int slot = store.slotOfLocation(location);
