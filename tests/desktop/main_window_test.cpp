@@ -567,6 +567,9 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
 TEST_F(MainWindowTest, WhatOneCopyOffersToRecoverNoOtherCopyOffers) {
     write("autosave/autosave-999999.sbs", sbsFile("Lost", ""));
     write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    write("autosave/autosave-999998.sbs", sbsFile("Held", ""));  // a copy still running holds its lock
+    QLockFile held(QString::fromStdString(path("autosave/autosave-999998.lock")));
+    ASSERT_TRUE(held.tryLock(0));
     Autosave first(store()), second(store());
     EXPECT_EQ(first.findOrphans().size(), 1u);
     EXPECT_TRUE(second.findOrphans().empty());

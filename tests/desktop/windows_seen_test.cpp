@@ -46,6 +46,10 @@ TEST_F(WindowsSeenTest, EveryWindowShowsItsControlsAndMenus) {
     see("Form1", "started", &window());
     load("Ostrel.sbs");
     see("Form1", "Ostrel.sbs loaded", &window());
+    const QRect was = window().geometry();
+    window().setGeometry(was.adjusted(0, 0, 300, 100));
+    see("Form1", "widened: the map takes the room", &window());
+    window().setGeometry(was);
     seeModal("mnugopt", "Form4");
     seeModal("mnuprintopt", "Form3", "Command1");
     seeModal("mnuabout", "frmAbout", "cmdOK");

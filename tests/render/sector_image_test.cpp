@@ -16,6 +16,15 @@ namespace {
 
 QGuiApplication& application() { return testing::guiApplication(); }
 
+// The map as a window paints it, in logical pixels.
+QImage painted(const SectorImage& image, double ratio) {
+    QImage out(image.size() / ratio, QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter painter(&out);
+    image.paint(painter, out.rect());
+    return out;
+}
+
 // Bands drawn on threads of their own meet without a seam: the picture is the one a single band draws, on
 // the first drawing and on a redraw after the sector changed, and at a device pixel ratio of 2. A line
 // cut at a band's edge may shade its pixels a shade differently; a line or text missing at the seam would
@@ -41,6 +50,15 @@ TEST(SectorImage, BandsMakeTheSamePictureAsOneBand) {
         three.draw(changed, options, 48 * ratio, ratio, 3);
         EXPECT_LE(testing::largestDifference(one.image(), three.image()), 48);
         EXPECT_FALSE(before == three.image());
+        // Drawn again at the other ratio, then a map of half the height: as if drawn so first.
+        SectorImage other;
+        other.draw(changed, options, 48 * ratio, 3 - ratio, 1);
+        three.draw(changed, options, 48 * ratio, 3 - ratio, 3);
+        EXPECT_LE(testing::largestDifference(painted(other, 3 - ratio), painted(three, 3 - ratio)), 48);
+        MapDrawing half = sectorMapDrawing(changed, options);
+        half.size.height /= 2;
+        three.draw(half, 48 * ratio, ratio, 3);
+        EXPECT_EQ(three.image().size(), mapPixels(half.size, 48 * ratio));
     }
 }
 

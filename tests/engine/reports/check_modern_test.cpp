@@ -83,21 +83,22 @@ TEST(CheckModern, EachRuleAtItsLimits) {
 TEST(CheckModern, MessagesNameTheValues) {
     Fields fields = cleanWorld();
     fields["UWP"] = "B5A7600-5";
-    fields["Remarks"] = "Lo Ni Da Fl";
+    fields["Remarks"] = "Lo Ni Da Fl As";
     fields["Stars"] = "G2 V M3 D";
     fields["Allegiance"] = "Caf\xc3\xa9";
     std::vector<Finding> findings;
     checkWorldModern(fields, 2410, true, "s.tab", findings);
     Lines lines;
     for (const Finding& f : findings) lines.push_back(findingLine(f));
-    EXPECT_EQ(lines, (Lines{"s.tab:2410: trade-codes: stored Fl Lo Ni, the UWP gives Fl Ni: extra Lo; Da needs an "
-                            "amber zone",
-                            "s.tab:2410: profile-range: government 0 outside 1 to 15 for population 6",
-                            "s.tab:2410: tech-range: tech level 5 outside 7 to 12",
-                            "s.tab:2410: importance: {Ix} \"{ 4 }\" where the rules give 0",
-                            "s.tab:2410: allegiance-code: allegiance \"Caf\xe9\" is not two or four letters and digits",
-                            "s.tab:2410: star-form: star 2 \"M3\" is not a spectral class O B A F G K M with a subtype "
-                            "and a luminosity class, nor D, BD, BH, PSR or NS"}));
+    EXPECT_EQ(lines,
+              (Lines{"s.tab:2410: trade-codes: stored As Fl Lo Ni, the UWP gives Fl Ni: extra As Lo; Da needs an "
+                     "amber zone",
+                     "s.tab:2410: profile-range: government 0 outside 1 to 15 for population 6",
+                     "s.tab:2410: tech-range: tech level 5 outside 7 to 12",
+                     "s.tab:2410: importance: {Ix} \"{ 4 }\" where the rules give 0",
+                     "s.tab:2410: allegiance-code: allegiance \"Caf\xe9\" is not two or four letters and digits",
+                     "s.tab:2410: star-form: star 2 \"M3\" is not a spectral class O B A F G K M with a subtype "
+                     "and a luminosity class, nor D, BD, BH, PSR or NS"}));
 }
 
 // Lines a reader dropped: an SBS line at a hex of the sector outside the subsector, one whose hex is none,

@@ -64,6 +64,8 @@ TEST(BorderWriting, OnlyTheBordersElementChanges) {
     EXPECT_FALSE(withBorders("\x89PNG\r\n", space.sectors[0], made));
     EXPECT_EQ(withBorders("<Sector>\n \t</Sector>", space.sectors[0], {}),  // on a line of its own
               "<Sector>\n  <Borders>\n  </Borders>\n \t</Sector>");
+    EXPECT_EQ(withBorders("<Sector><X/>\n\t</Sector>", space.sectors[0], {}),  // indented as the first child
+              "<Sector><X/>\n<Borders>\n</Borders>\n\t</Sector>");
     EXPECT_EQ(withBorders("", space.sectors[0], {}),
               "<?xml version=\"1.0\"?>\n<Sector>\n  <Borders>\n  </Borders>\n</Sector>\n");
 }

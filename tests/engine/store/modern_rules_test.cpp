@@ -52,7 +52,8 @@ TEST(ModernRules, DigitsAndProfileShapes) {
 TEST(ModernRules, TradeCodesAtTheirLimits) {
     forRows(
         "A0005559 As Va Ni; A1005559 Va Ni; A2205559 De Ni Po; A3205559 De He Ni Po; A3215559 He Ni Po;"
-        "A3225559 He Ni Po; A3235559 Ni Po; A3245559 Ni; AC905559 De He Ni; AD905559 De Ni; A3A05559 He Ni;"
+        "A3225559 He Ni Po; A3235559 Ni Po; A3245559 Ni; A3305559 De Ni Po; A3405559 De He Ni Po; AC905559 De He Ni; "
+        "AD905559 De Ni; A3A05559 He Ni;"
         "A3A15559 Fl He Ni; A3CA5559 Fl Ni; A3DA5559 Wa Ni; A3D05559 Ni; AA3A5559 Oc Ni; A93A5559 Wa Ni;"
         "A92A5559 Ni; AFFA5559 Oc Ni; AGFA5559 Ni; AAGA5559 Ni; A9EA5559 Wa Ni; A5115559 Ic Ni; A5105559 Ni; A51A5559 "
         "Ic Ni;"
@@ -95,7 +96,7 @@ TEST(ModernRules, ImportanceAtItsLimits) {
 TEST(ModernRules, TechModifierOfEachValue) {
     forRows(
         "A788899C 6; B788899C 4; C788899C 2; D788899C 0; X788899C -4; X0000000 0; C2A9159C 7; B4FAAD9C 10;"
-        "E5549659 2; D5546659 0; B1346669 7; D5B47659 1; D5849659 2;",
+        "E5549659 2; D5546659 0; B1346669 7; D5B47659 1; D5849659 2; D5545559 2; D5545459 1;",
         [](std::string_view uwp, std::string_view dm) {
             EXPECT_EQ(modernTechModifier(*readProfile(uwp)), std::stoi(std::string(dm)));
         });

@@ -47,6 +47,8 @@ TEST_F(SettingsTest, OneLineFileInTheConfigFolder) {
     EXPECT_EQ((*readFileBytes(settingsPath())), "/home/user/maps\r\n");
     write("config/qelvar.ini", "/a\nsecond line\n");
     EXPECT_EQ(readSettings().value(), "/a");
+    write("config/qelvar.ini", "\n/a\n");  // no folder on the first line
+    EXPECT_FALSE(readSettings().has_value());
     write("config/qelvar.ini", "/a\n" + std::string(1024 * 1024 - 3, 'x'));  // a megabyte is read, no more
     EXPECT_EQ(readSettings().value(), "/a");
     write("config/qelvar.ini", "/a\n" + std::string(1024 * 1024 - 2, 'x'));

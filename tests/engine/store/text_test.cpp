@@ -36,6 +36,7 @@ TEST(TextHelpers, PlainConversionAndPatterns) {
         {numberText(-3), "-3"},
         {numberText(6.45), " 6.45"},
         {numberText(0.5), " .5"},
+        {numberText(-0.0), " 0"},
         {printedNumber(5200), " 5200 "},
         {formatFourDigits(101), "0101"},
         {formatFourDigits(0), "0000"},
