@@ -82,6 +82,13 @@ inline void describe(QString& out, QWidget* w, int depth) {
         out += b->isDefault() ? " default" : b->autoDefault() ? " auto-default" : "";
     if (auto* f = qobject_cast<QFrame*>(w); f && f->frameShape() != QFrame::NoFrame)
         out += QString(" frame %1").arg(f->frameShape());
+    if (auto* l = qobject_cast<QLabel*>(w)) {
+        if (l->wordWrap()) out += " wrapped";
+        if (l->alignment() != (Qt::AlignLeft | Qt::AlignVCenter))
+            out += QString(" aligned %1").arg(l->alignment(), 0, 16);
+    }
+    if (auto* v = qobject_cast<QAbstractItemView*>(w); v && v->selectionMode() != QAbstractItemView::SingleSelection)
+        out += QString(" selection %1").arg(v->selectionMode());
     if (w->focusPolicy() & Qt::TabFocus) out += " tab";
     if (!w->isEnabled()) out += " disabled";
     if (!w->isVisible()) out += " hidden";
