@@ -32,26 +32,6 @@ namespace {
 QString fromPath(const std::string& path) { return QString::fromLocal8Bit(path.c_str()); }
 std::string toPath(const QString& path) { return path.toLocal8Bit().toStdString(); }
 
-// Why a file is not loaded at all: empty, not text (a NUL or many control bytes), or a sector file without
-// a world. Nothing for a file to load (one that cannot be read is told by the load itself).
-std::optional<std::string> refusedForLoading(const std::string& path) {
-    const Result<std::string> bytes = readFileBytes(path);
-    if (!bytes) return std::nullopt;
-    const std::string name = "\"" + fileNameOf(path) + "\" ";
-    const auto control = std::count_if(bytes->begin(), bytes->end(), [](char c) {
-        const auto byte = static_cast<unsigned char>(c);
-        return byte < 32 && c != '\r' && c != '\n' && c != '\t' && c != '\x1a';
-    });
-    if (bytes->empty() || bytes->find('\0') != std::string::npos || control * 20 > static_cast<long>(bytes->size())) {
-        return name + "holds no world line that can be read";
-    }
-    if (isSectorFileName(path)) {
-        const Result<WithNotices<SectorRead>> read = readSectorFile(path);
-        if (read && read->value.sector.worlds.empty()) return name + "holds no world line that can be read";
-    }
-    return std::nullopt;
-}
-
 // The recent files live beside the settings file, newest first.
 QSettings recentFilesSettings() {
     return QSettings(fromPath(joinPath(folderOf(settingsPath()), "qelvar-recent.ini")), QSettings::IniFormat);

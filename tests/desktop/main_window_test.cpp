@@ -63,6 +63,10 @@ TEST_F(MainWindowTest, TheCommandLineAndTheSettingsFileChooseTheFolderOrLoadTheA
     trigger("mnuabout");
     ::setenv("PATH", searched.c_str(), 1);
     EXPECT_EQ(prompter_.messages(), std::vector<std::string>{kSystemInfoUnavailable});
+    write("hardinfo", "");  // not executable: passed over
+    write("kinfocenter", "#!/bin/sh\n");
+    std::filesystem::permissions(path("kinfocenter"), std::filesystem::perms::owner_all);
+    EXPECT_EQ(findSystemInformationTool("::/no/where:" + folder()), path("kinfocenter"));
 }
 
 // Load needs a file, Print all selected a selection; Print and Print Preview a loaded subsector.

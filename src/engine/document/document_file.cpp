@@ -223,6 +223,19 @@ Result<WithNotices<Document>> openDocument(const std::string& path, const std::s
     return openSubsectorFile(path, std::move(*bytes), format, letter);
 }
 
+std::optional<std::string> refusedForLoading(const std::string& path) {
+    const Result<std::string> bytes = readFileBytes(path);
+    if (!bytes) return std::nullopt;
+    const auto control = std::count_if(bytes->begin(), bytes->end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 32 && c != '\r' && c != '\n' && c != '\t' && c != '\x1a';
+    });
+    if (bytes->empty() || bytes->find('\0') != std::string::npos || control * 20 > static_cast<long>(bytes->size())) {
+        return "\"" + fileNameOf(path) + "\" holds no world line that can be read";
+    }
+    return std::nullopt;
+}
+
 Result<DocumentBytes> documentBytes(const Document& document) {
     if (!document.isSectorFile()) return subsectorFileBytes(document);
     Result<DocumentBytes> bytes = sectorFileBytes(document);

@@ -21,6 +21,11 @@ namespace qelvar {
 // A file that cannot be read, holds no world or has no letter fails; per-line problems are the notices.
 [[nodiscard]] Result<WithNotices<Document>> openDocument(const std::string& path, const std::string& letter = {});
 
+// Why a file is not loaded at all: empty, or not text (a NUL, or more than one control byte in twenty).
+// Nothing for a file worth loading, or one that cannot be read (the load tells that, as it tells a sector
+// file without a world).
+std::optional<std::string> refusedForLoading(const std::string& path);
+
 // What saving would write: the file's bytes, and the metadata's when the names changed.
 struct DocumentBytes {
     std::string file;

@@ -376,6 +376,17 @@ TEST_F(DocumentFiles, FilesWithoutWorldsOrLetterAreRefused) {
         ASSERT_FALSE(opened.ok()) << name;
         EXPECT_NE(opened.error().find(error), std::string::npos) << opened.error();
     }
+    // Not even offered to a reader: not text (a NUL, or more than one control byte in twenty).
+    for (const auto& [bytes, refused] :
+         std::vector<std::pair<std::string, bool>>{{"", true},
+                                                   {std::string("a\0b", 3), true},
+                                                   {"\r\n\t\x1a", false},
+                                                   {std::string(38, 'a') + "\f\f", false},
+                                                   {std::string(37, 'a') + "\f\f", true}}) {
+        write("t.sbs", bytes);
+        EXPECT_EQ(refusedForLoading(path("t.sbs")).has_value(), refused) << bytes.size();
+    }
+    EXPECT_EQ(refusedForLoading(path("t.sbs")), "\"t.sbs\" holds no world line that can be read");
 }
 
 TEST_F(DocumentFiles, AWorldAsOneTabLineAndBack) {
