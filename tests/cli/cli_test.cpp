@@ -164,6 +164,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"sector-map: no sector", {"sector-map", path("none"), path("x.png")}, 2, "is no sector", false},
         {"join: missing input", {"join", path("x.tab"), path("none.sbs")}, 2, "No such file or directory", false},
         {"grid, jump", {"render", tamsin, ops, "--jump", "2", "--sector-grid"}, 1, "grid excludes --jump", true},
+        {"print, routes", {"render", tamsin, ops, "--print", "full", "--routes", ops}, 1, "excludes --routes", true},
         {"describe: empty hex", {"describe", ostrel, "0201"}, 1, "holds no world", false},
         {"describe: empty hex 0203", {"describe", ostrel, "0203"}, 1, "holds no world", false},
         {"describe: row 11", {"describe", ostrel, "0111"}, 1, "not a hex", false},

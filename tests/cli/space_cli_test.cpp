@@ -50,7 +50,9 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
     EXPECT_EQ(after.substr(after.size() - 23), "  </Borders>\n</Sector>\n");
 
     EXPECT_EQ(run({"borders", path("Alda.tab"), "--distance", "11"}).status, 1);
-    EXPECT_EQ(run({"borders", path("missing.tab")}).status, 2);
+    const Run missing = run({"borders", path("missing.tab")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_EQ(missing.err, "qelvar-cli: No sector could be read from the paths given\n");
     write("Bree.xml", "<Sector><Borders><Border>");
     const Run broken = run({"borders", path("Bree.tab"), "--write"});
     EXPECT_EQ(broken.status, 2);

@@ -122,6 +122,8 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
     EXPECT_FALSE(window_->overlay().showBorders);
     choose("atlasLabels");
     EXPECT_FALSE(window_->overlay().showLabels);
+    choose("atlasRegions");
+    EXPECT_FALSE(window_->overlay().showRegions);
 
     choose("atlasActualSize");
     EXPECT_DOUBLE_EQ(window_->zoom(), 1);

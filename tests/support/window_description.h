@@ -76,6 +76,8 @@ inline void describe(QString& out, QWidget* w, int depth) {
         if (!w->windowIcon().isNull()) out += " icon";
     }
     if (const QString text = textOf(w); !text.isEmpty()) out += " " + text;
+    if (!w->isWindow() && !w->minimumSize().isNull())
+        out += QString::asprintf(" least %dx%d", w->minimumWidth(), w->minimumHeight());
     const QRect g = w->geometry();
     out += QString::asprintf(" %d,%d %dx%d", g.x(), g.y(), g.width(), g.height());
     if (auto* b = qobject_cast<QPushButton*>(w))
