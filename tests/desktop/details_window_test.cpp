@@ -121,6 +121,7 @@ TEST_F(DetailsWindowTest, UwpPickBoxThenValueEntry) {
     });
     whenModalShown("Form5", [](QWidget* dialog) {
         EXPECT_EQ(dialog->findChild<QGroupBox*>("Frame1")->title(), "Set new value for Tech Level");
+        EXPECT_EQ(dialog->findChild<QLineEdit*>("Text1")->text(), "C");  // the digit it has
         QTest::keyClick(typed(dialog, "f"), Qt::Key_Return);
     });
     click("Label6");
