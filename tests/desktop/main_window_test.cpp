@@ -264,7 +264,8 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     // What SBS cannot hold of a sector file's world is said when the subsector is saved as SBS.
     write("four.tab",
           "Sector\tSS\tHex\tName\tUWP\tBases\tRemarks\tZone\tPBG\tAllegiance\tStars\n"
-          "Sct\tA\t0101\tFour\tA788899-C\t\t\t\t123\tImDd\tG2 V\n");
+          "Sct\tA\t0101\tFour\tA788899-C\t\t\t\t123\tImDd\tG2 V\n"
+          "Sct\tB\t0901\tFive\tA788899-C\t\t\t\t123\tIm\tG2 V\n");
     chooseType(0);
     whenModalShown("SubsectorChoice", [](QWidget* dialog) { static_cast<QDialog*>(dialog)->accept(); });
     load("four.tab", 3);
@@ -273,8 +274,10 @@ TEST_F(MainWindowTest, SectorFilesLoadTheChosenSubsectorAndTakeItBack) {
     for (const bool save : {false, true}) {
         prompter_.yesNoAnswers.push_back(save);
         trigger("mnusbs");
-        EXPECT_NE(prompter_.prompts.at(save ? prompter_.prompts.size() - 3 : prompter_.prompts.size() - 1)
-                      .text.find("four-letter allegiance in SBS"),
+        const std::string asked =
+            prompter_.prompts.at(save ? prompter_.prompts.size() - 3 : prompter_.prompts.size() - 1).text;
+        EXPECT_NE(asked.find("four-letter allegiance in SBS"), std::string::npos);
+        EXPECT_NE(asked.find("\nThe other 1 subsector of the sector with worlds is not in the SBS file"),
                   std::string::npos);
         EXPECT_EQ(static_cast<bool>(readFileBytes(path("four.sbs"))), save);
     }
