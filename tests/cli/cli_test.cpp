@@ -1,9 +1,5 @@
 // Runs the built qelvar-cli as a user's script would, with an argument vector and no shell.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <QByteArray>
 #include <QImage>
@@ -24,6 +20,7 @@
 #include "seams/recording_surface.h"
 #include "store/file_io.h"
 #include "store/text.h"
+#include "support/cli_run.h"
 #include "support/command_output.h"
 #include "support/sample_sector.h"
 #include "support/sample_world.h"
@@ -31,53 +28,15 @@
 #include "support/temp_folder.h"
 #include "support/trade_worlds.h"
 
-extern char** environ;
-
 namespace {
 
+using qelvar::testing::bytes;
+using qelvar::testing::CliRun;
 using qelvar::testing::commandOutput;
+using qelvar::testing::spawn;
+using qelvar::testing::start;
 using qelvar::testing::tabSector;
 using qelvar::testing::tabWorld;
-
-struct CliRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string bytes(const std::string& file) { return (*qelvar::readFileBytes(file)); }
-
-// Starts program with arguments, its standard input, output and error opened on the files given.
-pid_t start(const std::string& program, std::vector<std::string> arguments, const char* out = "/dev/null",
-            const char* err = "/dev/null") {
-    arguments.insert(arguments.begin(), program);
-    std::vector<char*> argv;
-    for (std::string& a : arguments) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, out, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, err, O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    pid_t pid = -1;
-    if (posix_spawnp(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-// Runs program to its end; stdout and stderr are captured in files (stdout may be another file).
-CliRun spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& outPath,
-             const std::string& errPath) {
-    CliRun result;
-    if (const pid_t pid = start(program, arguments, outPath.c_str(), errPath.c_str()); pid > 0) {
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    if (outPath != "/dev/full") result.out = bytes(outPath);
-    result.err = bytes(errPath);
-    return result;
-}
 
 const std::string kSbsHead = "Sector\r\nName                 Hex  SDAHPGLT I G Z PAG Al Star 1 Star 2 Star 3 Notes SS=";
 

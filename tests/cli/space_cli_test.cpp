@@ -1,10 +1,8 @@
 // The charted-space commands of the built qelvar-cli, run as a script would.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-
-#include <cstdlib>
 
 #include "store/file_io.h"
+#include "support/cli_run.h"
 #include "support/space_files.h"
 
 namespace qelvar {
@@ -12,21 +10,13 @@ namespace {
 
 class SpaceCliTest : public testing::SpaceFolderTest {
 protected:
-    struct Run {
-        int status = -1;
-        std::string out;
-        std::string err;
-    };
-    // Runs qelvar-cli with the arguments (each quoted), stdout and stderr captured.
+    using Run = testing::CliRun;
     Run run(const std::vector<std::string>& arguments) const {
-        std::string command = std::string("'") + QELVAR_CLI + "'";
-        for (const std::string& a : arguments) command += " '" + a + "'";
-        command += " >'" + path("out.txt") + "' 2>'" + path("err.txt") + "'";
-        const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, bytes("out.txt"), bytes("err.txt")};
+        return testing::spawn(QELVAR_CLI, arguments, path("out.txt"), path("err.txt"));
     }
     std::string bytes(const std::string& name) const {
-        return readFileBytes(path(name)).ok() ? *readFileBytes(path(name)) : "";
+        const Result<std::string> read = readFileBytes(path(name));
+        return read ? *read : "";
     }
 };
 
