@@ -303,6 +303,16 @@ TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {
     ASSERT_TRUE(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "Alpha"}})).apply(lone).ok());
     ASSERT_TRUE(saveDocument(lone).ok());
     EXPECT_TRUE(bytes("k.tab").starts_with(tabSector({})));
+    // A world put before the first one moves that one's line down: the next save still finds its line and
+    // leaves it as it was, down to its line end.
+    const std::string beta = tabWorld("0105", "Beta"), lf = beta.substr(0, beta.size() - 2) + "\n";
+    Document first = open("k.tab", tabSector({lf, tabWorld("0211", "Gamma")}));
+    ASSERT_TRUE(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "New"}})).apply(first).ok());
+    ASSERT_TRUE(saveDocument(first).ok());
+    ASSERT_TRUE(SetFieldEdit(hex("0211"), "Name", "Gam").apply(first).ok());
+    ASSERT_TRUE(saveDocument(first).ok());
+    const std::string again = bytes("k.tab");
+    EXPECT_TRUE(again.find(lf) != std::string::npos && again.find("Beta") == again.rfind("Beta")) << again;
 }
 
 TEST_F(DocumentFiles, ColumnAndLegacyFilesChangeInTheirOwnColumns) {
