@@ -130,14 +130,14 @@ std::optional<SectorFields> fieldsAfterUwp(std::string_view tail) {
 }
 
 // The galactic data files' own places after the UWP (it ends at column 28): a base letter at 31, remarks
-// 33-47, zone 49, PBG 52-54, allegiance 56-57, stars from 59. For a line in those columns whose PBG is blank.
+// 33-47, zone 49, allegiance 56-57, stars from 59. For a line in those columns whose PBG (52-54) is blank.
 SectorFields fieldsInGalacticPlaces(std::string_view tail) {
     const auto starts = utf8CharacterStarts(tail);
     const auto cell = [&](std::size_t first, std::size_t count) {
         return std::string(trimBlanks(characters(tail, starts, first - 1, count)));
     };
     return {{"Bases", cell(3, 1)}, {"Remarks", cell(5, 15)},    {"Zone", cell(21, 1)},
-            {"PBG", cell(24, 3)},  {"Allegiance", cell(28, 2)}, {"Stars", cell(31, std::string_view::npos)}};
+            {"PBG", ""},           {"Allegiance", cell(28, 2)}, {"Stars", cell(31, std::string_view::npos)}};
 }
 
 }  // namespace
