@@ -25,7 +25,7 @@ inline std::string bytes(const std::string& file) { return (*qelvar::readFileByt
 
 // Starts program with arguments, its standard input, output and error opened on the files given.
 inline pid_t start(const std::string& program, std::vector<std::string> arguments, const char* out = "/dev/null",
-            const char* err = "/dev/null") {
+                   const char* err = "/dev/null") {
     arguments.insert(arguments.begin(), program);
     std::vector<char*> argv;
     for (std::string& a : arguments) argv.push_back(a.data());
@@ -43,7 +43,7 @@ inline pid_t start(const std::string& program, std::vector<std::string> argument
 
 // Runs program to its end; stdout and stderr are captured in files (stdout may be another file).
 inline CliRun spawn(const std::string& program, const std::vector<std::string>& arguments, const std::string& outPath,
-             const std::string& errPath) {
+                    const std::string& errPath) {
     CliRun result;
     if (const pid_t pid = start(program, arguments, outPath.c_str(), errPath.c_str()); pid > 0) {
         int status = 0;

@@ -90,6 +90,7 @@ TEST(SbsReader, FieldsFromTheirColumns) {
 TEST(SbsReader, OddLinesAndBadFiles) {
     std::string junk;
     for (int i = 0; i < 5000; ++i) junk.push_back(static_cast<char>((i * 7919) % 256));
+    const std::string wide = lineAt({{1, "Wide"}, {21, "0101"}, {100000, "x"}});
     const struct {
         const char* name;
         std::string file;
@@ -98,11 +99,7 @@ TEST(SbsReader, OddLinesAndBadFiles) {
     } cases[] = {
         {"short line", sbsFile("A", {world("Tiny", "0203", "B5")}), {}, 13, 203},
         {"LF only", sbsFile("A", {world("Tiny", "0203", "B5")}, "\n"), {}, 13, 203},
-        {"100 KB line, binary junk",
-         sbsFile("A", {lineAt({{1, "Wide"}, {21, "0101"}, {100000, "x"}}), junk}),
-         {},
-         1,
-         101},
+        {"100 KB line, binary junk", sbsFile("A", {wide, junk}), {}, 1, 101},
         {"outside the subsector, twice",
          sbsFile("A", {world("Far", "0911", "B5"), world("Farther", "1011", "B5")}),
          {"FAILED  0 911 Far                 ", "FAILED  911 1011 Farther             "},
@@ -140,13 +137,11 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
                                 (i % 2 ? " Notes \x93quoted\x94 \2435" : " ") + "|"));
     }
     write("first.sbs", sbsFile("C", worlds));
-    SubsectorStore store, again;
+    SubsectorStore store;
     ScriptedPrompter prompter;
     ASSERT_EQ(loadSubsectorFile(store, prompter, path("first.sbs")), LoadStatus::Loaded);
     ASSERT_TRUE(writeSbsFile(store, prompter, path("second.sbs")));
     EXPECT_EQ((*readFileBytes(path("second.sbs"))), (*readFileBytes(path("first.sbs"))));
-    ASSERT_EQ(loadSubsectorFile(again, prompter, path("second.sbs")), LoadStatus::Loaded);
-    EXPECT_EQ(again.worlds, store.worlds);
     EXPECT_TRUE(prompter.prompts.empty());
 }
 
@@ -231,9 +226,7 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         std::string tag = c.tag;
         EXPECT_EQ(saveSbs(store, prompter, tag, dir_.string()), c.saved);
         EXPECT_EQ(prompter.messages(), c.messages);
-        if (c.saved) {
-            EXPECT_TRUE(std::filesystem::exists(*c.saved));
-        }
+        if (c.saved) EXPECT_TRUE(std::filesystem::exists(*c.saved));
         EXPECT_TRUE(tag.empty());
         if (c.tag.empty()) {
             EXPECT_EQ(prompter.prompts[0].text + " in " + prompter.prompts[0].title, "*.sbs in " + dir_.string());

@@ -109,9 +109,8 @@ TEST(MapDrawing, WorldSymbolsAndName) {
         w.gasGiant = c.gasGiant;
         d.draw();
         EXPECT_EQ(d.starting("circle\t").size(), c.circles);
-        for (const std::string& line : c.expected) {
+        for (const std::string& line : c.expected)
             EXPECT_EQ(std::count(d.lines.begin(), d.lines.end(), line), 1) << line;
-        }
     }
 }
 

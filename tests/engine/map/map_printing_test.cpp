@@ -159,10 +159,8 @@ TEST(MapPrinting, NamesAreShortenedBeyondSixteenAtFullSizeAndEightOtherwise) {
         w.name = c.name;
         Printout p(&w);
         p.print(c.options);
-        const auto texts = p.starting("text\t");
-        EXPECT_EQ(std::count_if(texts.begin(), texts.end(),
-                                [&](auto& t) { return t.ends_with("\t" + std::string(c.printed)); }),
-                  1);
+        const auto printed = [&](const std::string& t) { return t.ends_with(std::string("\t") + c.printed); };
+        EXPECT_EQ(std::ranges::count_if(p.starting("text\t"), printed), 1);
     }
 }
 

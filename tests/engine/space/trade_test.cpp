@@ -37,11 +37,9 @@ TEST(TradeTest, TheSecondPairFollowsTheFirstPairsLane) {
     } expected[] = {{0, 4, 18, {0, 2, 4}, 100}, {0, 1, 17, {0, 1}, 55}, {1, 4, 15, {1, 2, 4}, 100.2}};
     for (std::size_t i = 0; i < 3; ++i) {
         const TradePair& pair = run.pairs[i];
-        EXPECT_EQ(pair.a, expected[i].a);
-        EXPECT_EQ(pair.b, expected[i].b);
-        EXPECT_EQ(pair.btn, expected[i].btn);
-        EXPECT_EQ(pathOf(run, pair), expected[i].path) << i;
-        EXPECT_DOUBLE_EQ(pair.cost, expected[i].cost) << i;
+        const auto& e = expected[i];
+        EXPECT_EQ(std::tuple(pair.a, pair.b, pair.btn, pathOf(run, pair)), std::tuple(e.a, e.b, e.btn, e.path)) << i;
+        EXPECT_DOUBLE_EQ(pair.cost, e.cost) << i;
     }
     const auto tradeOn = [&](int a, int b) {
         for (std::size_t l = 0; l < run.graph.links.size(); ++l) {
@@ -49,18 +47,15 @@ TEST(TradeTest, TheSecondPairFollowsTheFirstPairsLane) {
         }
         return std::string("no link");
     };
-    EXPECT_EQ(tradeOn(0, 2), "1000000000");
-    EXPECT_EQ(tradeOn(2, 4), "1050000000");
-    EXPECT_EQ(tradeOn(0, 1), "500000000");
-    EXPECT_EQ(tradeOn(1, 2), "50000000");
-    EXPECT_EQ(tradeOn(1, 3), "0");
-    EXPECT_EQ(tradeOn(0, 4), "no link");  // four hexes: beyond jump 2
-    EXPECT_EQ(creditsText(run.worlds[0].own), "1500000000");
-    EXPECT_EQ(creditsText(run.worlds[1].own), "550000000");
-    EXPECT_EQ(creditsText(run.worlds[4].own), "1050000000");
-    EXPECT_EQ(creditsText(run.worlds[2].through), "1050000000");
-    EXPECT_EQ(creditsText(run.worlds[2].own), "0");
-    EXPECT_EQ(creditsText(run.worlds[0].through), "0");
+    // Link 0-4 spans four hexes: beyond jump 2.
+    const std::string links = tradeOn(0, 2) + " " + tradeOn(2, 4) + " " + tradeOn(0, 1) + " " + tradeOn(1, 2) + " " +
+                              tradeOn(1, 3) + " " + tradeOn(0, 4);
+    EXPECT_EQ(links, "1000000000 1050000000 500000000 50000000 0 no link");
+    // Own trade of worlds 0, 1, 4 and 2, then trade through 2 and 0.
+    std::string worlds;
+    for (const int w : {0, 1, 4, 2}) worlds += creditsText(run.worlds[static_cast<std::size_t>(w)].own) + " ";
+    for (const int w : {2, 0}) worlds += creditsText(run.worlds[static_cast<std::size_t>(w)].through) + " ";
+    EXPECT_EQ(worlds, "1500000000 550000000 1050000000 0 1050000000 0 ");
     EXPECT_EQ(creditsText(run.total), "1550000000");
     EXPECT_EQ(run.routed, 3);
 
@@ -85,7 +80,7 @@ TEST(TradeTest, WhichPairsTrade) {
         const char* what;
         std::vector<TradeLine> lines;
         int minBtn;
-        int pairs;
+        std::size_t pairs;
     } cases[] = {
         {"9 within 9 hexes", {nine, at(nine, "0110")}, 13, 1},
         {"9 beyond 9 hexes", {nine, at(nine, "0111")}, 13, 0},
@@ -101,8 +96,7 @@ TEST(TradeTest, WhichPairsTrade) {
     };
     for (const auto& c : cases) {
         const auto worlds = tradeWorlds(c.lines);
-        EXPECT_EQ(tradingPairs(worlds, tradeFactsOf(worlds), c.minBtn).size(), static_cast<std::size_t>(c.pairs))
-            << c.what;
+        EXPECT_EQ(tradingPairs(worlds, tradeFactsOf(worlds), c.minBtn).size(), c.pairs) << c.what;
     }
 }
 
@@ -134,8 +128,7 @@ TEST(TradeTest, SectorsFarApartMakeNoHugeGrid) {
     const std::vector<SpaceHex> hexes{{0, 0}, {1, 0}, {3'200'000, 4'000'000}, {3'200'001, 4'000'000}};
     const JumpGraph graph = buildJumpGraph(hexes, std::vector<char>(hexes.size(), 1), 6);
     ASSERT_EQ(graph.links.size(), 2u);
-    EXPECT_EQ(graph.links[1].a, 2);
-    EXPECT_EQ(graph.links[1].b, 3);
+    EXPECT_EQ(std::pair(graph.links[1].a, graph.links[1].b), std::pair(2, 3));
     EXPECT_NE(graph.component[0], graph.component[2]);
 }
 
@@ -151,25 +144,24 @@ TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
     for (const JumpLink& link : graph.links) weights.push_back(link.length * 25 + static_cast<double>(random() % 30));
     CheapestPaths finder(graph, hexes, weights);
     finder.leaveOutBeatenLinks();
+    const auto at = [](int index) { return static_cast<std::size_t>(index); };
     const auto cheapest = [&](int from, int to) {
-        std::vector<double> best(hexes.size(), 1e300);
-        std::vector<char> done(hexes.size(), 0);
-        best[static_cast<std::size_t>(from)] = 0;
-        for (std::size_t round = 0; round < hexes.size(); ++round) {
-            int u = -1;
-            for (std::size_t v = 0; v < hexes.size(); ++v) {
-                if (!done[v] && (u < 0 || best[v] < best[static_cast<std::size_t>(u)])) u = static_cast<int>(v);
+        const std::size_t none = hexes.size();
+        std::vector<double> best(none, 1e300);
+        std::vector<char> done(none, 0);
+        best[at(from)] = 0;
+        for (std::size_t round = 0; round < none; ++round) {
+            std::size_t u = none;
+            for (std::size_t v = 0; v < none; ++v) {
+                if (!done[v] && (u == none || best[v] < best[u])) u = v;
             }
-            done[static_cast<std::size_t>(u)] = 1;
-            for (int e = graph.firstEdge[static_cast<std::size_t>(u)];
-                 e < graph.firstEdge[static_cast<std::size_t>(u) + 1]; ++e) {
-                const auto v = static_cast<std::size_t>(graph.edgeWorld[static_cast<std::size_t>(e)]);
-                best[v] = std::min(best[v],
-                                   best[static_cast<std::size_t>(u)] +
-                                       weights[static_cast<std::size_t>(graph.edgeLink[static_cast<std::size_t>(e)])]);
+            done[u] = 1;
+            for (std::size_t e = at(graph.firstEdge[u]); e < at(graph.firstEdge[u + 1]); ++e) {
+                const std::size_t v = at(graph.edgeWorld[e]);
+                best[v] = std::min(best[v], best[u] + weights[at(graph.edgeLink[e])]);
             }
         }
-        return best[static_cast<std::size_t>(to)];
+        return best[at(to)];
     };
     std::vector<int> path, links;
     int found = 0;
@@ -185,15 +177,14 @@ TEST(TradeTest, EveryPathFoundIsTheCheapestAtItsTime) {
         ASSERT_TRUE(cost.has_value());
         EXPECT_NEAR(*cost, expected, 1e-9) << search;
         double sum = 0;
-        for (const int l : links) sum += weights[static_cast<std::size_t>(l)];
+        for (const int l : links) sum += weights[at(l)];
         EXPECT_NEAR(sum, *cost, 1e-9);
         EXPECT_EQ(path.front(), from);
         EXPECT_EQ(path.back(), to);
         ++found;
         for (const int l : links) {
-            weights[static_cast<std::size_t>(l)] = lightenedWeight(weights[static_cast<std::size_t>(l)],
-                                                                   graph.links[static_cast<std::size_t>(l)].length, 3);
-            finder.setWeight(l, weights[static_cast<std::size_t>(l)]);
+            weights[at(l)] = lightenedWeight(weights[at(l)], graph.links[at(l)].length, 3);
+            finder.setWeight(l, weights[at(l)]);
         }
         if (search % 50 == 0) finder.leaveOutBeatenLinks();
     }

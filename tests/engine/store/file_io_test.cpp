@@ -46,10 +46,7 @@ TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
         {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file"},
         {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},  // a regular file that fails to read
     };
-    for (const auto& c : cases) {
-        const auto r = readFileBytes(c.path, 2 * 1024 * 1024);
-        EXPECT_EQ(errorOf(r), c.error);
-    }
+    for (const auto& c : cases) EXPECT_EQ(errorOf(readFileBytes(c.path, 2 * 1024 * 1024)), c.error);
     write("exact.sbs", std::string(1024, 'y'));
     EXPECT_TRUE(readFileBytes(path("exact.sbs"), 1024).ok());  // the limit itself is allowed
 }
@@ -148,10 +145,9 @@ TEST(Paths, FoldersNamesAndTheRoot) {
         EXPECT_EQ(folderOf(c.path), c.folder) << c.path;
         EXPECT_EQ(fileNameOf(c.path), c.name) << c.path;
     }
-    EXPECT_EQ(joinPath("/", "QELVAR.bmp"), "/QELVAR.bmp");
-    EXPECT_EQ(joinPath("/a/", "b"), "/a/b");
-    EXPECT_EQ(joinPath("/a", "b"), "/a/b");
-    EXPECT_EQ(joinPath("", "b"), "b");
+    for (const auto& [folder, name, joined] :
+         {std::tuple{"/", "QELVAR.bmp", "/QELVAR.bmp"}, {"/a/", "b", "/a/b"}, {"/a", "b", "/a/b"}, {"", "b", "b"}})
+        EXPECT_EQ(joinPath(folder, name), joined) << folder;
 }
 
 TEST_F(FileIoTest, FilesWrittenTogetherEachSucceedOrFailAloneAndDeadLeftoversGo) {
