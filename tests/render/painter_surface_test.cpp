@@ -48,7 +48,7 @@ TEST_F(PainterSurfaceTest, ScreenshotSavesTheMapOrNamesTheFileItCannotWrite) {
     }
     EXPECT_EQ(prompter.messages().back(), "Saved in " + folder + " as QELVAR.BMP");
     ImageSurface surface(393, 545, 96);
-
+    EXPECT_EQ(surface.image().pixel(392, 544), qRgb(255, 255, 255));  // a new surface is white paper
     ScriptedPrompter failing;
     const std::string missing = folder + "/no such folder";
     EXPECT_FALSE(saveMapScreenshot(surface, missing, failing));

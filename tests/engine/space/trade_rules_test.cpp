@@ -15,6 +15,7 @@ TEST(TradeRulesTest, WorldTradeNumberAtEachThreshold) {
         {'C', 5, 9, 7}, {'C', 1, 4, 3},  {'C', 9, 4, 9}, {'C', 10, 4, 9}, {'C', 12, 4, 10}, {'D', 5, 9, 7},
         {'D', 1, 4, 2}, {'D', 12, 4, 9}, {'E', 5, 9, 6}, {'E', 0, 4, 1},  {'E', 12, 4, 8},  {'X', 5, 9, 1},
         {'X', 8, 4, 1}, {'X', 4, 4, 0},  {'X', 0, 0, 0}, {'C', 2, 4, 3},  {'D', 4, 4, 4},   {'E', 2, 4, 2},
+        {'E', 5, 4, 5}, {'E', 1, 4, 2},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(worldTradeNumber(c.port, c.population, c.tech), c.wtn)
