@@ -87,5 +87,14 @@ TEST(SectorImage, MapsLookAsThePicturesCheckedByEye) {
     testing::expectPicture("render/poster.png", poster.image());
 }
 
+// Sheets across a tiled poster: one while the map fits in a sheet within its margins, then one more each time
+// it outgrows the sheets less their overlap; a map of no height still takes a row.
+TEST(SectorPoster, TilesAcrossFollowTheMapsWidth) {
+    for (const auto& [width, columns] : {std::pair{10.0, 1}, {190.0, 1}, {191.0, 2}, {370.0, 2}, {371.0, 3}}) {
+        const TileGrid grid = tileGrid(MapSize{width, 0}, QSizeF(210, 297));
+        EXPECT_EQ(std::pair(grid.columns, grid.rows), std::pair(columns, 1)) << width;
+    }
+}
+
 }  // namespace
 }  // namespace qelvar
