@@ -116,6 +116,7 @@ TEST_F(CliTest, ExitStatusesAndMessages) {
         {"descriptions: unwritable", {"descriptions", path("no/dir/d.txt")}, 2, "Cannot write", false},
         {"sector-map: jump", {"sector-map", in, pdf, "--jump", "7"}, 1, "--jump", true},
         {"trade: no jump", {"trade", in, "--jump", "0"}, 1, "--jump", true},
+        {"trade: reuse 0", {"trade", in, "--reuse", "0"}, 1, "--reuse", true},
         {"sector-map: tile", {"sector-map", in, pdf, "--tile", "A2"}, 1, "--tile", true},
         {"sector-map: paper", {"sector-map", in, pdf, "--paper", "B4"}, 1, "--paper", true},
         {"tile, paper", {"sector-map", in, pdf, "--tile", "A4", "--paper", "A3"}, 1, "--paper excludes --tile", true},
