@@ -106,8 +106,7 @@ TEST(ArpReader, FieldsFromTheirColumns) {
         "1:M\xe9lisande Prime 12345|26:1701|31:a?788899?c|42:n|44:Cp Mining colony of Vestas|70:Ni Po Xx|86:r|88:g|"
         "90:5200|96:g2 v|103:m1 d|110:k5 iii|117:2a3|121:vo|124:tf|");
     SubsectorStore store;
-    const Notices notices = readArp(store, arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {line}));
-    EXPECT_TRUE(notices.empty());
+    EXPECT_TRUE(readArp(store, arpFile(lineAt({{1, "Subsector Ostrel Drift"}, {32, "(C)"}}), {line})).empty());
     EXPECT_EQ(store.subsectorName + "|" + store.sectorName + "|" + store.subsectorLetter,
               "Ostrel Drift|Kestrane Reach|C");
     const WorldRecord& w = store.worlds[1];
@@ -151,24 +150,28 @@ TEST(ArpReader, OddFiles) {
 
 using ArpFileTest = testing::TempFolderTest;
 
+// A prompter that answers the save dialog with `file` and the question of the HTML table with `table`.
+ScriptedPrompter saving(const std::optional<std::string>& file, bool table) {
+    ScriptedPrompter prompter;
+    prompter.saveAnswers.push_back(file);
+    prompter.yesNoAnswers.push_back(table);
+    return prompter;
+}
+
 TEST_F(ArpFileTest, SaveArpWithAndWithoutTheHtmlTable) {
     SubsectorStore store = storeWith("Ost <Dr>", "C");
     store.worlds[1] = testing::sampleWorld(101);
     store.worlds[1].name = "Tom & Jerry";
     store.worlds[1].star3.clear();  // NUL bytes, as an untouched field holds them: the table shows blanks
 
-    ScriptedPrompter declined;
-    declined.saveAnswers.push_back(path("only.arp"));
-    declined.yesNoAnswers.push_back(false);
+    ScriptedPrompter declined = saving(path("only.arp"), false);
     EXPECT_TRUE(saveArp(store, declined, dir_.string()));
     ASSERT_EQ(declined.prompts.size(), 2u);
     EXPECT_EQ(declined.prompts[1].text, "Data file saved OK. Do you want the HTM version as well?");
     EXPECT_TRUE(std::filesystem::exists(path("only.arp")));
     EXPECT_FALSE(std::filesystem::exists(path("only.htm")));
 
-    ScriptedPrompter accepted;
-    accepted.saveAnswers.push_back(path("table"));  // the extension is added
-    accepted.yesNoAnswers.push_back(true);
+    ScriptedPrompter accepted = saving(path("table"), true);  // the extension is added
     EXPECT_EQ(saveArp(store, accepted, dir_.string()), path("table.arp"));
     EXPECT_EQ((*readFileBytes(path("table.arp"))), formatArp(store).value);
     std::string html = "<html>\r\n<body>\r\n" + lineAt({{1, "<h1>Subsector Ost &lt;Dr&gt;"}, {32, "(C)</h1>"}}) +
@@ -199,17 +202,13 @@ TEST_F(ArpFileTest, SaveArpCancelFailureAndHtmlName) {
         {path("t.arp"), path("t.arp"), {"Cannot write \"" + path("t.htm") + "\": Is a directory"}},
     };
     for (const auto& c : cases) {
-        ScriptedPrompter prompter;
-        prompter.saveAnswers.push_back(c.chosen);
-        prompter.yesNoAnswers.push_back(true);
+        ScriptedPrompter prompter = saving(c.chosen, true);
         EXPECT_EQ(saveArp(store, prompter, dir_.string()), c.saved);
         EXPECT_EQ(prompter.messages(), c.messages);
     }
     // What the writer has to say is told: a letter outside A to P.
     store.subsectorLetter = "Q";
-    ScriptedPrompter duff;
-    duff.saveAnswers.push_back(path("q.arp"));
-    duff.yesNoAnswers.push_back(false);
+    ScriptedPrompter duff = saving(path("q.arp"), false);
     EXPECT_EQ(saveArp(store, duff, dir_.string()), path("q.arp"));
     EXPECT_EQ(duff.messages().empty() ? std::string() : duff.messages().front(), "DUFF SS LETTER");
     EXPECT_EQ(htmlNameFor("/m/ostrel.ARP"), "/m/ostrel.htm");

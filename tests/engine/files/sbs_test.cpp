@@ -54,18 +54,16 @@ TEST(SbsWriter, FieldsAtTheirColumns) {
 }
 
 TEST(SbsWriter, StandardCodesLeaveBlanksInTheRemarks) {
-    const struct {
-        const char* tradeCodes;
-        const char* column70;
-    } cases[] = {{"Cp Ni Tz ", "Cp    Tz Mine"}, {"Ni Ni Cp", "Ni Cp Mine"}, {"Ag Lo", " Mine"}, {"", " Mine"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.tradeCodes);
+    // Trade codes, and column 70 on from them and the notes.
+    for (const auto& [tradeCodes, column70] :
+         {std::pair{"Cp Ni Tz ", "Cp    Tz Mine"}, {"Ni Ni Cp", "Ni Cp Mine"}, {"Ag Lo", " Mine"}, {"", " Mine"}}) {
+        SCOPED_TRACE(tradeCodes);
         SubsectorStore store;
         store.subsectorLetter = "A";
         store.worlds[1] = testing::sampleWorld(101);
-        store.worlds[1].tradeCodes = c.tradeCodes;
+        store.worlds[1].tradeCodes = tradeCodes;
         store.worlds[1].notes = "Mine";
-        EXPECT_EQ(columns(splitLines(formatSbs(store).value)[3], 70, 200), c.column70);
+        EXPECT_EQ(columns(splitLines(formatSbs(store).value)[3], 70, 200), column70);
     }
 }
 
@@ -126,7 +124,7 @@ TEST(SbsReader, OddLinesAndBadFiles) {
 
 using SbsFileTest = testing::TempFolderTest;
 
-TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
+TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytesAndASecondLoadLeavesNothingOfTheFirst) {
     std::vector<std::string> worlds;
     const char* uwps[] = {"A788899C", "X0000000", "C5A6739B", "B100000H", "E9CA9FFJ"};
     for (int i = 0; i < 40; ++i) {
@@ -143,6 +141,11 @@ TEST_F(SbsFileTest, RoundTripIsByteIdenticalWithEightBitBytes) {
     ASSERT_TRUE(writeSbsFile(store, prompter, path("second.sbs")));
     EXPECT_EQ((*readFileBytes(path("second.sbs"))), (*readFileBytes(path("first.sbs"))));
     EXPECT_TRUE(prompter.prompts.empty());
+
+    write("third.sbs", sbsFile("A", {world("Three", "0203", "C5446539")}));
+    ASSERT_EQ(loadSubsectorFile(store, prompter, path("third.sbs")), LoadStatus::Loaded);
+    EXPECT_EQ(std::count_if(store.worlds.begin(), store.worlds.end(), [](auto& w) { return w.occupied(); }), 1);
+    EXPECT_EQ(store.worlds[13].name.trimmed(), "Three");
 }
 
 TEST_F(SbsFileTest, NotesOfAnyLengthReadBackAndWriteByteForByte) {
@@ -161,19 +164,6 @@ TEST_F(SbsFileTest, NotesOfAnyLengthReadBackAndWriteByteForByte) {
         EXPECT_EQ(again.worlds[1].notes.str().substr(0, length), note);
         EXPECT_EQ(formatSbs(again).value, first);
     }
-}
-
-TEST_F(SbsFileTest, LoadingASecondFileLeavesNothingOfTheFirst) {
-    write("first.sbs", sbsFile("A", {world("One", "0101", "C5446539"), world("Two", "0810", "C5446539")}));
-    write("second.sbs", sbsFile("A", {world("Three", "0203", "C5446539")}));
-    SubsectorStore store;
-    ScriptedPrompter prompter;
-    ASSERT_EQ(loadSubsectorFile(store, prompter, path("first.sbs")), LoadStatus::Loaded);
-    ASSERT_EQ(loadSubsectorFile(store, prompter, path("second.sbs")), LoadStatus::Loaded);
-    int occupied = 0;
-    for (const WorldRecord& w : store.worlds) occupied += w.occupied() ? 1 : 0;
-    EXPECT_EQ(occupied, 1);
-    EXPECT_EQ(store.worlds[13].name.trimmed(), "Three");
 }
 
 TEST_F(SbsFileTest, UnreadableFileKeepsTheStore) {
@@ -226,7 +216,9 @@ TEST_F(SbsFileTest, SaveSbsDialogBatchAndFailure) {
         std::string tag = c.tag;
         EXPECT_EQ(saveSbs(store, prompter, tag, dir_.string()), c.saved);
         EXPECT_EQ(prompter.messages(), c.messages);
-        if (c.saved) EXPECT_TRUE(std::filesystem::exists(*c.saved));
+        if (c.saved) {
+            EXPECT_TRUE(std::filesystem::exists(*c.saved));
+        }
         EXPECT_TRUE(tag.empty());
         if (c.tag.empty()) {
             EXPECT_EQ(prompter.prompts[0].text + " in " + prompter.prompts[0].title, "*.sbs in " + dir_.string());

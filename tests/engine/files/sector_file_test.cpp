@@ -59,37 +59,31 @@ TEST(SectorLines, EachLineKeepsItsOwnEnd) {
 }
 
 TEST(SectorUwp, CommonDigitsByValue) {
-    struct Row {
-        const char* common;
-        const char* stored;
-        const char* unheld;
-    };
-    for (const Row& row :
+    // The UWP as sector files write it, as stored, and the digits the store cannot hold.
+    using Row = std::tuple<const char*, const char*, const char*>;
+    for (const auto& [common, stored, unheld] :
          {Row{"A788899-C", "A788899C", ""}, Row{"BUV0TW?-Y", "BVW0TX?Z", ""}, Row{"C00000Z-U", "C00000?V", "Z"},
-          Row{"X??????"
-              "-?",
-              "X???????", ""}}) {
-        SCOPED_TRACE(row.common);
-        std::string unheld;
-        EXPECT_EQ(uwpFromSectorText(row.common, &unheld), row.stored);
-        EXPECT_EQ(unheld, row.unheld);
-        if (*row.unheld == '\0') EXPECT_EQ(sectorUwpText(row.stored), row.common);
+          Row{"X?????\?-?", "X???????", ""}}) {
+        SCOPED_TRACE(common);
+        std::string dropped;
+        EXPECT_EQ(uwpFromSectorText(common, &dropped), stored);
+        EXPECT_EQ(dropped, unheld);
+        if (*unheld == '\0') {
+            EXPECT_EQ(sectorUwpText(stored), common);
+        }
     }
 }
 
 TEST(SectorBases, LegacyLettersAndModernCodes) {
-    struct Row {
-        char legacy;
-        const char* allegiance;
-        const char* modern;
-    };
-    for (const Row& row :
-         {Row{'A', "Im", "NS"}, Row{'B', "ImDd", "NW"}, Row{'F', "", "KM"}, Row{'H', "Im", "CK"}, Row{'J', "Im", "K"},
-          Row{'U', "Im", "RT"}, Row{'W', "Im", "W"}, Row{'Y', "ZhCo", "D"}, Row{'X', "Zh", "W"}, Row{'Z', "Zh", "KM"},
-          Row{'G', "Va", "K"}, Row{'L', "Hv", "K"}, Row{'P', "Dr", "K"}, Row{'Q', "Dr", "M"}}) {
-        SCOPED_TRACE(std::string(1, row.legacy) + row.allegiance);
-        EXPECT_EQ(modernBases(row.legacy, row.allegiance), row.modern);
-        EXPECT_EQ(legacyBase(row.modern, row.allegiance), row.legacy);
+    // A legacy base letter, the allegiance it is read under and the modern codes it stands for.
+    const std::tuple<char, const char*, const char*> rows[] = {
+        {'A', "Im", "NS"}, {'B', "ImDd", "NW"}, {'F', "", "KM"},    {'H', "Im", "CK"}, {'J', "Im", "K"},
+        {'U', "Im", "RT"}, {'W', "Im", "W"},    {'Y', "ZhCo", "D"}, {'X', "Zh", "W"},  {'Z', "Zh", "KM"},
+        {'G', "Va", "K"},  {'L', "Hv", "K"},    {'P', "Dr", "K"},   {'Q', "Dr", "M"}};
+    for (const auto& [legacy, allegiance, modern] : rows) {
+        SCOPED_TRACE(std::string(1, legacy) + allegiance);
+        EXPECT_EQ(modernBases(legacy, allegiance), modern);
+        EXPECT_EQ(legacyBase(modern, allegiance), legacy);
     }
     EXPECT_EQ(modernBases('2', "Im"), "NS");
     EXPECT_EQ(legacyBase("SN", "Im"), 'A');
@@ -144,8 +138,7 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
     EXPECT_EQ(w.allegiance.str() + w.zone.str() + w.gasGiant.str() + "|" + w.star1.str() + w.star2.str() +
                   w.star3.str() + "|" + w.tradeCodes.str() + "|" + std::string(w.notes.trimmed()),
               "VaAG|K5 IV M1 V  F0 D  |Ri             |Cp");
-    const SectorWorld& world = read.value.sector.worlds[0];
-    EXPECT_EQ(world.fields.at("{Ix}"), "{ 2 }");
+    EXPECT_EQ(read.value.sector.worlds[0].fields.at("{Ix}"), "{ 2 }");
     EXPECT_EQ(read.value.sector.extraColumns, std::vector<std::string>{"Extra"});
     const std::string tab = formatSector(read.value.sector, SectorFormat::Tab).value;
     EXPECT_NE(
@@ -154,15 +147,13 @@ TEST(SectorTab, ColumnsByNameAndAliasesInAnyOrder) {
 }
 
 TEST(SectorTab, AFileWithoutARequiredColumnOrAWorldIsUnreadable) {
-    for (const auto& [bytes, error] :
-         {std::pair<std::string, std::string>{"Hex\tName\tUWP\tRemarks\tPBG\tAllegiance\tStars\tW\tRU\tSector\n",
-                                              "it has no Bases and Zone columns"},
-          {"", "?"},
-          {kHeader, "?"},
-          {"# nothing\r\n\r\n", "?"}}) {
+    const std::string noColumns = "Hex\tName\tUWP\tRemarks\tPBG\tAllegiance\tStars\tW\tRU\tSector\n";
+    for (const std::string& bytes : {noColumns, std::string(), kHeader, std::string("# nothing\r\n\r\n")}) {
         const Result<WithNotices<SectorRead>> read = readSector(bytes, "Kestrel");
         ASSERT_FALSE(read.ok());
-        EXPECT_EQ(read.error(), "cannot read the sector file \"Kestrel\": " + error);
+        EXPECT_EQ(read.error(), "cannot read the sector file \"Kestrel\": " +
+                                    std::string(bytes == noColumns ? "it has no Bases and Zone columns"
+                                                                   : "no world could be read from it"));
     }
 }
 
@@ -209,9 +200,8 @@ TEST(SectorFormats, OwnFilesReadBackToTheSameBytesAndKeepEveryField) {
     Sector joined;
     storeIntoSector(back, joined);
     EXPECT_EQ(joined.worlds.at(0).record.name.trimmed(), "Cove");
-    EXPECT_EQ(fieldsToWrite(joined.worlds.at(0)).at("Remarks"), "De He Na Po Pi Pz");
-    EXPECT_EQ(fieldsToWrite(joined.worlds.at(1)).at("Remarks"), "Lo");
-    EXPECT_EQ(fieldsToWrite(joined.worlds.at(2)).at("Remarks"), "{Anomaly}");
+    for (std::size_t i = 0; const char* remarks : {"De He Na Po Pi Pz", "Lo", "{Anomaly}"})
+        EXPECT_EQ(fieldsToWrite(joined.worlds.at(i++)).at("Remarks"), remarks);
     EXPECT_EQ(texts(formatSector(sector, SectorFormat::Legacy).notices),
               (std::vector<std::string>{"3 worlds lose their sector, full names, several bases, four-letter "
                                         "allegiance, {Ix}, (Ex), [Cx], nobility, W and RU in the legacy sector "

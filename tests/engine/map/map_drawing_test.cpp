@@ -28,9 +28,8 @@ struct Drawing {
     }
     std::vector<std::string> starting(std::string_view prefix) const {
         std::vector<std::string> found;
-        for (const std::string& line : lines) {
-            if (line.starts_with(prefix)) found.push_back(line);
-        }
+        std::ranges::copy_if(lines, std::back_inserter(found),
+                             [&](const std::string& l) { return l.starts_with(prefix); });
         return found;
     }
 };
@@ -190,10 +189,9 @@ TEST(MapDrawing, SectorGridHasThreeHundredAndTwentyStarredHexesAndABeep) {
     ASSERT_EQ(stars.size(), 320u);
     // Stars at (1.3k, -0.6k) from their anchors: hexes 9k apart, even columns 5.5k lower, rows 10k apart.
     const std::string font = "\t#ffffff\tSmall Fonts\t7\t0\t0\t*";
-    EXPECT_EQ(stars[0], "text\t6.390\t4.820" + font);
-    EXPECT_EQ(stars[1], "text\t9.090\t6.470" + font);
-    EXPECT_EQ(stars[31], "text\t90.090\t6.470" + font);
-    EXPECT_EQ(stars[288], "text\t6.390\t31.820" + font);
+    for (const auto& [i, at] :
+         {std::pair{0, "6.390\t4.820"}, {1, "9.090\t6.470"}, {31, "90.090\t6.470"}, {288, "6.390\t31.820"}})
+        EXPECT_EQ(stars[static_cast<std::size_t>(i)], "text\t" + std::string(at) + font);
     // Each outline starts on its own anchor, (8.7, 6.65) for the second hex.
     EXPECT_EQ(d.starting("line\t")[6], "line\t8.700\t6.650\t7.500\t8.150\t#ffffff\tsolid\t1");
     EXPECT_EQ(d.starting("line\t").size(), 320u * 6u);

@@ -80,19 +80,17 @@ TEST(Check, EachUwpRuleAtItsLimits) {
 
 TEST(Check, PagTradeCodesAndCodesNoTableKnows) {
     WorldRecord w = world("A788899C");
-    for (const char* pag : {" 13", "113", "0", "013"}) {
+    for (const char* pag : {" 13", "0", "013", "113"}) {  // the last, right, stays for what follows
         w.pag = pag;
         EXPECT_EQ(rulesOf(w), pag[0] == '0' ? Lines{"pag-population"} : Lines{}) << pag;
     }
-    w.pag = "213";
     WorldRecord empty = world("A7880000");
     empty.pag = "013";
     EXPECT_EQ(rulesOf(empty), Lines{});  // no multiplier for population 0 is right
     // Stored trade codes: a set of the fifteen standard codes, of which the profile keeps the first five.
-    EXPECT_EQ(rulesOf(w, "Ri"), Lines{});
-    EXPECT_EQ(rulesOf(w, "Cp Ri"), Lines{});
-    EXPECT_EQ(rulesOf(w, ""), Lines{"trade-codes"});
-    EXPECT_EQ(rulesOf(w, "Ri Ag"), Lines{"trade-codes"});
+    for (const auto& [codes, rules] :
+         {std::pair{"Ri", Lines{}}, {"Cp Ri", Lines{}}, {"", Lines{"trade-codes"}}, {"Ri Ag", Lines{"trade-codes"}}})
+        EXPECT_EQ(rulesOf(w, codes), rules) << codes;
     EXPECT_EQ(rulesOf(world("X0200000"), "As Ba De Lo Ni"), Lines{"size-zero"});
     EXPECT_EQ(rulesOf(world("X0200000"), "As Ba De Lo Po"), (Lines{"size-zero", "trade-codes"}));
     const struct {

@@ -199,8 +199,7 @@ TEST(TradeTest, WorldsReadFromTheirFields) {
     EXPECT_TRUE(worlds[0].barred());
     EXPECT_EQ(worlds[0].importance, 4);
     EXPECT_NE(modernImportance(worlds[0].profile, "Ag Ni", ""), 4);  // read, not computed
-    EXPECT_TRUE(worlds[0].gasGiant);
-    EXPECT_FALSE(worlds[1].gasGiant);
+    EXPECT_EQ(std::pair(worlds[0].gasGiant, worlds[1].gasGiant), std::pair(true, false));
     EXPECT_EQ(worlds[1].importance, modernImportance(worlds[1].profile, "", ""));
     EXPECT_EQ(worlds[1].hex, (SpaceHex{31, 39}));
     EXPECT_EQ(worlds[1].profile.tech, 9);

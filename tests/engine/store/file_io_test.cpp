@@ -34,10 +34,8 @@ void expectOnly(const std::filesystem::path& dir, std::set<std::string> names) {
 TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
     write("big.sbs", std::string(2 * 1024 * 1024 + 1, 'x'));
     ::mkfifo(path("pipe.sbs").c_str(), 0600);
-    const struct {
-        std::string path;
-        std::string error;
-    } cases[] = {
+    // Each path with the error reading it gives.
+    const std::pair<std::string, std::string> cases[] = {
         {path("none.sbs"), "Cannot open \"" + path("none.sbs") + "\": No such file or directory"},
         {dir_.string(), "Cannot read \"" + dir_.string() + "\": Is a directory"},
         {path("big.sbs"),
@@ -46,7 +44,7 @@ TEST_F(FileIoTest, ReadErrorsNameTheFileAndReason) {
         {"/dev/zero", "Cannot read \"/dev/zero\": it is not a regular file"},
         {"/proc/self/mem", "Cannot read \"/proc/self/mem\": Input/output error"},  // a regular file that fails to read
     };
-    for (const auto& c : cases) EXPECT_EQ(errorOf(readFileBytes(c.path, 2 * 1024 * 1024)), c.error);
+    for (const auto& [file, error] : cases) EXPECT_EQ(errorOf(readFileBytes(file, 2 * 1024 * 1024)), error);
     write("exact.sbs", std::string(1024, 'y'));
     EXPECT_TRUE(readFileBytes(path("exact.sbs"), 1024).ok());  // the limit itself is allowed
 }
@@ -122,15 +120,13 @@ TEST_F(FileIoTest, OutputsThatMustNotBeReplacedAreRefusedAndKept) {
     write("locked.sbs", "keep me");
     ::chmod(path("locked.sbs").c_str(), 0444);
     ::mkfifo(path("pipe.sbs").c_str(), 0600);
-    const struct {
-        std::string path;
-        std::string error;
-    } cases[] = {
+    // Each path with the error writing it gives.
+    const std::pair<std::string, std::string> cases[] = {
         {path("locked.sbs"), "Cannot write \"" + path("locked.sbs") + "\": Permission denied"},
         {path("pipe.sbs"), "Cannot write \"" + path("pipe.sbs") + "\": it is not a regular file"},
         {"/dev/null", "Cannot write \"/dev/null\": it is not a regular file"},
     };
-    for (const auto& c : cases) EXPECT_EQ(errorOf(writeFileAtomically(c.path, "new")), c.error);
+    for (const auto& [file, error] : cases) EXPECT_EQ(errorOf(writeFileAtomically(file, "new")), error);
     EXPECT_EQ((*readFileBytes(path("locked.sbs"))), "keep me");
     EXPECT_EQ(modeOf(path("locked.sbs")), 0444u);
     EXPECT_TRUE(std::filesystem::is_fifo(path("pipe.sbs")));
