@@ -574,6 +574,7 @@ TEST_F(MainWindowTest, AnAutosaveLeftByACopyThatDiedIsOfferedAtTheNextStart) {
 TEST_F(MainWindowTest, WhatOneCopyOffersToRecoverNoOtherCopyOffers) {
     write("autosave/autosave-999999.sbs", sbsFile("Lost", ""));
     write("autosave/autosave-999999.lock", "999999\nqelvar\n" + QSysInfo::machineHostName().toStdString() + "\n");
+    write("autosave/autosave-999997.txt", "an information file left alone is no autosave\n");
     write("autosave/autosave-999998.sbs", sbsFile("Held", ""));  // a copy still running holds its lock
     QLockFile held(QString::fromStdString(path("autosave/autosave-999998.lock")));
     ASSERT_TRUE(held.tryLock(0));
