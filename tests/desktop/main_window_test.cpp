@@ -173,6 +173,9 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     click("Command2");
     EXPECT_EQ(window().selectedFileNames(), std::vector<std::string>{"second.SBS"});
     EXPECT_EQ(window().selectedFileName(), "second.SBS");  // the entry selected, where the current one is not
+    prompter_.inputAnswers = {"O"};
+    click("Command2");
+    EXPECT_EQ(window().selectedFileNames(), std::vector<std::string>{"Ostrel.sbs"});
     // The index of the listed subsectors in one message.
     click("Command3");
     ASSERT_EQ(prompter_.messages().size(), 1u);
