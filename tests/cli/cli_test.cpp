@@ -262,11 +262,9 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     EXPECT_EQ(sector.substr(kept.size(), 7), "Kest\tC\t") << sector;  // the sector's own abbreviation
     ASSERT_EQ(run({"generate", path("an.sbs"), "--chance", "An=99", "--seed", "12345"}).status, 0);
     const auto count = [](const std::string& text) {  // worlds with the feature's remark
-        std::size_t n = 0;
-        for (auto at = text.find(" An"); at != std::string::npos; at = text.find(" An", at + 1)) ++n;
-        return n;
+        return QByteArray::fromStdString(text).count(" An");
     };
-    EXPECT_GT(count(bytes(path("an.sbs"))), 20u);
+    EXPECT_GT(count(bytes(path("an.sbs"))), 20);
     ASSERT_EQ(run({"generate", path("cap.sbs"), "--tech-cap", "3", "--depopulate", "--seed", "12345"}).status, 0);
     const auto uninhabited = [](const std::string& text) {
         const auto lines = qelvar::splitLines(text);
@@ -278,7 +276,7 @@ TEST_F(CliTest, GenerateWithASeedWritesTheSameBytesEveryTime) {
     const std::string zh = bytes(path("zh.sbs"));
     for (const std::string_view line : qelvar::splitLines(zh) | std::views::drop(3))
         EXPECT_EQ(line.substr(45, 3), "Zh ");
-    EXPECT_LT(count(bytes(path("a.sbs"))), 3u);
+    EXPECT_LT(count(bytes(path("a.sbs"))), 3);
     EXPECT_EQ(bytes(path("a.sbs")).rfind("V\xe9s\r\nReach\r\n", 0), 0u);  // names in the files' code page
     const CliRun listed = run({"list", path("a.sbs")});                   // reads back without a complaint
     EXPECT_EQ(listed.status, 0);
@@ -362,13 +360,11 @@ TEST_F(CliTest, RenderPrintWritesThePrintedPages) {
     ASSERT_EQ(run({"render", path("full.arp"), path("full.ops"), "--print", "landscape", "--listing"}).status, 0);
     EXPECT_NE(bytes(path("full.ops")).find("newpage\n"), std::string::npos);
 
-    if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
+    if (!qelvar::testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
     // In full mode the map's job comes first, then the listing's.
     ASSERT_EQ(run({"render", ostrel, path("page.pdf"), "--print", "full", "--colour", "--listing"}).status, 0);
-    const std::string pdf = "'" + path("page.pdf") + "'";
-    const std::string info = commandOutput("pdfinfo " + pdf + " 2>/dev/null");
-    EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), 2);
-    const std::string text = commandOutput("pdftotext -layout " + pdf + " - 2>/dev/null");
+    EXPECT_EQ(qelvar::testing::pdfPages(path("page.pdf")), 2);
+    const std::string text = qelvar::testing::pdfText(path("page.pdf"));
     EXPECT_NE(text.find("Ostrel Drift/Kestrane Reach (A)"), std::string::npos);
     EXPECT_NE(text.find("Highest population is"), std::string::npos);
 }
@@ -428,7 +424,7 @@ TEST_F(SectorMapCliTest, RoutesComeFromTheSectorsOwnFileOrTheOption) {
 }
 
 TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
-    if (commandOutput("command -v pdfinfo pdftotext").empty()) GTEST_SKIP() << "poppler-utils not installed";
+    if (!qelvar::testing::havePdfTools()) GTEST_SKIP() << "poppler-utils not installed";
     struct Case {
         std::vector<std::string> arguments;
         int pages;
@@ -444,9 +440,8 @@ TEST_F(SectorMapCliTest, PdfPostersHaveThePagesTheTilingPromisesAndEveryName) {
         std::vector<std::string> arguments{"sector-map", path("sector"), path("poster.pdf")};
         arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
         ASSERT_EQ(run(arguments).status, 0);
-        const std::string info = commandOutput("pdfinfo '" + path("poster.pdf") + "' 2>/dev/null");
-        EXPECT_EQ(std::atoi(info.c_str() + info.find("Pages:") + 6), c.pages);
-        EXPECT_NE(info.find(c.size), std::string::npos) << info;
+        EXPECT_EQ(qelvar::testing::pdfPages(path("poster.pdf")), c.pages);
+        EXPECT_NE(qelvar::testing::pdfInfo(path("poster.pdf"), "Page size:").find(c.size), std::string::npos);
         const std::string text = commandOutput("pdftotext '" + path("poster.pdf") + "' - 2>/dev/null");
         for (const qelvar::SectorWorld& w : sector.worlds) {
             ASSERT_NE(text.find(std::string(w.record.name.trimmed())), std::string::npos) << w.record.name.shown();
