@@ -127,6 +127,9 @@ TEST_F(AtlasWindowTest, OpensTheFolderFittedShowsWorldsAndChoosesTheBorders) {
 
     choose("atlasActualSize");
     EXPECT_DOUBLE_EQ(window_->zoom(), 1);
+    choose("atlasFit");
+    EXPECT_NE(window_->zoom(), 1);
+    choose("atlasActualSize");
     for (QScrollBar* bar : {scroll->horizontalScrollBar(), scroll->verticalScrollBar()}) bar->setValue(100);
     emit canvas_->dragged(QPoint(-30, -40));  // a drag pans both ways
     EXPECT_EQ(QPoint(scroll->horizontalScrollBar()->value(), scroll->verticalScrollBar()->value()), QPoint(130, 140));

@@ -1,5 +1,6 @@
 // The desktop program built for real, offscreen, driven as a user would with the scripted prompter.
 #include "about_box.h"
+#include "atlas_window.h"
 #include "autosave.h"
 #include "check_window.h"
 #include "details_window.h"
@@ -186,6 +187,8 @@ TEST_F(MainWindowTest, BrowserCommandsWorkOnTheListedFiles) {
     trigger("mnusbsall");
     EXPECT_TRUE(listed().contains("out-A.SBS"));
     EXPECT_EQ(prompter_.beeps, 2);
+    trigger("mnuopenspace");  // no sector file in the folder: no atlas is left open
+    EXPECT_FALSE(desktop_->atlasWindow() && desktop_->atlasWindow()->isVisible());
     // Save to ARP through the dialog, without the HTML table.
     load("Ostrel.sbs");
     prompter_.saveAnswers.push_back(path("ostrel.arp"));

@@ -74,6 +74,9 @@ TEST_F(WindowsSeenTest, EveryWindowShowsItsControlsAndMenus) {
     see("CheckWindow", "checked", window().findChild<QWidget*>("CheckWindow"));
     trigger("mnuopensector");
     see("SectorWindow", "opened on the folder", desktop_->sectorWindow());
+    QImage sectorMap = desktop_->sectorWindow()->findChild<QWidget*>("SectorMap")->grab().toImage(), blank = sectorMap;
+    blank.fill(sectorMap.pixel(0, 0));
+    EXPECT_NE(sectorMap, blank);  // the map is drawn
     TextWindow text;
     seeNext("SLIST4", "notes", "Command2");
     QString notes = "A line\nand another";
