@@ -435,6 +435,13 @@ TEST_F(SectorFiles, LossToSbsIsToldOncePerFile) {
     ASSERT_TRUE(lost.has_value());
     EXPECT_EQ(lost->text, "3 worlds lose their sector and four-letter allegiance in SBS");
     EXPECT_FALSE(subsectorLossNotice(sector, 1, back, "SBS").has_value());
+    // A column the program does not know is named by its title.
+    const Sector owned = readOk(kHeader.substr(0, kHeader.size() - 2) + "\tOwner\r\n" +
+                                tabRow("0101", "Alda", "A788899-C", "NS", "Ri", "Im", "G2 V", "\t\t\t\t\t\tRoyal"))
+                             .value.sector;
+    sectorToStore(owned, 0, store);
+    (void)readSbs(back, formatSbs(store).value);
+    EXPECT_EQ(subsectorLossNotice(owned, 0, back, "SBS")->text, "1 world loses its sector and Owner in SBS");
 
     Sector one = sector;
     one.worlds.resize(1);
