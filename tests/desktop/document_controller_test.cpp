@@ -56,35 +56,31 @@ TEST_F(DocumentControllerTest, TheTitleNamesTheDocumentsFileBeforeTheProgram) {
     EXPECT_TRUE(document.documentPath().empty());
 }
 
-TEST_F(DocumentControllerTest, BackAtTheLoadedStateNothingIsUnsavedAndNothingIsAsked) {
-    QSignalSpy modified(&document, &DocumentController::modifiedChanged);
-    QSignalSpy moved(&document, &DocumentController::historyMoved);
-    document.startNewHistory("/maps/Ostrel.sbs");
-    document.undoStack().push(new Step);
-    EXPECT_TRUE(document.isModified());
-    EXPECT_TRUE(last(modified).toBool());
-    EXPECT_EQ(moved.size(), 1);
-    prompter.yesNoAnswers = {false};
-    EXPECT_FALSE(document.mayDiscardChanges());  // the question, answered No
-    EXPECT_EQ(prompter.prompts.size(), 1u);
-    document.undoStack().undo();
-    EXPECT_FALSE(document.isModified());
-    EXPECT_FALSE(last(modified).toBool());
-    EXPECT_TRUE(document.mayDiscardChanges());
-    EXPECT_EQ(prompter.prompts.size(), 1u);  // no second question
-}
-
-TEST_F(DocumentControllerTest, ARecoveredDocumentNeverLooksSaved) {
-    QSignalSpy modified(&document, &DocumentController::modifiedChanged);
-    document.startNewHistory("/maps/Ostrel.sbs", true);
-    EXPECT_TRUE(last(modified).toBool());
-    document.undoStack().push(new Step);
-    document.undoStack().undo();
-    EXPECT_TRUE(document.isModified());
-    EXPECT_TRUE(last(modified).toBool());
-    prompter.yesNoAnswers = {true};
-    EXPECT_TRUE(document.mayDiscardChanges());
-    EXPECT_EQ(prompter.prompts.size(), 1u);
+// Undone back to the loaded state nothing is unsaved and nothing is asked, unless the document was recovered:
+// that one never looks saved.
+TEST_F(DocumentControllerTest, BackAtTheLoadedStateNothingIsUnsavedUnlessRecovered) {
+    for (const bool recovered : {false, true}) {
+        SCOPED_TRACE(recovered);
+        prompter.prompts.clear();
+        document.undoStack().clear();  // each round from a fresh history
+        QSignalSpy modified(&document, &DocumentController::modifiedChanged);
+        QSignalSpy moved(&document, &DocumentController::historyMoved);
+        document.startNewHistory("/maps/Ostrel.sbs", recovered);
+        EXPECT_EQ(last(modified).toBool(), recovered);
+        document.undoStack().push(new Step);
+        EXPECT_TRUE(document.isModified());
+        EXPECT_TRUE(last(modified).toBool());
+        EXPECT_EQ(moved.size(), 1);
+        prompter.yesNoAnswers = {false};
+        EXPECT_FALSE(document.mayDiscardChanges());  // the question, answered No
+        EXPECT_EQ(prompter.prompts.size(), 1u);
+        document.undoStack().undo();
+        EXPECT_EQ(document.isModified(), recovered);
+        EXPECT_EQ(last(modified).toBool(), recovered);
+        prompter.yesNoAnswers = {true};
+        EXPECT_TRUE(document.mayDiscardChanges());
+        EXPECT_EQ(prompter.prompts.size(), recovered ? 2u : 1u);  // asked again only when recovered
+    }
 }
 
 // Edits that cannot all apply leave the document and the store as they were, and say why. A generated

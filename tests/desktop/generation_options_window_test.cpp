@@ -34,10 +34,8 @@ TEST_F(OptionsWindowTest, StartsWithTheDefaultsAndTheControlsGiveTheOptions) {
     control<QCheckBox>("Check3D1")->setChecked(true);
     const GenerationOptions options = window->options();
     EXPECT_EQ(options.generateAsLetter + " " + options.defaultAllegiance, "B Hv");
-    EXPECT_EQ(options.densityPercent, 4);
-    EXPECT_EQ(options.oddAlienPercent, 50);
-    EXPECT_EQ(options.techCap, 0);
-    EXPECT_TRUE(options.depopulateOverCap);
+    EXPECT_EQ(std::tuple(options.densityPercent, options.oddAlienPercent, options.techCap, options.depopulateOverCap),
+              std::tuple(4, 50, 0, true));
 }
 
 // "Modify chance" or a double-click asks for the selected row's chance; the engine's tests try the answers.
