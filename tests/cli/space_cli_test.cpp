@@ -1,7 +1,6 @@
 // The charted-space commands of the built qelvar-cli, run as a script would.
 #include <gtest/gtest.h>
 
-#include "store/file_io.h"
 #include "support/cli_run.h"
 #include "support/space_files.h"
 
@@ -13,10 +12,6 @@ protected:
     using Run = testing::CliRun;
     Run run(const std::vector<std::string>& arguments) const {
         return testing::spawn(QELVAR_CLI, arguments, path("out.txt"), path("err.txt"));
-    }
-    std::string bytes(const std::string& name) const {
-        const Result<std::string> read = readFileBytes(path(name));
-        return read ? *read : "";
     }
 };
 
@@ -30,11 +25,11 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
     EXPECT_NE(printed.out.find("<!-- Bree.xml -->\n<Borders>\n  <Border Allegiance=\"ImDd\""), std::string::npos);
     EXPECT_NE(printed.out.find("<Border Allegiance=\"ZhCo\""), std::string::npos);
 
-    const std::string before = bytes("Alda.xml");
+    const std::string before = read("Alda.xml");
     const Run written = run({"borders", path("Alda.tab"), "--write", "--distance", "1"});
     ASSERT_EQ(written.status, 0) << written.err;
     EXPECT_EQ(written.out, "");
-    const std::string after = bytes("Alda.xml");
+    const std::string after = read("Alda.xml");
     EXPECT_EQ(after.substr(0, before.size() - 10), before.substr(0, before.size() - 10));  // all but </Sector>
     EXPECT_NE(after.find(routes + "  <Borders>\n    <Border Allegiance=\"ImDd\""), std::string::npos);
     EXPECT_EQ(after.substr(after.size() - 23), "  </Borders>\n</Sector>\n");
@@ -52,7 +47,7 @@ TEST_F(SpaceCliTest, BordersPrintsOrWritesEachSectorsBordersElement) {
                               "qelvar-cli: Bree.tab has no X and Y in its metadata; it is placed at 0,0\n"
                               "qelvar-cli: Cannot write the borders into " +
                               bree + ": it is no sector metadata file\n");
-    EXPECT_EQ(bytes("Bree.xml"), "<Sector><Borders><Border>");
+    EXPECT_EQ(read("Bree.xml"), "<Sector><Borders><Border>");
 }
 
 TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
@@ -62,7 +57,7 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     writeSector("Corr", 5, 5, {{"0101", "ImDd"}});
     const Run ops = run({"atlas-map", dir_.string(), path("a.ops"), "--sectors", "alda,BREE", "--borders", "made"});
     ASSERT_EQ(ops.status, 0) << ops.err;
-    const std::string drawn = bytes("a.ops");
+    const std::string drawn = read("a.ops");
     EXPECT_NE(drawn.find("\tAlda\n"), std::string::npos);
     EXPECT_NE(drawn.find("\tBree\n"), std::string::npos);
     EXPECT_EQ(drawn.find("\tCorr\n"), std::string::npos);
@@ -70,10 +65,10 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     EXPECT_NE(drawn.find("\t4\n"), std::string::npos);  // the borders' lines
     const Run png = run({"atlas-map", dir_.string(), path("a.png"), "--area", "0,0,1,1", "--dpi", "24"});
     ASSERT_EQ(png.status, 0) << png.err;
-    EXPECT_EQ(bytes("a.png").substr(1, 3), "PNG");
+    EXPECT_EQ(read("a.png").substr(1, 3), "PNG");
     ASSERT_EQ(run({"atlas-map", dir_.string(), path("b.ops"), "--area", "1,0,1,1"}).status, 0);  // columns 1 to 1
-    EXPECT_NE(bytes("b.ops").find("\tBree\n"), std::string::npos);
-    EXPECT_EQ(bytes("b.ops").find("\tAlda\n"), std::string::npos);
+    EXPECT_NE(read("b.ops").find("\tBree\n"), std::string::npos);
+    EXPECT_EQ(read("b.ops").find("\tAlda\n"), std::string::npos);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--sectors", "Dorn"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--paper", "A3"}).status, 1);
     EXPECT_EQ(run({"atlas-map", dir_.string(), path("b.png"), "--borders", "some"}).status, 1);
@@ -87,9 +82,9 @@ TEST_F(SpaceCliTest, AtlasMapDrawsTheBlockAndSectorMapTakesBorders) {
     for (const char* choice : {"made", "none", "given"}) {
         const Run sector = run({"sector-map", path("Alda.tab"), path("s.ops"), "--borders", choice});
         ASSERT_EQ(sector.status, 0) << sector.err;
-        EXPECT_EQ(bytes("s.ops").find("\t4\n") != std::string::npos, std::string(choice) == "made") << choice;
+        EXPECT_EQ(read("s.ops").find("\t4\n") != std::string::npos, std::string(choice) == "made") << choice;
         // The region round 1010 to 1111, starting at the foot of 1011 where the sector map draws that hex.
-        EXPECT_NE(bytes("s.ops").find("polygon\t#800080\t0.300\t113.300\t148.500\t108.100\t142.000\t"),
+        EXPECT_NE(read("s.ops").find("polygon\t#800080\t0.300\t113.300\t148.500\t108.100\t142.000\t"),
                   std::string::npos);
     }
 }

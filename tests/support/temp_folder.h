@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 
 namespace qelvar::testing {
@@ -28,6 +29,11 @@ protected:
     std::string path(const std::string& name) const { return (dir_ / name).string(); }
     void write(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary | std::ios::trunc) << bytes;
+    }
+    // The bytes of the file `name`; empty when it cannot be read.
+    std::string read(const std::string& name) const {
+        std::ifstream in(path(name), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
     }
 
     std::filesystem::path dir_;

@@ -66,10 +66,6 @@ protected:
         EXPECT_TRUE(opened.ok()) << (opened.ok() ? "" : opened.error());
         return opened.ok() ? std::move(opened->value) : Document();
     }
-    std::string bytes(const std::string& name) const {
-        const Result<std::string> read = readFileBytes(path(name));
-        return read.ok() ? *read : "(unreadable)";
-    }
     // Applies the edits in order to a fresh document of the file, saves, and gives the file's bytes.
     std::string editAndSave(const std::string& file, std::vector<std::unique_ptr<Edit>> edits) {
         Document document = open("k.tab", file);
@@ -79,7 +75,7 @@ protected:
         }
         const Result<Notices> saved = saveDocument(document);
         EXPECT_TRUE(saved.ok()) << (saved.ok() ? "" : saved.error());
-        return bytes("k.tab");
+        return read("k.tab");
     }
 };
 
@@ -97,7 +93,7 @@ TEST_F(DocumentFiles, OneFieldSetChangesOneLineAndNothingElse) {
     const std::string after = editAndSave(file, edits(SetFieldEdit(hex("0211"), "uwp", "A788899-C")));
     EXPECT_EQ(changedLines(file, after), (std::vector<std::string>{"-" + tabWorld("0211", "Gamma"),
                                                                    "+" + tabWorld("0211", "Gamma", "A788899-C")}));
-    EXPECT_EQ(bytes("k.xml"), kKestrelMetadata);
+    EXPECT_EQ(read("k.xml"), kKestrelMetadata);
 }
 
 TEST_F(DocumentFiles, FieldsByTheirColumnNamesInAnyCase) {
@@ -234,8 +230,8 @@ TEST_F(DocumentFiles, RevertingEveryEditGivesTheDocumentBack) {
 TEST_F(DocumentFiles, SavingWithoutAnEditWritesTheSameBytes) {
     Document document = open("k.tab", original);
     ASSERT_TRUE(saveDocument(document).ok());
-    EXPECT_EQ(bytes("k.tab"), original);
-    EXPECT_EQ(bytes("k.xml"), kKestrelMetadata);
+    EXPECT_EQ(read("k.tab"), original);
+    EXPECT_EQ(read("k.xml"), kKestrelMetadata);
     // A save that cannot write says so, and the document stays unsaved.
     ASSERT_TRUE(SetFieldEdit(hex("0105"), "Name", "Bet").apply(document).ok());
     std::filesystem::remove(path("k.tab"));
@@ -261,14 +257,14 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
         Document document = open("k.tab", original);
         ASSERT_TRUE(RenameEdit(row.index, row.name).apply(document).ok());
         ASSERT_TRUE(saveDocument(document).ok());
-        EXPECT_EQ(bytes("k.xml"), row.metadata) << row.name;
-        EXPECT_EQ(bytes("k.tab"), original);
+        EXPECT_EQ(read("k.xml"), row.metadata) << row.name;
+        EXPECT_EQ(read("k.tab"), original);
     }
     for (const std::string& unnamed : {with("<Name>Kestrel</Name>", "<Name/>"), with("\n  <Name>Kestrel</Name>", "")}) {
         Document document = open("k.tab", original, unnamed);
         ASSERT_TRUE(RenameEdit(-1, "Kestrane").apply(document).ok());
         ASSERT_TRUE(saveDocument(document).ok());
-        EXPECT_EQ(bytes("k.xml"), with(">Kestrel<", ">Kestrane<"));  // the empty element opened up, or one put in
+        EXPECT_EQ(read("k.xml"), with(">Kestrel<", ">Kestrane<"));  // the empty element opened up, or one put in
     }
     // In a file of CR LF lines, an added element's line ends so too.
     std::string crlf;
@@ -276,7 +272,7 @@ TEST_F(DocumentFiles, OnlyTheRenamedElementsOfTheMetadataChange) {
     Document document = open("k.tab", original, crlf);
     ASSERT_TRUE(RenameEdit(1, "Cedar").apply(document).ok());
     ASSERT_TRUE(saveDocument(document).ok());
-    EXPECT_NE(bytes("k.xml").find("<Subsectors>\r\n    <Subsector Index=\"B\">Cedar</Subsector>\r\n"),
+    EXPECT_NE(read("k.xml").find("<Subsectors>\r\n    <Subsector Index=\"B\">Cedar</Subsector>\r\n"),
               std::string::npos);
     Sector renamed;
     renamed.subsectorNames[1] = "Cedar";
@@ -291,18 +287,18 @@ TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {
     SetFieldEdit rename(hex("0105"), "Name", "Bet");
     ASSERT_TRUE(rename.apply(document).ok());
     ASSERT_TRUE(saveDocument(document).ok());
-    const std::string saved = bytes("k.tab");
+    const std::string saved = read("k.tab");
     EXPECT_EQ(changedLines(original, saved).size(), 3u);
     rename.revert(document);
     ASSERT_TRUE(saveDocument(document).ok());
-    EXPECT_EQ(changedLines(original, bytes("k.tab")).size(), 1u);
+    EXPECT_EQ(changedLines(original, read("k.tab")).size(), 1u);
     // Saved without worlds, the file takes a new one after its header.
     Document lone = open("k.tab", tabSector({tabWorld("0101", "Alpha")}));
     ASSERT_TRUE(DeleteWorldEdit(hex("0101")).apply(lone).ok());
     ASSERT_TRUE(saveDocument(lone).ok());
     ASSERT_TRUE(AddWorldEdit(worldFromFields(hex("0101"), {{"Name", "Alpha"}})).apply(lone).ok());
     ASSERT_TRUE(saveDocument(lone).ok());
-    EXPECT_TRUE(bytes("k.tab").starts_with(tabSector({})));
+    EXPECT_TRUE(read("k.tab").starts_with(tabSector({})));
     // A world put before the first one moves that one's line down: the next save still finds its line and
     // leaves it as it was, down to its line end.
     const std::string beta = tabWorld("0105", "Beta"), lf = beta.substr(0, beta.size() - 2) + "\n";
@@ -311,7 +307,7 @@ TEST_F(DocumentFiles, ASecondSaveStartsFromTheFirst) {
     ASSERT_TRUE(saveDocument(first).ok());
     ASSERT_TRUE(SetFieldEdit(hex("0211"), "Name", "Gam").apply(first).ok());
     ASSERT_TRUE(saveDocument(first).ok());
-    const std::string again = bytes("k.tab");
+    const std::string again = read("k.tab");
     EXPECT_TRUE(again.find(lf) != std::string::npos && again.find("Beta") == again.rfind("Beta")) << again;
 }
 
@@ -362,10 +358,10 @@ TEST_F(DocumentFiles, ASubsectorFileIsOneSubsectorOfASector) {
     }
     EXPECT_EQ(document.worldAt(hex("0911"))->record.tradeCodes.trimmed(), "Ba Lo Ni Va");  // the new UWP's
     ASSERT_TRUE(saveDocument(document).ok());
-    EXPECT_EQ(splitLines(bytes("f.sbs")).at(3),
+    EXPECT_EQ(splitLines(read("f.sbs")).at(3),
               " Hollowmere         0911  C4000000 N G A 712 Zh G2 V   M1 V   K0 D    - Xy");
     SubsectorStore back;
-    (void)readSbs(back, bytes("f.sbs"));
+    (void)readSbs(back, read("f.sbs"));
     EXPECT_EQ(back.subsectorName, "Fenwick");
 }
 
